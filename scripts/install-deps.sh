@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Sledway needs to build, test and benchmark.
+# Idempotent: packages already present are left alone, and nothing is fetched
+# when everything is there. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
+  libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev
+  libmuparser-dev nlohmann-json3-dev libcli11-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installing: ${missing[*]}" >&2
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
