@@ -1,0 +1,194 @@
+#include "modelhost/document/assembly_document.hpp"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "host/host_error.hpp"
+#include "modelhost/component/component.hpp"
+#include "modelhost/document/assembly_definition.hpp"
+#include "modelhost/parameters/parameter_table.hpp"
+#include "modelhost/parameters/units.hpp"
+#include "modelhost/part/named.hpp"
+#include "modelhost/part/part.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+#include "modelhost/sketch/planar_sketch_definition.hpp"
+#include "modelhost/sketch/sketch3d.hpp"
+#include "modelhost/sketch/sketch3d_definition.hpp"
+
+namespace sledway::model {
+
+namespace {
+
+std::string PartName(const Ref<Part>& part) {
+  return part->Name();
+}
+std::string ComponentName(const Ref<Component>& component) {
+  return component->ComponentName();
+}
+std::string SketchName(const Ref<PlanarSketch>& sketch) {
+  return sketch->Definition()->Name();
+}
+std::string Sketch3dName(const Ref<Sketch3d>& sketch) {
+  return sketch->Definition()->Name();
+}
+
+template <class T, class NameOf>
+Ref<T> FindOrNull(const std::vector<Ref<T>>& items, const std::string& name, NameOf nameOf) {
+  const Ref<T>* found = FindNamed(items, name, nameOf);
+  return found ? *found : nullptr;
+}
+
+}  // namespace
+
+Ref<AssemblyDocument> AssemblyDocument::Create(std::string name, LengthUnit displayUnit) {
+  return std::make_shared<AssemblyDocument>(std::move(name), displayUnit);
+}
+
+AssemblyDocument::AssemblyDocument(std::string name, LengthUnit displayUnit)
+    : name_(std::move(name)),
+      displayUnit_(displayUnit),
+      parameters_(ParameterTable::Create()),
+      definition_(std::make_shared<AssemblyDefinition>(parameters_)),
+      units_(std::make_shared<Units>(displayUnit)) {}
+
+AssemblyDocument::~AssemblyDocument() = default;
+
+IVDocumentType AssemblyDocument::DocumentType() {
+  return IVDocumentType::kAssembly;
+}
+
+std::string AssemblyDocument::DisplayName() {
+  return name_;
+}
+
+Ref<IVAssemblyDefinition> AssemblyDocument::GetDefinition() {
+  return definition_;
+}
+
+Ref<IVUnits> AssemblyDocument::GetUnits() {
+  return units_;
+}
+
+ParameterTable& AssemblyDocument::Parameters() {
+  return *parameters_;
+}
+
+TopoDS_Shape AssemblyDocument::BuildPrimitive(const std::string& partName,
+                                              const Primitive& primitive,
+                                              const ParameterValues& values) const {
+  std::vector<double> lengths;
+  for (const Dimension& dimension : primitive.Dimensions()) {
+    try {
+      lengths.push_back(parameters_->EvaluateLength(dimension.expression, values, displayUnit_));
+    } catch (const HostError& error) {
+      throw HostError(error.Code(),
+                      "part '" + partName + "': " + dimension.name + ": " + error.what());
+    }
+  }
+  return primitive.Build(partName, lengths, [this](double cm) {
+    return units_->FormatValue(cm, kDefaultDisplayLengthUnits);
+  });
+}
+
+void AssemblyDocument::Update() {
+  const ParameterValues staged = parameters_->Stage();
+  std::vector<std::pair<Part*, TopoDS_Shape>> rebuilt;
+  for (const auto& part : parts_) {
+    if (const auto& primitive = part->Source()) {
+      rebuilt.emplace_back(part.get(), BuildPrimitive(part->Name(), *primitive, staged));
+    }
+  }
+  parameters_->Commit(staged);
+  for (auto& [part, shape] : rebuilt) part->ReplaceShape(shape);
+}
+
+Ref<Part> AssemblyDocument::AddPrimitivePart(const std::string& name, Primitive primitive) {
+  RequireNewName(parts_, name, PartName, "part", "assembly '" + name_ + "'");
+  // An empty staged set evaluates against the parameters' current values.
+  TopoDS_Shape shape = BuildPrimitive(name, primitive, ParameterValues());
+  auto part = std::make_shared<Part>(name, std::move(primitive), shape);
+  parts_.push_back(part);
+  return part;
+}
+
+Ref<Part> AssemblyDocument::AddBoxPart(const std::string& name, const std::string& lengthExpr,
+                                       const std::string& widthExpr,
+                                       const std::string& heightExpr) {
+  return AddPrimitivePart(
+      name, Primitive(PrimitiveKind::kBox,
+                      {{"length", lengthExpr}, {"width", widthExpr}, {"height", heightExpr}}));
+}
+
+Ref<Part> AssemblyDocument::AddCylinderPart(const std::string& name, const std::string& radiusExpr,
+                                            const std::string& heightExpr) {
+  return AddPrimitivePart(
+      name, Primitive(PrimitiveKind::kCylinder, {{"radius", radiusExpr}, {"height", heightExpr}}));
+}
+
+Ref<Part> AssemblyDocument::AddSpherePart(const std::string& name, const std::string& radiusExpr) {
+  return AddPrimitivePart(name, Primitive(PrimitiveKind::kSphere, {{"radius", radiusExpr}}));
+}
+
+Ref<Part> AssemblyDocument::AddShapePart(const std::string& name, const TopoDS_Shape& shape) {
+  RequireNewName(parts_, name, PartName, "part", "assembly '" + name_ + "'");
+  auto part = std::make_shared<Part>(name, shape);
+  parts_.push_back(part);
+  return part;
+}
+
+Ref<Component> AssemblyDocument::AddComponent(const std::string& name, const Ref<Part>& part,
+                                              const gp_Trsf& placement) {
+  RequireNewName(components_, name, ComponentName, "component", "assembly '" + name_ + "'");
+  if (!part) {
+    throw HostError(hresult::kPointer, "component '" + name + "': no part given");
+  }
+  if (std::find(parts_.begin(), parts_.end(), part) == parts_.end()) {
+    throw HostError(hresult::kInvalidArg, "component '" + name + "': part '" + part->Name() +
+                                              "' is not a part of assembly '" + name_ + "'");
+  }
+  auto component = std::make_shared<Component>(name, part, placement);
+  components_.push_back(component);
+  return component;
+}
+
+Ref<PlanarSketchDefinition> AssemblyDocument::AddSketch(const std::string& name,
+                                                        const gp_Ax3& plane) {
+  RequireNewName(sketches_, name, SketchName, "sketch", "assembly '" + name_ + "'");
+  auto definition = std::make_shared<PlanarSketchDefinition>(name, plane);
+  sketches_.push_back(std::make_shared<PlanarSketch>(definition, OccurrenceLink()));
+  return definition;
+}
+
+Ref<Sketch3dDefinition> AssemblyDocument::AddSketch3d(const std::string& name) {
+  RequireNewName(sketches3d_, name, Sketch3dName, "3D sketch", "assembly '" + name_ + "'");
+  auto definition = std::make_shared<Sketch3dDefinition>(name);
+  sketches3d_.push_back(std::make_shared<model::Sketch3d>(definition, OccurrenceLink()));
+  return definition;
+}
+
+Ref<Part> AssemblyDocument::FindPart(const std::string& name) const {
+  return FindOrNull(parts_, name, PartName);
+}
+
+Ref<Component> AssemblyDocument::FindComponent(const std::string& name) const {
+  return FindOrNull(components_, name, ComponentName);
+}
+
+Ref<PlanarSketch> AssemblyDocument::Sketch(const std::string& name) const {
+  return FindOrNull(sketches_, name, SketchName);
+}
+
+Ref<Sketch3d> AssemblyDocument::Sketch3d(const std::string& name) const {
+  return FindOrNull(sketches3d_, name, Sketch3dName);
+}
+
+std::vector<std::string> AssemblyDocument::SketchNames() const {
+  return NamesOf(sketches_, SketchName);
+}
+
+std::vector<std::string> AssemblyDocument::Sketch3dNames() const {
+  return NamesOf(sketches3d_, Sketch3dName);
+}
+
+}  // namespace sledway::model

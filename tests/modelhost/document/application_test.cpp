@@ -1,0 +1,186 @@
+#include "modelhost/application/application.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "host/host.hpp"
+#include "modelhost/application/command_bar_control.hpp"
+#include "modelhost/collections/entity_collection.hpp"
+#include "modelhost/collections/object_collection.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/document/part_document.hpp"
+#include "modelhost/sample_assembly.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+
+namespace sledway::model {
+namespace {
+
+// Stands in for an add-in's icon picture.
+class Picture : public IVObject {};
+
+Ref<IVButtonHandler> MakeButton(AddInSite& site, bool icons) {
+  return site.CreateButtonHandler(
+      "Sledway", kButtonHandlerKind, "Sledway", "Sledway", "Constrain to path",
+      icons ? std::make_shared<Picture>() : nullptr, icons ? std::make_shared<Picture>() : nullptr);
+}
+
+TEST(ApplicationTest, ActiveDocumentIsNonePartOrAssembly) {
+  auto application = Application::Create();
+  EXPECT_EQ(application->GetActiveDocument(), nullptr);
+  application->SetActiveDocument(PartDocument::Create("bracket"));
+  EXPECT_EQ(As<IVAssemblyDocument>(application->GetActiveDocument()), nullptr);
+  auto assembly = AssemblyDocument::Create("cart");
+  application->SetActiveDocument(assembly);
+  EXPECT_TRUE(SameObject(As<IVAssemblyDocument>(application->GetActiveDocument()), assembly));
+  application->SetActiveDocument(nullptr);
+  EXPECT_EQ(application->GetActiveDocument(), nullptr);
+
+  EXPECT_EQ(application->GetMainWindowHandle(), 0);
+  application->SetMainWindowHandle(0x1234);
+  EXPECT_EQ(application->GetMainWindowHandle(), 0x1234);
+
+  EXPECT_EQ(application->GetGeometryFactory(), application->GetGeometryFactory());
+  EXPECT_EQ(application->GetObjectFactory(), application->GetObjectFactory());
+  EXPECT_EQ(application->GetCommandManager(), application->GetCommandManager());
+  EXPECT_NE(application->GetCommandManager(), nullptr);
+}
+
+TEST(ApplicationTest, CommandBarsAddFindAndRecordControls) {
+  auto application = Application::Create();
+  auto bars = application->GetUserInterface()->GetCommandBars();
+  auto panel = bars->Item("AMxAssemblyPanelCmdBar");
+  EXPECT_EQ(panel->Name(), "AMxAssemblyPanelCmdBar");
+  EXPECT_EQ(panel->GetControls()->Count(), 0);
+
+  auto own = bars->Add("Sledway");
+  auto second = bars->Add("Sledway");
+  EXPECT_NE(own, second);
+  EXPECT_EQ(bars->Item("Sledway"), own);
+  try {
+    bars->Item("NoSuchBar");
+    ADD_FAILURE() << "an unknown bar was found";
+  } catch (const HostError& error) {
+    EXPECT_NE(std::string(error.what()).find("NoSuchBar"), std::string::npos);
+  }
+
+  auto site = application->CreateAddInSite();
+  auto button = MakeButton(*site, true);
+  auto definition = button->GetButtonDefinition();
+  auto control = own->GetControls()->Add(kButtonControlKind, definition);
+  panel->GetControls()->Add(kButtonControlKind, definition);
+  ASSERT_EQ(own->GetControls()->Count(), 1);
+  EXPECT_EQ(own->GetControls()->Item(1), control);
+  EXPECT_EQ(control->ButtonDefinition(), definition);
+  EXPECT_EQ(As<CommandBarControl>(control)->Kind(), kButtonControlKind);
+  EXPECT_EQ(panel->GetControls()->Item(1)->ButtonDefinition(), definition);
+  EXPECT_EQ(second->GetControls()->Count(), 0);
+  EXPECT_THROW(own->GetControls()->Item(2), HostError);
+  EXPECT_THROW(own->GetControls()->Add(kButtonControlKind, nullptr), HostError);
+  EXPECT_EQ(own->GetControls()->Count(), 1);
+
+  // Clicking the control on either bar runs the button's handler.
+  int clicks = 0;
+  Connection heard = button->OnClick.Connect([&] { ++clicks; });
+  As<CommandBarControl>(control)->Click();
+  As<CommandBarControl>(panel->GetControls()->Item(1))->Click();
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST(AddInSiteTest, ButtonsRecordTheirArgumentsAndClick) {
+  auto application = Application::Create();
+  auto site = application->CreateAddInSite();
+  EXPECT_TRUE(SameObject(site->GetApplication(), application));
+
+  auto button = MakeButton(*site, true);
+  auto handler = As<ButtonHandler>(button);
+  ASSERT_NE(handler, nullptr);
+  const ButtonArguments& arguments = handler->Definition()->Arguments();
+  EXPECT_EQ(arguments.internalName, "Sledway");
+  EXPECT_EQ(arguments.kind, kButtonHandlerKind);
+  EXPECT_EQ(arguments.tooltip, "Constrain to path");
+  EXPECT_NE(arguments.standardIcon, nullptr);
+  EXPECT_NE(arguments.largeIcon, nullptr);
+  EXPECT_EQ(button->GetButtonDefinition()->Tooltip(), "Constrain to path");
+  EXPECT_EQ(button->GetButtonDefinition()->InternalName(), "Sledway");
+
+  int clicks = 0;
+  {
+    Connection heard = button->OnClick.Connect([&] { ++clicks; });
+    handler->Click();
+    EXPECT_EQ(clicks, 1);
+  }
+  handler->Click();
+  EXPECT_EQ(clicks, 1);
+
+  // A host that refuses icons: kUnexpected with icons, a button without them.
+  site->RefuseIcons(true);
+  try {
+    MakeButton(*site, true);
+    ADD_FAILURE() << "the icons were taken";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.Code(), hresult::kUnexpected);
+  }
+  auto plain = MakeButton(*site, false);
+  EXPECT_EQ(As<ButtonHandler>(plain)->Definition()->Arguments().standardIcon, nullptr);
+}
+
+TEST(AddInSiteTest, SiteDoesNotKeepTheApplicationAlive) {
+  auto application = Application::Create();
+  auto site = application->CreateAddInSite();
+  auto button = MakeButton(*site, false);
+  std::weak_ptr<Application> watched = application;
+  application.reset();
+  EXPECT_TRUE(watched.expired());
+  EXPECT_THROW(site->GetApplication(), HostError);
+}
+
+TEST(CollectionsTest, ItemsRunFromOneAndBadIndexesFail) {
+  auto application = Application::Create();
+  auto collection = application->GetObjectFactory()->CreateObjectCollection();
+  EXPECT_NE(collection, application->GetObjectFactory()->CreateObjectCollection());
+  auto first = std::make_shared<Picture>();
+  auto second = std::make_shared<Picture>();
+  collection->Add(first);
+  collection->Add(second);
+  collection->Add(first);
+  ASSERT_EQ(collection->Count(), 3);
+  EXPECT_EQ(collection->Item(1), first);
+  EXPECT_EQ(collection->Item(2), second);
+  EXPECT_EQ(collection->Item(3), first);
+  for (int bad : {0, 4, -1}) {
+    try {
+      collection->Item(bad);
+      ADD_FAILURE() << "item " << bad;
+    } catch (const HostError& error) {
+      EXPECT_EQ(error.Code(), hresult::kBadIndex);
+    }
+  }
+  EXPECT_THROW(collection->Add(nullptr), HostError);
+  EXPECT_EQ(collection->Count(), 3);
+
+  EntityCollection entities({second, first});
+  ASSERT_EQ(entities.Count(), 2);
+  EXPECT_EQ(entities.Item(1), second);
+  EXPECT_EQ(entities.Item(2), first);
+  EXPECT_THROW(entities.Item(3), HostError);
+  EXPECT_EQ(EntityCollection({}).Count(), 0);
+}
+
+TEST(SampleAssemblyTest, HoldsACartAndOneOpenTrack) {
+  auto application = MakeSampleApplication();
+  auto assembly = As<AssemblyDocument>(application->GetActiveDocument());
+  ASSERT_NE(assembly, nullptr);
+  ASSERT_NE(assembly->FindComponent("cart:1"), nullptr);
+  auto track = assembly->Sketch("track");
+  ASSERT_NE(track, nullptr);
+  // The demo moves the cart along the track: its curves must make exactly one path.
+  auto paths = track->GetProfiles()->AddOpenProfile();
+  ASSERT_EQ(paths->Count(), 1);
+  EXPECT_EQ(paths->Item(1)->Count(), track->CurveCount());
+  EXPECT_NO_THROW(assembly->GetDefinition()->GetParameters()->Item("cart_width"));
+}
+
+}  // namespace
+}  // namespace sledway::model
