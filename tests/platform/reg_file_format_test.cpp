@@ -1,0 +1,148 @@
+#include "platform/reg_file_format.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sledway::platform {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Text(const std::string& text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+Bytes Raw(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
+
+TEST(RegFileFormat, EveryValueReadsBackExactlyAndThePersonCanReadIt) {
+  Hive hive;
+  const std::string settings = "Software\\Autodesk\\InventorSledway\\Settings";
+  hive.CreateKey(settings);
+  HiveKey& key = *hive.FindKey(settings);
+  key.SetValue("Top", 4, Bytes{0xd2, 0x04, 0x00, 0x00});
+  key.SetValue("Left", 4, Bytes{0x18, 0xfc, 0xff, 0xff});  // -1000
+  key.SetValue("Caption", 1, Text("say \"hi\" in C:\\temp \xe9t\xe9"));
+  key.SetValue("", 1, Text("default"));
+  key.SetValue("NoNul", 1, Raw("1500"));  // as another program may store it
+  key.SetValue("Embedded", 1, Raw(std::string("a\0b", 3) + '\0'));
+  key.SetValue("Lines", 1, Text("one\r\ntwo"));
+  key.SetValue("Empty", 3, Bytes{});
+  key.SetValue("EmptyText", 1, Bytes{});
+  key.SetValue("Short", 4, Bytes{1, 2});
+  key.SetValue("Quad", 0xb, Bytes{1, 2, 3, 4, 5, 6, 7, 8});
+  key.SetValue("name \"with\" \\ and ]", 1, Text("x"));
+  Bytes big(300);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
+  key.SetValue("Big", 3, big);
+  hive.FindKey("")->SetValue("AtRoot", 1, Text("root"));
+  // Siblings that sort differently per component than as plain text.
+  hive.CreateKey("a b");
+  hive.CreateKey("a\\b]c \"q\"");
+  hive.CreateKey("A\\z");
+
+  const std::string file = FormatRegFile(hive);
+  EXPECT_EQ(ParseRegFile(file), hive);
+
+  std::istringstream lines(file);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "REGEDIT4");
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) {
+    EXPECT_LE(line.size(), 80u) << line;
+    all.push_back(line);
+  }
+  using ::testing::Contains;
+  EXPECT_THAT(all, Contains("[HKEY_CURRENT_USER\\Software\\Autodesk\\InventorSledway\\Settings]"));
+  EXPECT_THAT(all, Contains("\"Top\"=dword:000004d2"));
+  EXPECT_THAT(all, Contains("\"Left\"=dword:fffffc18"));
+  EXPECT_THAT(all, Contains("\"Caption\"=\"say \\\"hi\\\" in C:\\\\temp \xe9t\xe9\""));
+  EXPECT_THAT(all, Contains("@=\"default\""));
+  EXPECT_THAT(all, Contains("\"NoNul\"=hex(1):31,35,30,30"));
+  EXPECT_THAT(all, Contains("\"Empty\"=hex:"));
+  EXPECT_THAT(all, Contains("\"Quad\"=hex(b):01,02,03,04,05,06,07,08"));
+  // Parents before children, and "a" with its subkeys before its sibling "a b".
+  const auto position = [&](const std::string& text) { return file.find(text); };
+  EXPECT_LT(position("[HKEY_CURRENT_USER\\a]"), position("[HKEY_CURRENT_USER\\a\\b]c"));
+  EXPECT_LT(position("[HKEY_CURRENT_USER\\a\\z]"), position("[HKEY_CURRENT_USER\\a b]"));
+  EXPECT_LT(position("[HKEY_CURRENT_USER]"), position("[HKEY_CURRENT_USER\\Software]"));
+}
+
+TEST(RegFileFormat, ReadsWhatTheRegistryEditorWrites) {
+  const std::string text =
+      "REGEDIT4\r\n"
+      "\r\n"
+      "; written by hand\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Autodesk\\InventorSledway\\Settings]\r\n"
+      "\"Top\"=dword:000004D2\r\n"
+      "\"Blob\"=hex:01,02,\\\r\n"
+      "  0A,ff\r\n"
+      "@=\"x\"\r\n"
+      "\r\n"
+      "[hkey_current_user\\SOFTWARE\\autodesk\\inventorsledway\\settings]\r\n"
+      "\"top\"=dword:00000001\r\n";
+  const Hive hive = ParseRegFile(text);
+
+  // The key listed before its parents brings them along, spelt as first written.
+  ASSERT_NE(hive.FindKey("Software\\Autodesk"), nullptr);
+  EXPECT_EQ(*hive.StoredPath("software\\autodesk\\inventorsledway\\settings"),
+            "Software\\Autodesk\\InventorSledway\\Settings");
+  const HiveKey& key = *hive.FindKey("Software\\Autodesk\\InventorSledway\\Settings");
+  ASSERT_EQ(key.Values().size(), 3u);
+  EXPECT_EQ(key.Values()[0], (HiveValue{"Top", 4, Bytes{1, 0, 0, 0}}));
+  EXPECT_EQ(key.Values()[1], (HiveValue{"Blob", 3, Bytes{1, 2, 10, 255}}));
+  EXPECT_EQ(key.Values()[2], (HiveValue{"", 1, Text("x")}));
+}
+
+TEST(RegFileFormat, RejectsWhatItCannotReadNamingTheLine) {
+  struct Case {
+    std::string text;
+    int line;
+  };
+  const std::string header = "REGEDIT4\n\n";
+  const std::string key = "[HKEY_CURRENT_USER\\K]\n";
+  const std::vector<Case> cases = {
+      {"", 0},
+      {"\n\n", 2},
+      {"Windows Registry Editor Version 5.00\n", 1},
+      {header + "\"a\"=\"b\"\n", 3},
+      {header + "[HKEY_LOCAL_MACHINE\\K]\n", 3},
+      {header + "[HKEY_CURRENT_USER\\K\n", 3},
+      {header + "[HKEY_CURRENT_USER\\K\\\\L]\n", 3},
+      {header + "[-HKEY_CURRENT_USER\\K]\n", 3},
+      {header + key + "\"a\"=-\n", 4},
+      {header + key + "\"a\"=\"b\\n\"\n", 4},
+      {header + key + "\"a\"=\"b\n", 4},
+      {header + key + "\"a\"=\"b\" junk\n", 4},
+      {header + key + "\"a\"\n", 4},
+      {header + key + "\"a\"=dword:123456789\n", 4},
+      {header + key + "\"a\"=dword:xyz\n", 4},
+      {header + key + "\"a\"=hex:01,2g\n", 4},
+      {header + key + "\"a\"=hex:01,\n", 4},
+      {header + key + "\"a\"=hex(zz):01\n", 4},
+      {header + key + "\"a\"=hex:01,\\\n  02\\\n", 5},
+      {header + key + "\"a\"=hex:01,\\\n", 4},
+      {header + key + "\"a\"=text\n", 4},
+      {header + key + "garbage\n", 4},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseRegFile(c.text);
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const RegFormatError& error) {
+      EXPECT_EQ(error.Line(), c.line) << c.text << " -> " << error.what();
+      EXPECT_THAT(error.what(), ::testing::StartsWith("line " + std::to_string(c.line) + ": "));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sledway::platform
