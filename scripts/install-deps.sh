@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
-  libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev
+  libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev libtbb-dev
   libmuparser-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
 )

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gp_Pnt.hxx>
+#include <string>
 #include <vector>
 
 #include "host/profiles.hpp"
@@ -17,9 +18,16 @@ struct ProfileCurve {
 
 // The profile builds of one sketch, 2D or 3D, over the sketch's curves as they are when the
 // profiles are asked for.
+//
+// Ends closer than 1e-6 cm are joined. A group of curves joined at a branch point (three or more
+// ends meeting) offers no single way along it and forms no path in either build. Each build
+// makes new profile objects; within one build, a path and its entities are the same objects at
+// every Item call.
 class SketchProfiles : public IVProfiles, public IVProfiles3D {
  public:
   explicit SketchProfiles(std::vector<ProfileCurve> curves);
+  // `sketchName` names the sketch in error messages.
+  SketchProfiles(std::vector<ProfileCurve> curves, std::string sketchName);
 
   // One path per closed loop of curves, each listed in order along it; fails when there is none.
   Ref<IVProfile> AddClosedProfile() override;
@@ -28,7 +36,12 @@ class SketchProfiles : public IVProfiles, public IVProfiles3D {
   Ref<IVProfile> AddOpenProfile() override;
 
  private:
+  enum class Build { kClosed, kOpen };
+  Ref<IVProfile> MakeProfile(Build build);
+  std::string SketchLabel() const;
+
   std::vector<ProfileCurve> curves_;
+  std::string sketchName_;
 };
 
 }  // namespace sledway::model
