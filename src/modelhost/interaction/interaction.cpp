@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "modelhost/interaction/entity_list.hpp"
+#include "modelhost/collections/entity_collection.hpp"
 
 namespace sledway::model {
 
@@ -79,7 +79,7 @@ bool Interaction::Click() {
   const std::vector<Ref<IVObject>> picked = std::exchange(highlighted_, {});
   const PickPosition position = std::exchange(highlightPosition_, {});
   selectEvents_->Select(picked);
-  selectEvents_->OnSelect.Raise(std::make_shared<EntityList>(picked), position.device,
+  selectEvents_->OnSelect.Raise(std::make_shared<EntityCollection>(picked), position.device,
                                 position.modelPosition, position.viewPosition, position.view);
   return true;
 }

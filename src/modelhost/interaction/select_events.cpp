@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "modelhost/interaction/entity_list.hpp"
+#include "modelhost/collections/entity_collection.hpp"
 #include "modelhost/interaction/selectable.hpp"
 
 namespace sledway::model {
@@ -18,7 +18,7 @@ void SelectEvents::AddSelectionFilter(IVSelectFilter filter) {
 }
 
 Ref<IVEntityCollection> SelectEvents::GetSelectedEntities() {
-  return std::make_shared<EntityList>(selected_);
+  return std::make_shared<EntityCollection>(selected_);
 }
 
 bool SelectEvents::Admits(const Ref<IVObject>& entity) const {
