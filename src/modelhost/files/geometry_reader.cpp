@@ -1,0 +1,87 @@
+#include "modelhost/files/geometry_reader.hpp"
+
+#include <cmath>
+#include <numbers>
+
+#include "modelhost/parameters/model_ratio.hpp"
+
+namespace sledway::model {
+
+namespace {
+
+constexpr double kZeroLength = 1e-12;
+// Sine of the angle under which two directions count as parallel.
+constexpr double kParallelSine = 1e-9;
+
+}  // namespace
+
+double GeometryReader::Length(const JsonNode& node) const {
+  const double length = ToModel(node.Number(), CentimetreRatio(fileUnit_));
+  if (!std::isfinite(length)) node.Fail("length out of range");
+  return length;
+}
+
+double GeometryReader::Angle(const JsonNode& node) const {
+  return node.Number() * std::numbers::pi / 180.0;
+}
+
+gp_Pnt GeometryReader::Point(const JsonNode& node) const {
+  const auto xyz = node.Elements(3);
+  return gp_Pnt(Length(xyz[0]), Length(xyz[1]), Length(xyz[2]));
+}
+
+gp_Pnt2d GeometryReader::Point2d(const JsonNode& node) const {
+  const auto xy = node.Elements(2);
+  return gp_Pnt2d(Length(xy[0]), Length(xy[1]));
+}
+
+gp_Dir GeometryReader::Direction(const JsonNode& node) const {
+  const auto xyz = node.Elements(3);
+  const gp_XYZ direction(xyz[0].Number(), xyz[1].Number(), xyz[2].Number());
+  const double length = direction.Modulus();
+  if (!(length >= kZeroLength) || !std::isfinite(length)) node.Fail("zero-length direction");
+  return gp_Dir(direction / length);
+}
+
+gp_Dir2d GeometryReader::Direction2d(const JsonNode& node) const {
+  const auto xy = node.Elements(2);
+  const gp_XY direction(xy[0].Number(), xy[1].Number());
+  const double length = direction.Modulus();
+  if (!(length >= kZeroLength) || !std::isfinite(length)) node.Fail("zero-length direction");
+  return gp_Dir2d(direction / length);
+}
+
+gp_Ax3 GeometryReader::Plane(const JsonNode& node) const {
+  node.RequireObject({"origin", "normal", "xDir"});
+  const gp_Pnt origin = Point(node.Member("origin"));
+  const gp_Dir normal = Direction(node.Member("normal"));
+  const gp_Dir xDir = Direction(node.Member("xDir"));
+  if (normal.XYZ().CrossMagnitude(xDir.XYZ()) < kParallelSine) {
+    node.Fail("xDir is parallel to the normal");
+  }
+  return gp_Ax3(origin, normal, xDir);
+}
+
+gp_Trsf GeometryReader::Placement(const JsonNode& node) const {
+  node.RequireObject({"origin", "axis", "angle", "xDir", "zDir"});
+  const gp_Pnt origin = node.Has("origin") ? Point(node.Member("origin")) : gp_Pnt(0.0, 0.0, 0.0);
+  const bool turned = node.Has("axis") || node.Has("angle");
+  const bool framed = node.Has("xDir") || node.Has("zDir");
+  if (turned && framed) node.Fail("give either axis and angle or xDir and zDir, not both");
+
+  gp_Trsf placement;
+  if (turned) {
+    const gp_Dir axis = Direction(node.Member("axis"));
+    placement.SetRotation(gp_Ax1(gp::Origin(), axis), Angle(node.Member("angle")));
+  } else if (framed) {
+    const gp_Dir zDir = Direction(node.Member("zDir"));
+    const gp_Dir xDir = Direction(node.Member("xDir"));
+    if (zDir.XYZ().CrossMagnitude(xDir.XYZ()) < kParallelSine)
+      node.Fail("xDir is parallel to zDir");
+    placement.SetDisplacement(gp_Ax3(gp::XOY()), gp_Ax3(gp::Origin(), zDir, xDir));
+  }
+  placement.SetTranslationPart(origin.XYZ());
+  return placement;
+}
+
+}  // namespace sledway::model
