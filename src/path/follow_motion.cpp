@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <exception>
 #include <string>
 
 #include "host/document.hpp"
@@ -143,22 +142,22 @@ void CPath::MoveToPointOnPath(const Ref<IVApplication>& oIVApp, double dPercent)
       document->Update();
       updated = true;
     }
-  } catch (const std::exception&) {
+  } catch (...) {
   }
   if (updated) {
     try {
       platform::YieldToMessageLoop();
-    } catch (const std::exception&) {
+    } catch (...) {
     }
   }
   try {
     component->Fixed(false);
-  } catch (const std::exception&) {
+  } catch (...) {
   }
   if (!updated) {
     try {
       UpdateError.Raise();
-    } catch (const std::exception&) {
+    } catch (...) {
     }
   }
 }

@@ -1,7 +1,6 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <string>
 
 #include "path/path_definition.hpp"
 #include "path_test_support.hpp"
@@ -48,13 +47,16 @@ struct FollowRig {
   CPath path;
 };
 
-TEST(FollowMotionTest, AlignedOnACircleTheVertexRunsOnItAndTheEdgeAlongIt) {
+// A 2D sketch's points and tangents turn with its plane: on a tilted plane the follow vertex runs
+// on the circle and the tangent edge along its model-space direction.
+TEST(FollowMotionTest, AlignedOnATiltedSketchCircleTheVertexRunsOnItAndTheEdgeAlongIt) {
   FollowRig rig;
-  const gp_Ax2 frame(gp_Pnt(5, -3, 2), gp_Dir(1, -2, 2), gp_Dir(2, 2, 1));
-  const gp_Vec x(frame.XDirection()), y(frame.YDirection());
+  const gp_Ax3 plane(gp_Pnt(1, -2, 0.5), gp_Dir(1, 2, 2), gp_Dir(2, -2, 1));
+  const gp_Vec x(plane.XDirection()), y(plane.YDirection());
+  const gp_Pnt centre = plane.Location().Translated(x + y);
   const double radius = 7.0;
-  rig.model.doc->AddSketch3d("ring")->AddCircle(frame, radius);
-  rig.Follow(rig.model.doc->Sketch3d("ring"), 1);
+  rig.model.doc->AddSketch("tilted", plane)->AddCircle(gp_Pnt2d(1, 1), radius);
+  rig.Follow(rig.model.doc->Sketch("tilted"), 0);
   rig.path.Length();
   const auto vertex = rig.cart->Vertex(1);
   const auto edge = rig.cart->Edge(1);
@@ -73,8 +75,7 @@ TEST(FollowMotionTest, AlignedOnACircleTheVertexRunsOnItAndTheEdgeAlongIt) {
     SCOPED_TRACE(fraction);
     rig.Move(fraction);
     const double angle = 2 * kPi * fraction;
-    const gp_Pnt expected =
-        frame.Location().Translated(radius * (std::cos(angle) * x + std::sin(angle) * y));
+    const gp_Pnt expected = centre.Translated(radius * (std::cos(angle) * x + std::sin(angle) * y));
     EXPECT_LT(ToPnt(vertex->GetPoint()).Distance(expected), kOnPath);
     EXPECT_LT((edgeDirection() - (-std::sin(angle) * x + std::cos(angle) * y)).Magnitude(),
               kOnPath);
@@ -86,29 +87,7 @@ TEST(FollowMotionTest, AlignedOnACircleTheVertexRunsOnItAndTheEdgeAlongIt) {
   const gp_Mat turn = rig.cart->Placement().VectorialPart() * before.VectorialPart().Transposed();
   EXPECT_NEAR(turn(1, 1) + turn(2, 2) + turn(3, 3), -1.0, kOnPath);
   EXPECT_LT((turn * y.XYZ() + y.XYZ()).Modulus(), kOnPath);
-  EXPECT_LT((edgeDirection() + y).Magnitude(), kOnPath);
-  EXPECT_LT(ToPnt(vertex->GetPoint()).Distance(frame.Location().Translated(radius * x)), kOnPath);
-}
-
-// A 2D sketch's tangent turns with its plane: on a tilted plane the axis follows the arc's
-// model-space direction.
-TEST(FollowMotionTest, AlignedOnATiltedSketchArc) {
-  FollowRig rig;
-  const gp_Ax3 plane(gp_Pnt(1, -2, 0.5), gp_Dir(1, 2, 2), gp_Dir(2, -2, 1));
-  const gp_Vec x(plane.XDirection()), y(plane.YDirection());
-  rig.model.doc->AddSketch("tilted", plane)->AddArc(gp_Pnt2d(1, 1), 4.0, 0.0, kPi);
-  rig.Follow(rig.model.doc->Sketch("tilted"), 0);
-  rig.path.Length();
-  rig.path.IsAligned(true);
-  for (const double fraction : {0.0, 0.25, 0.6, 1.0}) {
-    SCOPED_TRACE(fraction);
-    rig.Move(fraction);
-    const double angle = kPi * fraction;
-    const gp_Pnt expected =
-        plane.Location().Translated((1 + 4 * std::cos(angle)) * x + (1 + 4 * std::sin(angle)) * y);
-    EXPECT_LT(rig.Tip().Distance(expected), kOnPath);
-    EXPECT_LT((rig.Axis() - (-std::sin(angle) * x + std::cos(angle) * y)).Magnitude(), kOnPath);
-  }
+  EXPECT_LT(ToPnt(vertex->GetPoint()).Distance(centre.Translated(radius * x)), kOnPath);
 }
 
 TEST(FollowMotionTest, FractionsMapOntoTheChainAndTravelStopsAtItsEnds) {
@@ -120,10 +99,8 @@ TEST(FollowMotionTest, FractionsMapOntoTheChainAndTravelStopsAtItsEnds) {
   const gp_Mat rotation = rig.cart->Placement().VectorialPart();
   const auto expectAt = [&](double fraction, const gp_Pnt& point) {
     SCOPED_TRACE(fraction);
-    const gp_Pnt before = rig.Tip();
     rig.Move(fraction);
     EXPECT_LT(rig.Tip().Distance(point), kOnPath);
-    EXPECT_EQ(ToPnt(rig.path.FollowPoint()).Distance(before), 0.0);          // read before the move
     const gp_Mat turned = rig.cart->Placement().VectorialPart() - rotation;  // not aligned
     EXPECT_LT(turned.Column(1).Modulus() + turned.Column(2).Modulus() + turned.Column(3).Modulus(),
               1e-15);
@@ -138,7 +115,8 @@ TEST(FollowMotionTest, FractionsMapOntoTheChainAndTravelStopsAtItsEnds) {
   expectAt(-1.0, gp_Pnt(2, 2, 0));
   expectAt(0.0, gp_Pnt(0, 0, 0));
 
-  // The distance at the end of an entity belongs to it: at the corner the axis still runs x.
+  // Aligned by the work axis. The distance at the end of an entity belongs to it: at the corner
+  // the axis still runs x.
   rig.path.IsAligned(true);
   rig.Move(0.5);
   EXPECT_LT((rig.Axis() - gp_Vec(1, 0, 0)).Magnitude(), kOnPath);
@@ -169,9 +147,8 @@ TEST(FollowMotionTest, AFailedRecomputeRaisesUpdateErrorOnceAndDoesNotYield) {
   rig.path.Length();
   int yields = 0, errors = 0;
   bool fixedWhileYielding = false, fixedOnError = true;
-  platform::ScopedDesktopServices services({[](std::uint32_t) {},
-                                            [](const std::string&, const std::string&) {},
-                                            [&] {
+  // Standard sleep and messages; a yield that counts.
+  platform::ScopedDesktopServices services({{}, {}, [&] {
                                               ++yields;
                                               fixedWhileYielding = rig.cart->Fixed();
                                             }});
