@@ -8,8 +8,9 @@
 #include <gp_Ax1.hxx>
 #include <gp_Ax2.hxx>
 #include <numbers>
-#include <vector>
+#include <utility>
 
+#include "closed_forms.hpp"
 #include "evaluator_probe.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/curves/curve_evaluator_2d.hpp"
@@ -20,88 +21,175 @@ namespace {
 
 using namespace testing;
 constexpr double kPi = std::numbers::pi;
+// Relative accuracy promised for arc lengths against closed forms.
+constexpr double kRelative = 1e-12;
 
-TEST(CurveEvaluatorTest, PlacementIsAppliedLiveToPointsAndTangents) {
+const gp_Ax2 kTilted(gp_Pnt(1, -2, 3), gp_Dir(1, 1, 1), gp_Dir(1, -1, 0));
+
+TEST(CurveEvaluatorTest, CirclesAndArcsMeasureRadiusTimesAngle) {
+  CurveEvaluator circle(MakeCircle(kTilted, 2.5, "circle"));
+  const double start = Range(circle).first;
+  EXPECT_NEAR(LengthOf(circle), 2 * kPi * 2.5, 2 * kPi * 2.5 * kRelative);
+  EXPECT_NEAR(ParamAt(circle, start, 2.5 * 1.2), start + 1.2, 1e-12);
+
+  CurveEvaluator arc(MakeArc(kTilted, 4.0, 0.3, 2.0, "arc"));
+  EXPECT_NEAR(LengthOf(arc), 4.0 * 1.7, 4.0 * 1.7 * kRelative);
+  EXPECT_NEAR(LengthBetween(arc, 0.5, 1.5), 4.0, 4.0 * kRelative);
+
+  // From 5 rad counter-clockwise round to 1 rad: a sweep of 2 pi - 4.
+  CurveEvaluator2d wrapping(MakeArc2d(gp_Pnt2d(3, 1), 0.75, 5.0, 1.0, "arc 2D"));
+  const auto [first, last] = Range(wrapping);
+  const double sweep = 2 * kPi - 4.0;
+  EXPECT_NEAR(last - first, sweep, 1e-14);
+  EXPECT_NEAR(LengthOf(wrapping), 0.75 * sweep, 0.75 * sweep * kRelative);
+  EXPECT_NEAR(ParamAt(wrapping, first, 0.75 * 1.1), first + 1.1, 1e-12);
+
+  // The last solve is remembered, and only for exactly the same question.
+  CurveEvaluator cached(MakeCircle(gp_Ax2(), 2.0, "circle"));
+  EXPECT_NEAR(ParamAt(cached, 0.0, 1.0), 0.5, 1e-14);
+  EXPECT_NEAR(ParamAt(cached, 0.0, 1.0), 0.5, 1e-14);
+  EXPECT_NEAR(ParamAt(cached, 0.0, 3.0), 1.5, 1e-14);
+  EXPECT_NEAR(ParamAt(cached, 1.0, 3.0), 2.5, 1e-14);
+  EXPECT_NEAR(ParamAt(cached, 0.0, 1.0 + 1e-9), 0.5 + 5e-10, 1e-14);
+}
+
+TEST(CurveEvaluatorTest, EllipsePerimeterMatchesTheGaussKummerSeries) {
+  for (const auto& [major, minor] :
+       std::initializer_list<std::pair<double, double>>{{20, 5}, {7, 3}, {10, 1}, {4, 4}}) {
+    SCOPED_TRACE(::testing::Message() << major << " x " << minor);
+    const double perimeter = EllipsePerimeter(major, minor);
+    CurveEvaluator ellipse(MakeEllipse(kTilted, major, minor, "ellipse"));
+    EXPECT_NEAR(LengthOf(ellipse), perimeter, perimeter * kRelative);
+
+    CurveEvaluator2d flat(MakeEllipse2d(gp_Pnt2d(-1, 2), gp_Dir2d(1, 2), major, minor, "ellipse"));
+    EXPECT_NEAR(LengthOf(flat), perimeter, perimeter * kRelative);
+    // By symmetry a quarter from the end of an axis is a quarter of the perimeter, and the
+    // parameter at a quarter of the perimeter is a quarter turn.
+    EXPECT_NEAR(LengthBetween(flat, 0.0, kPi / 2), perimeter / 4, perimeter * kRelative);
+    EXPECT_NEAR(ParamAt(flat, 0.0, perimeter / 4), kPi / 2, 1e-12);
+    EXPECT_NEAR(ParamAt(flat, kPi, perimeter / 2), 2 * kPi, 1e-12);
+
+    CurveEvaluator2d half(MakeEllipticalArc2d(gp_Pnt2d(0, 0), gp_Dir2d(0, -1), major, minor,
+                                              kPi / 2, 3 * kPi / 2, "elliptical arc"));
+    EXPECT_NEAR(LengthOf(half), perimeter / 2, perimeter * kRelative);
+  }
+}
+
+TEST(CurveEvaluatorTest, HelixFollowsItsClosedForm) {
+  const double r = 3.0;
+  const double pitch = 2.0;
+  const double turns = 2.5;
+  CurveEvaluator helix(MakeHelix(kTilted, r, pitch, turns, "helix"));
+  const double length = HelixLength(r, pitch, turns);
+  EXPECT_NEAR(LengthOf(helix), length, length * kRelative);
+
+  const gp_Vec x(kTilted.XDirection());
+  const gp_Vec y(kTilted.YDirection());
+  const gp_Vec z(kTilted.Direction());
+  const double rise = pitch / (2 * kPi);
+  const double speed = std::hypot(r, rise);
+  EXPECT_EQ(Range(helix).first, 0.0);
+  EXPECT_NEAR(Range(helix).second, 2 * kPi * turns, 1e-14);
+  for (double t : {0.0, 0.4, 3.0, 9.9, 2 * kPi * turns}) {
+    const gp_Pnt expected = kTilted.Location().Translated(x * (r * std::cos(t)) +
+                                                          y * (r * std::sin(t)) + z * (rise * t));
+    EXPECT_LT(PointAt(helix, t).Distance(expected), 1e-14) << t;
+    const gp_Vec tangent = x * (-r * std::sin(t)) + y * (r * std::cos(t)) + z * rise;
+    EXPECT_LT((TangentAt(helix, t) - tangent).Magnitude(), 1e-14) << t;
+    EXPECT_NEAR(ParamAt(helix, 0.0, speed * t), t, 1e-12) << t;
+  }
+}
+
+TEST(CurveEvaluatorTest, ParamAtLengthAndLengthBetweenParamsAreInverse) {
+  const std::pair<const char*, Handle(Adaptor3d_Curve)> curves[] = {
+      {"line", MakeLine({0, 0, 0}, {3, 4, 12}, "line")},
+      {"ellipse", MakeEllipse(kTilted, 20, 5, "ellipse")},
+      {"helix", MakeHelix(kTilted, 1.5, -0.5, 3.2, "helix")},
+      {"spline", MakeSpline({{0, 0, 0}, {2, 1, 0}, {3, 3, 1}, {1, 5, 2}, {-2, 4, 2}}, "spline")}};
+  for (const auto& [name, adaptor] : curves) {
+    SCOPED_TRACE(name);
+    CurveEvaluator curve(adaptor);
+    const auto [first, last] = Range(curve);
+    const double length = LengthOf(curve);
+    EXPECT_NEAR(LengthBetween(curve, last, first), -length, 0.0);
+    EXPECT_EQ(ParamAt(curve, first, length), last);
+    EXPECT_EQ(ParamAt(curve, last, -length), first);
+    for (double f : {0.05, 0.37, 0.5, 0.93}) {
+      const double u = ParamAt(curve, first, f * length);
+      EXPECT_NEAR(LengthBetween(curve, first, u), f * length, length * kRelative) << f;
+      EXPECT_NEAR(LengthBetween(curve, u, last), (1 - f) * length, length * kRelative) << f;
+      EXPECT_NEAR(ParamAt(curve, u, -f * length), first, 1e-10 * (last - first)) << f;
+      EXPECT_NEAR(ParamAt(curve, last, -(1 - f) * length), u, 1e-10 * (last - first)) << f;
+    }
+  }
+}
+
+TEST(CurveEvaluatorTest, ContinuesStraightAlongTheEndTangentsAtTheEndSpeed) {
+  // A quarter circle of radius 2 in the XY plane from (2, 0, 0) to (0, 2, 0): speed 2 per rad.
+  CurveEvaluator arc(MakeArc(gp_Ax2(), 2.0, 0.0, kPi / 2, "arc"));
+  const double length = kPi;
+  const double afterEnd = ParamAt(arc, 0.0, length + 3.0);
+  EXPECT_NEAR(afterEnd, kPi / 2 + 1.5, 1e-12);
+  EXPECT_LT(PointAt(arc, afterEnd).Distance(gp_Pnt(-3, 2, 0)), 1e-12);
+  EXPECT_LT((TangentAt(arc, afterEnd) - gp_Vec(-2, 0, 0)).Magnitude(), 1e-15);
+  const double beforeStart = ParamAt(arc, 0.0, -1.0);
+  EXPECT_NEAR(beforeStart, -0.5, 1e-15);
+  EXPECT_LT(PointAt(arc, beforeStart).Distance(gp_Pnt(2, -1, 0)), 1e-15);
+  EXPECT_LT((TangentAt(arc, beforeStart) - gp_Vec(0, 2, 0)).Magnitude(), 1e-15);
+
+  // Lengths count the straight pieces too, and walking back from beyond the end re-enters the
+  // curve itself.
+  EXPECT_NEAR(LengthBetween(arc, -0.5, kPi / 2 + 1.5), 1.0 + length + 3.0, 1e-12);
+  EXPECT_NEAR(LengthBetween(arc, -2.0, -0.5), 3.0, 1e-15);
+  EXPECT_NEAR(ParamAt(arc, kPi / 2 + 1.5, -(3.0 + 2.0 * 0.25)), kPi / 2 - 0.25, 1e-12);
+  EXPECT_NEAR(ParamAt(arc, -0.5, 1.0 + length + 0.5), kPi / 2 + 0.25, 1e-12);
+  EXPECT_NEAR(ParamAt(arc, -0.5, 0.4), -0.3, 1e-15);
+  EXPECT_NEAR(ParamAt(arc, kPi, -0.2), kPi - 0.1, 1e-15);
+
+  // A spline's speed changes along it: the continuation keeps the speed at the end.
+  CurveEvaluator spline(MakeSpline({{0, 0, 0}, {1, 1, 0}, {3, 0, 1}, {4, 2, 1}}, "spline"));
+  const auto [first, last] = Range(spline);
+  const gp_Vec endTangent = TangentAt(spline, last);
+  const double u = ParamAt(spline, first, LengthOf(spline) + 0.8);
+  EXPECT_NEAR(u, last + 0.8 / endTangent.Magnitude(), 1e-12);
+  const gp_Pnt ahead = PointAt(spline, last).Translated(endTangent.Normalized() * 0.8);
+  EXPECT_LT(PointAt(spline, u).Distance(ahead), 1e-12);
+  EXPECT_TRUE(TangentAt(spline, u).IsEqual(endTangent, 0.0, 0.0));
+}
+
+TEST(CurveEvaluatorTest, PlacementTurnsAndShiftsPointsButOnlyTurnsTangents) {
   gp_Trsf placement;  // changed between queries, as a component moves
   CurveEvaluator line(MakeLine({0, 0, 0}, {4, 0, 0}, "edge"), [&placement] { return placement; });
-
   EXPECT_LT(PointAt(line, 1.0).Distance(gp_Pnt(1, 0, 0)), 1e-15);
   placement.SetRotation(gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)), kPi / 2);
   placement.SetTranslationPart(gp_Vec(10, 20, 30));
-
   EXPECT_LT(PointAt(line, 1.0).Distance(gp_Pnt(10, 21, 30)), 1e-14);
-  EXPECT_LT((TangentAt(line, 1.0) - gp_Vec(0, 1, 0)).Magnitude(), 1e-15);  // turned, not shifted
-  double start[3];
-  double end[3];
-  line.GetEndPoints(start, end);
-  EXPECT_LT(gp_Pnt(start[0], start[1], start[2]).Distance(gp_Pnt(10, 20, 30)), 1e-14);
-  EXPECT_LT(gp_Pnt(end[0], end[1], end[2]).Distance(gp_Pnt(10, 24, 30)), 1e-14);
+  EXPECT_LT((TangentAt(line, 1.0) - gp_Vec(0, 1, 0)).Magnitude(), 1e-15);
   // Beyond the end, the continuation moves with the placement too.
   EXPECT_LT(PointAt(line, 6.0).Distance(gp_Pnt(10, 26, 30)), 1e-14);
-  EXPECT_NEAR(LengthOf(line), 4.0, 1e-15);
 }
 
-TEST(CurveEvaluatorTest, FillsArraysPerParameterAndRefusesBadInput) {
+TEST(CurveEvaluatorTest, RefusesShortArraysAndNumbersThatAreNotFinite) {
   CurveEvaluator circle(MakeCircle(gp_Ax2(), 1.0, "circle"));
-  const std::vector<double> params = {0.0, kPi / 2, kPi};
-  std::vector<double> points(9);
-  circle.GetPointAtParam(params, points);
-  const std::vector<double> expected = {1, 0, 0, 0, 1, 0, -1, 0, 0};
-  for (std::size_t i = 0; i < 9; ++i) EXPECT_NEAR(points[i], expected[i], 1e-15) << i;
-
-  auto refused = [](auto&& call) {
-    try {
-      call();
-      return false;
-    } catch (const HostError& error) {
-      return error.Code() == hresult::kInvalidArg;
-    }
-  };
-  std::vector<double> shortArray(8);
-  EXPECT_TRUE(refused([&] { circle.GetPointAtParam(params, shortArray); }));
-  EXPECT_TRUE(refused([&] { circle.GetTangent(params, shortArray); }));
+  const double params[] = {0.0, kPi / 2, kPi};
+  double values[9];
+  EXPECT_THROW(circle.GetTangent(params, std::span<double>(values, 8)), HostError);
   const double nan = std::nan("");
-  double out[3];
-  EXPECT_TRUE(refused([&] { circle.GetPointAtParam({&nan, 1}, out); }));
   double param = 42.0;
-  EXPECT_TRUE(refused([&] { circle.GetParamAtLength(0.0, nan, param); }));
-  EXPECT_TRUE(refused([&] { circle.GetParamAtLength(INFINITY, 1.0, param); }));
+  EXPECT_THROW(circle.GetPointAtParam({&nan, 1}, values), HostError);
+  EXPECT_THROW(circle.GetParamAtLength(0.0, nan, param), HostError);
+  EXPECT_THROW(circle.GetParamAtLength(INFINITY, 1.0, param), HostError);
   EXPECT_EQ(param, 42.0);
-  double length = 0.0;
-  EXPECT_TRUE(refused([&] { circle.GetLengthBetweenParams(nan, 1.0, length); }));
+  EXPECT_THROW(CurveEvaluator(new GeomAdaptor_Curve(new Geom_Line(gp_Ax1()))), HostError);
 
   // A 2D evaluator needs two numbers per parameter, and leaves the rest of a longer array.
   CurveEvaluator2d arc(MakeArc2d({0, 0}, 2.0, 0.0, kPi, "arc"));
   double tangent[3] = {7, 7, 7};
-  const double u = kPi / 2;
-  arc.GetTangent({&u, 1}, tangent);
+  arc.GetTangent({params + 1, 1}, tangent);
   EXPECT_NEAR(tangent[0], -2.0, 1e-15);
   EXPECT_NEAR(tangent[1], 0.0, 1e-15);
   EXPECT_EQ(tangent[2], 7.0);
-  double one[1];
-  EXPECT_TRUE(refused([&] { arc.GetPointAtParam({&u, 1}, one); }));
-}
-
-TEST(CurveEvaluatorTest, RemembersOnlyTheExactLastSolve) {
-  CurveEvaluator circle(MakeCircle(gp_Ax2(), 2.0, "circle"));
-  EXPECT_NEAR(ParamAt(circle, 0.0, 1.0), 0.5, 1e-14);
-  EXPECT_NEAR(ParamAt(circle, 0.0, 1.0), 0.5, 1e-14);
-  EXPECT_NEAR(ParamAt(circle, 0.0, 3.0), 1.5, 1e-14);
-  EXPECT_NEAR(ParamAt(circle, 1.0, 3.0), 2.5, 1e-14);
-  EXPECT_NEAR(ParamAt(circle, 0.0, 1.0), 0.5, 1e-14);
-  EXPECT_NEAR(ParamAt(circle, 0.0, 1.0 + 1e-9), 0.5 + 5e-10, 1e-14);
-}
-
-TEST(CurveEvaluatorTest, RefusesCurvesWithoutABoundedRange) {
-  EXPECT_THROW(CurveEvaluator(Handle(Adaptor3d_Curve)()), HostError);
-  EXPECT_THROW(CurveEvaluator2d(Handle(Geom2d_Curve)()), HostError);
-  const Handle(Adaptor3d_Curve) unbounded = new GeomAdaptor_Curve(new Geom_Line(gp_Ax1()));
-  try {
-    CurveEvaluator evaluator(unbounded);
-    ADD_FAILURE() << "took an unbounded line";
-  } catch (const HostError& error) {
-    EXPECT_EQ(error.Code(), hresult::kInvalidArg);
-  }
+  EXPECT_THROW(arc.GetPointAtParam({params, 1}, std::span<double>(tangent, 1)), HostError);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gp_Pnt.hxx>
 #include <gp_Pnt2d.hxx>
 #include <gp_Vec.hxx>
-#include <gp_Vec2d.hxx>
+#include <utility>
 
 #include "host/curve_evaluator.hpp"
 
@@ -25,25 +25,13 @@ inline gp_Pnt2d PointAt(IVCurveEvaluator2d& e, double u) {
   e.GetPointAtParam({&u, 1}, p);
   return gp_Pnt2d(p[0], p[1]);
 }
-inline gp_Vec2d TangentAt(IVCurveEvaluator2d& e, double u) {
-  double t[2] = {};
-  e.GetTangent({&u, 1}, t);
-  return gp_Vec2d(t[0], t[1]);
-}
 
+// The first and last parameter of an evaluator's curve.
 template <class Evaluator>
-double MinParam(Evaluator& e) {
-  double first = 0.0;
-  double last = 0.0;
-  e.GetParamRange(first, last);
-  return first;
-}
-template <class Evaluator>
-double MaxParam(Evaluator& e) {
-  double first = 0.0;
-  double last = 0.0;
-  e.GetParamRange(first, last);
-  return last;
+std::pair<double, double> Range(Evaluator& e) {
+  std::pair<double, double> range;
+  e.GetParamRange(range.first, range.second);
+  return range;
 }
 template <class Evaluator>
 double LengthBetween(Evaluator& e, double u1, double u2) {
@@ -53,7 +41,7 @@ double LengthBetween(Evaluator& e, double u1, double u2) {
 }
 template <class Evaluator>
 double LengthOf(Evaluator& e) {
-  return LengthBetween(e, MinParam(e), MaxParam(e));
+  return LengthBetween(e, Range(e).first, Range(e).second);
 }
 template <class Evaluator>
 double ParamAt(Evaluator& e, double from, double length) {
