@@ -11,7 +11,6 @@
 #include "modelhost/collections/entity_collection.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/document/part_document.hpp"
-#include "modelhost/sample_assembly.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 
 namespace sledway::model {
@@ -115,20 +114,6 @@ TEST(CollectionsTest, ItemsRunFromOneAndBadIndexesFail) {
   EXPECT_EQ(entities.Item(1), second);
   EXPECT_EQ(entities.Item(2), first);
   EXPECT_THROW(entities.Item(3), HostError);
-}
-
-TEST(SampleAssemblyTest, HoldsACartAndOneOpenTrack) {
-  auto application = MakeSampleApplication();
-  auto assembly = As<AssemblyDocument>(application->GetActiveDocument());
-  ASSERT_NE(assembly, nullptr);
-  ASSERT_NE(assembly->FindComponent("cart:1"), nullptr);
-  auto track = assembly->Sketch("track");
-  ASSERT_NE(track, nullptr);
-  // The demo moves the cart along the track: its curves must make exactly one path.
-  auto paths = track->GetProfiles()->AddOpenProfile();
-  ASSERT_EQ(paths->Count(), 1);
-  EXPECT_EQ(paths->Item(1)->Count(), track->CurveCount());
-  EXPECT_NO_THROW(assembly->GetDefinition()->GetParameters()->Item("cart_width"));
 }
 
 }  // namespace
