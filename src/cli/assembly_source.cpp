@@ -1,0 +1,30 @@
+#include "cli/assembly_source.hpp"
+
+#include <exception>
+#include <filesystem>
+
+#include "cli/usage_error.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/any_assembly.hpp"
+#include "modelhost/files/sample_assemblies.hpp"
+
+namespace sledway::cli {
+
+OpenedAssembly OpenAssembly(const std::optional<std::string>& file,
+                            const std::optional<std::string>& example) {
+  if (file && example) throw UsageError("give either an assembly FILE or --example, not both");
+  try {
+    if (file) {
+      model::AssemblyFile opened = model::ReadAnyAssembly(*file);
+      return {opened.document, std::filesystem::path(*file).filename().string(), opened.run};
+    }
+    const model::SampleAssembly sample =
+        example ? model::FindSampleAssembly(*example) : model::SampleAssemblies().front();
+    model::AssemblyFile opened = model::ReadSampleAssembly(sample);
+    return {opened.document, sample.name, opened.run ? opened.run : sample.run};
+  } catch (const std::exception& error) {
+    throw UsageError(error.what());
+  }
+}
+
+}  // namespace sledway::cli

@@ -1,0 +1,40 @@
+#include "cli/number_text.hpp"
+
+#include <array>
+#include <charconv>
+
+namespace sledway::cli {
+namespace {
+
+// Adding 0.0 turns a negative zero into a plain one, so "-0.000" never appears.
+template <class... Format>
+std::string ToChars(double value, Format... format) {
+  std::array<char, 64> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), value + 0.0, format...);
+  return std::string(text.data(), written.ptr);
+}
+
+}  // namespace
+
+std::string FixedText(double value, int decimals) {
+  return ToChars(value, std::chars_format::fixed, decimals);
+}
+
+std::string TrimmedText(double value, int decimals) {
+  std::string text = FixedText(value, decimals);
+  if (text.find('.') == std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text == "-0" ? "0" : text;
+}
+
+std::string ExactText(double value) {
+  return ToChars(value);
+}
+
+std::string ScientificText(double value) {
+  return ToChars(value, std::chars_format::scientific, 2);
+}
+
+}  // namespace sledway::cli

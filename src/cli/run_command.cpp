@@ -1,0 +1,271 @@
+#include "cli/run_command.hpp"
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <filesystem>
+#include <gp_Trsf.hxx>
+#include <gp_XYZ.hxx>
+#include <numbers>
+#include <sstream>
+#include <vector>
+
+#include "cli/assembly_source.hpp"
+#include "cli/atomic_file.hpp"
+#include "cli/drive_choice.hpp"
+#include "cli/path_check.hpp"
+#include "cli/progress_bar.hpp"
+#include "cli/result_writers.hpp"
+#include "cli/slot_picking.hpp"
+#include "cli/usage_error.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/entity_names.hpp"
+#include "modelhost/parameters/length_unit.hpp"
+#include "path/path_definition.hpp"
+#include "platform/desktop.hpp"
+#include "ui/run_sequences.hpp"
+
+namespace sledway::cli {
+namespace {
+
+// The entity a slot option names, or the suggestion; an empty name when neither gives one.
+std::string SlotName(const std::optional<std::string>& option, const std::string& suggested) {
+  return option.value_or(suggested);
+}
+
+Ref<IVObject> Resolve(const model::AssemblyDocument& document, const std::string& option,
+                      const std::string& name) {
+  try {
+    return model::ResolveEntity(document, name);
+  } catch (const std::exception& error) {
+    throw UsageError(option + ": " + error.what());
+  }
+}
+
+void CheckOutputDirectory(const std::optional<std::string>& output) {
+  if (!output) return;
+  const std::filesystem::path file(*output);
+  const std::filesystem::path directory =
+      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  std::error_code error;
+  if (!std::filesystem::is_directory(directory, error)) {
+    throw UsageError("--output: there is no directory '" + directory.string() + "'");
+  }
+}
+
+// The component's rotation as a unit axis and an angle of 0 to 180 degrees.
+void RotationOf(const Ref<IVMatrix>& placement, MoveRow& row) {
+  gp_Trsf trsf;
+  trsf.SetValues(placement->Cell(1, 1), placement->Cell(1, 2), placement->Cell(1, 3),
+                 placement->Cell(1, 4), placement->Cell(2, 1), placement->Cell(2, 2),
+                 placement->Cell(2, 3), placement->Cell(2, 4), placement->Cell(3, 1),
+                 placement->Cell(3, 2), placement->Cell(3, 3), placement->Cell(3, 4));
+  gp_XYZ axis;
+  double angle = 0.0;
+  if (!trsf.GetRotation(axis, angle) || axis.Modulus() == 0.0) {
+    row.rotationAxis = {0.0, 0.0, 0.0};
+    row.rotationAngle = 0.0;
+    return;
+  }
+  // The same rotation with a positive angle of at most half a turn.
+  if (angle < 0.0) {
+    angle = -angle;
+    axis.Reverse();
+  }
+  angle = std::fmod(angle, 2.0 * std::numbers::pi);
+  if (angle > std::numbers::pi) {
+    angle = 2.0 * std::numbers::pi - angle;
+    axis.Reverse();
+  }
+  axis.Normalize();
+  row.rotationAxis = {axis.X(), axis.Y(), axis.Z()};
+  row.rotationAngle = angle * 180.0 / std::numbers::pi;
+}
+
+// A measure that is not a number makes the largest one not a number too, so the check fails.
+void KeepLargest(double& largest, double measure) {
+  if (!(measure <= largest)) largest = measure;
+}
+
+Ref<IVPoint> FollowPoint(const CPath& path) {
+  return path.IsPointFromVertex() ? path.FollowVertex()->GetPoint()
+                                  : path.FollowWorkPoint()->GetPoint();
+}
+
+// Everything a run needs once the slots are picked.
+struct PreparedRun {
+  OpenedAssembly assembly;
+  Ref<model::Application> app;
+  Ref<CPath> path;
+  std::vector<Ref<IVObject>> pathEntities;
+  RunHeader header;
+};
+
+PreparedRun Prepare(const RunOptions& options) {
+  CheckOutputDirectory(options.output);
+  PreparedRun run;
+  run.assembly = OpenAssembly(options.file, options.example);
+  run.app = model::Application::Create();
+  run.path = std::make_shared<CPath>();
+  model::AssemblyDocument& document = *run.assembly.document;
+  const model::SuggestedRun suggested = run.assembly.run.value_or(model::SuggestedRun{});
+  const std::string pathName = SlotName(options.path, suggested.path);
+  const std::string followName = SlotName(options.follow, suggested.follow);
+  std::string tangentName = SlotName(options.tangent, suggested.tangent);
+  if (tangentName == kNone) tangentName.clear();
+  if (pathName.empty()) throw UsageError("no path: give --path NAME (sledway inspect lists them)");
+  if (followName.empty()) {
+    throw UsageError("no follow point: give --follow NAME (sledway inspect lists them)");
+  }
+  const Ref<IVObject> pathEntity = Resolve(document, "--path", pathName);
+  const Ref<IVObject> followEntity = Resolve(document, "--follow", followName);
+  const Ref<IVObject> tangentEntity =
+      tangentName.empty() ? nullptr : Resolve(document, "--tangent", tangentName);
+  const std::optional<DriveChoice> drive = ChooseDrive(document, options, run.assembly.run);
+
+  run.app->SetActiveDocument(run.assembly.document);
+  CPath& path = *run.path;
+  path.Steps(options.steps);
+  path.Reps(options.reps);
+  path.Pause(options.delay);
+  path.SES(options.mode == "start-end-start");
+  path.HidePath(!options.noHide);
+  path.FlipPath(options.flipPath);
+  path.FlipEdge(options.flipEdge);
+  run.pathEntities = PickSlot(run.app, run.path, SelectionSlot::kPath, pathEntity, pathName);
+  PickSlot(run.app, run.path, SelectionSlot::kFollowPoint, followEntity, followName);
+  if (tangentEntity) {
+    PickSlot(run.app, run.path, SelectionSlot::kTangentLine, tangentEntity, tangentName);
+  }
+  if (drive) {
+    path.Driven(drive->parameter);
+    path.DriveFrom(drive->from);
+    path.DriveTo(drive->to);
+  }
+
+  const model::LengthUnit unit = document.DisplayUnit();
+  run.header = RunHeader{.assembly = run.assembly.name,
+                         .lengthUnit = std::string(model::LengthUnitLabel(unit)),
+                         .pathLength = path.Length() / model::CentimetresPerUnit(unit),
+                         .plannedMoves = static_cast<std::int64_t>(options.reps) * options.steps *
+                                         (path.SES() ? 2 : 1),
+                         .driven = drive ? drive->parameter : "",
+                         .drivenUnits = drive ? drive->units : ""};
+  return run;
+}
+
+}  // namespace
+
+CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "run", "Move a component along a path, step by step (the default sample without options)");
+  command->add_option("FILE", options.file, "Assembly file (.json, .stp, .step)");
+  command->add_option("--example", options.example, "A sample assembly (see `sledway examples`)");
+  command->add_option("--path", options.path,
+                      "The path: a sketch curve (its whole profile comes along) or an edge (its "
+                      "tangent chain comes along)");
+  command->add_option("--follow", options.follow, "The follow point: a vertex or a work point");
+  command->add_option("--tangent", options.tangent,
+                      "A straight edge or work axis to keep tangent to the path; none for no "
+                      "alignment");
+  command->add_option("--steps", options.steps, "Moves per pass")
+      ->check(CLI::Range(1, 1'000'000'000))
+      ->capture_default_str();
+  command->add_option("--delay", options.delay, "Seconds to wait after each move")
+      ->check(CLI::Range(0.0, 4'294'967.295))
+      ->capture_default_str();
+  command->add_option("--reps", options.reps, "Repetitions")
+      ->check(CLI::Range(1, 1'000'000'000))
+      ->capture_default_str();
+  command->add_option("--mode", options.mode, "start-end or start-end-start")
+      ->check(CLI::IsMember({"start-end", "start-end-start"}))
+      ->capture_default_str();
+  command->add_flag("--flip-path", options.flipPath, "Travel from the path's other end");
+  command->add_flag("--flip-edge", options.flipEdge, "Reverse the tangent line");
+  command->add_flag("--no-hide", options.noHide, "Keep the path's component visible");
+  command->add_option("--drive", options.drive,
+                      "A parameter to drive in step with the motion; none for no drive");
+  command->add_option("--from", options.from, "The driven value at the start of travel");
+  command->add_option("--to", options.to, "The driven value at the end of travel");
+  command->add_option("--format", options.format, "table, csv or json")->capture_default_str();
+  command->add_option("--output", options.output,
+                      "Write the rows to this file (whole or not at all) instead of standard "
+                      "output");
+  return command;
+}
+
+int RunRunCommand(const RunOptions& options, const Console& console) {
+  const OutputFormat format = ParseOutputFormat(options.format);
+  PreparedRun run = Prepare(options);
+  CPath& path = *run.path;
+  const PathCheck check(run.pathEntities);
+  const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
+
+  ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
+  platform::DesktopServices services;
+  services.showMessage = [&](const std::string& text, const std::string& title) {
+    progress.Finish();
+    console.err << title << ": " << text << '\n';
+  };
+  const platform::ScopedDesktopServices installed(services);
+
+  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
+  if (position.end != MotionEnd::kCompleted) {
+    console.err << "sledway: \"Position\" failed: " << position.failure << '\n';
+    return 1;
+  }
+
+  std::ostringstream buffer;
+  std::ostream& sink = options.output ? static_cast<std::ostream&>(buffer) : console.out;
+  const std::unique_ptr<ResultWriter> writer = MakeResultWriter(format, sink);
+  writer->Begin(run.header);
+  RunCheck summary;
+  const MotionOutcome outcome =
+      RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
+        MoveRow row;
+        row.index = move.index;
+        row.repetition = move.repetition;
+        row.pass = move.pass;
+        row.step = move.step;
+        row.fraction = move.fraction;
+        row.drivenValue = move.drivenValue;
+        row.recomputed = move.recomputed;
+        const Ref<IVPoint> point = FollowPoint(path);
+        row.followPoint = {point->X() / perUnit, point->Y() / perUnit, point->Z() / perUnit};
+        RotationOf(path.FollowComponent()->GetTransformation(), row);
+        const PathMeasurement measured = check.Measure(path);
+        row.distanceFromPath = measured.distance;
+        row.misalignment = measured.misalignment;
+        KeepLargest(summary.maxDistance, measured.distance);
+        if (measured.misalignment) {
+          if (!summary.maxMisalignment) summary.maxMisalignment = 0.0;
+          KeepLargest(*summary.maxMisalignment, *measured.misalignment);
+        }
+        writer->Row(row);
+        progress.Update(move.index);
+      });
+  progress.Finish();
+  summary.passed = summary.maxDistance < kDistanceGoal &&
+                   summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal;
+  writer->End(summary);
+  if (options.output) WriteFileAtomically(*options.output, buffer.str());
+
+  if (outcome.end != MotionEnd::kCompleted) {
+    console.err << "sledway: the run ended after " << outcome.moves << " of "
+                << run.header.plannedMoves << " moves: " << outcome.failure << '\n';
+    return 1;
+  }
+  if (outcome.recomputeFailures > 0) {
+    console.err << "sledway: the assembly could not be recomputed after "
+                << outcome.recomputeFailures << " of " << outcome.moves << " moves\n";
+    return 1;
+  }
+  if (!summary.passed) {
+    console.err << "sledway: the check failed: the follow point left the path or the tangent "
+                   "line left the path's tangent\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace sledway::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace sledway::cli {
+
+// The word that clears a slot the assembly suggests: `--tangent none`, `--drive none`.
+inline constexpr const char* kNone = "none";
+
+// The options of `sledway run`, with the tool window's defaults.
+struct RunOptions {
+  std::optional<std::string> file;
+  std::optional<std::string> example;
+  std::optional<std::string> path;
+  std::optional<std::string> follow;
+  std::optional<std::string> tangent;
+  int steps = 50;
+  double delay = 0.0;  // seconds
+  int reps = 1;
+  std::string mode = "start-end";
+  bool flipPath = false;
+  bool flipEdge = false;
+  bool noHide = false;
+  std::optional<std::string> drive;
+  std::optional<double> from;
+  std::optional<double> to;
+  std::string format = "table";
+  std::optional<std::string> output;
+};
+
+}  // namespace sledway::cli

@@ -1,0 +1,47 @@
+#include "cli/sledway_cli.hpp"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+
+#include "cli/examples_command.hpp"
+#include "cli/inspect_command.hpp"
+#include "cli/run_command.hpp"
+#include "cli/usage_error.hpp"
+
+namespace sledway::cli {
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kBadInput = 2;
+
+}  // namespace
+
+int RunSledway(int argc, const char* const* argv, const Console& console) {
+  CLI::App app("Sledway: make a component of an assembly follow a path", "sledway");
+  app.require_subcommand(1);
+  InspectOptions inspectOptions;
+  RunOptions runOptions;
+  CLI::App* examples = AddExamplesCommand(app);
+  CLI::App* inspect = AddInspectCommand(app, inspectOptions);
+  CLI::App* run = AddRunCommand(app, runOptions);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error, console.out, console.err);
+    return status == 0 ? 0 : kBadInput;
+  }
+  try {
+    if (examples->parsed()) return RunExamplesCommand(console);
+    if (inspect->parsed()) return RunInspectCommand(inspectOptions, console);
+    if (run->parsed()) return RunRunCommand(runOptions, console);
+  } catch (const UsageError& error) {
+    console.err << "sledway: " << error.what() << '\n';
+    return kBadInput;
+  } catch (const std::exception& error) {
+    console.err << "sledway: " << error.what() << '\n';
+    return kFailed;
+  }
+  return kBadInput;
+}
+
+}  // namespace sledway::cli

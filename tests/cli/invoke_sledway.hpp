@@ -1,0 +1,36 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/sledway_cli.hpp"
+
+namespace sledway::cli::testing {
+
+// One run of the command line, with what it wrote.
+struct Invocation {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `sledway args...` in this process; `terminal` says whether standard error counts as a
+// terminal.
+inline Invocation Sledway(const std::vector<std::string>& args, bool terminal = false) {
+  std::vector<const char*> argv{"sledway"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status =
+      RunSledway(static_cast<int>(argv.size()), argv.data(), Console{out, err, terminal});
+  return {status, out.str(), err.str()};
+}
+
+// The JSON a `run ... --format json` wrote.
+inline nlohmann::json RunJson(const Invocation& invocation) {
+  return nlohmann::json::parse(invocation.out);
+}
+
+}  // namespace sledway::cli::testing

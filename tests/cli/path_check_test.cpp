@@ -1,0 +1,154 @@
+#include "cli/path_check.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <gp.hxx>
+#include <gp_Ax2.hxx>
+#include <gp_Ax3.hxx>
+#include <gp_Pnt.hxx>
+#include <gp_Pnt2d.hxx>
+#include <gp_Trsf.hxx>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "host/host_error.hpp"
+#include "modelhost/collections/entity_collection.hpp"
+#include "modelhost/component/component.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/geometry/matrix.hpp"
+#include "modelhost/part/part.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+#include "modelhost/sketch/planar_sketch_definition.hpp"
+#include "modelhost/sketch/sketch3d.hpp"
+#include "modelhost/sketch/sketch3d_definition.hpp"
+#include "path/path_definition.hpp"
+#include "ui/selection_slots.hpp"
+
+namespace sledway::cli {
+namespace {
+
+// A bead (a sphere with the work point "centre" and the work axis "axis" along its +X) that the
+// tests place wherever they want it measured.
+class PathCheckTest : public ::testing::Test {
+ protected:
+  PathCheckTest() {
+    const Ref<model::Part> bead = document_->AddSpherePart("bead", "5 mm");
+    bead->AddWorkPoint("centre", gp_Pnt(0, 0, 0));
+    bead->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)));
+    bead_ = document_->AddComponent("bead:1", bead, gp_Trsf());
+    StoreSlotSelection(nullptr, path_, SelectionSlot::kFollowPoint,
+                       Selection(bead_->WorkPoint("centre")));
+    StoreSlotSelection(nullptr, path_, SelectionSlot::kTangentLine,
+                       Selection(bead_->WorkAxis("axis")));
+  }
+
+  static Ref<IVEntityCollection> Selection(Ref<IVObject> entity) {
+    return std::make_shared<model::EntityCollection>(std::vector<Ref<IVObject>>{entity});
+  }
+
+  // Puts the bead's centre at `centre` with its axis along `axis`.
+  void PlaceBead(const gp_Pnt& centre, const gp_Dir& axis) {
+    // The frame's X is the axis; its Z any direction square to it.
+    const gp_Dir z = axis.IsParallel(gp::DZ(), 1e-9) ? gp::DX() : axis.Crossed(gp::DZ());
+    gp_Trsf placement;
+    placement.SetDisplacement(gp_Ax3(), gp_Ax3(gp_Ax2(centre, z, axis)));
+    bead_->SetTransformation(std::make_shared<model::Matrix>(placement));
+  }
+
+  Ref<model::AssemblyDocument> document_ = model::AssemblyDocument::Create("check");
+  Ref<model::Component> bead_;
+  CPath path_;
+};
+
+TEST_F(PathCheckTest, MeasuresDistanceAndMisalignmentAgainstACircleOnATiltedPlane) {
+  const gp_Pnt origin(3, -2, 5);
+  const gp_Dir normal(1, -2, 4);
+  const gp_Ax3 plane(origin, normal, gp_Dir(2, 1, 0));
+  constexpr double kRadius = 10.0;
+  document_->AddSketch("ring", plane)->AddCircle(gp_Pnt2d(0, 0), kRadius);
+  const PathCheck check({document_->Sketch("ring")->Curve(1)});
+
+  const gp_Vec x(plane.XDirection());
+  const gp_Vec y(plane.YDirection());
+  for (const double theta : {0.3, 2.0, 4.4}) {
+    const gp_Vec radial = x * std::cos(theta) + y * std::sin(theta);
+    const gp_Vec tangent = -x * std::sin(theta) + y * std::cos(theta);
+    const gp_Pnt onCircle = origin.Translated(radial * kRadius);
+    // Out of the plane by 0.25 and outwards by 0.5: the distance is their hypotenuse.
+    const gp_Pnt off = onCircle.Translated(gp_Vec(normal) * 0.25 + radial * 0.5);
+    for (const double angle : {0.0, 0.4, 2.0}) {
+      const gp_Vec axis = tangent * std::cos(angle) + radial * std::sin(angle);
+      PlaceBead(onCircle, gp_Dir(axis));
+      PathMeasurement measured = check.Measure(path_);
+      EXPECT_LT(measured.distance, 1e-12);
+      ASSERT_TRUE(measured.misalignment.has_value());
+      // As lines: a turn of 2 rad is pi - 2 away from the tangent line.
+      EXPECT_NEAR(*measured.misalignment, std::min(angle, std::numbers::pi - angle), 1e-12)
+          << theta << " " << angle;
+
+      PlaceBead(off, gp_Dir(axis));
+      measured = check.Measure(path_);
+      EXPECT_NEAR(measured.distance, std::hypot(0.25, 0.5), 1e-12) << theta << " " << angle;
+    }
+  }
+}
+
+TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
+  // A helix of radius 4 and pitch 3 about +Z, and a line beyond its start.
+  const Ref<model::Sketch3dDefinition> sketch = document_->AddSketch3d("coil");
+  sketch->AddHelix(gp_Ax2(), 4.0, 3.0, 2.0);
+  sketch->AddLine(gp_Pnt(10, 0, 0), gp_Pnt(20, 0, 0));
+  const PathCheck check(
+      {document_->Sketch3d("coil")->Curve(1), document_->Sketch3d("coil")->Curve(2)});
+
+  // On the helix at 1.3 turns, its axis along the helix tangent.
+  const double t = 1.3 * 2.0 * std::numbers::pi;
+  const gp_Pnt onHelix(4.0 * std::cos(t), 4.0 * std::sin(t), 3.0 * t / (2.0 * std::numbers::pi));
+  const gp_Vec tangent(-4.0 * std::sin(t), 4.0 * std::cos(t), 3.0 / (2.0 * std::numbers::pi));
+  PlaceBead(onHelix, gp_Dir(tangent));
+  PathMeasurement measured = check.Measure(path_);
+  EXPECT_LT(measured.distance, 1e-9);
+  EXPECT_LT(*measured.misalignment, 1e-9);
+
+  // Beyond the line's end: the distance is to that end point, the tangent the line's.
+  PlaceBead(gp_Pnt(23, 4, 0), gp_Dir(1, 1, 0));
+  measured = check.Measure(path_);
+  EXPECT_NEAR(measured.distance, 5.0, 1e-12);
+  EXPECT_NEAR(*measured.misalignment, std::numbers::pi / 4.0, 1e-12);
+}
+
+TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
+  const Ref<model::Part> plate = document_->AddBoxPart("plate", "100 mm", "50 mm", "10 mm");
+  gp_Trsf placement;
+  placement.SetRotation(gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)), std::numbers::pi / 2.0);
+  placement.SetTranslationPart(gp_Vec(30, 0, 0));
+  const Ref<model::Component> component = document_->AddComponent("plate:1", plate, placement);
+  // From a point 2 cm off the middle of each edge, square to it, with the bead's axis along
+  // the edge.
+  for (int i = 1; i <= plate->EdgeCount(); ++i) {
+    const Ref<IVEdgeProxy> edge = component->Edge(i);
+    std::array<double, 3> start{};
+    std::array<double, 3> end{};
+    edge->GetEvaluator()->GetEndPoints(start, end);
+    const gp_Pnt a(start[0], start[1], start[2]);
+    const gp_Vec along(a, gp_Pnt(end[0], end[1], end[2]));
+    const gp_Vec square = along.IsParallel(gp_Vec(0, 0, 1), 1e-9)
+                              ? gp_Vec(1, 0, 0)
+                              : along.Crossed(gp_Vec(0, 0, 1)).Normalized();
+    PlaceBead(a.Translated(along * 0.5 + square * 2.0), gp_Dir(along));
+    const PathMeasurement measured = PathCheck({edge}).Measure(path_);
+    EXPECT_NEAR(measured.distance, 2.0, 1e-12) << "edge " << i;
+    EXPECT_NEAR(*measured.misalignment, 0.0, 1e-12) << "edge " << i;
+  }
+}
+
+TEST_F(PathCheckTest, RefusesEntitiesWithoutACurve) {
+  EXPECT_THROW(PathCheck({bead_->WorkPoint("centre")}), HostError);
+}
+
+}  // namespace
+}  // namespace sledway::cli
