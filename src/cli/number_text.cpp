@@ -18,7 +18,10 @@ std::string ToChars(double value, Format... format) {
 }  // namespace
 
 std::string FixedText(double value, int decimals) {
-  return ToChars(value, std::chars_format::fixed, decimals);
+  std::string text = ToChars(value, std::chars_format::fixed, decimals);
+  // A tiny negative value that rounds to zero is written as zero, without its sign.
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
 }
 
 std::string TrimmedText(double value, int decimals) {
@@ -26,7 +29,7 @@ std::string TrimmedText(double value, int decimals) {
   if (text.find('.') == std::string::npos) return text;
   text.erase(text.find_last_not_of('0') + 1);
   if (text.back() == '.') text.pop_back();
-  return text == "-0" ? "0" : text;
+  return text;
 }
 
 std::string ExactText(double value) {

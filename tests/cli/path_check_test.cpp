@@ -40,14 +40,13 @@ class PathCheckTest : public ::testing::Test {
     bead->AddWorkPoint("centre", gp_Pnt(0, 0, 0));
     bead->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)));
     bead_ = document_->AddComponent("bead:1", bead, gp_Trsf());
-    StoreSlotSelection(nullptr, path_, SelectionSlot::kFollowPoint,
-                       Selection(bead_->WorkPoint("centre")));
-    StoreSlotSelection(nullptr, path_, SelectionSlot::kTangentLine,
-                       Selection(bead_->WorkAxis("axis")));
+    Pick(SelectionSlot::kFollowPoint, bead_->WorkPoint("centre"));
+    Pick(SelectionSlot::kTangentLine, bead_->WorkAxis("axis"));
   }
 
-  static Ref<IVEntityCollection> Selection(Ref<IVObject> entity) {
-    return std::make_shared<model::EntityCollection>(std::vector<Ref<IVObject>>{entity});
+  void Pick(SelectionSlot slot, const Ref<IVObject>& entity) {
+    StoreSlotSelection(nullptr, path_, slot,
+                       std::make_shared<model::EntityCollection>(std::vector{entity}));
   }
 
   // Puts the bead's centre at `centre` with its axis along `axis`.
@@ -119,6 +118,8 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
   measured = check.Measure(path_);
   EXPECT_NEAR(measured.distance, 5.0, 1e-12);
   EXPECT_NEAR(*measured.misalignment, std::numbers::pi / 4.0, 1e-12);
+
+  EXPECT_THROW(PathCheck({bead_->WorkPoint("centre")}), HostError);  // no curve to measure on
 }
 
 TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
@@ -130,24 +131,19 @@ TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
   // From a point 2 cm off the middle of each edge, square to it, with the bead's axis along
   // the edge.
   for (int i = 1; i <= plate->EdgeCount(); ++i) {
-    const Ref<IVEdgeProxy> edge = component->Edge(i);
     std::array<double, 3> start{};
     std::array<double, 3> end{};
-    edge->GetEvaluator()->GetEndPoints(start, end);
+    component->Edge(i)->GetEvaluator()->GetEndPoints(start, end);
     const gp_Pnt a(start[0], start[1], start[2]);
     const gp_Vec along(a, gp_Pnt(end[0], end[1], end[2]));
     const gp_Vec square = along.IsParallel(gp_Vec(0, 0, 1), 1e-9)
                               ? gp_Vec(1, 0, 0)
                               : along.Crossed(gp_Vec(0, 0, 1)).Normalized();
     PlaceBead(a.Translated(along * 0.5 + square * 2.0), gp_Dir(along));
-    const PathMeasurement measured = PathCheck({edge}).Measure(path_);
+    const PathMeasurement measured = PathCheck({component->Edge(i)}).Measure(path_);
     EXPECT_NEAR(measured.distance, 2.0, 1e-12) << "edge " << i;
     EXPECT_NEAR(*measured.misalignment, 0.0, 1e-12) << "edge " << i;
   }
-}
-
-TEST_F(PathCheckTest, RefusesEntitiesWithoutACurve) {
-  EXPECT_THROW(PathCheck({bead_->WorkPoint("centre")}), HostError);
 }
 
 }  // namespace

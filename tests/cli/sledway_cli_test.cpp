@@ -1,0 +1,277 @@
+#include "cli/sledway_cli.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/path_check.hpp"
+#include "modelhost/files/sample_assemblies.hpp"
+
+namespace sledway::cli {
+namespace {
+
+using ::testing::ContainsRegex;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// One run of the command line, with what it wrote.
+struct Invocation {
+  int status = -1;
+  std::string out;
+  std::string err;
+
+  nlohmann::json Json() const { return nlohmann::json::parse(out); }
+};
+
+// Runs `sledway args...` in this process; `terminal` says whether standard error counts as a
+// terminal.
+Invocation Sledway(const std::vector<std::string>& args, bool terminal = false) {
+  std::vector<const char*> argv{"sledway"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status =
+      RunSledway(static_cast<int>(argv.size()), argv.data(), Console{out, err, terminal});
+  return {status, out.str(), err.str()};
+}
+
+// A bead and two sketches in a file of its own, with no suggested run: "ring" holds one circle
+// of radius 50 mm, "pair" two separate circles.
+constexpr const char* kBeadAndRings = R"({"units": "mm",
+  "parts": [{"name": "bead", "sphere": {"radius": 5},
+             "workPoints": [{"name": "centre", "point": [0, 0, 0]}]}],
+  "components": [{"name": "bead:1", "part": "bead", "placement": {"origin": [0, 0, 30]}}],
+  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}},
+               {"name": "pair", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50},
+                                           {"kind": "circle", "centre": [200, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]})";
+constexpr const char* kBead = "component:bead:1/workpoint:centre";
+
+// Every test has a directory of its own holding the file "rings.json".
+class SledwayCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("sledway-cli-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(directory_);
+    std::ofstream(directory_ / "rings.json") << kBeadAndRings;
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  std::string Rings() const { return (directory_ / "rings.json").string(); }
+
+  std::filesystem::path directory_;
+};
+
+TEST_F(SledwayCli, RunsTheDefaultSampleAndDrawsProgressOnlyOnATerminal) {
+  Invocation run = Sledway({"run"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("assembly " + model::SampleAssemblies().front().name));
+  EXPECT_THAT(run.out, HasSubstr("check: max distance from path"));
+  EXPECT_THAT(run.out, HasSubstr(": pass\n"));
+  // 50 rows of moves between the two header lines and the check line.
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 50 + 1);
+  EXPECT_EQ(run.err, "");
+
+  run = Sledway({"run", "--steps", "10", "--format", "csv"}, true);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("100% 10/10"));
+  EXPECT_THAT(run.out, Not(HasSubstr("%")));
+}
+
+TEST_F(SledwayCli, EverySampleRunsAThousandStepsOnItsPath) {
+  for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+    SCOPED_TRACE(sample.name);
+    const Invocation run =
+        Sledway({"run", "--example", sample.name, "--steps", "1000", "--format", "json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json result = run.Json();
+    ASSERT_EQ(result["moves"].size(), 1000u);
+    EXPECT_EQ(result["moves"].back()["fraction"].get<double>(), 1.0);
+    EXPECT_TRUE(result["check"]["passed"].get<bool>());
+    // A sample with a tangent line is checked for alignment too.
+    EXPECT_EQ(result["check"]["maxMisalignmentRad"].is_null(), sample.run.tangent.empty());
+  }
+}
+
+TEST_F(SledwayCli, APickedCurveOrEdgeBringsItsWholePath) {
+  // One curve of the cart's track brings the whole track: lines of 200, 100 and 100 mm and
+  // three quarter circles of radius 100 mm.
+  Invocation run = Sledway({"run", "--example", "cart", "--path", "sketch:track/curve:4", "--steps",
+                            "4", "--format", "json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NEAR(run.Json()["pathLength"].get<double>(), 400.0 + 150.0 * std::numbers::pi, 1e-9);
+
+  // One edge of the plate's rounded slot brings the slot's tangent chain: two sides of 80 mm
+  // and two half circles of radius 15 mm.
+  run = Sledway({"run", "--example", "slot", "--steps", "4", "--format", "json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NEAR(run.Json()["pathLength"].get<double>(), 160.0 + 30.0 * std::numbers::pi, 1e-9);
+}
+
+TEST_F(SledwayCli, RunsAndDrivesAsTheOptionsOrder) {
+  const Invocation run =
+      Sledway({"run", "--example", "lift", "--steps", "4", "--mode", "start-end-start",
+               "--flip-path", "--reps", "2", "--from", "20", "--to", "120", "--format", "csv"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream text(run.out);
+  std::string line;
+  std::getline(text, line);
+  EXPECT_THAT(line, HasSubstr(",fraction,x_mm,y_mm,z_mm,"));
+  // Each row's repetition, fraction and driven value: the columns 2, 5 and 13.
+  std::vector<std::string> rows;
+  while (std::getline(text, line) && !line.starts_with('#')) {
+    std::vector<std::string> cells;
+    std::istringstream row(line);
+    for (std::string cell; std::getline(row, cell, ',');) cells.push_back(cell);
+    rows.push_back(cells.at(1) + " " + cells.at(4) + " " + cells.at(12));
+  }
+  // Out from the far end and back, twice.
+  const std::vector<std::string> once{"0.75 45", "0.5 70", "0.25 95", "0 120",
+                                      "0.25 95", "0.5 70", "0.75 45", "1 20"};
+  ASSERT_EQ(rows.size(), 16u);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i], (i < 8 ? "1 " : "2 ") + once[i % 8]);
+  }
+  EXPECT_THAT(line, ContainsRegex("^# check: .*: pass$"));
+
+  const Invocation undriven =
+      Sledway({"run", "--example", "lift", "--drive", "none", "--steps", "2", "--format", "json"});
+  ASSERT_EQ(undriven.status, 0) << undriven.err;
+  EXPECT_TRUE(undriven.Json()["driven"].is_null());
+}
+
+TEST_F(SledwayCli, RunsAFileWithTheSlotsTheOptionsNameIntoAWholeOutputFile) {
+  const std::filesystem::path output = directory_ / "run.json";
+  const Invocation run =
+      Sledway({"run", Rings(), "--path", "sketch:ring/curve:1", "--follow", kBead, "--steps", "8",
+               "--format", "json", "--output", output.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  const nlohmann::json result = nlohmann::json::parse(std::ifstream(output));
+  EXPECT_EQ(result["assembly"], "rings.json");
+  EXPECT_NEAR(result["pathLength"].get<double>(), 100.0 * std::numbers::pi, 1e-9);
+  ASSERT_EQ(result["moves"].size(), 8u);
+  // A quarter of the way round a circle of 50 mm (starting where the circle's own parameter
+  // starts, on +X) the bead stands at (0, 50, 0).
+  const nlohmann::json& quarter = result["moves"][1];
+  EXPECT_EQ(quarter["fraction"].get<double>(), 0.25);
+  EXPECT_NEAR(quarter["followPoint"][0].get<double>(), 0.0, 1e-9);
+  EXPECT_NEAR(quarter["followPoint"][1].get<double>(), 50.0, 1e-9);
+  EXPECT_NEAR(quarter["followPoint"][2].get<double>(), 0.0, 1e-9);
+  EXPECT_TRUE(result["check"]["maxMisalignmentRad"].is_null());
+  EXPECT_TRUE(result["check"]["passed"].get<bool>());
+}
+
+// as1-oc-214.stp: a plate with four holes, two L-brackets and a rod assembly, in millimetres.
+// Each hole of the plate is bounded by two half-round spline edges of radius 5 mm.
+TEST_F(SledwayCli, ARodVertexOfAStepAssemblyGoesRoundAHoleOfThePlate) {
+  const std::filesystem::path file = SLEDWAY_AS1_STEP;
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no STEP assembly at " << file;
+  const Invocation run =
+      Sledway({"run", file.string(), "--path", "component:plate_1/edge:5", "--follow",
+               "component:rod-assembly_1/vertex:1", "--tangent", "component:rod-assembly_1/edge:1",
+               "--steps", "20", "--format", "json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json result = run.Json();
+  EXPECT_EQ(result["lengthUnit"], "mm");
+  // One edge brings its tangent chain: both halves of the hole, a circle of radius 5 mm (the
+  // splines stand for the arcs to within a few 1e-6 mm).
+  EXPECT_NEAR(result["pathLength"].get<double>(), 10.0 * std::numbers::pi, 1e-4);
+  EXPECT_EQ(result["moves"].size(), 20u);
+  EXPECT_TRUE(result["check"]["passed"].get<bool>());
+}
+
+TEST_F(SledwayCli, ExitsWithOneWhenTheAssemblyCannotFollow) {
+  // The column cannot be built with no height: the last move's recompute fails.
+  const Invocation run = Sledway(
+      {"run", "--example", "lift", "--steps", "5", "--from", "20", "--to", "0", "--format", "csv"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, HasSubstr("could not be recomputed after 1 of 5 moves"));
+}
+
+TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases{
+      {{"run", "--example", "nosuch"}, "nosuch"},
+      {{"run", "--example", "cart", "--path", "sketch:track/curve:99"}, "curve:99"},
+      {{"run", "--example", "cart", "--follow", "component:nobody/vertex:1"}, "nobody"},
+      {{"run", "--example", "cart", "--path", "component:cart:1/vertex:1"},
+       "the path must be a 2D or 3D sketch curve or a part edge"},
+      {{"run", "--example", "cart", "--follow", "component:cart:1/edge:1"},
+       "the follow point must be a vertex or a work point"},
+      {{"run", "--example", "slot", "--follow", "component:plate:1/vertex:1"},
+       "lies on the path's component 'plate:1'"},
+      {{"run", "--example", "slot", "--tangent", "component:plate:1/edge:1"},
+       "lies on the path's component 'plate:1'"},
+      {{"run", "--example", "cart", "--drive", "nothing"}, "no parameter named 'nothing'"},
+      {{"run", "--example", "cart", "--from", "1"}, "--from and --to need --drive"},
+      {{"run", "--example", "cart", "--steps", "0"}, "--steps"},
+      {{"run", "--example", "cart", "--delay", "-1"}, "--delay"},
+      {{"run", "--example", "cart", "--mode", "sideways"}, "--mode"},
+      {{"run", "--example", "cart", "--format", "xml"}, "--format"},
+      {{"run", "--example", "cart", "--output", "/no/such/dir/out.csv"}, "/no/such/dir"},
+      {{"run", "no-such-file.json"}, "no-such-file.json"},
+      {{"run", "x.json", "--example", "cart"}, "not both"},
+      {{"run", Rings()}, "no path: give --path NAME"},
+      {{"run", Rings(), "--path", "sketch:ring/curve:1"}, "no follow point: give --follow NAME"},
+      {{"run", Rings(), "--path", "sketch:pair/curve:2", "--follow", kBead},
+       "cannot pick 'sketch:pair/curve:2' as the path: its sketch does not hold exactly one "
+       "profile path"},
+      {{"inspect", "missing.stp"}, "missing.stp"},
+      {{"run", "--bogus"}, "--bogus"},
+      {{}, "subcommand"},
+  };
+  for (const Case& bad : cases) {
+    const Invocation run = Sledway(bad.args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(bad.args) << "\n" << run.err;
+    EXPECT_THAT(run.err, HasSubstr(bad.message)) << ::testing::PrintToString(bad.args);
+    EXPECT_EQ(run.out, "") << ::testing::PrintToString(bad.args);
+  }
+}
+
+TEST_F(SledwayCli, ExamplesAndInspectListTheNamesTheRunCommandTakes) {
+  const Invocation examples = Sledway({"examples"});
+  EXPECT_EQ(examples.status, 0);
+  EXPECT_THAT(examples.out, StartsWith(model::SampleAssemblies().front().name + " (default): "));
+  for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+    EXPECT_THAT(examples.out,
+                HasSubstr("--path " + sample.run.path + " --follow " + sample.run.follow));
+  }
+
+  const Invocation cart = Sledway({"inspect", "--example", "cart"});
+  ASSERT_EQ(cart.status, 0) << cart.err;
+  // The track's first line is 200 mm long, its arcs quarter circles of radius 100 mm; the cart
+  // is a 60 x 30 x 20 mm box whose work point "contact" sits at (30, 15, 0) in the part, tilted
+  // 20 degrees about X: y = 15 cos 20, z = 15 sin 20.
+  EXPECT_THAT(cart.out, ContainsRegex("sketch:track/curve:1 +2D line +length 200 mm\n"));
+  EXPECT_THAT(cart.out, ContainsRegex("sketch:track/curve:2 +2D arc +length 157.079633 mm\n"));
+  EXPECT_THAT(cart.out, ContainsRegex("edge:9 +edge +straight, length 60 mm\n"));
+  EXPECT_THAT(
+      cart.out,
+      ContainsRegex("workpoint:contact +work point +at \\(30, 14.095389, 5.130302\\) mm\n"));
+
+  const Invocation lift = Sledway({"inspect", "--example", "lift"});
+  ASSERT_EQ(lift.status, 0) << lift.err;
+  EXPECT_THAT(lift.out, HasSubstr("parameters that can be driven"));
+  EXPECT_THAT(lift.out, HasSubstr("  lift_height = 20 mm\n"));
+  EXPECT_THAT(lift.out, HasSubstr("  column_width = 30 mm\n"));
+}
+
+}  // namespace
+}  // namespace sledway::cli
