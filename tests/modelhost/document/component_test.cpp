@@ -13,7 +13,6 @@
 #include <gp_Trsf.hxx>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "document_test_helpers.hpp"
 #include "host/host.hpp"
@@ -22,8 +21,6 @@
 #include "modelhost/geometry/vector.hpp"
 #include "modelhost/interaction/selectable.hpp"
 #include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
 
 namespace sledway::model {
 namespace {
@@ -60,100 +57,65 @@ class ComponentTest : public ::testing::Test {
 };
 
 TEST_F(ComponentTest, ProxiesAreTheSameObjectsAndFollowTheComponent) {
-  ASSERT_EQ(box_->VertexCount(), 8);
   auto vertex = component_->Vertex(7);
   EXPECT_EQ(vertex, component_->Vertex(7));
   EXPECT_NE(vertex, component_->Vertex(6));
   EXPECT_TRUE(SameObject(vertex->ContainingOccurrence(), component_));
-  auto edge = component_->Edge(3);
-  EXPECT_EQ(edge, component_->Edge(3));
-  auto evaluator = edge->GetEvaluator();
-
-  // The eight corners of the box, each once, where the placement puts them.
-  std::vector<gp_Pnt> corners;
-  for (double x : {0.0, 6.0}) {
-    for (double y : {0.0, 4.0}) {
-      for (double z : {0.0, 2.0}) corners.push_back(TurnedAndShifted(gp_Pnt(x, y, z)));
-    }
-  }
-  for (int i = 1; i <= 8; ++i) {
-    const gp_Pnt seen = ModelPoint(component_->Vertex(i)->GetPoint());
-    auto match = std::find_if(corners.begin(), corners.end(),
-                              [&](const gp_Pnt& corner) { return corner.Distance(seen) < 1e-12; });
-    ASSERT_NE(match, corners.end()) << "vertex " << i;
-    corners.erase(match);
-  }
-
-  // Moved after the proxies and the evaluator were made: they report where things are now.
-  const gp_Vec shift(1.0, -2.0, 3.0);
-  component_->SetTransformation(std::make_shared<Matrix>(Shifted(1.0, -2.0, 3.0)));
-  const gp_Pnt local = BRep_Tool::Pnt(box_->Vertex(7));
-  EXPECT_LE(ModelPoint(vertex->GetPoint()).Distance(local.Translated(shift)), 1e-12);
-  const gp_Pnt a = BRep_Tool::Pnt(TopExp::FirstVertex(box_->Edge(3))).Translated(shift);
-  const gp_Pnt b = BRep_Tool::Pnt(TopExp::LastVertex(box_->Edge(3))).Translated(shift);
-  std::array<double, 3> start{};
-  std::array<double, 3> end{};
-  evaluator->GetEndPoints(start, end);
-  const gp_Pnt p(start[0], start[1], start[2]);
-  const gp_Pnt q(end[0], end[1], end[2]);
-  EXPECT_TRUE((p.Distance(a) < 1e-12 && q.Distance(b) < 1e-12) ||
-              (p.Distance(b) < 1e-12 && q.Distance(a) < 1e-12));
-}
-
-TEST_F(ComponentTest, WorkFeaturesReportInAssemblyCoordinates) {
+  auto evaluator = component_->Edge(3)->GetEvaluator();
   auto tip = component_->WorkPoint("tip");
   EXPECT_EQ(tip, component_->WorkPoint("tip"));
-  EXPECT_TRUE(SameObject(tip->ContainingOccurrence(), component_));
   auto spine = component_->WorkAxis("spine");
   EXPECT_EQ(spine, component_->WorkAxis("spine"));
   auto line = spine->GetLine();
-
-  // Parameter = signed distance from the root point along the direction.
+  // A work axis's parameter is the signed distance from its root point along its direction.
   const double at[] = {0.0, 2.5};
   std::array<double, 6> points{};
   line->GetEvaluator()->GetPointAtParam(at, points);
   EXPECT_LE(gp_Pnt(points[0], points[1], points[2]).Distance(gp_Pnt(8.0, 0.0, 1.0)), 1e-12);
   EXPECT_LE(gp_Pnt(points[3], points[4], points[5]).Distance(gp_Pnt(8.0, 2.5, 1.0)), 1e-12);
 
-  // The line follows a move made after it was taken.
-  component_->SetTransformation(std::make_shared<Matrix>(Shifted(0.0, 0.0, 1.0)));
-  EXPECT_LE(ModelPoint(line->RootPoint()).Distance(gp_Pnt(0.0, 2.0, 2.0)), 1e-12);
-  EXPECT_LE(ModelPoint(tip->GetPoint()).Distance(gp_Pnt(1.0, 2.0, 4.0)), 1e-12);
+  const gp_Pnt local = BRep_Tool::Pnt(box_->Vertex(7));
+  EXPECT_LE(ModelPoint(vertex->GetPoint()).Distance(TurnedAndShifted(local)), 1e-12);
+
+  // Moved after the proxies and the evaluator were made: they report where things are now.
+  const gp_Vec shift(1.0, -2.0, 3.0);
+  component_->SetTransformation(std::make_shared<Matrix>(Shifted(1.0, -2.0, 3.0)));
+  EXPECT_LE(ModelPoint(vertex->GetPoint()).Distance(local.Translated(shift)), 1e-12);
+  const gp_Pnt a = BRep_Tool::Pnt(TopExp::FirstVertex(box_->Edge(3))).Translated(shift);
+  const gp_Pnt b = BRep_Tool::Pnt(TopExp::LastVertex(box_->Edge(3))).Translated(shift);
+  double start[3], end[3];
+  evaluator->GetEndPoints(start, end);
+  const gp_Pnt p(start[0], start[1], start[2]), q(end[0], end[1], end[2]);
+  EXPECT_LT(
+      std::min(std::max(p.Distance(a), q.Distance(b)), std::max(p.Distance(b), q.Distance(a))),
+      1e-12);
+  EXPECT_LE(ModelPoint(line->RootPoint()).Distance(gp_Pnt(1.0, 0.0, 4.0)), 1e-12);
+  EXPECT_LE(ModelPoint(tip->GetPoint()).Distance(gp_Pnt(2.0, 0.0, 6.0)), 1e-12);
 }
 
 TEST_F(ComponentTest, ProxiesAnswerTheirSelectionFilters) {
   auto cylinder = assembly_->AddCylinderPart("roller", "10", "30");
   auto roller = assembly_->AddComponent("roller:1", cylinder, gp_Trsf());
-  int circles = 0;
   for (int i = 1; i <= cylinder->EdgeCount(); ++i) {
-    EXPECT_TRUE(Passes(roller->Edge(i), IVSelectFilter::kPartEdges));
     const bool straight = BRepAdaptor_Curve(cylinder->Edge(i)).GetType() == GeomAbs_Line;
     EXPECT_EQ(Passes(roller->Edge(i), IVSelectFilter::kPartStraightEdges), straight) << i;
-    if (!straight) ++circles;
   }
-  EXPECT_EQ(circles, 2);
-  EXPECT_FALSE(Passes(component_->Vertex(1), IVSelectFilter::kWorkPoints));
-  EXPECT_FALSE(Passes(component_->WorkAxis("spine"), IVSelectFilter::kPartEdges));
 
   // The poles of a sphere are collapsed edges: never offered, no evaluator.
   auto sphere = assembly_->AddSpherePart("ball", "10");
   auto ball = assembly_->AddComponent("ball:1", sphere, gp_Trsf());
-  int collapsed = 0;
   for (int i = 1; i <= sphere->EdgeCount(); ++i) {
     if (!BRep_Tool::Degenerated(sphere->Edge(i))) continue;
-    ++collapsed;
     EXPECT_FALSE(Passes(ball->Edge(i), IVSelectFilter::kPartEdges));
     EXPECT_THAT(Refusal([&] { ball->Edge(i)->GetEvaluator(); }).what(),
                 HasSubstr("edge " + std::to_string(i) + " of component 'ball:1'"));
   }
-  EXPECT_EQ(collapsed, 2);
 }
 
 TEST_F(ComponentTest, TransformationIsAFreeCopyAndBadInputChangesNothing) {
   auto copy = component_->GetTransformation();
   EXPECT_NE(copy, component_->GetTransformation());
   copy->SetTranslation(std::make_shared<Vector>(gp_Vec(9.0, 9.0, 9.0)), false);
-  EXPECT_DOUBLE_EQ(component_->Placement().TranslationPart().X(), 10.0);
   EXPECT_DOUBLE_EQ(component_->GetTransformation()->Cell(1, 4), 10.0);
 
   const gp_Trsf before = component_->Placement();
@@ -162,15 +124,11 @@ TEST_F(ComponentTest, TransformationIsAFreeCopyAndBadInputChangesNothing) {
       HasSubstr("box:1"));
   EXPECT_THROW(component_->SetTransformation(nullptr), HostError);
   EXPECT_TRUE(component_->Placement().TranslationPart().IsEqual(before.TranslationPart(), 0.0));
-  EXPECT_TRUE(std::isfinite(component_->GetTransformation()->Cell(2, 4)));
 
   const HostError edge13 = Refusal([&] { component_->Edge(13); });
   EXPECT_EQ(edge13.Code(), hresult::kBadIndex);
   EXPECT_THAT(edge13.what(), HasSubstr("'box:1' has no edge 13"));
-  EXPECT_THROW(component_->Vertex(0), HostError);
   EXPECT_THAT(Refusal([&] { component_->WorkPoint("tpi"); }).what(), HasSubstr("'tpi'"));
-  EXPECT_THROW(component_->WorkAxis("tip"), HostError);
-  EXPECT_THROW(component_->Sketch("none"), HostError);
 }
 
 TEST_F(ComponentTest, PlacementStaysRigidOverManySmallTurns) {
@@ -205,24 +163,18 @@ TEST_F(ComponentTest, PlacementStaysRigidOverManySmallTurns) {
   EXPECT_TRUE(placement->IsEqualTo(std::make_shared<Matrix>(whole), 1e-9));
 }
 
-TEST(ComponentLifetimeTest, ProxiesDoNotKeepTheirComponentOrSketchAlive) {
+TEST(ComponentLifetimeTest, ProxiesDoNotKeepTheirComponentAlive) {
   Ref<IVVertex> vertex;
-  Ref<IVSketchEntity> curve;
   std::weak_ptr<Component> watched;
   {
     auto assembly = AssemblyDocument::Create("short-lived");
-    auto part = assembly->AddBoxPart("plate", "10", "10", "10");
-    part->AddSketch("s", gp::XOY())->AddLine(gp_Pnt2d(0.0, 0.0), gp_Pnt2d(1.0, 0.0));
-    auto component = assembly->AddComponent("plate:1", part, gp_Trsf());
+    auto component = assembly->AddComponent(
+        "plate:1", assembly->AddBoxPart("plate", "10", "10", "10"), gp_Trsf());
     vertex = component->Vertex(1);
-    curve = component->Sketch("s")->Curve(1);
-    EXPECT_NE(curve->Parent(), nullptr);
     watched = component;
   }
   EXPECT_TRUE(watched.expired());
   EXPECT_THROW(vertex->GetPoint(), HostError);
-  EXPECT_THROW(curve->Parent(), HostError);
-  EXPECT_THROW(curve->ContainingOccurrence(), HostError);
 }
 
 }  // namespace
