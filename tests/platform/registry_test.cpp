@@ -109,14 +109,5 @@ TEST_F(Registry, AWriterKilledBeforeTheRenameLeavesThePreviousFileIntact) {
   EXPECT_EQ(after.FindKey("Software\\Late"), nullptr);
 }
 
-TEST_F(Registry, ARelativeConfigFolderIsIgnoredForTheOneInHome) {
-  const std::string previousHome = std::getenv("HOME") == nullptr ? "" : std::getenv("HOME");
-  ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  ::setenv("HOME", home_.Folder().c_str(), 1);
-  const std::filesystem::path file = HiveStore::DefaultFile();
-  ::setenv("HOME", previousHome.c_str(), 1);
-  EXPECT_EQ(file, home_.Folder() / ".config" / "sledway" / "registry.reg");
-}
-
 }  // namespace
 }  // namespace sledway::platform

@@ -42,7 +42,6 @@ class ScopedConfigHome {
   ScopedConfigHome(const ScopedConfigHome&) = delete;
   ScopedConfigHome& operator=(const ScopedConfigHome&) = delete;
 
-  const std::filesystem::path& Folder() const { return folder_; }
   std::filesystem::path HiveFile() const { return folder_ / "sledway" / "registry.reg"; }
   std::string HiveText() const { return Contents(HiveFile()); }
 

@@ -80,8 +80,6 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: line 2, column 11: syntax error while parsing value - unexpected '}'; expected "
        "'[', '{', or a literal"},
       {R"({"units": "mm", "units": "cm"})", "t.json: /units: member given twice"},
-      {R"({"parts": [{"name": "a", "sphere": {"radius": 1e400}}]})",
-       "t.json: /parts/0/sphere/radius: number overflow parsing '1e400'"},
       // Wrong type, missing or unknown member.
       {Spoiled({Put("/components/0/name", 7)}),
        "t.json: /components/0/name: expected a string, got a number"},
@@ -96,7 +94,7 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /parts/0: a part has one body, got 'box' and 'sphere'"},
       {Spoiled({Put("/components/0/placement/xDir", {1, 0, 0})}),
        "t.json: /components/0/placement: give either axis and angle or xDir and zDir, not both"},
-      // Unknown unit or part, names given twice or unusable.
+      // Unknown unit or part, names given twice.
       {Spoiled({Put("/units", "mmm")}),
        "t.json: /units: unknown length unit 'mmm' (expected one of: mm, cm, m, in, ft)"},
       {Spoiled({Put("/parameters/user/0/units", "kg")}),
@@ -109,13 +107,9 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
       {Spoiled({Put("/parameters/user/-", {{"name", "width"}, {"expression", "1"}})}),
        "t.json: /parameters/user/1/name: duplicate parameter name 'width' (first at "
        "/parameters/model/0/name)"},
-      {Spoiled({Put("/components/0/name", "cart/1")}),
-       "t.json: /components/0/name: a name may not contain '/': 'cart/1'"},
       // Degenerate geometry: the builders' own messages, placed at what they refused.
       {Spoiled({Put("/sketches/0/plane/normal", {0, 0, 0})}),
        "t.json: /sketches/0/plane/normal: zero-length direction"},
-      {Spoiled({Put("/components/0/placement/axis", {0, 0, 1e-13})}),
-       "t.json: /components/0/placement/axis: zero-length direction"},
       {Spoiled({Put("/sketches/0/plane/xDir", {0, 0, -2})}),
        "t.json: /sketches/0/plane: xDir is parallel to the normal"},
       {Spoiled({Put("/sketches/0/curves/0/end", {0, 0})}),

@@ -25,10 +25,10 @@ class InteractionTest : public ::testing::Test {
   }
 
   // An interaction offering vertices; started with selection enabled unless said otherwise.
-  Ref<Interaction> Vertices(bool single, bool start = true) {
+  Ref<Interaction> Vertices(bool start = true) {
     auto interaction = std::dynamic_pointer_cast<Interaction>(app->Commands()->CreateInteraction());
     interaction->GetSelectEvents()->AddSelectionFilter(IVSelectFilter::kPartVertices);
-    interaction->GetSelectEvents()->SingleSelect(single);
+    interaction->GetSelectEvents()->SingleSelect(true);
     if (start) {
       interaction->SelectionEnabled(true);
       interaction->Start();
@@ -42,7 +42,7 @@ class InteractionTest : public ::testing::Test {
 };
 
 TEST_F(InteractionTest, OffersOnlyWhatAFilterAdmitsOnceStartedAndEnabled) {
-  auto interaction = Vertices(true, false);
+  auto interaction = Vertices(false);
   int raised = 0;
   bool fail = false;
   auto preSelect = interaction->GetSelectEvents()->OnPreSelect.Connect([&](auto&&...) {
@@ -71,33 +71,18 @@ TEST_F(InteractionTest, OffersOnlyWhatAFilterAdmitsOnceStartedAndEnabled) {
   interaction->Stop();
 }
 
-TEST_F(InteractionTest, AClickSelectsTheHighlightReplacingOrAddingToTheSelection) {
-  for (bool single : {true, false}) {
-    auto interaction = Vertices(single);
-    for (int i : {3, 1, 3}) {
-      ASSERT_TRUE(interaction->Hover(block->Vertex(i)));
-      ASSERT_TRUE(interaction->Click());
-      EXPECT_FALSE(interaction->Click());  // the click used the highlight up
-    }
-    const auto selected = interaction->GetSelectEvents()->GetSelectedEntities();
-    ASSERT_EQ(selected->Count(), single ? 1 : 2);
-    EXPECT_EQ(selected->Item(1), block->Vertex(3));
-    EXPECT_EQ(selected->Item(selected->Count()), block->Vertex(single ? 3 : 1));
-  }
-}
-
 TEST_F(InteractionTest, TheHostKeepsTheRunningOneUntilItStopsOrAnotherStarts) {
   int firstEnded = 0, secondEnded = 0;
   Connection firstEnd;
   {
-    auto first = Vertices(true);
+    auto first = Vertices();
     firstEnd = first->OnTerminate.Connect([&] { ++firstEnded; });
   }
   const Ref<Interaction> first = app->Commands()->ActiveInteraction();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->Hover(block->Vertex(1)));
 
-  auto second = Vertices(true);
+  auto second = Vertices();
   EXPECT_EQ(firstEnded, 1);
   EXPECT_FALSE(first->Hover(block->Vertex(1)));
   EXPECT_EQ(app->Commands()->ActiveInteraction(), second);
