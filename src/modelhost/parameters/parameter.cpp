@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "host/host_error.hpp"
-#include "modelhost/parameters/parameter_collection.hpp"
+#include "modelhost/collections/object_collection.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 
 namespace sledway::model {
@@ -44,7 +44,7 @@ void Parameter::Expression(const std::string& expression) {
 }
 
 Ref<IVObjectCollection> Parameter::Inputs() {
-  auto inputs = std::make_shared<ParameterCollection>();
+  auto inputs = std::make_shared<ObjectCollection>();
   for (const Ref<Parameter>& input : inputs_) inputs->Add(input);
   return inputs;
 }
