@@ -54,6 +54,17 @@ std::int32_t WithStore(Operation operation) {
   }
 }
 
+// Reads the key `path` names from the hive as it is on disk; `read` returns a result code.
+template <class Read>
+std::int32_t ReadKey(const std::string& path, Read read) {
+  return WithStore([&](const HiveStore& store) {
+    const Hive hive = store.Read();
+    const HiveKey* key = hive.FindKey(path);
+    if (key == nullptr) return ERROR_KEY_DELETED;
+    return read(hive, *key);
+  });
+}
+
 // Changes the key `path` names under the lock; `change` returns a result code and whether
 // it changed the hive.
 template <class Change>
@@ -179,11 +190,8 @@ std::int32_t RegQueryValueExA(HKEY hKey, const char* lpValueName, std::uint32_t*
   }
   const std::string* path = PathOf(hKey);
   if (path == nullptr) return ERROR_INVALID_HANDLE;
-  return WithStore([&](const HiveStore& store) {
-    const Hive hive = store.Read();
-    const HiveKey* key = hive.FindKey(*path);
-    if (key == nullptr) return ERROR_KEY_DELETED;
-    const HiveValue* value = key->FindValue(lpValueName == nullptr ? "" : lpValueName);
+  return ReadKey(*path, [&](const Hive&, const HiveKey& key) {
+    const HiveValue* value = key.FindValue(lpValueName == nullptr ? "" : lpValueName);
     if (value == nullptr) return ERROR_FILE_NOT_FOUND;
     if (lpType != nullptr) *lpType = value->type;
     return CopyData(value->data, lpData, lpcbData);
@@ -250,16 +258,13 @@ std::int32_t RegQueryInfoKeyA(HKEY hKey, char* lpClass, std::uint32_t* lpcchClas
   if (lpReserved != nullptr) return ERROR_INVALID_PARAMETER;
   const std::string* path = PathOf(hKey);
   if (path == nullptr) return ERROR_INVALID_HANDLE;
-  return WithStore([&](const HiveStore& store) {
-    const Hive hive = store.Read();
-    const HiveKey* key = hive.FindKey(*path);
-    if (key == nullptr) return ERROR_KEY_DELETED;
+  return ReadKey(*path, [&](const Hive& hive, const HiveKey& key) {
     const std::vector<std::string> subkeys = hive.SubkeyNames(*path);
     std::size_t longestSubkey = 0;
     for (const std::string& name : subkeys) longestSubkey = std::max(longestSubkey, name.size());
     std::size_t longestName = 0;
     std::size_t longestData = 0;
-    for (const HiveValue& value : key->Values()) {
+    for (const HiveValue& value : key.Values()) {
       longestName = std::max(longestName, value.name.size());
       longestData = std::max(longestData, value.data.size());
     }
@@ -267,7 +272,7 @@ std::int32_t RegQueryInfoKeyA(HKEY hKey, char* lpClass, std::uint32_t* lpcchClas
     if (lpcSubKeys != nullptr) *lpcSubKeys = static_cast<std::uint32_t>(subkeys.size());
     if (lpcbMaxSubKeyLen != nullptr) *lpcbMaxSubKeyLen = static_cast<std::uint32_t>(longestSubkey);
     if (lpcbMaxClassLen != nullptr) *lpcbMaxClassLen = 0;
-    if (lpcValues != nullptr) *lpcValues = static_cast<std::uint32_t>(key->Values().size());
+    if (lpcValues != nullptr) *lpcValues = static_cast<std::uint32_t>(key.Values().size());
     if (lpcbMaxValueNameLen != nullptr) {
       *lpcbMaxValueNameLen = static_cast<std::uint32_t>(longestName);
     }
@@ -286,12 +291,9 @@ std::int32_t RegEnumValueA(HKEY hKey, std::uint32_t dwIndex, char* lpValueName,
   }
   const std::string* path = PathOf(hKey);
   if (path == nullptr) return ERROR_INVALID_HANDLE;
-  return WithStore([&](const HiveStore& store) {
-    const Hive hive = store.Read();
-    const HiveKey* key = hive.FindKey(*path);
-    if (key == nullptr) return ERROR_KEY_DELETED;
-    if (dwIndex >= key->Values().size()) return ERROR_NO_MORE_ITEMS;
-    const HiveValue& value = key->Values()[dwIndex];
+  return ReadKey(*path, [&](const Hive&, const HiveKey& key) {
+    if (dwIndex >= key.Values().size()) return ERROR_NO_MORE_ITEMS;
+    const HiveValue& value = key.Values()[dwIndex];
     if (const std::int32_t result = CopyName(value.name, lpValueName, lpcchValueName);
         result != ERROR_SUCCESS) {
       return result;
@@ -309,9 +311,7 @@ std::int32_t RegEnumKeyExA(HKEY hKey, std::uint32_t dwIndex, char* lpName, std::
   }
   const std::string* path = PathOf(hKey);
   if (path == nullptr) return ERROR_INVALID_HANDLE;
-  return WithStore([&](const HiveStore& store) {
-    const Hive hive = store.Read();
-    if (hive.FindKey(*path) == nullptr) return ERROR_KEY_DELETED;
+  return ReadKey(*path, [&](const Hive& hive, const HiveKey&) {
     const std::vector<std::string> subkeys = hive.SubkeyNames(*path);
     if (dwIndex >= subkeys.size()) return ERROR_NO_MORE_ITEMS;
     if (const std::int32_t result = CopyName(subkeys[dwIndex], lpName, lpcchName);
