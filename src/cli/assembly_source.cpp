@@ -1,5 +1,6 @@
 #include "cli/assembly_source.hpp"
 
+#include <CLI/CLI.hpp>
 #include <exception>
 #include <filesystem>
 
@@ -10,8 +11,13 @@
 
 namespace sledway::cli {
 
-OpenedAssembly OpenAssembly(const std::optional<std::string>& file,
-                            const std::optional<std::string>& example) {
+void AddAssemblyChoice(CLI::App& command, AssemblyChoice& choice) {
+  command.add_option("FILE", choice.file, "Assembly file (.json, .stp, .step)");
+  command.add_option("--example", choice.example, "A sample assembly (see `sledway examples`)");
+}
+
+OpenedAssembly OpenAssembly(const AssemblyChoice& choice) {
+  const auto& [file, example] = choice;
   if (file && example) throw UsageError("give either an assembly FILE or --example, not both");
   try {
     if (file) {

@@ -6,6 +6,9 @@
 #include "host/object.hpp"
 #include "modelhost/files/suggested_run.hpp"
 
+namespace CLI {
+class App;
+}
 namespace sledway::model {
 class AssemblyDocument;
 }
@@ -19,10 +22,18 @@ struct OpenedAssembly {
   std::optional<model::SuggestedRun> run;
 };
 
-// Opens the assembly file `file` (JSON or STEP) or the sample `example`; with neither, the
-// default sample. Throws UsageError naming what is wrong (both given, an unknown sample, a
-// file that does not load).
-OpenedAssembly OpenAssembly(const std::optional<std::string>& file,
-                            const std::optional<std::string>& example);
+// Which assembly a command works on: an assembly file or a sample, as the user named it.
+struct AssemblyChoice {
+  std::optional<std::string> file;
+  std::optional<std::string> example;
+};
+
+// Adds the FILE argument and the --example option of a command that opens an assembly.
+void AddAssemblyChoice(CLI::App& command, AssemblyChoice& choice);
+
+// Opens the assembly file (JSON or STEP) or the sample of `choice`; with neither, the default
+// sample. Throws UsageError naming what is wrong (both given, an unknown sample, a file that
+// does not load).
+OpenedAssembly OpenAssembly(const AssemblyChoice& choice);
 
 }  // namespace sledway::cli

@@ -107,16 +107,15 @@ void ListParameters(model::AssemblyDocument& document, std::ostream& out) {
 
 }  // namespace
 
-CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options) {
+CLI::App* AddInspectCommand(CLI::App& app, AssemblyChoice& assembly) {
   CLI::App* command = app.add_subcommand(
       "inspect", "List what an assembly holds, with the names the run command takes");
-  command->add_option("FILE", options.file, "Assembly file (.json, .stp, .step)");
-  command->add_option("--example", options.example, "A sample assembly (see `sledway examples`)");
+  AddAssemblyChoice(*command, assembly);
   return command;
 }
 
-int RunInspectCommand(const InspectOptions& options, const Console& console) {
-  const OpenedAssembly opened = OpenAssembly(options.file, options.example);
+int RunInspectCommand(const AssemblyChoice& assembly, const Console& console) {
+  const OpenedAssembly opened = OpenAssembly(assembly);
   model::AssemblyDocument& document = *opened.document;
   const Lister lister(document);
   std::ostream& out = console.out;

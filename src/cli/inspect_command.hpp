@@ -1,8 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
+#include "cli/assembly_source.hpp"
 #include "cli/console.hpp"
 
 namespace CLI {
@@ -11,15 +9,10 @@ class App;
 
 namespace sledway::cli {
 
-struct InspectOptions {
-  std::optional<std::string> file;
-  std::optional<std::string> example;
-};
-
 // `sledway inspect FILE|--example NAME`: what an assembly holds, under the names the run
 // command takes: components, sketches and their curves, vertices, edges with their kind and
 // length, work features, and the parameters that can be driven.
-CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options);
-int RunInspectCommand(const InspectOptions& options, const Console& console);
+CLI::App* AddInspectCommand(CLI::App& app, AssemblyChoice& assembly);
+int RunInspectCommand(const AssemblyChoice& assembly, const Console& console);
 
 }  // namespace sledway::cli

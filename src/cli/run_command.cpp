@@ -104,7 +104,7 @@ struct PreparedRun {
 PreparedRun Prepare(const RunOptions& options) {
   CheckOutputDirectory(options.output);
   PreparedRun run;
-  run.assembly = OpenAssembly(options.file, options.example);
+  run.assembly = OpenAssembly(options.assembly);
   run.app = model::Application::Create();
   run.path = std::make_shared<CPath>();
   model::AssemblyDocument& document = *run.assembly.document;
@@ -159,8 +159,7 @@ PreparedRun Prepare(const RunOptions& options) {
 CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   CLI::App* command = app.add_subcommand(
       "run", "Move a component along a path, step by step (the default sample without options)");
-  command->add_option("FILE", options.file, "Assembly file (.json, .stp, .step)");
-  command->add_option("--example", options.example, "A sample assembly (see `sledway examples`)");
+  AddAssemblyChoice(*command, options.assembly);
   command->add_option("--path", options.path,
                       "The path: a sketch curve (its whole profile comes along) or an edge (its "
                       "tangent chain comes along)");

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/assembly_source.hpp"
+
 namespace sledway::cli {
 
 // The word that clears a slot the assembly suggests: `--tangent none`, `--drive none`.
@@ -10,8 +12,7 @@ inline constexpr const char* kNone = "none";
 
 // The options of `sledway run`, with the tool window's defaults.
 struct RunOptions {
-  std::optional<std::string> file;
-  std::optional<std::string> example;
+  AssemblyChoice assembly;
   std::optional<std::string> path;
   std::optional<std::string> follow;
   std::optional<std::string> tangent;

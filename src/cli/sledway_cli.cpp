@@ -19,10 +19,10 @@ constexpr int kBadInput = 2;
 int RunSledway(int argc, const char* const* argv, const Console& console) {
   CLI::App app("Sledway: make a component of an assembly follow a path", "sledway");
   app.require_subcommand(1);
-  InspectOptions inspectOptions;
+  AssemblyChoice inspectAssembly;
   RunOptions runOptions;
   CLI::App* examples = AddExamplesCommand(app);
-  CLI::App* inspect = AddInspectCommand(app, inspectOptions);
+  CLI::App* inspect = AddInspectCommand(app, inspectAssembly);
   CLI::App* run = AddRunCommand(app, runOptions);
   try {
     app.parse(argc, argv);
@@ -32,7 +32,7 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
   }
   try {
     if (examples->parsed()) return RunExamplesCommand(console);
-    if (inspect->parsed()) return RunInspectCommand(inspectOptions, console);
+    if (inspect->parsed()) return RunInspectCommand(inspectAssembly, console);
     if (run->parsed()) return RunRunCommand(runOptions, console);
   } catch (const UsageError& error) {
     console.err << "sledway: " << error.what() << '\n';
