@@ -1,6 +1,7 @@
 #pragma once
 
 // The whole host object model.
+#include "host/add_in_server.hpp"
 #include "host/application.hpp"
 #include "host/codes.hpp"
 #include "host/collections.hpp"
