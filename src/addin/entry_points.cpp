@@ -1,0 +1,77 @@
+// The four entry points of the add-in library, with C linkage: the host registers the library,
+// asks it for the class factory of the add-in server, and unloads it when nothing of it lives.
+#include <QString>
+#include <cstdint>
+#include <exception>
+
+#include "addin/live_objects.hpp"
+#include "addin/sledway_server.hpp"
+#include "host/add_in_server.hpp"
+#include "host/host_error.hpp"
+#include "platform/add_in_registry.hpp"
+#include "platform/qt_desktop_services.hpp"
+
+namespace sledway {
+namespace {
+
+constexpr const char* kClassId = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
+constexpr const char* kAddInName = "Sledway";
+
+class SledwayClassFactory : public IVClassFactory {
+ public:
+  Ref<ApplicationAddInServer> CreateInstance() override {
+    // The library carries its own copy of the platform services; what the host installed for
+    // itself does not reach it. Message boxes and yields go through Qt, which the host runs.
+    static const platform::ScopedDesktopServices services(platform::QtDesktopServices());
+    return std::make_shared<CSledway>();
+  }
+};
+
+SledwayClassFactory& Factory() {
+  static SledwayClassFactory factory;
+  return factory;
+}
+
+}  // namespace
+}  // namespace sledway
+
+extern "C" {
+
+std::int32_t DllRegisterServer() {
+  try {
+    const std::string library =
+        sledway::platform::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer));
+    if (library.empty()) return sledway::kSelfRegError;
+    sledway::platform::RegisterAddIn({sledway::kClassId, sledway::kAddInName, library, true});
+    return sledway::kS_OK;
+  } catch (const std::exception&) {
+    return sledway::kSelfRegError;
+  }
+}
+
+std::int32_t DllUnregisterServer() {
+  try {
+    sledway::platform::UnregisterAddIn(sledway::kClassId);
+    return sledway::kS_OK;
+  } catch (const std::exception&) {
+    return sledway::kSelfRegError;
+  }
+}
+
+std::int32_t DllGetClassObject(const char* classId, sledway::IVClassFactory** factory) {
+  if (factory == nullptr) return static_cast<std::int32_t>(sledway::hresult::kPointer);
+  *factory = nullptr;
+  if (classId == nullptr ||
+      QString::fromLatin1(classId).compare(QLatin1String(sledway::kClassId), Qt::CaseInsensitive) !=
+          0) {
+    return sledway::kClassNotAvailable;
+  }
+  *factory = &sledway::Factory();
+  return sledway::kS_OK;
+}
+
+std::int32_t DllCanUnloadNow() {
+  return sledway::LiveObjects() == 0 ? sledway::kS_OK : sledway::kS_FALSE;
+}
+
+}  // extern "C"

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace sledway {
+
+// How many objects of the add-in library are alive (servers and tool windows): the library may
+// be unloaded only when none is, since their code lives in it.
+void ObjectCreated();
+void ObjectDestroyed();
+int LiveObjects();
+
+}  // namespace sledway

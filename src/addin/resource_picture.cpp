@@ -1,0 +1,20 @@
+#include "addin/resource_picture.hpp"
+
+#include <QFile>
+#include <QString>
+#include <string>
+
+#include "host/host_error.hpp"
+
+namespace sledway {
+
+Ref<IVPictureDisp> LoadIcon(int number) {
+  QFile file(QStringLiteral(":/sledway/icons/%1.png").arg(number));
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw HostError(hresult::kFail, "the add-in has no icon " + std::to_string(number));
+  }
+  const QByteArray bytes = file.readAll();
+  return std::make_shared<ResourcePicture>(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+}  // namespace sledway

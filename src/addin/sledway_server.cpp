@@ -1,0 +1,145 @@
+#include "addin/sledway_server.hpp"
+
+#include <QObject>
+#include <string>
+#include <utility>
+
+#include "addin/live_objects.hpp"
+#include "addin/resource_picture.hpp"
+#include "host/codes.hpp"
+#include "host/host_error.hpp"
+#include "platform/desktop.hpp"
+#include "ui/report_failure.hpp"
+
+namespace sledway {
+namespace {
+
+constexpr const char* kButtonName = "Sledway";
+constexpr const char* kButtonTip = "Constrain to path";
+constexpr const char* kOwnBarName = "Sledway";
+constexpr const char* kHostBarName = "AMxAssemblyPanelCmdBar";
+constexpr const char* kNotAnAssembly = "You can only create sledways in an Assembly document";
+
+template <class T>
+const Ref<T>& Required(const Ref<T>& object, const char* what) {
+  if (!object) throw HostError(hresult::kPointer, std::string(what) + " is missing");
+  return object;
+}
+
+}  // namespace
+
+CSledway::CSledway() { ObjectCreated(); }
+
+CSledway::~CSledway() {
+  ButtonHandler1(nullptr);
+  ToolWindow(nullptr);
+  ObjectDestroyed();
+}
+
+void CSledway::ButtonHandler1(Ref<IVButtonHandler> handler) {
+  oButtonHandler1 = std::move(handler);
+  m_cOnClick = oButtonHandler1 ? oButtonHandler1->OnClick.Connect([this] {
+    ReportingFailures([this] { oButtonHandler1_OnClick(); });
+  })
+                               : Connection();
+}
+
+void CSledway::ToolWindow(frmPath* window) {
+  m_frmPath = window;
+  m_cEndSession = window ? window->EndSession.Connect([this] { m_frmPath_EndSession(); })
+                         : Connection();
+}
+
+void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTime*/) {
+  const Ref<IVAddInSite> site = AddInSiteObject;
+  Ref<IVPictureDisp> standardIcon = LoadIcon(kIconStandard);
+  Ref<IVPictureDisp> largeIcon = LoadIcon(kIconLarge);
+  m_IVApp = Required(site, "the add-in site")->GetApplication();
+
+  // From here a failing step is skipped and the next one runs, until a host that refused the
+  // icons has been given the button without them: after that a failure ends the activation.
+  bool skipFailures = true;
+  const auto step = [&skipFailures](auto&& action) {
+    if (!skipFailures) {
+      action();
+      return;
+    }
+    try {
+      action();
+    } catch (...) {
+    }
+  };
+  try {
+    ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
+                                             kButtonName, kButtonTip, standardIcon, largeIcon));
+  } catch (const HostError& error) {
+    if (error.Code() == hresult::kUnexpected) {
+      ButtonHandler1(nullptr);
+      step([&] {
+        ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
+                                                 kButtonName, kButtonTip, nullptr, nullptr));
+      });
+      skipFailures = false;
+    }
+  } catch (...) {
+  }
+
+  Ref<IVUserInterface> userInterface;
+  Ref<IVCommandBars> bars;
+  Ref<IVCommandBar> ownBar;
+  Ref<IVCommandBar> hostBar;
+  Ref<IVButtonDefinition> definition;
+  step([&] { userInterface = Required(m_IVApp, "the application")->GetUserInterface(); });
+  step([&] { bars = Required(userInterface, "the user interface")->GetCommandBars(); });
+  step([&] { ownBar = Required(bars, "the command bars")->Add(kOwnBarName); });
+  step([&] { definition = Required(oButtonHandler1, "the button")->GetButtonDefinition(); });
+  step([&] {
+    Required(ownBar, "the add-in's command bar")
+        ->GetControls()
+        ->Add(kButtonControlKind, Required(definition, "the button definition"));
+  });
+  step([&] { hostBar = Required(bars, "the command bars")->Item(kHostBarName); });
+  step([&] {
+    Required(hostBar, "the assembly panel bar")
+        ->GetControls()
+        ->Add(kButtonControlKind, Required(definition, "the button definition"));
+  });
+}
+
+void CSledway::oButtonHandler1_OnClick() {
+  if (!Is<IVAssemblyDocument>(Required(m_IVApp, "the application")->GetActiveDocument())) {
+    platform::ShowMessage(kNotAnAssembly, "Sledway");
+    return;
+  }
+  if (m_frmPath) {
+    if (m_frmPath->isVisible()) {
+      m_frmPath->raise();
+      m_frmPath->activateWindow();
+    } else {
+      m_frmPath->show();
+    }
+    return;
+  }
+  auto* window = new frmPath();
+  // The window's code lives in this library, which must stay loaded while the window does.
+  ObjectCreated();
+  QObject::connect(window, &QObject::destroyed, [] { ObjectDestroyed(); });
+  ToolWindow(window);
+  window->IVApp(m_IVApp);
+  window->show();
+}
+
+void CSledway::m_frmPath_EndSession() { ToolWindow(nullptr); }
+
+void CSledway::Deactivate() {
+  ButtonHandler1(nullptr);
+  ToolWindow(nullptr);
+  m_IVApp.reset();
+  platform::YieldToMessageLoop();
+}
+
+void CSledway::ExecuteCommand(std::int32_t /*CommandID*/) {}
+
+Ref<IVObject> CSledway::Automation() { return nullptr; }
+
+}  // namespace sledway
