@@ -54,7 +54,8 @@ class CSelectPath {
   void m_oInteractEvents_OnTerminate();
 
   // Whether the entity may be picked: points and lines must lie on the follow component and
-  // not on the path's; a path must not lie on the follow component. By object identity.
+  // not on the path's; a path (sketch curves or edges) must not lie on the follow component. By
+  // object identity.
   bool IsValidEntity(const Ref<IVObject>& entity);
   // Widens a sketch curve to the single profile path of its sketch: the closed build first,
   // then the open one. `in3D` differs in one verdict: a 3D sketch where both builds succeed

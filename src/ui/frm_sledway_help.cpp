@@ -93,15 +93,18 @@ frmSledwayHelp::frmSledwayHelp(QWidget* parent) : QDialog(parent) {
 }
 
 void frmSledwayHelp::setVisible(bool visible) {
-  if (visible && !m_bLoaded) {
+  const bool loading = visible && !m_bLoaded;
+  if (loading) {
     m_bLoaded = true;
     ReportingFailures([this] { Form_Load(); });
   }
   QDialog::setVisible(visible);
+  // The window's frame counts in its size, and the platform knows the frame once the window is
+  // shown.
+  if (loading) CenterForm(*this, platform::WorkArea());
 }
 
 void frmSledwayHelp::Form_Load() {
-  CenterForm(*this, platform::WorkArea());
   txtHelp->setPlainText(SledwayNotes());
   const QString version = QLatin1Char(' ') + QString::fromLatin1(kVersion);
   lblTitle->setText(lblTitle->text() + version);

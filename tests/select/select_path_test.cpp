@@ -245,13 +245,14 @@ TEST_F(PickTest, PickedEntitiesMustFitTheFollowComponentAndThePathsComponent) {
   StartPick(1, nullptr, false);
   EXPECT_FALSE(Running().Hover(rail->Vertex(1)));
 
-  // With the cart following, a path pick refuses a sketch on the cart, and judges edges like a
-  // follow point's.
+  // With the cart following, a path pick refuses a sketch on the cart and the cart's edges, and
+  // takes edges of any other component, the path's own included.
   const Ref<IVObject> mark = cart->Sketch("mark")->Curve(1);
   StartPick(0, cart, true);
   EXPECT_FALSE(Running().Hover(mark));
-  EXPECT_FALSE(Running().Hover(railUpright));
-  EXPECT_TRUE(Running().Hover(cart->Edge(2)));
+  EXPECT_FALSE(Running().Hover(cart->Edge(2)));
+  EXPECT_TRUE(Running().Hover(railUpright));
+  EXPECT_TRUE(Running().Hover(crate->Edge(1)));
   DrawSketch("floor", gp_Ax3(), {{0, 0, 1, 0}});
   EXPECT_TRUE(Running().Hover(doc->Sketch("floor")->Curve(1)));
 }
