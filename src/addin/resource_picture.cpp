@@ -3,10 +3,18 @@
 #include <QFile>
 #include <QString>
 #include <string>
+#include <utility>
 
+#include "addin/live_objects.hpp"
 #include "host/host_error.hpp"
 
 namespace sledway {
+
+ResourcePicture::ResourcePicture(std::vector<std::uint8_t> png) : png_(std::move(png)) {
+  ObjectCreated();
+}
+
+ResourcePicture::~ResourcePicture() { ObjectDestroyed(); }
 
 Ref<IVPictureDisp> LoadIcon(int number) {
   QFile file(QStringLiteral(":/sledway/icons/%1.png").arg(number));

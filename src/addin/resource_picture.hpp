@@ -11,10 +11,16 @@ namespace sledway {
 inline constexpr int kIconStandard = 101;
 inline constexpr int kIconLarge = 102;
 
-// A picture of the add-in's own, handed to the host as PNG bytes.
+// A picture of the add-in's own, handed to the host as PNG bytes. The host keeps it as long as
+// it shows the button, and the picture's code lives in the add-in library: it counts among the
+// library's live objects.
 class ResourcePicture : public IVPictureDisp {
  public:
-  explicit ResourcePicture(std::vector<std::uint8_t> png) : png_(std::move(png)) {}
+  explicit ResourcePicture(std::vector<std::uint8_t> png);
+  ~ResourcePicture() override;
+  ResourcePicture(const ResourcePicture&) = delete;
+  ResourcePicture& operator=(const ResourcePicture&) = delete;
+
   std::vector<std::uint8_t> PngData() override { return png_; }
 
  private:
