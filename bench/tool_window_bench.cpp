@@ -35,8 +35,12 @@ struct ClickScene {
     app->SetActiveDocument(model::ReadSampleAssembly(model::FindSampleAssembly("lift")).document);
     app->SetMainWindowHandle(mainWindow.winId());
     server->Activate(app->CreateAddInSite(), true);
-    const auto definition = app->UserInterfaceObject()->Bars()->Item("Sledway")->GetControls()->Item(
-        1)->ButtonDefinition();
+    const auto definition = app->UserInterfaceObject()
+                                ->Bars()
+                                ->Item("Sledway")
+                                ->GetControls()
+                                ->Item(1)
+                                ->ButtonDefinition();
     button = std::dynamic_pointer_cast<model::ButtonDefinition>(definition);
   }
 

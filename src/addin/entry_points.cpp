@@ -61,9 +61,8 @@ std::int32_t DllUnregisterServer() {
 std::int32_t DllGetClassObject(const char* classId, sledway::IVClassFactory** factory) {
   if (factory == nullptr) return static_cast<std::int32_t>(sledway::hresult::kPointer);
   *factory = nullptr;
-  if (classId == nullptr ||
-      QString::fromLatin1(classId).compare(QLatin1String(sledway::kClassId), Qt::CaseInsensitive) !=
-          0) {
+  if (classId == nullptr || QString::fromLatin1(classId).compare(QLatin1String(sledway::kClassId),
+                                                                 Qt::CaseInsensitive) != 0) {
     return sledway::kClassNotAvailable;
   }
   *factory = &sledway::Factory();

@@ -12,8 +12,14 @@ std::atomic<int>& Count() {
 
 }  // namespace
 
-void ObjectCreated() { ++Count(); }
-void ObjectDestroyed() { --Count(); }
-int LiveObjects() { return Count().load(); }
+void ObjectCreated() {
+  ++Count();
+}
+void ObjectDestroyed() {
+  --Count();
+}
+int LiveObjects() {
+  return Count().load();
+}
 
 }  // namespace sledway

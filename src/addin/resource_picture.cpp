@@ -14,7 +14,9 @@ ResourcePicture::ResourcePicture(std::vector<std::uint8_t> png) : png_(std::move
   ObjectCreated();
 }
 
-ResourcePicture::~ResourcePicture() { ObjectDestroyed(); }
+ResourcePicture::~ResourcePicture() {
+  ObjectDestroyed();
+}
 
 Ref<IVPictureDisp> LoadIcon(int number) {
   QFile file(QStringLiteral(":/sledway/icons/%1.png").arg(number));

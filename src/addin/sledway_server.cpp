@@ -28,7 +28,9 @@ const Ref<T>& Required(const Ref<T>& object, const char* what) {
 
 }  // namespace
 
-CSledway::CSledway() { ObjectCreated(); }
+CSledway::CSledway() {
+  ObjectCreated();
+}
 
 CSledway::~CSledway() {
   ButtonHandler1(nullptr);
@@ -46,8 +48,8 @@ void CSledway::ButtonHandler1(Ref<IVButtonHandler> handler) {
 
 void CSledway::ToolWindow(frmPath* window) {
   m_frmPath = window;
-  m_cEndSession = window ? window->EndSession.Connect([this] { m_frmPath_EndSession(); })
-                         : Connection();
+  m_cEndSession =
+      window ? window->EndSession.Connect([this] { m_frmPath_EndSession(); }) : Connection();
 }
 
 void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTime*/) {
@@ -129,7 +131,9 @@ void CSledway::oButtonHandler1_OnClick() {
   window->show();
 }
 
-void CSledway::m_frmPath_EndSession() { ToolWindow(nullptr); }
+void CSledway::m_frmPath_EndSession() {
+  ToolWindow(nullptr);
+}
 
 void CSledway::Deactivate() {
   ButtonHandler1(nullptr);
@@ -140,6 +144,8 @@ void CSledway::Deactivate() {
 
 void CSledway::ExecuteCommand(std::int32_t /*CommandID*/) {}
 
-Ref<IVObject> CSledway::Automation() { return nullptr; }
+Ref<IVObject> CSledway::Automation() {
+  return nullptr;
+}
 
 }  // namespace sledway

@@ -7,7 +7,8 @@
 namespace sledway::platform {
 
 bool OpenMailLink(const std::string& address) {
-  return QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + QString::fromStdString(address)));
+  return QDesktopServices::openUrl(
+      QUrl(QStringLiteral("mailto:") + QString::fromStdString(address)));
 }
 
 }  // namespace sledway::platform

@@ -189,8 +189,8 @@ bool CSelectPath::IsValidEntity(const Ref<IVObject>& entity) {
   // A path is judged alike whatever it is made of: its edges, like its sketch curves, must not
   // lie on the component that moves, and may lie on any other.
   const bool pathSlot = m_lSelType == 0;
-  if (!pathSlot &&
-      (Is<IVVertex>(entity) || Is<IVWorkPoint>(entity) || Is<IVEdge>(entity) || Is<IVAxis>(entity))) {
+  if (!pathSlot && (Is<IVVertex>(entity) || Is<IVWorkPoint>(entity) || Is<IVEdge>(entity) ||
+                    Is<IVAxis>(entity))) {
     if (m_oPath && SameObject(ContainingOccurrenceOf(entity), m_oPath->PathParent())) {
       return false;
     }

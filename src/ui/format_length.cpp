@@ -12,8 +12,12 @@
 namespace sledway {
 namespace {
 
-bool Skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool Skipped(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool Digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The characters of `text` that make its leading number, blanks left out: sign, digits, one
 // point, then an exponent when digits follow its letter.
@@ -32,8 +36,8 @@ std::string LeadingNumberText(std::string_view text) {
   }
   if (!digits) return {};
   std::string number = compact.substr(0, at);
-  if (at < compact.size() && (compact[at] == 'e' || compact[at] == 'E' || compact[at] == 'd' ||
-                              compact[at] == 'D')) {
+  if (at < compact.size() &&
+      (compact[at] == 'e' || compact[at] == 'E' || compact[at] == 'd' || compact[at] == 'D')) {
     std::size_t exponent = at + 1;
     if (exponent < compact.size() && (compact[exponent] == '+' || compact[exponent] == '-')) {
       ++exponent;
@@ -94,8 +98,8 @@ QString LengthPattern(double value, const QLocale& locale) {
 QString FormatLength(IVAssemblyDocument& document, double length, int decimals,
                      const QLocale& locale) {
   const Ref<IVUnits> units = document.GetUnits();
-  const double shown =
-      RoundHalfEven(LeadingNumber(units->FormatValue(length, kDefaultDisplayLengthUnits)), decimals);
+  const double shown = RoundHalfEven(
+      LeadingNumber(units->FormatValue(length, kDefaultDisplayLengthUnits)), decimals);
   return LengthPattern(shown, locale) + QLatin1Char(' ') +
          QString::fromStdString(units->UnitsLabel(kDefaultDisplayLengthUnits));
 }

@@ -155,8 +155,8 @@ void frmPath::PickSlot(SelectionSlot slot) {
     ReportingFailures([&] { m_oSelect_SelectionComplete(SelectType); });
   });
   m_oSelect->SelType(number);
-  m_oSelect->Pick(m_IVApp, settings.filters, settings.getTangents, settings.single, number,
-                  m_oPath, m_oPath->FollowComponent());
+  m_oSelect->Pick(m_IVApp, settings.filters, settings.getTangents, settings.single, number, m_oPath,
+                  m_oPath->FollowComponent());
 }
 
 void frmPath::m_oSelect_SelectionComplete(long SelectType) {
@@ -203,7 +203,9 @@ void frmPath::chkSelect_Click(int Index) {
   if (Index == 4) m_oPath->FlipEdge(chkSelect[4]->isChecked());
 }
 
-void frmPath::chkHide_Click() { m_oPath->HidePath(chkHide->isChecked()); }
+void frmPath::chkHide_Click() {
+  m_oPath->HidePath(chkHide->isChecked());
+}
 
 void frmPath::cmdHelp_Click() {
   frmSledwayHelp help(this);
@@ -250,7 +252,9 @@ void frmPath::Run() {
   if (m_bCloseWhenStill) close();
 }
 
-void frmPath::optRep_Click(int Index) { m_oPath->SES(Index == 1); }
+void frmPath::optRep_Click(int Index) {
+  m_oPath->SES(Index == 1);
+}
 
 void frmPath::cboParams_Click() {
   const QString chosen = cboParams->currentText();
@@ -333,7 +337,9 @@ bool frmPath::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void frmPath::reject() { close(); }
+void frmPath::reject() {
+  close();
+}
 
 void frmPath::closeEvent(QCloseEvent* event) {
   if (m_bMoving) {
@@ -369,10 +375,12 @@ void frmPath::Form_Unload() {
 void frmPath::SaveWindowPosition() {
   const CRegAPI registry;
   const QPoint position = frameGeometry().topLeft();
-  registry.SaveSetting(kAppName, kSection, "Top",
-                       static_cast<double>(static_cast<float>(PixelsToTwipsY(*this, position.y()))));
-  registry.SaveSetting(kAppName, kSection, "Left",
-                       static_cast<double>(static_cast<float>(PixelsToTwipsX(*this, position.x()))));
+  registry.SaveSetting(
+      kAppName, kSection, "Top",
+      static_cast<double>(static_cast<float>(PixelsToTwipsY(*this, position.y()))));
+  registry.SaveSetting(
+      kAppName, kSection, "Left",
+      static_cast<double>(static_cast<float>(PixelsToTwipsX(*this, position.x()))));
 }
 
 }  // namespace sledway

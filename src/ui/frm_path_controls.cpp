@@ -100,13 +100,13 @@ void frmPath::CreateControls() {
 
   Frame3 = Frame(this, "Frame3", QStringLiteral("Increment"), 3000, 60, 2955, 1260);
   lblMove = Caption(Frame3, "lblMove", QStringLiteral("Steps:"), 150, 345, 960);
-  txtSteps = NumberBox(Frame3, "txtSteps", NumericTextBox::Keys::kInteger, QString(), 1140, 300,
-                       855);
+  txtSteps =
+      NumberBox(Frame3, "txtSteps", NumericTextBox::Keys::kInteger, QString(), 1140, 300, 855);
   Label3 = Caption(Frame3, "Label3", QStringLiteral("Step size:"), 150, 660, 960);
   lblInc = Caption(Frame3, "lblInc", QString(), 1140, 660, 1740);
   Label1 = Caption(Frame3, "Label1", QStringLiteral("Delay:"), 150, 945, 960);
-  txtPause = NumberBox(Frame3, "txtPause", NumericTextBox::Keys::kDecimal,
-                       QStringLiteral("0.0"), 1140, 900, 855);
+  txtPause = NumberBox(Frame3, "txtPause", NumericTextBox::Keys::kDecimal, QStringLiteral("0.0"),
+                       1140, 900, 855);
 
   Frame5 = Frame(this, "Frame5", QStringLiteral("Drive"), 3000, 1380, 2955, 1080);
   cboParams = Place(new QComboBox(Frame5), "cboParams", 150, 285, 2655, 315);
@@ -114,16 +114,16 @@ void frmPath::CreateControls() {
   txtDriveFrom = NumberBox(Frame5, "txtDriveFrom", NumericTextBox::Keys::kDecimal,
                            QStringLiteral("0"), 750, 660, 720);
   lblTo = Caption(Frame5, "lblTo", QStringLiteral("To:"), 1590, 705, 420);
-  txtDriveTo = NumberBox(Frame5, "txtDriveTo", NumericTextBox::Keys::kDecimal,
-                         QStringLiteral("10"), 2010, 660, 795);
+  txtDriveTo = NumberBox(Frame5, "txtDriveTo", NumericTextBox::Keys::kDecimal, QStringLiteral("10"),
+                         2010, 660, 795);
   for (QWidget* drive : std::initializer_list<QWidget*>{lblFrom, txtDriveFrom, lblTo, txtDriveTo}) {
     drive->setEnabled(false);
   }
 
   Frame4 = Frame(this, "Frame4", QStringLiteral("Repetitions"), 3000, 2520, 2955, 780);
   txtReps = NumberBox(Frame4, "txtReps", NumericTextBox::Keys::kInteger, QString(), 150, 330, 600);
-  optRep[0] = Place(new QRadioButton(QStringLiteral("Start/End"), Frame4), "optRep_0", 900, 255,
-                    1950, 255);
+  optRep[0] =
+      Place(new QRadioButton(QStringLiteral("Start/End"), Frame4), "optRep_0", 900, 255, 1950, 255);
   optRep[1] = Place(new QRadioButton(QStringLiteral("Start/End/Start"), Frame4), "optRep_1", 900,
                     495, 1950, 255);
   optRep[0]->setChecked(true);
@@ -134,8 +134,8 @@ void frmPath::CreateControls() {
   const QString captions[] = {QStringLiteral("Position"), QStringLiteral("Run"),
                               QStringLiteral("Cancel")};
   for (int i = 0; i < 3; ++i) {
-    cmdControl[i] = Place(new QPushButton(captions[i], this), names[i], 3000 + i * 1005, 3420, 945,
-                          375);
+    cmdControl[i] =
+        Place(new QPushButton(captions[i], this), names[i], 3000 + i * 1005, 3420, 945, 375);
     // No button answers Enter: a number box keeps it.
     cmdControl[i]->setAutoDefault(false);
   }
@@ -154,8 +154,10 @@ void frmPath::ConnectHandlers() {
     connect(chkSelect[i], &QToolButton::toggled, this,
             [this, i] { ReportingFailures([&] { chkSelect_Click(i); }); });
   }
-  connect(chkHide, &QCheckBox::toggled, this, [this] { ReportingFailures([&] { chkHide_Click(); }); });
-  connect(cmdHelp, &QToolButton::clicked, this, [this] { ReportingFailures([&] { cmdHelp_Click(); }); });
+  connect(chkHide, &QCheckBox::toggled, this,
+          [this] { ReportingFailures([&] { chkHide_Click(); }); });
+  connect(cmdHelp, &QToolButton::clicked, this,
+          [this] { ReportingFailures([&] { cmdHelp_Click(); }); });
   for (int i = 0; i < 2; ++i) {
     connect(optRep[i], &QRadioButton::toggled, this, [this, i](bool selected) {
       if (selected) ReportingFailures([&] { optRep_Click(i); });
@@ -164,8 +166,10 @@ void frmPath::ConnectHandlers() {
   connect(cboParams, &QComboBox::activated, this,
           [this] { ReportingFailures([&] { cboParams_Click(); }); });
   const std::pair<NumericTextBox*, void (frmPath::*)()> changes[] = {
-      {txtDriveFrom, &frmPath::txtDriveFrom_Change}, {txtDriveTo, &frmPath::txtDriveTo_Change},
-      {txtPause, &frmPath::txtPause_Change},         {txtReps, &frmPath::txtReps_Change},
+      {txtDriveFrom, &frmPath::txtDriveFrom_Change},
+      {txtDriveTo, &frmPath::txtDriveTo_Change},
+      {txtPause, &frmPath::txtPause_Change},
+      {txtReps, &frmPath::txtReps_Change},
       {txtSteps, &frmPath::txtSteps_Change}};
   for (const auto& [box, change] : changes) {
     connect(box, &QLineEdit::textChanged, this,

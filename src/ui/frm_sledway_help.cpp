@@ -58,8 +58,7 @@ QString SledwayNotes() {
                      "component. This line will remain tangent to the path."),
       QStringLiteral("Click flip path to start from the other end of the path, click flip edge "
                      "to flip the orientation of the tangent line."),
-      QStringLiteral(
-          "Optionally, select a parameter to drive as the component follows the path."),
+      QStringLiteral("Optionally, select a parameter to drive as the component follows the path."),
   }
       .join(QStringLiteral("\n\n"));
 }
@@ -84,11 +83,13 @@ frmSledwayHelp::frmSledwayHelp(QWidget* parent) : QDialog(parent) {
   txtHelp->setReadOnly(true);
   Label3 = Place(new QLabel(QStringLiteral("Comments and suggestions to: "), this), "Label3", 300,
                  5190, 2640, 255);
-  lblEmail = Place(new QLabel(QString::fromUtf8(kContact), this), "lblEmail", 2940, 5190, 3030, 255);
+  lblEmail =
+      Place(new QLabel(QString::fromUtf8(kContact), this), "lblEmail", 2940, 5190, 3030, 255);
   lblEmail->setFont(Arial(8.25, false, true));
   lblEmail->setCursor(Qt::PointingHandCursor);
   lblEmail->installEventFilter(this);
-  cmdClose = Place(new QPushButton(QStringLiteral("Close"), this), "cmdClose", 4860, 5700, 1110, 375);
+  cmdClose =
+      Place(new QPushButton(QStringLiteral("Close"), this), "cmdClose", 4860, 5700, 1110, 375);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 

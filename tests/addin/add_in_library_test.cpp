@@ -67,8 +67,7 @@ TEST_F(AddInLibraryTest, RegistersHandsOutItsServerAndOpensTheToolWindowFromTheB
 
   const auto getClassObject = EntryPoint<DllGetClassObjectFn>("DllGetClassObject");
   IVClassFactory* factory = reinterpret_cast<IVClassFactory*>(1);
-  EXPECT_EQ(getClassObject("{00000000-0000-0000-0000-000000000000}", &factory),
-            kClassNotAvailable);
+  EXPECT_EQ(getClassObject("{00000000-0000-0000-0000-000000000000}", &factory), kClassNotAvailable);
   EXPECT_EQ(factory, nullptr);
   ASSERT_EQ(getClassObject("{1ed471a1-4725-4827-b91f-4ee510cb2b8d}", &factory), kS_OK);
   ASSERT_NE(factory, nullptr);

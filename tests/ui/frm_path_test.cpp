@@ -317,8 +317,9 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   Click("cmdControl_1");
   EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{500, 500}));
   EXPECT_THAT(visible, ElementsAre(false, false));
-  EXPECT_THAT(messages,
-              ElementsAre("Sledway: Error updating assembly, check constraints on follow component"));
+  EXPECT_THAT(
+      messages,
+      ElementsAre("Sledway: Error updating assembly, check constraints on follow component"));
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(window->isEnabled());
 }
@@ -346,14 +347,11 @@ class LiftRunTest : public ToolWindowTest {
   }
 
   gp_Pnt Foot() const {
-    const Ref<IVPoint> p =
-        As<IVWorkPoint>(Entity("component:column:1/workpoint:foot"))->GetPoint();
+    const Ref<IVPoint> p = As<IVWorkPoint>(Entity("component:column:1/workpoint:foot"))->GetPoint();
     return gp_Pnt(p->X(), p->Y(), p->Z());
   }
 
-  double Tilt() const {
-    return document->GetDefinition()->GetParameters()->Item("tilt")->Value();
-  }
+  double Tilt() const { return document->GetDefinition()->GetParameters()->Item("tilt")->Value(); }
 };
 
 TEST_F(LiftRunTest, RunsOutAndBackDrivingTheChosenParameterInStep) {

@@ -46,10 +46,12 @@ TEST_F(AboutWindowTest, ShowsTheNotesAndTheVersionOnceCentredWithTheLogosGreenTr
     EXPECT_TRUE(Find<QLabel>(help, "lblEmail")->font().underline());
     EXPECT_EQ(Find<QLabel>(help, "lb1")->text(), "Notes:");
     const QString notes = Find<QPlainTextEdit>(help, "txtHelp")->toPlainText();
-    EXPECT_TRUE(notes.startsWith("THE  USER OF THIS PROGRAM ASSUMES ALL RESPONSIBILITY FOR ANY "
-                                 "DAMAGE OR LOSS OF DATA OCCURRING FROM ITS USE\n\nValid paths: "));
-    EXPECT_TRUE(notes.endsWith("\n\nOptionally, select a parameter to drive as the component "
-                               "follows the path."));
+    EXPECT_TRUE(
+        notes.startsWith("THE  USER OF THIS PROGRAM ASSUMES ALL RESPONSIBILITY FOR ANY "
+                         "DAMAGE OR LOSS OF DATA OCCURRING FROM ITS USE\n\nValid paths: "));
+    EXPECT_TRUE(
+        notes.endsWith("\n\nOptionally, select a parameter to drive as the component "
+                       "follows the path."));
     EXPECT_EQ(notes.split("\n\n").size(), 7);
     const QRect area = platform::WorkArea();
     // Centred to the pixel: an odd remainder may go either way.
