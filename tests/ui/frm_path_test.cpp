@@ -324,6 +324,32 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   EXPECT_TRUE(window->isEnabled());
 }
 
+TEST_F(ToolWindowTest, AWindowShownAgainDuringARunTakesNoInputAndClosesWhenTheRunEnds) {
+  Open();
+  Pick(0, "sketch:track/curve:1");
+  Pick(1, "component:cart:1/workpoint:contact");
+  Click("cmdControl_0");
+  Type("txtSteps", "4");
+  Type("txtPause", "0.1");
+  bool enabledWhileRunning = true;
+  onSleep = [&] {
+    if (sleeps.size() != 1) return;
+    // The host's button shows the hidden window again; the user clicks "Run" and closes it.
+    window->show();
+    enabledWhileRunning = window->isEnabled();
+    Click("cmdControl_1");
+    window->close();
+    EXPECT_EQ(sessionsEnded, 0);
+  };
+  Click("cmdControl_1");
+  EXPECT_FALSE(enabledWhileRunning);
+  EXPECT_EQ(sleeps.size(), 4u);  // one run of four moves, not a second one inside it
+  EXPECT_EQ(sessionsEnded, 1);
+  EXPECT_TRUE(messages.empty());
+  ProcessEvents();
+  EXPECT_TRUE(window.isNull());
+}
+
 // The lift sample: a column that travels a U of a 300 mm line, a half circle of 150 mm radius
 // about (300, 150) and a line back, while "lift_height" can drive its height.
 class LiftRunTest : public ToolWindowTest {
