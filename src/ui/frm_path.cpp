@@ -62,11 +62,12 @@ void frmPath::setVisible(bool visible) {
 }
 
 void frmPath::Form_Load() {
-  m_oPath = std::make_shared<CPath>();
-  m_oAsmDoc = As<IVAssemblyDocument>(m_IVApp->GetActiveDocument());
-  if (!m_oAsmDoc) {
+  const auto document = As<IVAssemblyDocument>(m_IVApp->GetActiveDocument());
+  if (!document) {
     throw HostError(hresult::kNoInterface, "the active document is not an assembly document");
   }
+  m_oPath = std::make_shared<CPath>();
+  m_oAsmDoc = document;
   txtSteps->setText(QStringLiteral("50"));
   txtReps->setText(QStringLiteral("1"));
   m_oPath->SES(false);
@@ -214,6 +215,7 @@ void frmPath::cmdHelp_Click() {
 
 void frmPath::cmdControl_Click(int Index) {
   if (m_bMoving) return;
+  if (Index != 2 && !m_oPath) return;
   switch (Index) {
     case 0:
       Position();

@@ -57,6 +57,9 @@ class frmPath : public QDialog {
  private:
   void CreateControls();
   void ConnectHandlers();
+  // Runs a control's handler, its failures shown to the user.
+  template <class Handler>
+  void Handle(Handler&& handler);
 
   void Form_Load();
   void Form_Unload();

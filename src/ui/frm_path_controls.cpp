@@ -142,29 +142,34 @@ void frmPath::CreateControls() {
   cmdControl[1]->setEnabled(false);
 }
 
+template <class Handler>
+void frmPath::Handle(Handler&& handler) {
+  // A window whose set-up failed only closes.
+  if (!m_oPath) return;
+  ReportingFailures(std::forward<Handler>(handler));
+}
+
 void frmPath::ConnectHandlers() {
   for (int i = 0; i < 3; ++i) {
     connect(cmdSelect[i], &QToolButton::clicked, this,
-            [this, i] { ReportingFailures([&] { cmdSelect_Click(i); }); });
+            [this, i] { Handle([&] { cmdSelect_Click(i); }); });
     picSelect[i]->installEventFilter(this);
+    // "Cancel" closes also a window whose set-up failed.
     connect(cmdControl[i], &QPushButton::clicked, this,
             [this, i] { ReportingFailures([&] { cmdControl_Click(i); }); });
   }
   for (int i : {3, 4}) {
     connect(chkSelect[i], &QToolButton::toggled, this,
-            [this, i] { ReportingFailures([&] { chkSelect_Click(i); }); });
+            [this, i] { Handle([&] { chkSelect_Click(i); }); });
   }
-  connect(chkHide, &QCheckBox::toggled, this,
-          [this] { ReportingFailures([&] { chkHide_Click(); }); });
-  connect(cmdHelp, &QToolButton::clicked, this,
-          [this] { ReportingFailures([&] { cmdHelp_Click(); }); });
+  connect(chkHide, &QCheckBox::toggled, this, [this] { Handle([&] { chkHide_Click(); }); });
+  connect(cmdHelp, &QToolButton::clicked, this, [this] { Handle([&] { cmdHelp_Click(); }); });
   for (int i = 0; i < 2; ++i) {
     connect(optRep[i], &QRadioButton::toggled, this, [this, i](bool selected) {
-      if (selected) ReportingFailures([&] { optRep_Click(i); });
+      if (selected) Handle([&] { optRep_Click(i); });
     });
   }
-  connect(cboParams, &QComboBox::activated, this,
-          [this] { ReportingFailures([&] { cboParams_Click(); }); });
+  connect(cboParams, &QComboBox::activated, this, [this] { Handle([&] { cboParams_Click(); }); });
   const std::pair<NumericTextBox*, void (frmPath::*)()> changes[] = {
       {txtDriveFrom, &frmPath::txtDriveFrom_Change},
       {txtDriveTo, &frmPath::txtDriveTo_Change},
@@ -173,7 +178,7 @@ void frmPath::ConnectHandlers() {
       {txtSteps, &frmPath::txtSteps_Change}};
   for (const auto& [box, change] : changes) {
     connect(box, &QLineEdit::textChanged, this,
-            [this, change] { ReportingFailures([&] { (this->*change)(); }); });
+            [this, change] { Handle([&] { (this->*change)(); }); });
   }
 }
 

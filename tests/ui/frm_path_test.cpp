@@ -17,6 +17,7 @@
 
 #include "common/reg_api.hpp"
 #include "host/host.hpp"
+#include "modelhost/document/part_document.hpp"
 #include "modelhost/interaction/command_manager.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 #include "ui/numeric_text_box.hpp"
@@ -348,6 +349,20 @@ TEST_F(ToolWindowTest, AWindowShownAgainDuringARunTakesNoInputAndClosesWhenTheRu
   EXPECT_TRUE(messages.empty());
   ProcessEvents();
   EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(ToolWindowTest, OpenedOutsideAnAssemblyItSaysSoAndOnlyCloses) {
+  app->SetActiveDocument(model::PartDocument::Create("bracket"));
+  Open();
+  EXPECT_THAT(messages, ElementsAre("Sledway: the active document is not an assembly document"));
+  EXPECT_FALSE(window->PathDefinition());
+  Type("txtSteps", "12");
+  Click("cmdControl_0");
+  Click("cmdSelect_0");
+  EXPECT_FALSE(app->Commands()->ActiveInteraction());
+  EXPECT_EQ(messages.size(), 1u);
+  Click("cmdControl_2");
+  EXPECT_EQ(sessionsEnded, 1);
 }
 
 // The lift sample: a column that travels a U of a 300 mm line, a half circle of 150 mm radius
