@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <utility>
 
 #include "host/host_error.hpp"
@@ -90,11 +91,16 @@ ParameterValues ParameterTable::Stage() const {
 }
 
 double ParameterTable::EvaluateLength(const std::string& expression, const ParameterValues& values,
-                                      LengthUnit bareUnit) const {
+                                      LengthUnit bareUnit, ParameterValues* read) const {
   const UnitExpression length(expression, ParameterUnitOf(bareUnit), Readable(), "");
   std::vector<Ref<Parameter>> inputs;
   for (const std::string& name : length.Inputs()) inputs.push_back(Find(name));
-  return length.Evaluate(ModelValuesOf(inputs, values));
+  const std::vector<double> inputValues = ModelValuesOf(inputs, values);
+  const double value = length.Evaluate(inputValues);
+  if (read) {
+    for (std::size_t i = 0; i < inputs.size(); ++i) read->Set(inputs[i]->Name(), inputValues[i]);
+  }
+  return value;
 }
 
 void ParameterTable::Commit(const ParameterValues& values) noexcept {

@@ -59,9 +59,10 @@ class ParameterTable final : public IVParameters,
   // A part dimension written as an expression ("width", "10 mm", "2 * depth"): bare numbers
   // in `bareUnit`, names read the staged values in `values` (a parameter missing there gives
   // its current value). Returns centimetres; throws a HostError naming the expression when it
-  // does not parse, reads an unknown name, or has no finite value.
+  // does not parse, reads an unknown name, or has no finite value. When `read` is given, the
+  // model value of every parameter the expression read is added to it.
   double EvaluateLength(const std::string& expression, const ParameterValues& values,
-                        LengthUnit bareUnit) const;
+                        LengthUnit bareUnit, ParameterValues* read = nullptr) const;
 
   // Gives every parameter its value from `values`; parameters missing there keep theirs.
   void Commit(const ParameterValues& values) noexcept;
