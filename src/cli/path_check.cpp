@@ -2,34 +2,42 @@
 
 #include <Adaptor3d_Curve.hxx>
 #include <Extrema_ExtPC.hxx>
+#include <GCPnts_AbscissaPoint.hxx>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <gp_Trsf.hxx>
 #include <limits>
 #include <utility>
 
 #include "cli/model_curves.hpp"
 #include "host/part_entities.hpp"
+#include "modelhost/curves/extended_curve.hpp"
 #include "path/path_definition.hpp"
 
 namespace sledway::cli {
 namespace {
 
-struct Nearest {
+// A place on one curve of the path where the follow point's distance has a local minimum.
+struct Candidate {
   double distance = std::numeric_limits<double>::infinity();
+  std::size_t piece = 0;
+  double parameter = 0.0;
   gp_Vec tangent;
+  gp_Trsf modelToCurve;
 };
 
-// The nearest point of the curve to `point`: the least of the curve's local minima of distance
-// and its two ends.
-Nearest NearestOn(const Adaptor3d_Curve& curve, const gp_Pnt& point) {
-  Nearest nearest;
+// The curve's local minima of distance from `point`, and its two ends.
+void AddCandidates(const FramedCurve& framed, std::size_t piece, const gp_Pnt& modelPoint,
+                   std::vector<Candidate>& candidates) {
+  const Adaptor3d_Curve& curve = *framed.curve;
+  const gp_Pnt point = modelPoint.Transformed(framed.modelToCurve);
   const auto consider = [&](double parameter) {
     gp_Pnt onCurve;
     gp_Vec tangent;
     curve.D1(parameter, onCurve, tangent);
-    const double distance = onCurve.Distance(point);
-    if (distance < nearest.distance) nearest = {distance, tangent};
+    candidates.push_back({onCurve.Distance(point), piece, parameter, tangent, framed.modelToCurve});
   };
   consider(curve.FirstParameter());
   consider(curve.LastParameter());
@@ -39,7 +47,12 @@ Nearest NearestOn(const Adaptor3d_Curve& curve, const gp_Pnt& point) {
       if (extrema.IsMin(i)) consider(extrema.Point(i).Parameter());
     }
   }
-  return nearest;
+}
+
+// Arc length between two parameters of the curve, a <= b.
+double LengthBetween(const Adaptor3d_Curve& curve, double a, double b) {
+  if (!(a < b)) return 0.0;
+  return GCPnts_AbscissaPoint::Length(curve, a, b, model::kArcLengthTolerance);
 }
 
 gp_Pnt FollowPointOf(const CPath& path) {
@@ -66,28 +79,66 @@ double LineAngle(const gp_Vec& a, const gp_Vec& b) {
 
 }  // namespace
 
-PathCheck::PathCheck(std::vector<Ref<IVObject>> pathEntities)
-    : pathEntities_(std::move(pathEntities)) {
-  for (const Ref<IVObject>& entity : pathEntities_) ModelCurveOf(entity);
+PathCheck::PathCheck(CPath& path) {
+  for (const Ref<CPathEnt>& entity : *path.PathEnts()) {
+    ModelCurveOf(entity->IVCurve());
+    Piece piece;
+    piece.curve = entity->IVCurve();
+    piece.reversed = entity->Reversed();
+    pieces_.push_back(std::move(piece));
+  }
+  definitionLength_ = path.Length();
 }
 
-PathMeasurement PathCheck::Measure(const CPath& path) const {
+PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   const gp_Pnt point = FollowPointOf(path);
-  Nearest nearest;
-  gp_Trsf nearestFrame;
-  for (const Ref<IVObject>& entity : pathEntities_) {
-    const FramedCurve framed = ModelCurveOf(entity);
-    const Nearest candidate = NearestOn(*framed.curve, point.Transformed(framed.modelToCurve));
-    if (candidate.distance < nearest.distance) {
-      nearest = candidate;
-      nearestFrame = framed.modelToCurve;
+  std::vector<FramedCurve> curves;
+  std::vector<double> startLengths;
+  std::vector<Candidate> candidates;
+  PathMeasurement measurement;
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& piece = pieces_[i];
+    curves.push_back(ModelCurveOf(piece.curve));
+    const FramedCurve& framed = curves.back();
+    // A curve keeps its length while the host keeps its shape; a rebuilt shape is measured anew.
+    if (piece.measuredShape != framed.shape) {
+      piece.measuredLength = LengthBetween(*framed.curve, framed.curve->FirstParameter(),
+                                           framed.curve->LastParameter());
+      piece.measuredShape = framed.shape;
+    }
+    startLengths.push_back(measurement.pathLength);
+    measurement.pathLength += piece.measuredLength;
+    AddCandidates(framed, i, point, candidates);
+  }
+
+  measurement.distance = std::numeric_limits<double>::infinity();
+  for (const Candidate& candidate : candidates) {
+    measurement.distance = std::min(measurement.distance, candidate.distance);
+  }
+  // Of the places as near as the nearest, the one nearest along the path to where the
+  // fraction puts the follow point.
+  const double wanted = fraction * measurement.pathLength;
+  const Candidate* chosen = nullptr;
+  double alongError = std::numeric_limits<double>::infinity();
+  for (const Candidate& candidate : candidates) {
+    if (!(candidate.distance <= measurement.distance + kDistanceGoal)) continue;
+    const Piece& piece = pieces_[candidate.piece];
+    const Adaptor3d_Curve& curve = *curves[candidate.piece].curve;
+    const double alongCurve =
+        piece.reversed ? LengthBetween(curve, candidate.parameter, curve.LastParameter())
+                       : LengthBetween(curve, curve.FirstParameter(), candidate.parameter);
+    const double error = std::abs(startLengths[candidate.piece] + alongCurve - wanted);
+    if (!chosen || error < alongError) {
+      chosen = &candidate;
+      alongError = error;
     }
   }
-  PathMeasurement measurement;
-  measurement.distance = nearest.distance;
-  if (path.IsAligned()) {
+  measurement.travelError = alongError / measurement.pathLength;
+  measurement.pathLengthChanged =
+      !(std::abs(measurement.pathLength - definitionLength_) <= kTravelGoal * definitionLength_);
+  if (path.IsAligned() && chosen) {
     measurement.misalignment =
-        LineAngle(TangentLineOf(path).Transformed(nearestFrame), nearest.tangent);
+        LineAngle(TangentLineOf(path).Transformed(chosen->modelToCurve), chosen->tangent);
   }
   return measurement;
 }

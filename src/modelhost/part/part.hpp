@@ -31,8 +31,7 @@ class Part {
   Part(std::string name, const TopoDS_Shape& shape);
   // A part whose body is a primitive driven by dimension expressions; `shape` is the body built
   // from their current values, `builtFrom` the values of the parameters they read.
-  Part(std::string name, Primitive primitive, const TopoDS_Shape& shape,
-       ParameterValues builtFrom);
+  Part(std::string name, Primitive primitive, const TopoDS_Shape& shape, ParameterValues builtFrom);
 
   const std::string& Name() const { return name_; }
   TopoDS_Shape Shape() const { return shape_; }

@@ -126,8 +126,7 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   const Ref<IVCurveEvaluator> postEvaluator = postEdge->GetEvaluator();
   EXPECT_NEAR(EdgeLength(lidEvaluator), 3.0, 1e-12);
   EXPECT_NEAR(EdgeLength(postEvaluator), 4.0, 1e-12);
-  EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 3, 1))),
-            1e-12);
+  EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 3, 1))), 1e-12);
 
   width_->Expression("45 mm");
   assembly_->Update();
