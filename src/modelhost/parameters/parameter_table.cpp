@@ -92,7 +92,7 @@ ParameterValues ParameterTable::Stage() const {
 
 double ParameterTable::EvaluateLength(const std::string& expression, const ParameterValues& values,
                                       LengthUnit bareUnit, ParameterValues* read) const {
-  const UnitExpression length(expression, ParameterUnitOf(bareUnit), Readable(), "");
+  const UnitExpression& length = CompiledLength(expression, bareUnit);
   std::vector<Ref<Parameter>> inputs;
   for (const std::string& name : length.Inputs()) inputs.push_back(Find(name));
   const std::vector<double> inputValues = ModelValuesOf(inputs, values);
@@ -155,6 +155,17 @@ ParameterTable::Compiled ParameterTable::Compile(const std::string& owner, Param
     if (!chain.empty()) refuseCycle(chain);
   }
   return {std::move(expression), std::move(inputs)};
+}
+
+const UnitExpression& ParameterTable::CompiledLength(const std::string& expression,
+                                                     LengthUnit bareUnit) const {
+  auto key = std::make_pair(expression, bareUnit);
+  auto found = lengths_.find(key);
+  if (found == lengths_.end()) {
+    UnitExpression length(expression, ParameterUnitOf(bareUnit), Readable(), "");
+    found = lengths_.emplace(std::move(key), std::move(length)).first;
+  }
+  return found->second;
 }
 
 ReadableNames ParameterTable::Readable() const {

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/parameters.hpp"
@@ -85,6 +86,8 @@ class ParameterTable final : public IVParameters,
   // text that would make `owner` read itself.
   Compiled Compile(const std::string& owner, ParameterUnit unit, const std::string& text) const;
   ReadableNames Readable() const;
+  // The part dimension `expression` parsed with bare numbers in `bareUnit`, parsed on first need.
+  const UnitExpression& CompiledLength(const std::string& expression, LengthUnit bareUnit) const;
   // The names along a chain of inputs from `from` to the parameter named `target`, both
   // included, or nothing when `from` does not read it.
   static std::vector<std::string> InputChain(const Parameter& from, const std::string& target,
@@ -94,6 +97,9 @@ class ParameterTable final : public IVParameters,
   Ref<ParameterList> modelParameters_;
   Ref<ParameterList> userParameters_;
   std::map<std::string, Ref<Parameter>, std::less<>> byName_;
+  // Part dimensions are evaluated at every rebuild of their part, so each text is parsed once.
+  // A parsed text stays right: parameters are never removed and never change their units.
+  mutable std::map<std::pair<std::string, LengthUnit>, UnitExpression> lengths_;
 };
 
 }  // namespace sledway::model
