@@ -2,6 +2,7 @@
 
 #include <Adaptor3d_Curve.hxx>
 #include <Extrema_ExtPC.hxx>
+#include <Extrema_LocateExtPC.hxx>
 #include <GCPnts_AbscissaPoint.hxx>
 #include <algorithm>
 #include <array>
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <gp_Trsf.hxx>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "cli/model_curves.hpp"
@@ -18,6 +20,9 @@
 
 namespace sledway::cli {
 namespace {
+
+// Where a local search for the nearest point stops: parameter steps this small.
+constexpr double kSearchTolerance = 1e-15;
 
 // A place on one curve of the path where the follow point's distance has a local minimum.
 struct Candidate {
@@ -47,6 +52,21 @@ void AddCandidates(const FramedCurve& framed, std::size_t piece, const gp_Pnt& m
       if (extrema.IsMin(i)) consider(extrema.Point(i).Parameter());
     }
   }
+}
+
+// The local minimum of distance from `modelPoint` that a search from `seed` finds, if any.
+void AddLocalCandidate(const FramedCurve& framed, std::size_t piece, double seed,
+                       const gp_Pnt& modelPoint, std::vector<Candidate>& candidates) {
+  const Adaptor3d_Curve& curve = *framed.curve;
+  const gp_Pnt point = modelPoint.Transformed(framed.modelToCurve);
+  const Extrema_LocateExtPC search(point, curve, seed, curve.FirstParameter(),
+                                   curve.LastParameter(), kSearchTolerance);
+  if (!search.IsDone() || !search.IsMin()) return;
+  const double parameter = search.Point().Parameter();
+  gp_Pnt onCurve;
+  gp_Vec tangent;
+  curve.D1(parameter, onCurve, tangent);
+  candidates.push_back({onCurve.Distance(point), piece, parameter, tangent, framed.modelToCurve});
 }
 
 // Arc length between two parameters of the curve, a <= b.
@@ -94,10 +114,8 @@ PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   const gp_Pnt point = FollowPointOf(path);
   std::vector<FramedCurve> curves;
   std::vector<double> startLengths;
-  std::vector<Candidate> candidates;
   PathMeasurement measurement;
-  for (std::size_t i = 0; i < pieces_.size(); ++i) {
-    const Piece& piece = pieces_[i];
+  for (const Piece& piece : pieces_) {
     curves.push_back(ModelCurveOf(piece.curve));
     const FramedCurve& framed = curves.back();
     // A curve keeps its length while the host keeps its shape; a rebuilt shape is measured anew.
@@ -108,32 +126,58 @@ PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
     }
     startLengths.push_back(measurement.pathLength);
     measurement.pathLength += piece.measuredLength;
-    AddCandidates(framed, i, point, candidates);
   }
-
-  measurement.distance = std::numeric_limits<double>::infinity();
-  for (const Candidate& candidate : candidates) {
-    measurement.distance = std::min(measurement.distance, candidate.distance);
-  }
-  // Of the places as near as the nearest, the one nearest along the path to where the
-  // fraction puts the follow point.
   const double wanted = fraction * measurement.pathLength;
-  const Candidate* chosen = nullptr;
-  double alongError = std::numeric_limits<double>::infinity();
-  for (const Candidate& candidate : candidates) {
-    if (!(candidate.distance <= measurement.distance + kDistanceGoal)) continue;
-    const Piece& piece = pieces_[candidate.piece];
+  // How far, along the path, a place on a piece is from where the fraction puts the follow point.
+  const auto alongError = [&](const Candidate& candidate) {
     const Adaptor3d_Curve& curve = *curves[candidate.piece].curve;
     const double alongCurve =
-        piece.reversed ? LengthBetween(curve, candidate.parameter, curve.LastParameter())
-                       : LengthBetween(curve, curve.FirstParameter(), candidate.parameter);
-    const double error = std::abs(startLengths[candidate.piece] + alongCurve - wanted);
-    if (!chosen || error < alongError) {
-      chosen = &candidate;
-      alongError = error;
+        pieces_[candidate.piece].reversed
+            ? LengthBetween(curve, candidate.parameter, curve.LastParameter())
+            : LengthBetween(curve, curve.FirstParameter(), candidate.parameter);
+    return std::abs(startLengths[candidate.piece] + alongCurve - wanted);
+  };
+
+  std::vector<Candidate> candidates;
+  std::optional<Candidate> chosen;
+  double chosenError = std::numeric_limits<double>::infinity();
+  // First a local search on the piece that holds the wanted distance, from where the follow
+  // point was found last. Any place it finds is a point of the path, so when that place meets
+  // the goals the follow point does; otherwise the whole path is searched.
+  std::size_t holder = 0;
+  while (holder + 1 < pieces_.size() && startLengths[holder + 1] < wanted) ++holder;
+  if (holder < pieces_.size() && pieces_[holder].lastParameter) {
+    AddLocalCandidate(curves[holder], holder, *pieces_[holder].lastParameter, point, candidates);
+    if (!candidates.empty() && candidates.front().distance < kDistanceGoal) {
+      chosenError = alongError(candidates.front());
+      if (chosenError < kTravelGoal * measurement.pathLength) chosen = candidates.front();
     }
   }
-  measurement.travelError = alongError / measurement.pathLength;
+  if (chosen) {
+    measurement.distance = chosen->distance;
+  } else {
+    candidates.clear();
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+      AddCandidates(curves[i], i, point, candidates);
+    }
+    measurement.distance = std::numeric_limits<double>::infinity();
+    for (const Candidate& candidate : candidates) {
+      measurement.distance = std::min(measurement.distance, candidate.distance);
+    }
+    // Of the places as near as the nearest, the one nearest along the path to where the
+    // fraction puts the follow point.
+    for (const Candidate& candidate : candidates) {
+      if (!(candidate.distance <= measurement.distance + kDistanceGoal)) continue;
+      const double error = alongError(candidate);
+      if (!chosen || error < chosenError) {
+        chosen = candidate;
+        chosenError = error;
+      }
+    }
+  }
+  if (chosen) pieces_[chosen->piece].lastParameter = chosen->parameter;
+
+  measurement.travelError = chosenError / measurement.pathLength;
   measurement.pathLengthChanged =
       !(std::abs(measurement.pathLength - definitionLength_) <= kTravelGoal * definitionLength_);
   if (path.IsAligned() && chosen) {

@@ -56,6 +56,8 @@ class PathCheck {
     bool reversed = false;
     mutable Handle(Standard_Transient) measuredShape;
     mutable double measuredLength = 0.0;
+    // Where on the curve the follow point was found last, to search from next time.
+    mutable std::optional<double> lastParameter;
   };
 
   std::vector<Piece> pieces_;
