@@ -12,6 +12,7 @@
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "cli/model_curves.hpp"
 #include "host/part_entities.hpp"
@@ -33,23 +34,28 @@ struct Candidate {
   gp_Trsf modelToCurve;
 };
 
-// The curve's local minima of distance from `point`, and its two ends.
+// The place at `parameter` of the curve, for `point` in the curve's own coordinates.
+Candidate CandidateAt(const FramedCurve& framed, std::size_t piece, const gp_Pnt& point,
+                      double parameter) {
+  gp_Pnt onCurve;
+  gp_Vec tangent;
+  framed.curve->D1(parameter, onCurve, tangent);
+  return {onCurve.Distance(point), piece, parameter, tangent, framed.modelToCurve};
+}
+
+// The curve's local minima of distance from `modelPoint`, and its two ends.
 void AddCandidates(const FramedCurve& framed, std::size_t piece, const gp_Pnt& modelPoint,
                    std::vector<Candidate>& candidates) {
   const Adaptor3d_Curve& curve = *framed.curve;
   const gp_Pnt point = modelPoint.Transformed(framed.modelToCurve);
-  const auto consider = [&](double parameter) {
-    gp_Pnt onCurve;
-    gp_Vec tangent;
-    curve.D1(parameter, onCurve, tangent);
-    candidates.push_back({onCurve.Distance(point), piece, parameter, tangent, framed.modelToCurve});
-  };
-  consider(curve.FirstParameter());
-  consider(curve.LastParameter());
+  candidates.push_back(CandidateAt(framed, piece, point, curve.FirstParameter()));
+  candidates.push_back(CandidateAt(framed, piece, point, curve.LastParameter()));
   const Extrema_ExtPC extrema(point, curve, curve.FirstParameter(), curve.LastParameter());
   if (extrema.IsDone()) {
     for (int i = 1; i <= extrema.NbExt(); ++i) {
-      if (extrema.IsMin(i)) consider(extrema.Point(i).Parameter());
+      if (extrema.IsMin(i)) {
+        candidates.push_back(CandidateAt(framed, piece, point, extrema.Point(i).Parameter()));
+      }
     }
   }
 }
@@ -61,12 +67,9 @@ void AddLocalCandidate(const FramedCurve& framed, std::size_t piece, double seed
   const gp_Pnt point = modelPoint.Transformed(framed.modelToCurve);
   const Extrema_LocateExtPC search(point, curve, seed, curve.FirstParameter(),
                                    curve.LastParameter(), kSearchTolerance);
-  if (!search.IsDone() || !search.IsMin()) return;
-  const double parameter = search.Point().Parameter();
-  gp_Pnt onCurve;
-  gp_Vec tangent;
-  curve.D1(parameter, onCurve, tangent);
-  candidates.push_back({onCurve.Distance(point), piece, parameter, tangent, framed.modelToCurve});
+  if (search.IsDone() && search.IsMin()) {
+    candidates.push_back(CandidateAt(framed, piece, point, search.Point().Parameter()));
+  }
 }
 
 // Arc length between two parameters of the curve, a <= b.
