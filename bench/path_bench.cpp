@@ -3,13 +3,12 @@
 //   build/<dir>/bench/path_bench --benchmark_counters_tabular=true
 //
 // Step cost: BM_AlignedMoveOnSpline against BM_BareOcctSolveAndD1 on the same B-spline and the
-// same distances. The follower is a part of fixed geometry in an assembly without parameters,
-// so the recompute inside each move has nothing to rebuild; BM_RecomputeOfTheStepAssembly
-// measures that recompute alone so that it can be taken out of the step.
+// same distances. The follower is a box sized by a parameter that nothing drives, so the
+// recompute inside each move evaluates the parameters and finds nothing to rebuild;
+// BM_RecomputeOfTheStepAssembly measures that recompute alone.
 
 #include <benchmark/benchmark.h>
 
-#include <BRepPrimAPI_MakeBox.hxx>
 #include <GCPnts_AbscissaPoint.hxx>
 #include <GeomAPI_Interpolate.hxx>
 #include <GeomAdaptor_Curve.hxx>
@@ -27,6 +26,7 @@
 #include "modelhost/component/component.hpp"
 #include "modelhost/curves/extended_curve.hpp"
 #include "modelhost/document/assembly_document.hpp"
+#include "modelhost/parameters/parameter_table.hpp"
 #include "modelhost/part/part.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "modelhost/sketch/planar_sketch_definition.hpp"
@@ -49,12 +49,14 @@ std::vector<gp_Pnt> SplinePoints() {
   return points;
 }
 
-// An assembly that holds a path sketch and a cart of fixed geometry following it with its work
-// point "tip", aligning its work axis "axis"; nothing in it depends on a parameter.
+// An assembly that holds a path sketch and a cart following it with its work point "tip",
+// aligning its work axis "axis"; the cart is a 4 x 2 x 1 cm box whose length is the parameter
+// "cart_length".
 struct FollowScene {
   FollowScene() : app(model::Application::Create()), doc(model::AssemblyDocument::Create("bench")) {
     app->SetActiveDocument(doc);
-    auto part = doc->AddShapePart("cart", BRepPrimAPI_MakeBox(4.0, 2.0, 1.0).Shape());
+    doc->Parameters().AddUserParameter("cart_length", "40 mm", "mm");
+    auto part = doc->AddBoxPart("cart", "cart_length", "20 mm", "10 mm");
     part->AddWorkPoint("tip", gp_Pnt(4, 1, 0.5));
     part->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 1, 0.5), gp::DX()));
     gp_Trsf placement;

@@ -51,19 +51,22 @@ FramedCurve ModelCurveOf(const Ref<IVObject>& entity) {
     if (!sketch) NotOfTheModelHost();
     const Handle(Geom2d_Curve) planar = sketch->Definition()->Curve(CurveNumber(*sketch, entity));
     return {new GeomAdaptor_Curve(GeomAPI::To3d(planar, gp_Pln(gp::XOY()))),
-            sketch->ToModelTransform().Inverted()};
+            sketch->ToModelTransform().Inverted(), Handle(Standard_Transient)(planar)};
   }
   if (const auto curve = As<IVSketchEntity3D>(entity)) {
     const auto sketch = As<model::Sketch3d>(curve->Parent());
     if (!sketch) NotOfTheModelHost();
-    return {sketch->Definition()->Curve(CurveNumber(*sketch, entity)),
-            PlacementOf(sketch->ContainingOccurrence()).Inverted()};
+    const Handle(Adaptor3d_Curve) adaptor =
+        sketch->Definition()->Curve(CurveNumber(*sketch, entity));
+    return {adaptor, PlacementOf(sketch->ContainingOccurrence()).Inverted(),
+            Handle(Standard_Transient)(adaptor)};
   }
   if (const auto edge = As<model::EdgeProxy>(entity)) {
     const auto component = As<model::Component>(edge->ContainingOccurrence());
     if (!component) NotOfTheModelHost();
-    return {new BRepAdaptor_Curve(component->Part()->Edge(edge->Index())),
-            component->Placement().Inverted()};
+    const TopoDS_Edge shape = component->Part()->Edge(edge->Index());
+    return {new BRepAdaptor_Curve(shape), component->Placement().Inverted(),
+            Handle(Standard_Transient)(shape.TShape())};
   }
   NotOfTheModelHost();
 }

@@ -12,6 +12,9 @@ namespace sledway::cli {
 struct FramedCurve {
   Handle(Adaptor3d_Curve) curve;
   gp_Trsf modelToCurve;
+  // The model host's object that holds the curve's shape (a sketch's curve, a part's edge): the
+  // same object for as long as the shape stays the same.
+  Handle(Standard_Transient) shape;
 };
 
 // The model host's own OCCT curve of a sketch curve (2D or 3D) or an edge, where its owner

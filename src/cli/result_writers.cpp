@@ -17,6 +17,9 @@ std::string CheckLine(const RunCheck& check) {
   line += check.maxMisalignment ? ScientificText(*check.maxMisalignment) + " rad (goal " +
                                       ScientificText(kMisalignmentGoal) + ")"
                                 : std::string("- (no tangent line)");
+  line += ", max travel error " + ScientificText(check.maxTravelError) +
+          " of the path length (goal " + ScientificText(kTravelGoal) + ")";
+  if (check.pathChangedLength) line += ", the path changed length during the run";
   return line + (check.passed ? ": pass" : ": FAIL");
 }
 
@@ -122,8 +125,11 @@ class JsonWriter final : public ResultWriter {
         {"maxDistanceCm", check.maxDistance},
         {"maxMisalignmentRad",
          check.maxMisalignment ? nlohmann::json(*check.maxMisalignment) : nlohmann::json()},
+        {"maxTravelError", check.maxTravelError},
+        {"pathChangedLength", check.pathChangedLength},
         {"distanceGoalCm", kDistanceGoal},
         {"misalignmentGoalRad", kMisalignmentGoal},
+        {"travelGoal", kTravelGoal},
         {"passed", check.passed}};
     stream_ << document_.dump(2) << '\n';
   }

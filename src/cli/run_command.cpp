@@ -97,7 +97,6 @@ struct PreparedRun {
   OpenedAssembly assembly;
   Ref<model::Application> app;
   Ref<CPath> path;
-  std::vector<Ref<IVObject>> pathEntities;
   RunHeader header;
 };
 
@@ -132,7 +131,7 @@ PreparedRun Prepare(const RunOptions& options) {
   path.HidePath(!options.noHide);
   path.FlipPath(options.flipPath);
   path.FlipEdge(options.flipEdge);
-  run.pathEntities = PickSlot(run.app, run.path, SelectionSlot::kPath, pathEntity, pathName);
+  PickSlot(run.app, run.path, SelectionSlot::kPath, pathEntity, pathName);
   PickSlot(run.app, run.path, SelectionSlot::kFollowPoint, followEntity, followName);
   if (tangentEntity) {
     PickSlot(run.app, run.path, SelectionSlot::kTangentLine, tangentEntity, tangentName);
@@ -197,7 +196,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   const OutputFormat format = ParseOutputFormat(options.format);
   PreparedRun run = Prepare(options);
   CPath& path = *run.path;
-  const PathCheck check(run.pathEntities);
+  const PathCheck check(path);
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
   ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
@@ -232,7 +231,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         const Ref<IVPoint> point = FollowPoint(path);
         row.followPoint = {point->X() / perUnit, point->Y() / perUnit, point->Z() / perUnit};
         RotationOf(path.FollowComponent()->GetTransformation(), row);
-        const PathMeasurement measured = check.Measure(path);
+        const PathMeasurement measured = check.Measure(path, move.fraction);
         row.distanceFromPath = measured.distance;
         row.misalignment = measured.misalignment;
         KeepLargest(summary.maxDistance, measured.distance);
@@ -240,12 +239,15 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
           if (!summary.maxMisalignment) summary.maxMisalignment = 0.0;
           KeepLargest(*summary.maxMisalignment, *measured.misalignment);
         }
+        KeepLargest(summary.maxTravelError, measured.travelError);
+        summary.pathChangedLength = summary.pathChangedLength || measured.pathLengthChanged;
         writer->Row(row);
         progress.Update(move.index);
       });
   progress.Finish();
   summary.passed = summary.maxDistance < kDistanceGoal &&
-                   summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal;
+                   summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
+                   summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
   writer->End(summary);
   if (options.output) WriteFileAtomically(*options.output, buffer.str());
 
@@ -259,9 +261,15 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
                 << outcome.recomputeFailures << " of " << outcome.moves << " moves\n";
     return 1;
   }
+  if (summary.pathChangedLength) {
+    console.err << "sledway: the check failed: the path changed length during the run, so the "
+                   "fractions no longer measure the path it was picked as\n";
+    return 1;
+  }
   if (!summary.passed) {
-    console.err << "sledway: the check failed: the follow point left the path or the tangent "
-                   "line left the path's tangent\n";
+    console.err << "sledway: the check failed: the follow point left the path, was not where "
+                   "its fraction puts it along the path, or the tangent line left the path's "
+                   "tangent\n";
     return 1;
   }
   return 0;

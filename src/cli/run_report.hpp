@@ -38,6 +38,8 @@ struct MoveRow {
 struct RunCheck {
   double maxDistance = 0.0;               // model units (cm)
   std::optional<double> maxMisalignment;  // radians; only when a tangent line is aligned
+  double maxTravelError = 0.0;            // relative to the path's length
+  bool pathChangedLength = false;         // the path's own geometry changed during the run
   bool passed = true;
 };
 

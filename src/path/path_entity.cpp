@@ -107,14 +107,15 @@ Ref<IVGeometryFactory> CPathEnt::Factory() const {
   return m_oIVApp->GetGeometryFactory();
 }
 
-Ref<IVPlanarSketch> CPathEnt::OwningSketch() const {
+const Ref<IVPlanarSketch>& CPathEnt::OwningSketch() const {
+  if (m_oSketch) return m_oSketch;
   const auto curve = As<IVSketchEntity>(m_oIVCurve);
   if (!curve) throw HostError(hresult::kNoInterface, "the path curve is not a 2D sketch curve");
-  auto sketch = As<IVPlanarSketch>(curve->Parent());
-  if (!sketch) {
+  m_oSketch = As<IVPlanarSketch>(curve->Parent());
+  if (!m_oSketch) {
     throw HostError(hresult::kNoInterface, "the 2D sketch curve has no planar sketch as parent");
   }
-  return sketch;
+  return m_oSketch;
 }
 
 // Throwing here, rather than dividing, keeps infinities and NaNs out of every point, tangent

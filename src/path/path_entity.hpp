@@ -65,7 +65,9 @@ class CPathEnt {
 
   bool UsesEvaluator2d() const { return m_iEntType == 0; }
   Ref<IVGeometryFactory> Factory() const;
-  Ref<IVPlanarSketch> OwningSketch() const;
+  // The sketch of a 2D sketch curve, found on first need and held from then on like the
+  // evaluator: every point of the curve passes through it.
+  const Ref<IVPlanarSketch>& OwningSketch() const;
   // The distance from the curve's own start, along its own direction, of a path distance.
   double DistanceAlongCurve(double LengthAlongPath) const;
   // GetParamRange, then GetParamAtLength from the minimum over `distance`.
@@ -82,6 +84,7 @@ class CPathEnt {
   Ref<IVCurveEvaluator> m_oEvaluator3d;
   Ref<IVObject> m_oIVCurve;
   Ref<IVApplication> m_oIVApp;
+  mutable Ref<IVPlanarSketch> m_oSketch;
 };
 
 }  // namespace sledway

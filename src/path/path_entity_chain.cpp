@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "host/host_error.hpp"
 
@@ -91,10 +92,14 @@ void CPathEnts::SortEntityDirections() {
     second->Reversed(true);
   }
 
+  // The path end of each entity is carried to the next, so every end is read once.
+  Ref<IVPoint> previousPathEnd = PathEndOf(*second);
   for (int i = 3; i <= count; ++i) {
-    const auto entity = Item(i);
-    const auto previousPathEnd = PathEndOf(*Item(i - 1));
-    entity->Reversed(Matches(entity->PartEndPoint(), previousPathEnd));
+    const auto& entity = m_colEntities[static_cast<std::size_t>(i - 1)];
+    Ref<IVPoint> end = entity->PartEndPoint();
+    const bool reversed = Matches(end, previousPathEnd);
+    entity->Reversed(reversed);
+    previousPathEnd = reversed ? entity->PartStartPoint() : std::move(end);
   }
 }
 

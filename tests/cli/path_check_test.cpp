@@ -1,5 +1,6 @@
 #include "cli/path_check.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,10 +17,12 @@
 #include <vector>
 
 #include "host/host_error.hpp"
+#include "modelhost/application/application.hpp"
 #include "modelhost/collections/entity_collection.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/geometry/matrix.hpp"
+#include "modelhost/parameters/parameter_table.hpp"
 #include "modelhost/part/part.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "modelhost/sketch/planar_sketch_definition.hpp"
@@ -31,11 +34,14 @@
 namespace sledway::cli {
 namespace {
 
+using ::testing::HasSubstr;
+
 // A bead (a sphere with the work point "centre" and the work axis "axis" along its +X) that the
 // tests place wherever they want it measured.
 class PathCheckTest : public ::testing::Test {
  protected:
   PathCheckTest() {
+    app_->SetActiveDocument(document_);
     const Ref<model::Part> bead = document_->AddSpherePart("bead", "5 mm");
     bead->AddWorkPoint("centre", gp_Pnt(0, 0, 0));
     bead->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)));
@@ -45,8 +51,15 @@ class PathCheckTest : public ::testing::Test {
   }
 
   void Pick(SelectionSlot slot, const Ref<IVObject>& entity) {
-    StoreSlotSelection(nullptr, path_, slot,
+    StoreSlotSelection(app_, path_, slot,
                        std::make_shared<model::EntityCollection>(std::vector{entity}));
+  }
+
+  // Picks `curves` as the path, in that order, and checks against it.
+  PathCheck CheckAgainst(const std::vector<Ref<IVObject>>& curves) {
+    StoreSlotSelection(app_, path_, SelectionSlot::kPath,
+                       std::make_shared<model::EntityCollection>(curves));
+    return PathCheck(path_);
   }
 
   // Puts the bead's centre at `centre` with its axis along `axis`.
@@ -58,6 +71,7 @@ class PathCheckTest : public ::testing::Test {
     bead_->SetTransformation(std::make_shared<model::Matrix>(placement));
   }
 
+  Ref<model::Application> app_ = model::Application::Create();
   Ref<model::AssemblyDocument> document_ = model::AssemblyDocument::Create("check");
   Ref<model::Component> bead_;
   CPath path_;
@@ -69,7 +83,7 @@ TEST_F(PathCheckTest, MeasuresDistanceAndMisalignmentAgainstACircleOnATiltedPlan
   const gp_Ax3 plane(origin, normal, gp_Dir(2, 1, 0));
   constexpr double kRadius = 10.0;
   document_->AddSketch("ring", plane)->AddCircle(gp_Pnt2d(0, 0), kRadius);
-  const PathCheck check({document_->Sketch("ring")->Curve(1)});
+  const PathCheck check = CheckAgainst({document_->Sketch("ring")->Curve(1)});
 
   const gp_Vec x(plane.XDirection());
   const gp_Vec y(plane.YDirection());
@@ -82,7 +96,7 @@ TEST_F(PathCheckTest, MeasuresDistanceAndMisalignmentAgainstACircleOnATiltedPlan
     for (const double angle : {0.0, 0.4, 2.0}) {
       const gp_Vec axis = tangent * std::cos(angle) + radial * std::sin(angle);
       PlaceBead(onCircle, gp_Dir(axis));
-      PathMeasurement measured = check.Measure(path_);
+      PathMeasurement measured = check.Measure(path_, 0.5);
       EXPECT_LT(measured.distance, 1e-12);
       ASSERT_TRUE(measured.misalignment.has_value());
       // As lines: a turn of 2 rad is pi - 2 away from the tangent line.
@@ -90,7 +104,7 @@ TEST_F(PathCheckTest, MeasuresDistanceAndMisalignmentAgainstACircleOnATiltedPlan
           << theta << " " << angle;
 
       PlaceBead(off, gp_Dir(axis));
-      measured = check.Measure(path_);
+      measured = check.Measure(path_, 0.5);
       EXPECT_NEAR(measured.distance, std::hypot(0.25, 0.5), 1e-12) << theta << " " << angle;
     }
   }
@@ -101,25 +115,33 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
   const Ref<model::Sketch3dDefinition> sketch = document_->AddSketch3d("coil");
   sketch->AddHelix(gp_Ax2(), 4.0, 3.0, 2.0);
   sketch->AddLine(gp_Pnt(10, 0, 0), gp_Pnt(20, 0, 0));
-  const PathCheck check(
-      {document_->Sketch3d("coil")->Curve(1), document_->Sketch3d("coil")->Curve(2)});
+  const PathCheck check =
+      CheckAgainst({document_->Sketch3d("coil")->Curve(1), document_->Sketch3d("coil")->Curve(2)});
 
   // On the helix at 1.3 turns, its axis along the helix tangent.
   const double t = 1.3 * 2.0 * std::numbers::pi;
   const gp_Pnt onHelix(4.0 * std::cos(t), 4.0 * std::sin(t), 3.0 * t / (2.0 * std::numbers::pi));
   const gp_Vec tangent(-4.0 * std::sin(t), 4.0 * std::cos(t), 3.0 / (2.0 * std::numbers::pi));
   PlaceBead(onHelix, gp_Dir(tangent));
-  PathMeasurement measured = check.Measure(path_);
+  PathMeasurement measured = check.Measure(path_, 0.5);
   EXPECT_LT(measured.distance, 1e-9);
   EXPECT_LT(*measured.misalignment, 1e-9);
 
   // Beyond the line's end: the distance is to that end point, the tangent the line's.
   PlaceBead(gp_Pnt(23, 4, 0), gp_Dir(1, 1, 0));
-  measured = check.Measure(path_);
+  measured = check.Measure(path_, 0.5);
   EXPECT_NEAR(measured.distance, 5.0, 1e-12);
   EXPECT_NEAR(*measured.misalignment, std::numbers::pi / 4.0, 1e-12);
 
-  EXPECT_THROW(PathCheck({bead_->WorkPoint("centre")}), HostError);  // no curve to measure on
+  // A work point has no curve to measure on.
+  CPath pointPath;
+  pointPath.PathEnts()->Add(app_, IVCurveKind::kEdge, bead_->WorkPoint("centre"), 2);
+  try {
+    PathCheck{pointPath};
+    ADD_FAILURE() << "a work point was taken as a curve";
+  } catch (const HostError& error) {
+    EXPECT_THAT(error.what(), HasSubstr("only sketch curves and edges"));
+  }
 }
 
 TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
@@ -140,10 +162,73 @@ TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
                               ? gp_Vec(1, 0, 0)
                               : along.Crossed(gp_Vec(0, 0, 1)).Normalized();
     PlaceBead(a.Translated(along * 0.5 + square * 2.0), gp_Dir(along));
-    const PathMeasurement measured = PathCheck({component->Edge(i)}).Measure(path_);
+    const PathMeasurement measured = CheckAgainst({component->Edge(i)}).Measure(path_, 0.5);
     EXPECT_NEAR(measured.distance, 2.0, 1e-12) << "edge " << i;
     EXPECT_NEAR(*measured.misalignment, 0.0, 1e-12) << "edge " << i;
   }
+}
+
+TEST_F(PathCheckTest, MeasuresWhereAlongTheChainTheFollowPointIs) {
+  // A ring of radius 10 about (3, -2, 5): travel starts on its X axis, counter-clockwise.
+  const gp_Ax3 plane(gp_Pnt(3, -2, 5), gp_Dir(1, -2, 4), gp_Dir(2, 1, 0));
+  document_->AddSketch("ring", plane)->AddCircle(gp_Pnt2d(0, 0), 10.0);
+  PathCheck check = CheckAgainst({document_->Sketch("ring")->Curve(1)});
+  const auto onRing = [&](double turns) {
+    const double angle = 2.0 * std::numbers::pi * turns;
+    return plane.Location().Translated(10.0 * (gp_Vec(plane.XDirection()) * std::cos(angle) +
+                                               gp_Vec(plane.YDirection()) * std::sin(angle)));
+  };
+  for (const double turns : {0.0, 0.3, 0.75}) {
+    PlaceBead(onRing(turns), gp_Dir(0, 0, 1));
+    PathMeasurement measured = check.Measure(path_, turns);
+    EXPECT_NEAR(measured.pathLength, 20.0 * std::numbers::pi, 1e-9);
+    EXPECT_LT(measured.travelError, 1e-12) << turns;
+    EXPECT_FALSE(measured.pathLengthChanged);
+    // A hundredth of the way off.
+    measured = check.Measure(path_, turns + 0.01);
+    EXPECT_NEAR(measured.travelError, 0.01, 1e-12) << turns;
+  }
+  // The end of a closed path is its start again.
+  PlaceBead(onRing(0.0), gp_Dir(0, 0, 1));
+  EXPECT_LT(check.Measure(path_, 1.0).travelError, 1e-12);
+
+  // Lines of 3 and 4 cm, the second drawn against the path: 5 cm along the path is 2 cm into
+  // the second line.
+  const Ref<model::PlanarSketchDefinition> pair = document_->AddSketch("pair", gp_Ax3());
+  pair->AddLine(gp_Pnt2d(0, 0), gp_Pnt2d(3, 0));
+  pair->AddLine(gp_Pnt2d(7, 0), gp_Pnt2d(3, 0));
+  path_.DeletePath();
+  check = CheckAgainst({document_->Sketch("pair")->Curve(1), document_->Sketch("pair")->Curve(2)});
+  PlaceBead(gp_Pnt(5, 0, 0), gp_Dir(1, 0, 0));
+  EXPECT_LT(check.Measure(path_, 5.0 / 7.0).travelError, 1e-15);
+  EXPECT_NEAR(check.Measure(path_, 0.5).travelError, 1.5 / 7.0, 1e-15);
+}
+
+TEST_F(PathCheckTest, FindsThatAPathRebuiltDuringTheRunChangedLength) {
+  document_->Parameters().AddUserParameter("rail_length", "100 mm", "mm");
+  const Ref<model::Part> rail = document_->AddBoxPart("rail", "rail_length", "10 mm", "5 mm");
+  const Ref<model::Component> component = document_->AddComponent("rail:1", rail, gp_Trsf());
+  int along = 0;
+  for (int i = 1; i <= rail->EdgeCount() && along == 0; ++i) {
+    std::array<double, 3> start{};
+    std::array<double, 3> end{};
+    component->Edge(i)->GetEvaluator()->GetEndPoints(start, end);
+    if (std::abs(end[0] - start[0]) > 1.0) along = i;
+  }
+  ASSERT_GT(along, 0);
+  const PathCheck check = CheckAgainst({component->Edge(along)});
+  PlaceBead(gp_Pnt(2.5, 0, 0), gp_Dir(1, 0, 0));
+  PathMeasurement measured = check.Measure(path_, 0.25);
+  EXPECT_NEAR(measured.pathLength, 10.0, 1e-12);
+  EXPECT_FALSE(measured.pathLengthChanged);
+
+  // The rail grows to 16 cm: the path is measured anew.
+  document_->Parameters().Find("rail_length")->Expression("160 mm");
+  document_->Update();
+  measured = check.Measure(path_, 0.25);
+  EXPECT_NEAR(measured.pathLength, 16.0, 1e-12);
+  EXPECT_TRUE(measured.pathLengthChanged);
+  EXPECT_NEAR(measured.travelError, (4.0 - 2.5) / 16.0, 1e-12);
 }
 
 }  // namespace

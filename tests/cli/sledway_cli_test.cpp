@@ -101,6 +101,8 @@ TEST_F(SledwayCli, EverySampleRunsAThousandStepsOnItsPath) {
     ASSERT_EQ(result["moves"].size(), 1000u);
     EXPECT_EQ(result["moves"].back()["fraction"].get<double>(), 1.0);
     EXPECT_TRUE(result["check"]["passed"].get<bool>());
+    EXPECT_LT(result["check"]["maxTravelError"].get<double>(), kTravelGoal);
+    EXPECT_FALSE(result["check"]["pathChangedLength"].get<bool>());
     // A sample with a tangent line is checked for alignment too.
     EXPECT_EQ(result["check"]["maxMisalignmentRad"].is_null(), sample.run.tangent.empty());
   }
@@ -200,6 +202,34 @@ TEST_F(SledwayCli, ExitsWithOneWhenTheAssemblyCannotFollow) {
       {"run", "--example", "lift", "--steps", "5", "--from", "20", "--to", "0", "--format", "csv"});
   EXPECT_EQ(run.status, 1);
   EXPECT_THAT(run.err, HasSubstr("could not be recomputed after 1 of 5 moves"));
+}
+
+TEST_F(SledwayCli, FailsTheCheckWhenTheDrivenParameterChangesThePathsLength) {
+  // The path is the rail's 100 mm edge along X, and the rail's length is the parameter.
+  std::ofstream(directory_ / "rail.json") << R"({"units": "mm",
+    "parameters": {"user": [{"name": "rail_length", "expression": "100", "units": "mm"}]},
+    "parts": [{"name": "rail", "box": {"length": "rail_length", "width": 10, "height": 5}},
+              {"name": "bead", "sphere": {"radius": 2},
+               "workPoints": [{"name": "centre", "point": [0, 0, 0]}]}],
+    "components": [{"name": "rail:1", "part": "rail"},
+                   {"name": "bead:1", "part": "bead", "placement": {"origin": [0, 50, 0]}}]})";
+  const std::vector<std::string> run{
+      "run",      (directory_ / "rail.json").string(), "--path",  "component:rail:1/edge:9",
+      "--follow", "component:bead:1/workpoint:centre", "--steps", "4"};
+  Invocation steady = Sledway(run);
+  EXPECT_EQ(steady.status, 0) << steady.err;
+  EXPECT_THAT(steady.out, HasSubstr("max travel error 0.00e+00 of the path length"));
+
+  std::vector<std::string> driven = run;
+  for (const char* option : {"--drive", "rail_length", "--from", "100", "--to", "200"}) {
+    driven.push_back(option);
+  }
+  const Invocation growing = Sledway(driven);
+  EXPECT_EQ(growing.status, 1);
+  EXPECT_THAT(growing.err, HasSubstr("the path changed length during the run"));
+  // At the end the follow point stands 100 mm along a path now 200 mm long.
+  EXPECT_THAT(growing.out, HasSubstr("max travel error 5.00e-01 of the path length"));
+  EXPECT_THAT(growing.out, HasSubstr("the path changed length during the run: FAIL"));
 }
 
 TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {

@@ -174,6 +174,28 @@ TEST_F(RunSequencesTest, DrivesTheParameterWithTheDistanceTravelled) {
   EXPECT_EQ(moves_[5].fraction, 0.2);
 }
 
+TEST_F(RunSequencesTest, EachMoveRebuildsOnlyThePartTheDrivenParameterSizes) {
+  const Ref<model::Part> cart = document_->FindPart("cart");
+  const Ref<model::Part> rail = document_->FindPart("rail");
+  Drive("height", 10.0, 60.0);
+  path_->Steps(5);
+  path_->SES(true);
+  const int cartBefore = cart->Generation();
+  Run([&](const RunMove& move) {
+    EXPECT_EQ(cart->Generation(), cartBefore + move.index) << "move " << move.index;
+    EXPECT_EQ(rail->Generation(), 1) << "move " << move.index;
+  });
+  EXPECT_EQ(moves_.size(), 10u);
+
+  // A parameter that sizes nothing: the moves recompute, and no part is rebuilt.
+  Drive("lift", 0.0, 10.0);
+  const int cartAfter = cart->Generation();
+  Run();
+  EXPECT_EQ(lifts_.back(), "0 mm");
+  EXPECT_EQ(cart->Generation(), cartAfter);
+  EXPECT_EQ(rail->Generation(), 1);
+}
+
 TEST_F(RunSequencesTest, AFailureShowsOneMessageEndsTheRunAndShowsThePathAgain) {
   Drive("lift", 0.0, 10.0);
   path_->Steps(5);

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host_error.hpp"
 #include "modelhost/collections/entity_collection.hpp"
 #include "modelhost/component/component.hpp"
-#include "modelhost/curves/curve_evaluator.hpp"
+#include "modelhost/component/edge_evaluator.hpp"
 #include "modelhost/part/part.hpp"
 #include "modelhost/topology/tangent_chain.hpp"
 
@@ -20,14 +19,9 @@ EdgeProxy::EdgeProxy(OccurrenceLink component, int index)
 
 Ref<IVCurveEvaluator> EdgeProxy::GetEvaluator() {
   auto component = component_.Occurrence();
-  const TopoDS_Edge edge = component->Part()->Edge(index_);
-  if (BRep_Tool::Degenerated(edge)) {
-    throw HostError(hresult::kFail, "edge " + std::to_string(index_) + " of component '" +
-                                        component->ComponentName() +
-                                        "' is degenerate: it has no curve");
-  }
-  Handle(Adaptor3d_Curve) curve = new BRepAdaptor_Curve(edge);
-  return std::make_shared<CurveEvaluator>(curve, component_.LivePlacement());
+  return std::make_shared<EdgeEvaluator>(
+      component->Part(), index_, component_.LivePlacement(),
+      "edge " + std::to_string(index_) + " of component '" + component->ComponentName() + "'");
 }
 
 Ref<IVEntityCollection> EdgeProxy::GetTangentChain() {

@@ -13,7 +13,8 @@ class EdgeProxy : public IVEdgeProxy, public Selectable {
   EdgeProxy(OccurrenceLink component, int index);
 
   // Evaluates the edge's curve (the underlying curve's own parameters) in assembly
-  // coordinates, reading the component's placement at every query.
+  // coordinates, reading the component's placement at every query and following rebuilds of
+  // the part.
   Ref<IVCurveEvaluator> GetEvaluator() override;
   // The tangent-continuous chain through this edge, as proxies of the same component.
   Ref<IVEntityCollection> GetTangentChain() override;

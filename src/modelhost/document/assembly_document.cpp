@@ -76,11 +76,13 @@ ParameterTable& AssemblyDocument::Parameters() {
 
 TopoDS_Shape AssemblyDocument::BuildPrimitive(const std::string& partName,
                                               const Primitive& primitive,
-                                              const ParameterValues& values) const {
+                                              const ParameterValues& values,
+                                              ParameterValues& read) const {
   std::vector<double> lengths;
   for (const Dimension& dimension : primitive.Dimensions()) {
     try {
-      lengths.push_back(parameters_->EvaluateLength(dimension.expression, values, displayUnit_));
+      lengths.push_back(
+          parameters_->EvaluateLength(dimension.expression, values, displayUnit_, &read));
     } catch (const HostError& error) {
       throw HostError(error.Code(),
                       "part '" + partName + "': " + dimension.name + ": " + error.what());
@@ -93,21 +95,29 @@ TopoDS_Shape AssemblyDocument::BuildPrimitive(const std::string& partName,
 
 void AssemblyDocument::Update() {
   const ParameterValues staged = parameters_->Stage();
-  std::vector<std::pair<Part*, TopoDS_Shape>> rebuilt;
+  struct Rebuilt {
+    Part* part;
+    TopoDS_Shape shape;
+    ParameterValues builtFrom;
+  };
+  std::vector<Rebuilt> rebuilt;
   for (const auto& part : parts_) {
-    if (const auto& primitive = part->Source()) {
-      rebuilt.emplace_back(part.get(), BuildPrimitive(part->Name(), *primitive, staged));
-    }
+    const auto& primitive = part->Source();
+    if (!primitive || part->BuiltFrom().UnchangedIn(staged)) continue;
+    ParameterValues read;
+    TopoDS_Shape shape = BuildPrimitive(part->Name(), *primitive, staged, read);
+    rebuilt.push_back({part.get(), std::move(shape), std::move(read)});
   }
   parameters_->Commit(staged);
-  for (auto& [part, shape] : rebuilt) part->ReplaceShape(shape);
+  for (Rebuilt& body : rebuilt) body.part->ReplaceShape(body.shape, std::move(body.builtFrom));
 }
 
 Ref<Part> AssemblyDocument::AddPrimitivePart(const std::string& name, Primitive primitive) {
   RequireNewName(parts_, name, PartName, "part", "assembly '" + name_ + "'");
   // An empty staged set evaluates against the parameters' current values.
-  TopoDS_Shape shape = BuildPrimitive(name, primitive, ParameterValues());
-  auto part = std::make_shared<Part>(name, std::move(primitive), shape);
+  ParameterValues read;
+  TopoDS_Shape shape = BuildPrimitive(name, primitive, ParameterValues(), read);
+  auto part = std::make_shared<Part>(name, std::move(primitive), shape, std::move(read));
   parts_.push_back(part);
   return part;
 }

@@ -36,9 +36,11 @@ class AssemblyDocument : public IVAssemblyDocument {
 
   IVDocumentType DocumentType() override;
   std::string DisplayName() override;
-  // Evaluates every parameter and rebuilds every parameter-driven part from the new values.
-  // Only when all of that succeeds are the values and bodies taken; otherwise fails naming the
-  // parameter or part (e.g. "part 'lid': width must be positive, got 0 mm"), nothing changed.
+  // Evaluates every parameter and rebuilds the parameter-driven parts whose dimensions read a
+  // value that changed since they were built; other parts, and what was derived from them,
+  // stay as they are. Only when all of that succeeds are the values and bodies taken;
+  // otherwise fails naming the parameter or part (e.g. "part 'lid': width must be positive,
+  // got 0 mm"), nothing changed, so that the next Update tries the same again.
   void Update() override;
   Ref<IVAssemblyDefinition> GetDefinition() override;
   Ref<IVUnits> GetUnits() override;
@@ -80,9 +82,10 @@ class AssemblyDocument : public IVAssemblyDocument {
 
  private:
   Ref<Part> AddPrimitivePart(const std::string& name, Primitive primitive);
-  // The body of `primitive` for the parameter values `values`.
+  // The body of `primitive` for the parameter values `values`; `read` receives the values of
+  // the parameters its dimensions read.
   TopoDS_Shape BuildPrimitive(const std::string& partName, const Primitive& primitive,
-                              const ParameterValues& values) const;
+                              const ParameterValues& values, ParameterValues& read) const;
 
   std::string name_;
   LengthUnit displayUnit_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <utility>
 
 #include "host/host_error.hpp"
@@ -90,11 +91,16 @@ ParameterValues ParameterTable::Stage() const {
 }
 
 double ParameterTable::EvaluateLength(const std::string& expression, const ParameterValues& values,
-                                      LengthUnit bareUnit) const {
-  const UnitExpression length(expression, ParameterUnitOf(bareUnit), Readable(), "");
+                                      LengthUnit bareUnit, ParameterValues* read) const {
+  const UnitExpression& length = CompiledLength(expression, bareUnit);
   std::vector<Ref<Parameter>> inputs;
   for (const std::string& name : length.Inputs()) inputs.push_back(Find(name));
-  return length.Evaluate(ModelValuesOf(inputs, values));
+  const std::vector<double> inputValues = ModelValuesOf(inputs, values);
+  const double value = length.Evaluate(inputValues);
+  if (read) {
+    for (std::size_t i = 0; i < inputs.size(); ++i) read->Set(inputs[i]->Name(), inputValues[i]);
+  }
+  return value;
 }
 
 void ParameterTable::Commit(const ParameterValues& values) noexcept {
@@ -149,6 +155,17 @@ ParameterTable::Compiled ParameterTable::Compile(const std::string& owner, Param
     if (!chain.empty()) refuseCycle(chain);
   }
   return {std::move(expression), std::move(inputs)};
+}
+
+const UnitExpression& ParameterTable::CompiledLength(const std::string& expression,
+                                                     LengthUnit bareUnit) const {
+  auto key = std::make_pair(expression, bareUnit);
+  auto found = lengths_.find(key);
+  if (found == lengths_.end()) {
+    UnitExpression length(expression, ParameterUnitOf(bareUnit), Readable(), "");
+    found = lengths_.emplace(std::move(key), std::move(length)).first;
+  }
+  return found->second;
 }
 
 ReadableNames ParameterTable::Readable() const {

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/parameters.hpp"
@@ -59,9 +60,10 @@ class ParameterTable final : public IVParameters,
   // A part dimension written as an expression ("width", "10 mm", "2 * depth"): bare numbers
   // in `bareUnit`, names read the staged values in `values` (a parameter missing there gives
   // its current value). Returns centimetres; throws a HostError naming the expression when it
-  // does not parse, reads an unknown name, or has no finite value.
+  // does not parse, reads an unknown name, or has no finite value. When `read` is given, the
+  // model value of every parameter the expression read is added to it.
   double EvaluateLength(const std::string& expression, const ParameterValues& values,
-                        LengthUnit bareUnit) const;
+                        LengthUnit bareUnit, ParameterValues* read = nullptr) const;
 
   // Gives every parameter its value from `values`; parameters missing there keep theirs.
   void Commit(const ParameterValues& values) noexcept;
@@ -84,6 +86,8 @@ class ParameterTable final : public IVParameters,
   // text that would make `owner` read itself.
   Compiled Compile(const std::string& owner, ParameterUnit unit, const std::string& text) const;
   ReadableNames Readable() const;
+  // The part dimension `expression` parsed with bare numbers in `bareUnit`, parsed on first need.
+  const UnitExpression& CompiledLength(const std::string& expression, LengthUnit bareUnit) const;
   // The names along a chain of inputs from `from` to the parameter named `target`, both
   // included, or nothing when `from` does not read it.
   static std::vector<std::string> InputChain(const Parameter& from, const std::string& target,
@@ -93,6 +97,9 @@ class ParameterTable final : public IVParameters,
   Ref<ParameterList> modelParameters_;
   Ref<ParameterList> userParameters_;
   std::map<std::string, Ref<Parameter>, std::less<>> byName_;
+  // Part dimensions are evaluated at every rebuild of their part, so each text is parsed once.
+  // A parsed text stays right: parameters are never removed and never change their units.
+  mutable std::map<std::pair<std::string, LengthUnit>, UnitExpression> lengths_;
 };
 
 }  // namespace sledway::model

@@ -20,4 +20,11 @@ std::optional<double> ParameterValues::Find(const std::string& name) const {
   return found->second;
 }
 
+bool ParameterValues::UnchangedIn(const ParameterValues& later) const {
+  for (const auto& [name, value] : values_) {
+    if (later.Find(name) != value) return false;
+  }
+  return true;
+}
+
 }  // namespace sledway::model

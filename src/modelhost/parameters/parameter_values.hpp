@@ -18,6 +18,9 @@ class ParameterValues {
   // The staged model value of `name`, or nothing when none is staged.
   std::optional<double> Find(const std::string& name) const;
   std::size_t Size() const { return values_.size(); }
+  // True when `later` holds every value held here, each exactly the same: whatever was worked
+  // out from these values would come out the same again.
+  bool UnchangedIn(const ParameterValues& later) const;
 
  private:
   std::map<std::string, double, std::less<>> values_;

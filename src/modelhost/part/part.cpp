@@ -36,14 +36,18 @@ Part::Part(std::string name, const TopoDS_Shape& shape) : name_(std::move(name))
   MapTopology();
 }
 
-Part::Part(std::string name, Primitive primitive, const TopoDS_Shape& shape)
+Part::Part(std::string name, Primitive primitive, const TopoDS_Shape& shape,
+           ParameterValues builtFrom)
     : Part(std::move(name), shape) {
   primitive_ = std::move(primitive);
+  builtFrom_ = std::move(builtFrom);
 }
 
-void Part::ReplaceShape(const TopoDS_Shape& shape) {
+void Part::ReplaceShape(const TopoDS_Shape& shape, ParameterValues builtFrom) {
   shape_ = shape;
+  builtFrom_ = std::move(builtFrom);
   MapTopology();
+  ++generation_;
 }
 
 void Part::MapTopology() {

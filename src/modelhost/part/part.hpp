@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/object.hpp"
+#include "modelhost/parameters/parameter_values.hpp"
 #include "modelhost/part/primitive.hpp"
 
 namespace sledway::model {
@@ -29,15 +30,21 @@ class Part {
   // A part of fixed geometry (from a file, say).
   Part(std::string name, const TopoDS_Shape& shape);
   // A part whose body is a primitive driven by dimension expressions; `shape` is the body built
-  // from their current values.
-  Part(std::string name, Primitive primitive, const TopoDS_Shape& shape);
+  // from their current values, `builtFrom` the values of the parameters they read.
+  Part(std::string name, Primitive primitive, const TopoDS_Shape& shape, ParameterValues builtFrom);
 
   const std::string& Name() const { return name_; }
   TopoDS_Shape Shape() const { return shape_; }
   // The dimensions the body is rebuilt from, or none for fixed geometry.
   const std::optional<Primitive>& Source() const { return primitive_; }
-  // Takes a body rebuilt from the same primitive.
-  void ReplaceShape(const TopoDS_Shape& shape);
+  // The values of the parameters the dimensions read when the body was built: while they stay
+  // the same, a rebuild would give the same body.
+  const ParameterValues& BuiltFrom() const { return builtFrom_; }
+  // Takes a body rebuilt from the same primitive, and the parameter values it was built from.
+  void ReplaceShape(const TopoDS_Shape& shape, ParameterValues builtFrom);
+  // How many bodies the part has had: 1 for the first, one more for each rebuild. What is
+  // derived from the body and kept (an edge's evaluator) compares it to know it is out of date.
+  int Generation() const { return generation_; }
 
   int VertexCount() const { return vertices_.Extent(); }
   int EdgeCount() const { return edges_.Extent(); }
@@ -69,7 +76,9 @@ class Part {
 
   std::string name_;
   std::optional<Primitive> primitive_;
+  ParameterValues builtFrom_;
   TopoDS_Shape shape_;
+  int generation_ = 1;
   TopTools_IndexedMapOfShape vertices_;
   TopTools_IndexedMapOfShape edges_;
   std::vector<std::pair<std::string, gp_Pnt>> workPoints_;

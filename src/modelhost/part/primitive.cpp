@@ -18,6 +18,20 @@ namespace {
 // Below this a dimension (model units) makes no solid that OCCT can check.
 constexpr double kSmallestDimension = 1e-7;
 
+// OCCT builds these primitives from exact planes, cylinders, spheres, lines and circles with a
+// tolerance of 1e-7; with every dimension at least a thousand times that and small enough for
+// rounding to stay ten thousand times below it, the body is valid by construction. Only a body
+// with a dimension outside this range is put through the (costly) shape analysis.
+constexpr double kValidByConstructionFrom = 1e-4;
+constexpr double kValidByConstructionTo = 1e5;
+
+bool NeedsAnalysis(const std::vector<double>& values) {
+  for (const double value : values) {
+    if (value < kValidByConstructionFrom || value > kValidByConstructionTo) return true;
+  }
+  return false;
+}
+
 std::size_t DimensionCount(PrimitiveKind kind) {
   switch (kind) {
     case PrimitiveKind::kBox:
@@ -90,7 +104,7 @@ TopoDS_Shape Primitive::Build(const std::string& partName, const std::vector<dou
     throw HostError(hresult::kFail,
                     part + "the " + KindName() + " cannot be built: " + failure.GetMessageString());
   }
-  if (body.IsNull() || !BRepCheck_Analyzer(body).IsValid()) {
+  if (body.IsNull() || (NeedsAnalysis(values) && !BRepCheck_Analyzer(body).IsValid())) {
     throw HostError(hresult::kFail, part + "the " + KindName() + " built is not a valid solid");
   }
   return body;

@@ -260,6 +260,11 @@ TEST(ParameterTable, AcceptedExpressionsAreStagedInputsFirstAndTakeEffectAtCommi
   EXPECT_DOUBLE_EQ(table->EvaluateLength("2 * base + 10", staged, LengthUnit::kInch), 27.4);
   EXPECT_THAT(Refusal([&] { table->EvaluateLength("widht", staged, LengthUnit::kMillimetre); }),
               HasSubstr("expression 'widht': "));
+  // A text refused for an unknown name is taken once the name exists; the same text with bare
+  // numbers in another unit is another length.
+  table->AddUserParameter("widht", "1 cm", "mm");
+  EXPECT_DOUBLE_EQ(table->EvaluateLength("widht", staged, LengthUnit::kMillimetre), 1.0);
+  EXPECT_DOUBLE_EQ(table->EvaluateLength("2 * base + 10", staged, LengthUnit::kMillimetre), 3.0);
   EXPECT_THAT(
       Refusal(
           [&] { table->EvaluateLength("width / (base - 1 cm)", staged, LengthUnit::kMillimetre); },
