@@ -160,10 +160,11 @@ void AssemblyScene::DisplayBody(ComponentView& view) {
     for (const Handle(AIS_Shape)& member : view.members) context_->Erase(member, false);
     return;
   }
-  context_->Display(view.body, AIS_Shaded, -1, false);
-  context_->SetLocation(view.body, location);
-  context_->Activate(view.body, AIS_Shape::SelectionMode(TopAbs_EDGE));
+  // Picking reaches a body's edges and vertices, never its faces: those would hide the edges
+  // and work features behind them.
+  context_->Display(view.body, AIS_Shaded, AIS_Shape::SelectionMode(TopAbs_EDGE), false);
   context_->Activate(view.body, AIS_Shape::SelectionMode(TopAbs_VERTEX));
+  context_->SetLocation(view.body, location);
   for (const Handle(AIS_Shape)& member : view.members) {
     context_->Display(member, AIS_WireFrame, 0, false);
     context_->SetLocation(member, location);

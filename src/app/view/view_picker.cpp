@@ -55,7 +55,6 @@ bool ViewPicker::MoveTo(int x, int y, const Handle(V3d_View)& view) {
 }
 
 bool ViewPicker::Offer(const Ref<IVObject>& entity) {
-  hovered_.reset();
   return Hover(entity, 0, 0, nullptr);
 }
 
