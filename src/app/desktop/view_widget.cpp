@@ -87,7 +87,7 @@ void ViewWidget::ShowDocument(const Ref<model::AssemblyDocument>& document) {
 
 void ViewWidget::FitAll() {
   view_->MustBeResized();
-  view_->FitAll(0.05, false);
+  view_->FitAll(0.08, false);
   view_->Invalidate();
   update();
 }

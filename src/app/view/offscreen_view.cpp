@@ -23,7 +23,7 @@ OffscreenView::OffscreenView(Ref<model::AssemblyDocument> document, int width, i
   view_->SetWindow(window);
   StyleView(view_);
   scene_ = std::make_unique<AssemblyScene>(context_, std::move(document));
-  view_->FitAll(0.05, false);
+  view_->FitAll(0.08, false);
 }
 
 OffscreenView::~OffscreenView() {

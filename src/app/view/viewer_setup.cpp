@@ -2,6 +2,8 @@
 
 #include <Aspect_DisplayConnectionDefinitionError.hxx>
 #include <Quantity_Color.hxx>
+#include <V3d_AmbientLight.hxx>
+#include <V3d_DirectionalLight.hxx>
 #include <stdexcept>
 
 namespace sledway::app {
@@ -17,7 +19,9 @@ Handle(OpenGl_GraphicDriver) MakeGraphicDriver() {
 
 Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver)& driver) {
   Handle(V3d_Viewer) viewer = new V3d_Viewer(driver);
-  viewer->SetDefaultLights();
+  // A light from the eye lights whatever side the user turns towards them, as CAD views do.
+  viewer->AddLight(new V3d_AmbientLight(Quantity_Color(0.45, 0.45, 0.45, Quantity_TOC_RGB)));
+  viewer->AddLight(new V3d_DirectionalLight(gp_Dir(0.3, -0.5, -1.0), Quantity_NOC_WHITE, true));
   viewer->SetLightOn();
   viewer->SetDefaultViewProj(V3d_XposYnegZpos);
   return viewer;
@@ -38,6 +42,9 @@ void StyleView(const Handle(V3d_View)& view) {
                             Aspect_GFM_VER, false);
   view->TriedronDisplay(Aspect_TOTP_LEFT_LOWER, Quantity_NOC_BLACK, 0.08, V3d_ZBUFFER);
   view->SetProj(V3d_XposYnegZpos);
+  // Per-vertex lighting: bodies of flat faces look the same, and a software renderer draws a
+  // large view several times faster than with per-pixel lighting.
+  view->SetShadingModel(Graphic3d_TypeOfShadingModel_Gouraud);
 }
 
 }  // namespace sledway::app

@@ -1,5 +1,7 @@
 #include "app/view/xvfb_display.hpp"
 
+#include <fcntl.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <poll.h>
@@ -17,6 +19,9 @@ XvfbDisplay::XvfbDisplay(int width, int height) {
   server_ = ::fork();
   if (server_ == 0) {
     ::close(pipe[0]);
+    // Xvfb reports the display numbers it passes over on its way to a free one: noise here.
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
     ::execlp("Xvfb", "Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", screen.c_str(),
              "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     ::_exit(127);
