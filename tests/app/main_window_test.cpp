@@ -3,6 +3,8 @@
 #include <BRepBndLib.hxx>
 #include <Bnd_Box.hxx>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <Graphic3d_Group.hxx>
 #include <PrsMgr_PresentationManager.hxx>
 #include <algorithm>
@@ -123,6 +125,40 @@ TEST_F(MainWindowTest, AMoveChangesOnlyTheDisplayedLocationAndHidingErases) {
   Settle();
   EXPECT_TRUE(View().Context()->IsDisplayed(body));
   EXPECT_TRUE(body->LocalTransformation().TranslationPart().IsEqual(gp_XYZ(5.0, 1.0, 2.0), 1e-12));
+}
+
+TEST_F(MainWindowTest, MessagesYieldAndTheWindowHandleAreTheDesktopHostsOwn) {
+  ASSERT_TRUE(window_->OpenSample("slot"));
+  Settle();
+  messages_.reset();  // the window's own services from here on
+  EXPECT_EQ(QWidget::find(static_cast<WId>(app_->GetMainWindowHandle())), window_.get());
+
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::Critical;
+  QMessageBox::StandardButtons buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = box->standardButtons();
+    box->accept();
+  });
+  platform::ShowMessage("You can only create sledways in an Assembly document", "Sledway");
+  EXPECT_EQ(title, "Sledway");
+  EXPECT_EQ(text, "You can only create sledways in an Assembly document");
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+  EXPECT_EQ(buttons, QMessageBox::Ok);
+
+  // A run yields after every move: the view shows the move then, before the run goes on.
+  const Ref<model::Component> slider = ComponentNamed("slider:1");
+  gp_Trsf moved = slider->Placement();
+  moved.SetTranslationPart(gp_Vec(7.0, 2.0, 1.0));
+  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  platform::YieldToMessageLoop();
+  EXPECT_TRUE(View().Scene()->BodyOf(slider)->LocalTransformation().TranslationPart().IsEqual(
+      gp_XYZ(7.0, 2.0, 1.0), 1e-12));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "host/interaction.hpp"
 #include "modelhost/interaction/interaction.hpp"
 #include "modelhost/geometry/matrix.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
 #include "select/select_path.hpp"
 #include "tests/app/desktop_fixture.hpp"
 
@@ -97,6 +98,29 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
   EXPECT_EQ(completedSlot, 0);
   const std::vector<Ref<IVObject>> picked = Entities(select.SelectedEntities());
   EXPECT_TRUE(std::is_permutation(picked.begin(), picked.end(), chain.begin(), chain.end()));
+}
+
+TEST_F(ViewPickingTest, TheMouseOnASketchLineOffersItAndItsProfileIsSelected) {
+  ASSERT_TRUE(window_->OpenSample("cart"));
+  Settle();
+  const Ref<model::PlanarSketch> track = Document().Sketch("track");
+  CSelectPath select;
+  const std::vector filters{IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves,
+                            IVSelectFilter::kPartEdges};
+  select.Pick(app_, filters, true, true, 0, std::make_shared<CPath>(), nullptr);
+  Record(app_->Commands()->ActiveInteraction());
+
+  // Curve 3 is the line from (300, 100) to (300, 200) mm of the sketch.
+  const QPoint onLine = ScreenPoint(track->ToModel(gp_Pnt2d(30.0, 15.0)));
+  MoveMouse(onLine);
+  ASSERT_EQ(offered_.size(), 1u);
+  EXPECT_EQ(offered_[0], track->Curve(3));
+  QTest::mouseClick(&View(), Qt::LeftButton, Qt::NoModifier, onLine);
+  ASSERT_EQ(selections_.size(), 1u);
+  std::vector<Ref<IVObject>> profile;
+  for (int i = 1; i <= track->CurveCount(); ++i) profile.push_back(track->Curve(i));
+  const std::vector<Ref<IVObject>> picked = Entities(selections_[0]);
+  EXPECT_TRUE(std::is_permutation(picked.begin(), picked.end(), profile.begin(), profile.end()));
 }
 
 TEST_F(ViewPickingTest, ARefusedEntityHighlightsNothingAndAClickSelectsNothing) {

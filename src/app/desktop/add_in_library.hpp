@@ -20,7 +20,6 @@ class AddInLibrary {
   AddInLibrary(const AddInLibrary&) = delete;
   AddInLibrary& operator=(const AddInLibrary&) = delete;
 
-  const std::filesystem::path& Path() const { return path_; }
   // The library's own registration entry points; throw std::runtime_error naming the library
   // and the result code when it reports a failure.
   void Register();

@@ -41,11 +41,9 @@ class MainWindow : public QMainWindow {
   // Opens a sample built in; false (and reported) for an unknown name.
   bool OpenSample(const std::string& name);
 
-  const Ref<model::Application>& Application() const { return application_; }
   Ref<model::AssemblyDocument> Document() const { return document_; }
   ViewWidget& View() const { return *view_; }
   ModelBrowser& Browser() const { return *browser_; }
-  CommandBarToolbars& Toolbars() const { return *toolbars_; }
   AddInManager& AddIns() const { return *addIns_; }
 
  protected:

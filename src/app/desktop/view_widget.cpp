@@ -3,7 +3,6 @@
 #include <Aspect_ScrollDelta.hxx>
 #include <Image_AlienPixMap.hxx>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <Xw_Window.hxx>
@@ -15,6 +14,7 @@
 #include "app/view/viewer_setup.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
+#include "platform/desktop.hpp"
 
 namespace sledway::app {
 namespace {
@@ -147,9 +147,9 @@ void ViewWidget::Pick(Step step) {
   } catch (const std::exception& error) {
     picker_.Stop();
     update();
-    QMessageBox::warning(this, tr("Sledway Desktop"),
-                         tr("The running command failed and was stopped: %1")
-                             .arg(QString::fromStdString(error.what())));
+    platform::ShowMessage(
+        std::string("The running command failed and was stopped: ") + error.what(),
+        "Sledway Desktop");
   }
 }
 

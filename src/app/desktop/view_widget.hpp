@@ -49,7 +49,6 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   const Handle(V3d_View)& View() const { return view_; }
   const Handle(AIS_InteractiveContext)& Context() const { return context_; }
   const AssemblyScene* Scene() const { return scene_.get(); }
-  ViewPicker& Picker() { return picker_; }
 
  protected:
   QPaintEngine* paintEngine() const override { return nullptr; }

@@ -38,8 +38,6 @@ class AssemblyScene {
   // Brings placements, visibility and bodies rebuilt by a recompute in line with the document.
   // Returns whether anything shown changed.
   bool Synchronize();
-  // Whether a component changed since the last Synchronize (heard through its notification).
-  bool Stale() const { return stale_; }
   // Called once whenever a component reports a change; the view schedules a redraw with it.
   void OnStale(std::function<void()> handler) { onStale_ = std::move(handler); }
 

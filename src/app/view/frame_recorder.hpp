@@ -27,7 +27,6 @@ class FrameRecorder {
 
   // Throws std::runtime_error naming the file that could not be written.
   void Capture();
-  int Frames() const { return frames_; }
 
  private:
   std::filesystem::path directory_;

@@ -25,8 +25,6 @@ class OffscreenView {
   OffscreenView(Ref<model::AssemblyDocument> document, int width, int height);
   ~OffscreenView();
 
-  AssemblyScene& Scene() { return *scene_; }
-  const Handle(V3d_View)& View() const { return view_; }
   // Brings the scene in line with the document and writes what the view shows to `file` as a
   // PNG image, whole or not at all.
   void SavePicture(const std::filesystem::path& file);

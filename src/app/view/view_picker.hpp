@@ -44,9 +44,6 @@ class ViewPicker {
   // changed.
   bool Refresh();
 
-  // The entity the cursor was last found on, null for none.
-  const Ref<IVObject>& Hovered() const { return hovered_; }
-
  private:
   Ref<model::Interaction> Running() const;
   bool Hover(const Ref<IVObject>& entity, int x, int y, const gp_Pnt* modelPoint);

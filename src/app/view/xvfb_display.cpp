@@ -45,9 +45,8 @@ XvfbDisplay::XvfbDisplay(int width, int height) {
     ::waitpid(server_, nullptr, 0);
     throw std::runtime_error("cannot start Xvfb (is the xvfb package installed?)");
   }
-  name_ = ":" + number;
   if (const char* display = std::getenv("DISPLAY")) previous_ = display;
-  ::setenv("DISPLAY", name_.c_str(), 1);
+  ::setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
 XvfbDisplay::~XvfbDisplay() {

@@ -17,11 +17,8 @@ class XvfbDisplay {
   XvfbDisplay(const XvfbDisplay&) = delete;
   XvfbDisplay& operator=(const XvfbDisplay&) = delete;
 
-  const std::string& Name() const { return name_; }
-
  private:
   pid_t server_ = -1;
-  std::string name_;
   std::optional<std::string> previous_;
 };
 
