@@ -4,10 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <sstream>
 
+#include "app/desktop/add_ins_dialog.hpp"
 #include "app/desktop/registration_command.hpp"
 #include "modelhost/application/application.hpp"
 #include "platform/add_in_registry.hpp"
@@ -24,17 +27,22 @@ constexpr const char* kWorkingClass = "{5E1D3A7C-0000-4000-8000-00000000A001}";
 constexpr const char* kThrowingClass = "{5E1D3A7C-0000-4000-8000-00000000A002}";
 
 // The test add-in, kept loaded by the test itself so that its log outlives the host's unload.
+// The library may stay loaded from one test to the next: each test reads what was logged since
+// it began.
 class TestAddIn {
  public:
-  TestAddIn() : handle_(::dlopen(SLEDWAY_TEST_ADD_IN, RTLD_NOW)) {}
+  TestAddIn() : handle_(::dlopen(SLEDWAY_TEST_ADD_IN, RTLD_NOW)), start_(Whole().size()) {}
   ~TestAddIn() { ::dlclose(handle_); }
-  std::string Log() const {
+  std::string Log() const { return Whole().substr(start_); }
+
+ private:
+  std::string Whole() const {
     auto log = reinterpret_cast<const char* (*)()>(::dlsym(handle_, "TestAddInLog"));
     return log ? log() : "(no log)";
   }
 
- private:
   void* handle_;
+  std::size_t start_;
 };
 
 class AddInManagerTest : public ::testing::Test {
@@ -117,6 +125,32 @@ TEST_F(AddInManagerTest, BrokenAddInsAreReportedOnceNamingThemAndSkipped) {
   EXPECT_THAT(err, HasSubstr("does not export DllRegisterServer"));
   EXPECT_EQ(Register("/nowhere/gone.so", false, &err), 1);
   EXPECT_THAT(err, HasSubstr("/nowhere/gone.so"));
+}
+
+TEST_F(AddInManagerTest, TheAddInsWindowListsTheAddInsAndLoadsOrUnloadsOne) {
+  ASSERT_EQ(Register(SLEDWAY_TEST_ADD_IN, false), 0);
+  auto manager = MakeManager();
+  AddInsDialog dialog(*manager);
+  auto* table = dialog.findChild<QTableWidget*>();
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->rowCount(), 1);
+  EXPECT_EQ(table->item(0, 0)->text(), "Test add-in");
+  EXPECT_EQ(table->item(0, 1)->text(), "Unloaded");
+  EXPECT_EQ(table->item(0, 3)->text(), SLEDWAY_TEST_ADD_IN);
+
+  QPushButton* toggle = nullptr;
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->text() == "Load") toggle = button;
+  }
+  ASSERT_NE(toggle, nullptr);
+  table->selectRow(0);
+  toggle->click();
+  EXPECT_TRUE(manager->Loaded(kWorkingClass));
+  EXPECT_EQ(table->item(0, 1)->text(), "Loaded");
+  EXPECT_EQ(toggle->text(), "Unload");
+  toggle->click();
+  EXPECT_FALSE(manager->Loaded(kWorkingClass));
+  EXPECT_EQ(addIn_.Log(), "activate:first deactivate ");
 }
 
 }  // namespace

@@ -27,13 +27,7 @@ AddInsDialog::AddInsDialog(AddInManager& manager, QWidget* parent)
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(toggle_, &QPushButton::clicked, this, &AddInsDialog::ToggleSelected);
-  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
-    const int row = table_->currentRow();
-    toggle_->setEnabled(row >= 0);
-    if (row >= 0) {
-      toggle_->setText(table_->item(row, 1)->text() == tr("Loaded") ? tr("Unload") : tr("Load"));
-    }
-  });
+  connect(table_, &QTableWidget::itemSelectionChanged, this, &AddInsDialog::UpdateToggle);
   resize(640, 280);
   Fill();
 }
@@ -52,7 +46,15 @@ void AddInsDialog::Fill() {
     table_->setItem(row, 3,
                     new QTableWidgetItem(QString::fromStdString(entry.registration.libraryPath)));
   }
-  toggle_->setEnabled(false);
+  UpdateToggle();
+}
+
+void AddInsDialog::UpdateToggle() {
+  const int row = table_->currentRow();
+  toggle_->setEnabled(row >= 0);
+  if (row >= 0) {
+    toggle_->setText(table_->item(row, 1)->text() == tr("Loaded") ? tr("Unload") : tr("Load"));
+  }
 }
 
 void AddInsDialog::ToggleSelected() {
@@ -66,6 +68,7 @@ void AddInsDialog::ToggleSelected() {
   }
   Fill();
   table_->selectRow(row);
+  UpdateToggle();
 }
 
 }  // namespace sledway::app

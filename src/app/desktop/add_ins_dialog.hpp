@@ -20,6 +20,8 @@ class AddInsDialog : public QDialog {
  private:
   void Fill();
   void ToggleSelected();
+  // The button loads or unloads the selected add-in, whichever it needs.
+  void UpdateToggle();
 
   AddInManager& manager_;
   QTableWidget* table_;
