@@ -107,8 +107,8 @@ void BM_MoveAndRepaint(benchmark::State& state) {
     scene.path->MoveToPointOnPath(scene.app, (step++ % 100) / 100.0);
     scene.Repaint();
   }
-  state.counters["moves/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetLabel(kAssemblies[state.range(0)]);
 }
 BENCHMARK(BM_MoveAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

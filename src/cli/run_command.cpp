@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <filesystem>
 #include <gp_Trsf.hxx>
 #include <gp_XYZ.hxx>
+#include <memory>
 #include <numbers>
 #include <sstream>
 #include <vector>
@@ -68,8 +68,8 @@ std::pair<int, int> PictureSize(const std::string& text) {
 }
 
 // The pictures of the run when --frames asks for them.
-std::unique_ptr<app::FrameRecorder> MakeFrameRecorder(const RunOptions& options,
-                                                      const Ref<model::AssemblyDocument>& document) {
+std::unique_ptr<app::FrameRecorder> MakeFrameRecorder(
+    const RunOptions& options, const Ref<model::AssemblyDocument>& document) {
   if (!options.frames) return nullptr;
   const auto [width, height] = PictureSize(options.size);
   try {
@@ -227,7 +227,8 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
 int RunRunCommand(const RunOptions& options, const Console& console) {
   const OutputFormat format = ParseOutputFormat(options.format);
   PreparedRun run = Prepare(options);
-  const std::unique_ptr<app::FrameRecorder> frames = MakeFrameRecorder(options, run.assembly.document);
+  const std::unique_ptr<app::FrameRecorder> frames =
+      MakeFrameRecorder(options, run.assembly.document);
   CPath& path = *run.path;
   const PathCheck check(run.pathEntities);
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());

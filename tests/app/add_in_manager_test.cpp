@@ -102,12 +102,13 @@ TEST_F(AddInManagerTest, RegistersLoadsActivatesDeactivatesAndUnregisters) {
 
 TEST_F(AddInManagerTest, BrokenAddInsAreReportedOnceNamingThemAndSkipped) {
   ASSERT_EQ(Register(SLEDWAY_TEST_ADD_IN, false), 0);
-  platform::RegisterAddIn({"{5E1D3A7C-0000-4000-8000-00000000B001}", "Gone", "/nowhere/gone.so", true});
-  platform::RegisterAddIn({"{5E1D3A7C-0000-4000-8000-00000000B002}", "Plain library",
-                           SLEDWAY_NOT_AN_ADD_IN, true});
+  platform::RegisterAddIn(
+      {"{5E1D3A7C-0000-4000-8000-00000000B001}", "Gone", "/nowhere/gone.so", true});
+  platform::RegisterAddIn(
+      {"{5E1D3A7C-0000-4000-8000-00000000B002}", "Plain library", SLEDWAY_NOT_AN_ADD_IN, true});
   platform::RegisterAddIn({kThrowingClass, "Thrower", SLEDWAY_TEST_ADD_IN, true});
-  platform::RegisterAddIn({"{5E1D3A7C-0000-4000-8000-00000000B003}", "Not at start",
-                           "/nowhere/either.so", false});
+  platform::RegisterAddIn(
+      {"{5E1D3A7C-0000-4000-8000-00000000B003}", "Not at start", "/nowhere/either.so", false});
 
   auto manager = MakeManager();
   manager->LoadAtStartUp();

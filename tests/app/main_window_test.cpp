@@ -2,11 +2,11 @@
 
 #include <BRepBndLib.hxx>
 #include <Bnd_Box.hxx>
+#include <Graphic3d_Group.hxx>
+#include <PrsMgr_PresentationManager.hxx>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
-#include <Graphic3d_Group.hxx>
-#include <PrsMgr_PresentationManager.hxx>
 #include <algorithm>
 
 #include "app/desktop/model_browser.hpp"
@@ -30,7 +30,8 @@ class MainWindowTest : public DesktopTest {
     for (const Ref<model::Component>& component : Document().Components()) {
       EXPECT_TRUE(View().Context()->IsDisplayed(View().Scene()->BodyOf(component)))
           << component->ComponentName();
-      BRepBndLib::Add(component->Part()->Shape().Moved(TopLoc_Location(component->Placement())), all);
+      BRepBndLib::Add(component->Part()->Shape().Moved(TopLoc_Location(component->Placement())),
+                      all);
     }
     for (const model::NamedEntity& named : model::ListEntities(Document())) {
       if (const TopoDS_Shape shape = View().Scene()->ShapeOf(named.entity); !shape.IsNull()) {

@@ -1,8 +1,9 @@
 // A tiny add-in library for the desktop host's tests: one class that puts a button on a bar of
 // its own and logs what the host calls, and one whose Activate throws. Registration writes only
 // the first class, as a real add-in would.
-#include <atomic>
 #include <strings.h>
+
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -24,8 +25,8 @@ class LoggingServer : public sledway::ApplicationAddInServer {
 
   void Activate(const sledway::Ref<sledway::IVAddInSite>& site, bool firstTime) override {
     log += firstTime ? "activate:first " : "activate:again ";
-    button_ = site->CreateButtonHandler("TestAddInButton", 0, "Test", "A test button",
-                                        "Test tip", nullptr, nullptr);
+    button_ = site->CreateButtonHandler("TestAddInButton", 0, "Test", "A test button", "Test tip",
+                                        nullptr, nullptr);
     auto bars = site->GetApplication()->GetUserInterface()->GetCommandBars();
     bars->Add("Test add-in")->GetControls()->Add(22785, button_->GetButtonDefinition());
   }
@@ -55,7 +56,9 @@ class Factory : public sledway::IVClassFactory {
   }
 };
 
-bool Same(const char* a, const char* b) { return ::strcasecmp(a, b) == 0; }
+bool Same(const char* a, const char* b) {
+  return ::strcasecmp(a, b) == 0;
+}
 
 }  // namespace
 
@@ -96,5 +99,7 @@ __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow() {
 }
 
 // What the host called, for the tests.
-__attribute__((visibility("default"))) const char* TestAddInLog() { return log.c_str(); }
+__attribute__((visibility("default"))) const char* TestAddInLog() {
+  return log.c_str();
+}
 }

@@ -6,8 +6,8 @@
 
 #include "app/desktop/model_browser.hpp"
 #include "host/interaction.hpp"
-#include "modelhost/interaction/interaction.hpp"
 #include "modelhost/geometry/matrix.hpp"
+#include "modelhost/interaction/interaction.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "select/select_path.hpp"
 #include "tests/app/desktop_fixture.hpp"
@@ -29,7 +29,8 @@ class ViewPickingTest : public DesktopTest {
   // Starts a bare interaction of the host; `refuse` makes its handler clear DoHighlight.
   Ref<IVInteraction> StartInteraction(std::vector<IVSelectFilter> filters, bool refuse = false) {
     Ref<IVInteraction> interaction = app_->GetCommandManager()->CreateInteraction();
-    for (IVSelectFilter filter : filters) interaction->GetSelectEvents()->AddSelectionFilter(filter);
+    for (IVSelectFilter filter : filters)
+      interaction->GetSelectEvents()->AddSelectionFilter(filter);
     interaction->SelectionEnabled(true);
     Record(interaction, refuse);
     interaction->Start();
@@ -76,7 +77,8 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
 
   CSelectPath select;
   long completedSlot = -1;
-  const Connection completed = select.SelectionComplete.Connect([&](long& slot) { completedSlot = slot; });
+  const Connection completed =
+      select.SelectionComplete.Connect([&](long& slot) { completedSlot = slot; });
   const std::vector filters{IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves,
                             IVSelectFilter::kPartEdges};
   select.Pick(app_, filters, true, true, 0, std::make_shared<CPath>(), nullptr);
@@ -87,7 +89,8 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
   ASSERT_EQ(offered_.size(), 1u);
   EXPECT_EQ(offered_[0], edge);
   std::vector<Ref<IVObject>> highlighted = Highlighted();
-  EXPECT_TRUE(std::is_permutation(highlighted.begin(), highlighted.end(), chain.begin(), chain.end()));
+  EXPECT_TRUE(
+      std::is_permutation(highlighted.begin(), highlighted.end(), chain.begin(), chain.end()));
   // Moving along the same edge is no new entry.
   MoveMouse(onEdge + QPoint(1, 0));
   EXPECT_EQ(offered_.size(), 1u);

@@ -1,17 +1,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <Image_AlienPixMap.hxx>
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "cli/sledway_cli.hpp"
 
@@ -36,8 +35,8 @@ class FramesTest : public ::testing::Test {
   void SetUp() override {
     if (const char* display = std::getenv("DISPLAY")) display_ = display;
     ::unsetenv("DISPLAY");
-    folder_ = std::filesystem::temp_directory_path() /
-              ("sledway-frames-" + std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("sledway-frames-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
   }
   void TearDown() override {
@@ -58,7 +57,7 @@ TEST_F(FramesTest, APictureAfterPositionAndAfterEveryMoveShowsTheComponentMoving
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"frame-00001.png", "frame-00002.png",
-                                              "frame-00003.png", "frame-00004.png"}));
+                                             "frame-00003.png", "frame-00004.png"}));
 
   std::vector<Image_AlienPixMap> pictures(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {

@@ -23,8 +23,8 @@ AddInLibrary::AddInLibrary(const std::filesystem::path& path) : path_(path) {
   }
   handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) {
-    throw std::runtime_error("add-in library " + path.string() + " cannot be loaded: " +
-                             ::dlerror());
+    throw std::runtime_error("add-in library " + path.string() +
+                             " cannot be loaded: " + ::dlerror());
   }
   try {
     register_ = reinterpret_cast<DllRegisterServerFn>(Symbol("DllRegisterServer"));
@@ -44,8 +44,8 @@ AddInLibrary::~AddInLibrary() {
 void* AddInLibrary::Symbol(const char* name) {
   void* symbol = ::dlsym(handle_, name);
   if (!symbol) {
-    throw std::runtime_error("library " + path_.string() + " is not an add-in: it does not export " +
-                             name);
+    throw std::runtime_error("library " + path_.string() +
+                             " is not an add-in: it does not export " + name);
   }
   return symbol;
 }

@@ -11,7 +11,9 @@
 namespace sledway::app {
 
 AddInsDialog::AddInsDialog(AddInManager& manager, QWidget* parent)
-    : QDialog(parent), manager_(manager), table_(new QTableWidget(this)),
+    : QDialog(parent),
+      manager_(manager),
+      table_(new QTableWidget(this)),
       toggle_(new QPushButton(tr("Load"), this)) {
   setWindowTitle(tr("Add-Ins"));
   table_->setColumnCount(4);

@@ -60,7 +60,8 @@ void CommandBarToolbars::AddControl(QToolBar& toolbar,
   const Ref<IVButtonDefinition> definition = control->ButtonDefinition();
   const auto ours = As<model::ButtonDefinition>(definition);
   const std::string display = ours ? ours->Arguments().displayName : "";
-  const QString text = QString::fromStdString(display.empty() ? definition->InternalName() : display);
+  const QString text =
+      QString::fromStdString(display.empty() ? definition->InternalName() : display);
   QAction* action = toolbar.addAction(ours ? IconOf(ours->Arguments()) : QIcon(), text);
   action->setToolTip(QString::fromStdString(definition->Tooltip()));
   action->setObjectName(QString::fromStdString(definition->InternalName()));
@@ -75,8 +76,8 @@ void CommandBarToolbars::AddControl(QToolBar& toolbar,
 
 void CommandBarToolbars::UpdateVisibility(QToolBar& toolbar) {
   const std::string name = toolbar.objectName().toStdString();
-  const bool visible = name == kAssemblyPanel ? assemblyActive_
-                                              : !HostBar(name) || !toolbar.actions().isEmpty();
+  const bool visible =
+      name == kAssemblyPanel ? assemblyActive_ : !HostBar(name) || !toolbar.actions().isEmpty();
   toolbar.setVisible(visible);
 }
 

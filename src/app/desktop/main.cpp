@@ -12,8 +12,8 @@
 
 int main(int argc, char** argv) {
   // Registering needs no window, so it works without a display.
-  if (argc == 3 && (std::strcmp(argv[1], "--register") == 0 ||
-                    std::strcmp(argv[1], "--unregister") == 0)) {
+  if (argc == 3 &&
+      (std::strcmp(argv[1], "--register") == 0 || std::strcmp(argv[1], "--unregister") == 0)) {
     return sledway::app::RegisterAddInLibrary(argv[2], std::strcmp(argv[1], "--unregister") == 0,
                                               std::cout, std::cerr);
   }

@@ -31,8 +31,7 @@ constexpr int kRecentCount = 8;
 
 }  // namespace
 
-MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
-                       QWidget* parent)
+MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings, QWidget* parent)
     : QMainWindow(parent),
       application_(std::move(application)),
       settings_(settings),
@@ -188,8 +187,8 @@ void MainWindow::ChooseFile() {
 }
 
 void MainWindow::ChooseImageFile() {
-  QString file = QFileDialog::getSaveFileName(this, tr("Save Image"), QString(),
-                                              tr("PNG images (*.png)"));
+  QString file =
+      QFileDialog::getSaveFileName(this, tr("Save Image"), QString(), tr("PNG images (*.png)"));
   if (file.isEmpty()) return;
   if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
   try {

@@ -30,8 +30,7 @@ class MainWindow : public QMainWindow {
 
  public:
   // `settings` keeps the recent files and which add-ins were activated before.
-  MainWindow(Ref<model::Application> application, QSettings& settings,
-             QWidget* parent = nullptr);
+  MainWindow(Ref<model::Application> application, QSettings& settings, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Opens an assembly file (.json) or STEP assembly (.step, .stp) in place of the open one.

@@ -133,8 +133,8 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
   update();
 }
 
-void ViewWidget::handleViewRedraw(const Handle(AIS_InteractiveContext)& context,
-                                  const Handle(V3d_View)& view) {
+void ViewWidget::handleViewRedraw(const Handle(AIS_InteractiveContext) & context,
+                                  const Handle(V3d_View) & view) {
   AIS_ViewController::handleViewRedraw(context, view);
   // Navigation that animates (a throw of the view, say) asks for one frame after another.
   if (myToAskNextFrame) update();
@@ -199,8 +199,8 @@ void ViewWidget::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-bool ViewWidget::UpdateMouseClick(const Graphic3d_Vec2i&, Aspect_VKeyMouse button,
-                                  Aspect_VKeyFlags, bool) {
+bool ViewWidget::UpdateMouseClick(const Graphic3d_Vec2i&, Aspect_VKeyMouse button, Aspect_VKeyFlags,
+                                  bool) {
   if (button != Aspect_VKeyMouse_LeftButton) return false;
   bool redraw = false;
   Pick([&] { return redraw = picker_.Click(); });

@@ -46,8 +46,8 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   // Ends the running interaction (Escape).
   void StopInteraction();
 
-  const Handle(V3d_View)& View() const { return view_; }
-  const Handle(AIS_InteractiveContext)& Context() const { return context_; }
+  const Handle(V3d_View) & View() const { return view_; }
+  const Handle(AIS_InteractiveContext) & Context() const { return context_; }
   const AssemblyScene* Scene() const { return scene_.get(); }
 
  protected:
@@ -63,8 +63,8 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   // A click without a drag picks for the running interaction; the view itself selects nothing.
   bool UpdateMouseClick(const Graphic3d_Vec2i& point, Aspect_VKeyMouse button,
                         Aspect_VKeyFlags modifiers, bool isDoubleClick) override;
-  void handleViewRedraw(const Handle(AIS_InteractiveContext)& context,
-                        const Handle(V3d_View)& view) override;
+  void handleViewRedraw(const Handle(AIS_InteractiveContext) & context,
+                        const Handle(V3d_View) & view) override;
 
  private:
   // Runs a pick step; a failure of the add-in's handler stops the interaction and is shown.

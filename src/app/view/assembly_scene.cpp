@@ -1,10 +1,10 @@
 #include "app/view/assembly_scene.hpp"
 
+#include <BRepBuilderAPI_MakeVertex.hxx>
 #include <Prs3d_Drawer.hxx>
 #include <Prs3d_LineAspect.hxx>
 #include <Prs3d_PointAspect.hxx>
 #include <Prs3d_ShadingAspect.hxx>
-#include <BRepBuilderAPI_MakeVertex.hxx>
 #include <StdSelect_BRepOwner.hxx>
 #include <TopExp.hxx>
 #include <TopoDS.hxx>
@@ -42,12 +42,12 @@ bool SamePlacement(const gp_Trsf& a, const gp_Trsf& b) {
   return true;
 }
 
-void StyleSketchCurve(const Handle(AIS_Shape)& curve) {
+void StyleSketchCurve(const Handle(AIS_Shape) & curve) {
   curve->SetColor(kSketchColour);
   curve->SetWidth(2.0);
 }
 
-void StyleWorkFeature(const Handle(AIS_Shape)& feature) {
+void StyleWorkFeature(const Handle(AIS_Shape) & feature) {
   feature->SetColor(kWorkFeatureColour);
   feature->Attributes()->SetPointAspect(
       new Prs3d_PointAspect(Aspect_TOM_BALL, kWorkFeatureColour, 2.5));
@@ -90,13 +90,15 @@ void AssemblyScene::AddComponent(const Ref<model::Component>& component, int col
   for (const std::string& name : part->SketchNames()) {
     const Ref<model::PlanarSketch> sketch = component->Sketch(name);
     for (int i = 1; i <= sketch->CurveCount(); ++i) {
-      StyleSketchCurve(AddMember(SketchCurveShape(*sketch->Definition(), i), sketch->Curve(i), owner));
+      StyleSketchCurve(
+          AddMember(SketchCurveShape(*sketch->Definition(), i), sketch->Curve(i), owner));
     }
   }
   for (const std::string& name : part->Sketch3dNames()) {
     const Ref<model::Sketch3d> sketch = component->Sketch3d(name);
     for (int i = 1; i <= sketch->CurveCount(); ++i) {
-      StyleSketchCurve(AddMember(CurveShape(*sketch->Definition()->Curve(i)), sketch->Curve(i), owner));
+      StyleSketchCurve(
+          AddMember(CurveShape(*sketch->Definition()->Curve(i)), sketch->Curve(i), owner));
     }
   }
   for (const std::string& name : part->WorkPointNames()) {
@@ -104,8 +106,8 @@ void AssemblyScene::AddComponent(const Ref<model::Component>& component, int col
                                component->WorkPoint(name), owner));
   }
   for (const std::string& name : part->WorkAxisNames()) {
-    StyleWorkFeature(AddMember(WorkAxisShape(part->WorkAxis(name), *part),
-                               component->WorkAxis(name), owner));
+    StyleWorkFeature(
+        AddMember(WorkAxisShape(part->WorkAxis(name), *part), component->WorkAxis(name), owner));
   }
 
   view->shownPlacement = component->Placement();
@@ -122,16 +124,18 @@ void AssemblyScene::AddAssemblySketches() {
   for (const std::string& name : document_->SketchNames()) {
     const Ref<model::PlanarSketch> sketch = document_->Sketch(name);
     for (int i = 1; i <= sketch->CurveCount(); ++i) {
-      StyleSketchCurve(AddMember(SketchCurveShape(*sketch->Definition(), i), sketch->Curve(i), nullptr));
+      StyleSketchCurve(
+          AddMember(SketchCurveShape(*sketch->Definition(), i), sketch->Curve(i), nullptr));
     }
   }
   for (const std::string& name : document_->Sketch3dNames()) {
     const Ref<model::Sketch3d> sketch = document_->Sketch3d(name);
     for (int i = 1; i <= sketch->CurveCount(); ++i) {
-      StyleSketchCurve(AddMember(CurveShape(*sketch->Definition()->Curve(i)), sketch->Curve(i), nullptr));
+      StyleSketchCurve(
+          AddMember(CurveShape(*sketch->Definition()->Curve(i)), sketch->Curve(i), nullptr));
     }
   }
-  for (const Handle(AIS_Shape)& member : assemblyMembers_) {
+  for (const Handle(AIS_Shape) & member : assemblyMembers_) {
     context_->Display(member, AIS_WireFrame, 0, false);
   }
 }
@@ -145,7 +149,7 @@ Handle(AIS_Shape) AssemblyScene::AddMember(const TopoDS_Shape& shape, const Ref<
   return member;
 }
 
-void AssemblyScene::StyleBody(const Handle(AIS_Shape)& body, int colourIndex) const {
+void AssemblyScene::StyleBody(const Handle(AIS_Shape) & body, int colourIndex) const {
   body->SetColor(kBodyColours[static_cast<std::size_t>(colourIndex) % kBodyColours.size()]);
   body->SetMaterial(Graphic3d_NameOfMaterial_Plastified);
   body->Attributes()->SetFaceBoundaryDraw(edgesShown_);
@@ -157,7 +161,7 @@ void AssemblyScene::DisplayBody(ComponentView& view) {
   const TopLoc_Location location(view.shownPlacement);
   if (!view.shown) {
     context_->Erase(view.body, false);
-    for (const Handle(AIS_Shape)& member : view.members) context_->Erase(member, false);
+    for (const Handle(AIS_Shape) & member : view.members) context_->Erase(member, false);
     return;
   }
   // Picking reaches a body's edges and vertices, never its faces: those would hide the edges
@@ -165,7 +169,7 @@ void AssemblyScene::DisplayBody(ComponentView& view) {
   context_->Display(view.body, AIS_Shaded, AIS_Shape::SelectionMode(TopAbs_EDGE), false);
   context_->Activate(view.body, AIS_Shape::SelectionMode(TopAbs_VERTEX));
   context_->SetLocation(view.body, location);
-  for (const Handle(AIS_Shape)& member : view.members) {
+  for (const Handle(AIS_Shape) & member : view.members) {
     context_->Display(member, AIS_WireFrame, 0, false);
     context_->SetLocation(member, location);
   }
@@ -196,16 +200,18 @@ bool AssemblyScene::Synchronize() {
       view->shownPlacement = placement;
       const TopLoc_Location location(placement);
       context_->SetLocation(view->body, location);
-      for (const Handle(AIS_Shape)& member : view->members) context_->SetLocation(member, location);
+      for (const Handle(AIS_Shape) & member : view->members)
+        context_->SetLocation(member, location);
       changed = true;
     }
   }
   return changed;
 }
 
-Ref<IVObject> AssemblyScene::EntityOf(const Handle(SelectMgr_EntityOwner)& owner) const {
+Ref<IVObject> AssemblyScene::EntityOf(const Handle(SelectMgr_EntityOwner) & owner) const {
   if (owner.IsNull()) return nullptr;
-  const auto found = drawn_.find(dynamic_cast<const AIS_InteractiveObject*>(owner->Selectable().get()));
+  const auto found =
+      drawn_.find(dynamic_cast<const AIS_InteractiveObject*>(owner->Selectable().get()));
   if (found == drawn_.end()) return nullptr;
   const Drawn& drawn = found->second;
   if (!drawn.body) return drawn.entity;

@@ -4,8 +4,8 @@
 #include <AIS_Shape.hxx>
 #include <SelectMgr_EntityOwner.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
-#include <gp_Trsf.hxx>
 #include <functional>
+#include <gp_Trsf.hxx>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -27,8 +27,7 @@ namespace sledway::app {
 // back to the model host's own entity objects.
 class AssemblyScene {
  public:
-  AssemblyScene(Handle(AIS_InteractiveContext) context,
-                Ref<model::AssemblyDocument> document);
+  AssemblyScene(Handle(AIS_InteractiveContext) context, Ref<model::AssemblyDocument> document);
   ~AssemblyScene();
   AssemblyScene(const AssemblyScene&) = delete;
   AssemblyScene& operator=(const AssemblyScene&) = delete;
@@ -43,7 +42,7 @@ class AssemblyScene {
 
   // The model host's object for what `owner` detected: a vertex or edge of a component, a work
   // point, a work axis or a sketch curve. Null for anything else.
-  Ref<IVObject> EntityOf(const Handle(SelectMgr_EntityOwner)& owner) const;
+  Ref<IVObject> EntityOf(const Handle(SelectMgr_EntityOwner) & owner) const;
   // What to draw to highlight `entity`, in assembly coordinates; null when it is not shown.
   TopoDS_Shape ShapeOf(const Ref<IVObject>& entity) const;
 
@@ -74,10 +73,10 @@ class AssemblyScene {
 
   void AddComponent(const Ref<model::Component>& component, int colourIndex);
   void AddAssemblySketches();
-  Handle(AIS_Shape) AddMember(const TopoDS_Shape& shape, const Ref<IVObject>& entity,
-                              ComponentView* owner);
+  Handle(AIS_Shape)
+      AddMember(const TopoDS_Shape& shape, const Ref<IVObject>& entity, ComponentView* owner);
   void DisplayBody(ComponentView& view);
-  void StyleBody(const Handle(AIS_Shape)& body, int colourIndex) const;
+  void StyleBody(const Handle(AIS_Shape) & body, int colourIndex) const;
 
   Handle(AIS_InteractiveContext) context_;
   Ref<model::AssemblyDocument> document_;

@@ -1,8 +1,9 @@
 #include "app/view/image_file.hpp"
 
+#include <unistd.h>
+
 #include <stdexcept>
 #include <system_error>
-#include <unistd.h>
 
 namespace sledway::app {
 
@@ -21,8 +22,7 @@ void SavePng(Image_AlienPixMap& image, const std::filesystem::path& file) {
   std::filesystem::rename(temporary, file, error);
   if (error) {
     std::filesystem::remove(temporary, error);
-    throw std::runtime_error("cannot write the picture " + file.string() + ": " +
-                             error.message());
+    throw std::runtime_error("cannot write the picture " + file.string() + ": " + error.message());
   }
 }
 

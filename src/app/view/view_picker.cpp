@@ -19,8 +19,7 @@ const Quantity_Color kHighlightColour(0.0, 0.85, 0.95, Quantity_TOC_RGB);
 
 }  // namespace
 
-ViewPicker::ViewPicker(Handle(AIS_InteractiveContext) context,
-                       Ref<model::Application> application)
+ViewPicker::ViewPicker(Handle(AIS_InteractiveContext) context, Ref<model::Application> application)
     : context_(std::move(context)), application_(std::move(application)) {}
 
 ViewPicker::~ViewPicker() {
@@ -38,7 +37,7 @@ Ref<model::Interaction> ViewPicker::Running() const {
   return application_->Commands()->ActiveInteraction();
 }
 
-bool ViewPicker::MoveTo(int x, int y, const Handle(V3d_View)& view) {
+bool ViewPicker::MoveTo(int x, int y, const Handle(V3d_View) & view) {
   const Ref<model::Interaction> interaction = Running();
   if (!interaction || !scene_) return Refresh();
   const auto selectEvents = As<model::SelectEvents>(interaction->GetSelectEvents());
@@ -68,7 +67,8 @@ bool ViewPicker::Hover(const Ref<IVObject>& entity, int x, int y, const gp_Pnt* 
   if (modelPoint) {
     const Ref<IVGeometryFactory> factory = application_->GetGeometryFactory();
     position.device = IVSelectionDevice::kGraphicsWindow;
-    position.modelPosition = factory->CreatePoint(modelPoint->X(), modelPoint->Y(), modelPoint->Z());
+    position.modelPosition =
+        factory->CreatePoint(modelPoint->X(), modelPoint->Y(), modelPoint->Z());
     position.viewPosition = factory->CreatePoint2d(x, y);
   }
   try {

@@ -33,7 +33,7 @@ class ViewPicker {
 
   // The cursor rests at pixel (x, y) of `view`. Returns whether the highlight changed. An error
   // of the add-in's OnPreSelect handler reaches the caller.
-  bool MoveTo(int x, int y, const Handle(V3d_View)& view);
+  bool MoveTo(int x, int y, const Handle(V3d_View) & view);
   // Offers `entity` as if the cursor had entered it (an entry of the model browser).
   bool Offer(const Ref<IVObject>& entity);
   // Selects what is highlighted. Returns whether anything was selected.

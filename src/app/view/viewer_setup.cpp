@@ -17,7 +17,7 @@ Handle(OpenGl_GraphicDriver) MakeGraphicDriver() {
   }
 }
 
-Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver)& driver) {
+Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver) & driver) {
   Handle(V3d_Viewer) viewer = new V3d_Viewer(driver);
   // A light from the eye lights whatever side the user turns towards them, as CAD views do.
   viewer->AddLight(new V3d_AmbientLight(Quantity_Color(0.45, 0.45, 0.45, Quantity_TOC_RGB)));
@@ -27,7 +27,7 @@ Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver)& driver) {
   return viewer;
 }
 
-Handle(AIS_InteractiveContext) MakeContext(const Handle(V3d_Viewer)& viewer) {
+Handle(AIS_InteractiveContext) MakeContext(const Handle(V3d_Viewer) & viewer) {
   Handle(AIS_InteractiveContext) context = new AIS_InteractiveContext(viewer);
   context->SetAutomaticHilight(false);
   context->SetDisplayMode(AIS_Shaded, false);
@@ -36,10 +36,10 @@ Handle(AIS_InteractiveContext) MakeContext(const Handle(V3d_Viewer)& viewer) {
   return context;
 }
 
-void StyleView(const Handle(V3d_View)& view) {
+void StyleView(const Handle(V3d_View) & view) {
   view->SetBgGradientColors(Quantity_Color(0.82, 0.85, 0.90, Quantity_TOC_RGB),
-                            Quantity_Color(0.45, 0.50, 0.58, Quantity_TOC_RGB),
-                            Aspect_GFM_VER, false);
+                            Quantity_Color(0.45, 0.50, 0.58, Quantity_TOC_RGB), Aspect_GFM_VER,
+                            false);
   view->TriedronDisplay(Aspect_TOTP_LEFT_LOWER, Quantity_NOC_BLACK, 0.08, V3d_ZBUFFER);
   view->SetProj(V3d_XposYnegZpos);
   // Per-vertex lighting: bodies of flat faces look the same, and a software renderer draws a

@@ -14,14 +14,14 @@ namespace sledway::app {
 Handle(OpenGl_GraphicDriver) MakeGraphicDriver();
 
 // A viewer with the lights every view of an assembly uses.
-Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver)& driver);
+Handle(V3d_Viewer) MakeViewer(const Handle(OpenGl_GraphicDriver) & driver);
 
 // The context the scene and the picking work through: shaded by default, and no highlighting of
 // its own, since what is highlighted during a pick is the running interaction's choice.
-Handle(AIS_InteractiveContext) MakeContext(const Handle(V3d_Viewer)& viewer);
+Handle(AIS_InteractiveContext) MakeContext(const Handle(V3d_Viewer) & viewer);
 
 // The look shared by the window's view and the pictures of a run: background, axis tripod in a
 // corner, the iso view.
-void StyleView(const Handle(V3d_View)& view);
+void StyleView(const Handle(V3d_View) & view);
 
 }  // namespace sledway::app

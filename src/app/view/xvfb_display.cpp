@@ -1,13 +1,13 @@
 #include "app/view/xvfb_display.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <poll.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace sledway::app {
 
