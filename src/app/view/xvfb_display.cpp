@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,8 @@ XvfbDisplay::XvfbDisplay(int width, int height) {
   server_ = ::fork();
   if (server_ == 0) {
     ::close(pipe[0]);
+    // The server ends with the program that started it, even one that is killed.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     // Xvfb reports the display numbers it passes over on its way to a free one: noise here.
     const int quiet = ::open("/dev/null", O_WRONLY);
     if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
