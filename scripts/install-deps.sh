@@ -9,8 +9,8 @@ packages=(
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev libtbb-dev
   libmuparser-dev nlohmann-json3-dev libcli11-dev
-  qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  qt6-base-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
 )
 
 missing=()

@@ -2,13 +2,16 @@
 
 #include <CLI/CLI.hpp>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <gp_Trsf.hxx>
 #include <gp_XYZ.hxx>
+#include <memory>
 #include <numbers>
 #include <sstream>
 #include <vector>
 
+#include "app/view/frame_recorder.hpp"
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
@@ -50,6 +53,29 @@ void CheckOutputDirectory(const std::optional<std::string>& output) {
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
     throw UsageError("--output: there is no directory '" + directory.string() + "'");
+  }
+}
+
+// "WxH" in pixels, each side 16 to 8192.
+std::pair<int, int> PictureSize(const std::string& text) {
+  int width = 0, height = 0;
+  char end = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 16 ||
+      height < 16 || width > 8192 || height > 8192) {
+    throw UsageError("--size: '" + text + "' is not WxH with sides of 16 to 8192 pixels");
+  }
+  return {width, height};
+}
+
+// The pictures of the run when --frames asks for them.
+std::unique_ptr<app::FrameRecorder> MakeFrameRecorder(
+    const RunOptions& options, const Ref<model::AssemblyDocument>& document) {
+  if (!options.frames) return nullptr;
+  const auto [width, height] = PictureSize(options.size);
+  try {
+    return std::make_unique<app::FrameRecorder>(document, *options.frames, width, height);
+  } catch (const std::exception& error) {
+    throw UsageError(std::string("--frames: ") + error.what());
   }
 }
 
@@ -189,12 +215,19 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   command->add_option("--output", options.output,
                       "Write the rows to this file (whole or not at all) instead of standard "
                       "output");
+  command->add_option("--frames", options.frames,
+                      "Draw the view after \"Position\" and after every move into "
+                      "DIR/frame-00001.png, ... (starts an Xvfb when there is no display)");
+  command->add_option("--size", options.size, "Size of each picture, WxH in pixels")
+      ->capture_default_str();
   return command;
 }
 
 int RunRunCommand(const RunOptions& options, const Console& console) {
   const OutputFormat format = ParseOutputFormat(options.format);
   PreparedRun run = Prepare(options);
+  const std::unique_ptr<app::FrameRecorder> frames =
+      MakeFrameRecorder(options, run.assembly.document);
   CPath& path = *run.path;
   const PathCheck check(path);
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
@@ -212,6 +245,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     console.err << "sledway: \"Position\" failed: " << position.failure << '\n';
     return 1;
   }
+  if (frames) frames->Capture();
 
   std::ostringstream buffer;
   std::ostream& sink = options.output ? static_cast<std::ostream&>(buffer) : console.out;
@@ -242,6 +276,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         KeepLargest(summary.maxTravelError, measured.travelError);
         summary.pathChangedLength = summary.pathChangedLength || measured.pathLengthChanged;
         writer->Row(row);
+        if (frames) frames->Capture();
         progress.Update(move.index);
       });
   progress.Finish();

@@ -28,6 +28,8 @@ struct RunOptions {
   std::optional<double> to;
   std::string format = "table";
   std::optional<std::string> output;
+  std::optional<std::string> frames;  // directory of the pictures of the run
+  std::string size = "1280x800";      // of each picture
 };
 
 }  // namespace sledway::cli

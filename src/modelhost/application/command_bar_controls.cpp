@@ -18,6 +18,7 @@ Ref<IVCommandBarControl> CommandBarControls::Add(std::int32_t controlKind,
   }
   auto control = std::make_shared<CommandBarControl>(controlKind, definition);
   controls_.push_back(control);
+  OnControlAdded.Raise(control);
   return control;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/event.hpp"
 #include "host/user_interface.hpp"
 #include "modelhost/application/command_bar_control.hpp"
 
@@ -19,6 +20,10 @@ class CommandBarControls : public IVCommandBarControls {
                                const Ref<IVButtonDefinition>& definition) override;
   int Count() override;
   Ref<IVCommandBarControl> Item(int index) override;
+  const std::vector<Ref<CommandBarControl>>& Controls() const { return controls_; }
+
+  // A control was added: the desktop host shows it as a button of the bar's toolbar.
+  Event<const Ref<CommandBarControl>&> OnControlAdded;
 
  private:
   std::string barName_;

@@ -22,6 +22,7 @@ Ref<IVCommandBar> CommandBars::Add(const std::string& name) {
   if (name.empty()) throw HostError(hresult::kInvalidArg, "a command bar needs a name");
   auto bar = std::make_shared<CommandBar>(name);
   bars_.push_back(bar);
+  OnBarAdded.Raise(bar);
   return bar;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/event.hpp"
 #include "host/user_interface.hpp"
 #include "modelhost/application/command_bar.hpp"
 
@@ -19,6 +20,9 @@ class CommandBars : public IVCommandBars {
   // The first bar of that name; fails naming it when there is none.
   Ref<IVCommandBar> Item(const std::string& name) override;
   const std::vector<Ref<CommandBar>>& Bars() const { return bars_; }
+
+  // A bar was added: the desktop host shows it as a toolbar.
+  Event<const Ref<CommandBar>&> OnBarAdded;
 
  private:
   std::vector<Ref<CommandBar>> bars_;

@@ -56,6 +56,7 @@ void Component::SetTransformation(const Ref<IVMatrix>& placement) {
   } catch (const HostError& error) {
     throw HostError(error.Code(), "component '" + name_ + "': " + error.what());
   }
+  OnDisplayChanged.Raise();
 }
 
 Ref<IVVertex> Component::Vertex(int index) {

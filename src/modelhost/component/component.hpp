@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/component.hpp"
+#include "host/event.hpp"
 #include "host/part_entities.hpp"
 
 namespace sledway::model {
@@ -33,7 +34,10 @@ class Component : public IVComponent, public std::enable_shared_from_this<Compon
   bool Fixed() override { return fixed_; }
   void Fixed(bool fixed) override { fixed_ = fixed; }
   bool Visible() override { return visible_; }
-  void Visible(bool visible) override { visible_ = visible; }
+  void Visible(bool visible) override {
+    visible_ = visible;
+    OnDisplayChanged.Raise();
+  }
 
   const std::string& ComponentName() const { return name_; }
   Ref<model::Part> Part() const { return part_; }
@@ -46,6 +50,9 @@ class Component : public IVComponent, public std::enable_shared_from_this<Compon
   Ref<IVAxis> WorkAxis(const std::string& name);
   Ref<PlanarSketch> Sketch(const std::string& name);
   Ref<model::Sketch3d> Sketch3d(const std::string& name);
+
+  // The placement or the visibility changed: a view showing the component redraws it.
+  Event<> OnDisplayChanged;
 
  private:
   std::string name_;

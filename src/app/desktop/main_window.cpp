@@ -1,0 +1,201 @@
+#include "app/desktop/main_window.hpp"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QShortcut>
+#include <exception>
+
+#include "app/desktop/add_in_manager.hpp"
+#include "app/desktop/add_ins_dialog.hpp"
+#include "app/desktop/command_bar_toolbars.hpp"
+#include "app/desktop/model_browser.hpp"
+#include "app/desktop/view_widget.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/any_assembly.hpp"
+#include "modelhost/files/sample_assemblies.hpp"
+
+namespace sledway::app {
+namespace {
+
+constexpr const char* kTitle = "Sledway Desktop";
+constexpr const char* kRecentKey = "RecentFiles";
+constexpr int kRecentCount = 8;
+
+}  // namespace
+
+MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings, QWidget* parent)
+    : QMainWindow(parent),
+      application_(std::move(application)),
+      settings_(settings),
+      view_(new ViewWidget(application_, this)),
+      browser_(new ModelBrowser(this)) {
+  setWindowTitle(kTitle);
+  setCentralWidget(view_);
+  auto* dock = new QDockWidget(tr("Model"), this);
+  dock->setObjectName("ModelBrowser");
+  dock->setWidget(browser_);
+  addDockWidget(Qt::LeftDockWidgetArea, dock);
+  toolbars_ = new CommandBarToolbars(*this, application_->UserInterfaceObject()->Bars());
+  BuildMenus();
+
+  connect(browser_, &ModelBrowser::entityChosen, this,
+          [this](const Ref<IVObject>& entity) { view_->Offer(entity, false); });
+  connect(browser_, &ModelBrowser::entityActivated, this,
+          [this](const Ref<IVObject>& entity) { view_->Offer(entity, true); });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, view_, &ViewWidget::StopInteraction);
+
+  services_ = std::make_unique<platform::ScopedDesktopServices>(platform::DesktopServices{
+      .sleep = {},
+      .showMessage =
+          [this](const std::string& text, const std::string& title) {
+            QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                            QString::fromStdString(text), QMessageBox::Ok, this);
+            box.exec();
+          },
+      .yieldToMessageLoop =
+          [this] {
+            QApplication::processEvents();
+            view_->RedrawNow();
+          },
+  });
+  application_->SetMainWindowHandle(static_cast<WindowHandle>(winId()));
+  addIns_ = std::make_unique<AddInManager>(application_, settings_, [](const std::string& text) {
+    platform::ShowMessage(text, kTitle);
+  });
+  resize(1280, 800);
+}
+
+MainWindow::~MainWindow() {
+  addIns_->UnloadAll();
+  application_->SetMainWindowHandle(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  addIns_->UnloadAll();
+  event->accept();
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::ChooseFile);
+  QMenu* samples = file->addMenu(tr("Open &Sample"));
+  for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+    QAction* action = samples->addAction(QString::fromStdString(sample.name),
+                                         [this, name = sample.name] { OpenSample(name); });
+    action->setToolTip(QString::fromStdString(sample.description));
+  }
+  recentMenu_ = file->addMenu(tr("&Recent Files"));
+  FillRecentMenu();
+  file->addSeparator();
+  file->addAction(tr("Save &Image..."), this, &MainWindow::ChooseImageFile);
+  file->addSeparator();
+  file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  view->addAction(tr("&Fit All"), QKeySequence(Qt::Key_F), view_, &ViewWidget::FitAll);
+  view->addSeparator();
+  view->addAction(tr("&Iso"), [this] { view_->SetProjection(V3d_XposYnegZpos); });
+  view->addAction(tr("F&ront"), [this] { view_->SetProjection(V3d_Yneg); });
+  view->addAction(tr("&Top"), [this] { view_->SetProjection(V3d_Zpos); });
+  view->addAction(tr("&Right"), [this] { view_->SetProjection(V3d_Xpos); });
+  view->addSeparator();
+  auto* shading = new QActionGroup(this);
+  QAction* shaded = view->addAction(tr("&Shaded"), [this] { view_->SetEdgesShown(false); });
+  QAction* withEdges =
+      view->addAction(tr("Shaded with &Edges"), [this] { view_->SetEdgesShown(true); });
+  for (QAction* action : {shaded, withEdges}) {
+    action->setCheckable(true);
+    shading->addAction(action);
+  }
+  withEdges->setChecked(true);
+
+  QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+  tools->addAction(tr("&Add-Ins..."), [this] {
+    AddInsDialog dialog(*addIns_, this);
+    dialog.exec();
+  });
+}
+
+bool MainWindow::OpenFile(const std::filesystem::path& file) {
+  Ref<model::AssemblyDocument> document;
+  try {
+    document = model::LoadAnyAssembly(file);
+  } catch (const std::exception& error) {
+    platform::ShowMessage("Cannot open " + file.string() + ":\n" + error.what(), kTitle);
+    return false;
+  }
+  Show(document, QString::fromStdString(file.filename().string()));
+  RememberRecent(QFileInfo(QString::fromStdString(file.string())).absoluteFilePath());
+  return true;
+}
+
+bool MainWindow::OpenSample(const std::string& name) {
+  Ref<model::AssemblyDocument> document;
+  try {
+    document = model::ReadSampleAssembly(model::FindSampleAssembly(name)).document;
+  } catch (const std::exception& error) {
+    platform::ShowMessage("Cannot open the sample " + name + ":\n" + error.what(), kTitle);
+    return false;
+  }
+  Show(document, QString::fromStdString(name) + tr(" (sample)"));
+  return true;
+}
+
+void MainWindow::Show(const Ref<model::AssemblyDocument>& document, const QString& title) {
+  // A pick of the assembly that goes away would offer entities no longer shown.
+  view_->StopInteraction();
+  document_ = document;
+  application_->SetActiveDocument(document);
+  view_->ShowDocument(document);
+  browser_->ShowDocument(document);
+  toolbars_->SetAssemblyActive(true);
+  setWindowTitle(title + " - " + kTitle);
+}
+
+void MainWindow::RememberRecent(const QString& file) {
+  QStringList recent = settings_.value(kRecentKey).toStringList();
+  recent.removeAll(file);
+  recent.prepend(file);
+  while (recent.size() > kRecentCount) recent.removeLast();
+  settings_.setValue(kRecentKey, recent);
+  FillRecentMenu();
+}
+
+void MainWindow::FillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList recent = settings_.value(kRecentKey).toStringList();
+  for (const QString& file : recent) {
+    recentMenu_->addAction(file, [this, file] { OpenFile(file.toStdString()); });
+  }
+  recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::ChooseFile() {
+  const QString file = QFileDialog::getOpenFileName(
+      this, tr("Open Assembly"), QString(),
+      tr("Assemblies (*.json *.step *.stp *.STEP *.STP);;All files (*)"));
+  if (!file.isEmpty()) OpenFile(file.toStdString());
+}
+
+void MainWindow::ChooseImageFile() {
+  QString file =
+      QFileDialog::getSaveFileName(this, tr("Save Image"), QString(), tr("PNG images (*.png)"));
+  if (file.isEmpty()) return;
+  if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
+  try {
+    view_->SaveImage(file.toStdString());
+  } catch (const std::exception& error) {
+    platform::ShowMessage(error.what(), kTitle);
+  }
+}
+
+}  // namespace sledway::app

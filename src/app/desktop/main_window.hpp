@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSettings>
+#include <filesystem>
+#include <memory>
+
+#include "host/object.hpp"
+#include "platform/desktop.hpp"
+
+class QMenu;
+
+namespace sledway::model {
+class Application;
+class AssemblyDocument;
+}  // namespace sledway::model
+
+namespace sledway::app {
+
+class AddInManager;
+class CommandBarToolbars;
+class ModelBrowser;
+class ViewWidget;
+
+// The desktop host's main window: the 3D view of the active assembly, the model browser beside
+// it, the host's command bars as toolbars, and the File, View and Tools menus. While it lives,
+// message boxes are Qt's and a yield to the message loop repaints the view.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `settings` keeps the recent files and which add-ins were activated before.
+  MainWindow(Ref<model::Application> application, QSettings& settings, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Opens an assembly file (.json) or STEP assembly (.step, .stp) in place of the open one.
+  // A file that cannot be opened is reported naming it and the problem, and the open assembly
+  // stays as it was. Returns whether it opened.
+  bool OpenFile(const std::filesystem::path& file);
+  // Opens a sample built in; false (and reported) for an unknown name.
+  bool OpenSample(const std::string& name);
+
+  Ref<model::AssemblyDocument> Document() const { return document_; }
+  ViewWidget& View() const { return *view_; }
+  ModelBrowser& Browser() const { return *browser_; }
+  AddInManager& AddIns() const { return *addIns_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void Show(const Ref<model::AssemblyDocument>& document, const QString& title);
+  void RememberRecent(const QString& file);
+  void FillRecentMenu();
+  void ChooseFile();
+  void ChooseImageFile();
+
+  Ref<model::Application> application_;
+  QSettings& settings_;
+  Ref<model::AssemblyDocument> document_;
+  // The widgets: view in the middle, browser beside it, the bars above.
+  ViewWidget* view_;
+  ModelBrowser* browser_;
+  CommandBarToolbars* toolbars_;
+  QMenu* recentMenu_ = nullptr;
+  // The host's services for the add-in, and the add-ins themselves.
+  std::unique_ptr<platform::ScopedDesktopServices> services_;
+  std::unique_ptr<AddInManager> addIns_;
+};
+
+}  // namespace sledway::app

@@ -1,0 +1,43 @@
+#include "app/view/offscreen_view.hpp"
+
+#include <Image_AlienPixMap.hxx>
+#include <Xw_Window.hxx>
+#include <stdexcept>
+
+#include "app/view/assembly_scene.hpp"
+#include "app/view/image_file.hpp"
+#include "app/view/viewer_setup.hpp"
+
+namespace sledway::app {
+
+OffscreenView::OffscreenView(Ref<model::AssemblyDocument> document, int width, int height)
+    : width_(width), height_(height) {
+  if (width <= 0 || height <= 0) throw std::runtime_error("a picture needs a positive size");
+  const Handle(OpenGl_GraphicDriver) driver = MakeGraphicDriver();
+  viewer_ = MakeViewer(driver);
+  context_ = MakeContext(viewer_);
+  view_ = viewer_->CreateView();
+  Handle(Xw_Window) window =
+      new Xw_Window(driver->GetDisplayConnection(), "sledway", 0, 0, width, height);
+  window->SetVirtual(true);
+  view_->SetWindow(window);
+  StyleView(view_);
+  scene_ = std::make_unique<AssemblyScene>(context_, std::move(document));
+  view_->FitAll(0.08, false);
+}
+
+OffscreenView::~OffscreenView() {
+  scene_.reset();
+  view_->Remove();
+}
+
+void OffscreenView::SavePicture(const std::filesystem::path& file) {
+  scene_->Synchronize();
+  Image_AlienPixMap image;
+  if (!view_->ToPixMap(image, width_, height_)) {
+    throw std::runtime_error("the view could not be drawn into a picture");
+  }
+  SavePng(image, file);
+}
+
+}  // namespace sledway::app

@@ -1,0 +1,11 @@
+// Widget tests without a 3D view: Qt draws into memory, no display is needed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  ::qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qt(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
