@@ -19,14 +19,6 @@ namespace {
 
 constexpr double kPictureButtonTwips = 405.0;
 
-template <class Control>
-Control* Place(Control* control, const char* name, double left, double top, double width,
-               double height) {
-  control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(TwipsRect(*control, left, top, width, height));
-  return control;
-}
-
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, double left, double top,
                 double width) {
   return Place(new QLabel(text, parent), name, left, top, width, 255);

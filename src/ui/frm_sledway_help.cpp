@@ -25,14 +25,6 @@ constexpr const char* kContact = SLEDWAY_CONTACT;
 
 const QColor kLogoTransparent(0, 255, 0);
 
-template <class Control>
-Control* Place(Control* control, const char* name, double left, double top, double width,
-               double height) {
-  control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(TwipsRect(*control, left, top, width, height));
-  return control;
-}
-
 QFont Arial(double points, bool bold, bool underline) {
   QFont font(QStringLiteral("Arial"));
   font.setStyleHint(QFont::SansSerif);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QRect>
-
-class QWidget;
+#include <QString>
+#include <QWidget>
 
 namespace sledway {
 
@@ -18,5 +18,14 @@ double PixelsToTwipsY(const QWidget& widget, int pixels);
 
 // A rectangle given in twips, in pixels.
 QRect TwipsRect(const QWidget& widget, double left, double top, double width, double height);
+
+// Names a control of a window and places it at a rectangle given in twips.
+template <class Control>
+Control* Place(Control* control, const char* name, double left, double top, double width,
+               double height) {
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(TwipsRect(*control, left, top, width, height));
+  return control;
+}
 
 }  // namespace sledway
