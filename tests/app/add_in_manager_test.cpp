@@ -151,6 +151,12 @@ TEST_F(AddInManagerTest, WithNothingRegisteredTheHostRegistersItsOwnAddInFoundFi
   platform::RegisterAddIn({kThrowingClass, "Elsewhere", missing.string(), true});
   EXPECT_FALSE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
   EXPECT_FALSE(Registered(kSledwayClass));
+
+  // Of two libraries that are there, the first is registered.
+  platform::UnregisterAddIn(kThrowingClass);
+  ASSERT_TRUE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_TEST_ADD_IN, SLEDWAY_ADDIN_LIBRARY}));
+  EXPECT_TRUE(Registered(kWorkingClass));
+  EXPECT_FALSE(Registered(kSledwayClass));
   EXPECT_TRUE(reports_.empty());
 }
 
