@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "app/desktop/add_ins_dialog.hpp"
@@ -20,6 +21,7 @@ namespace sledway::app {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
 
@@ -126,6 +128,51 @@ TEST_F(AddInManagerTest, BrokenAddInsAreReportedOnceNamingThemAndSkipped) {
   EXPECT_THAT(err, HasSubstr("does not export DllRegisterServer"));
   EXPECT_EQ(Register("/nowhere/gone.so", false, &err), 1);
   EXPECT_THAT(err, HasSubstr("/nowhere/gone.so"));
+}
+
+TEST_F(AddInManagerTest, WithNothingRegisteredTheHostRegistersItsOwnAddInFoundFirstAndLoadsIt) {
+  constexpr const char* kSledwayClass = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
+  const std::filesystem::path missing = "/nowhere/libsledway.so";
+  auto manager = MakeManager();
+  ASSERT_TRUE(manager->RegisterOwnAddInWhenNoneIs({missing, SLEDWAY_ADDIN_LIBRARY}));
+  const auto registered = platform::RegisteredAddIns();
+  ASSERT_EQ(registered.size(), 1u);
+  EXPECT_EQ(registered[0].classId, kSledwayClass);
+  EXPECT_EQ(registered[0].libraryPath, std::filesystem::canonical(SLEDWAY_ADDIN_LIBRARY).string());
+  manager->LoadAtStartUp();
+  EXPECT_TRUE(manager->Loaded(kSledwayClass));
+  EXPECT_EQ(app_->UserInterfaceObject()->Bars()->Item("Sledway")->GetControls()->Count(), 1);
+  EXPECT_TRUE(manager->Unload(kSledwayClass));
+
+  // Once anything is registered, what the user registered is left alone, even a library that
+  // is gone.
+  EXPECT_FALSE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
+  ASSERT_EQ(Register(SLEDWAY_ADDIN_LIBRARY, true), 0);
+  platform::RegisterAddIn({kThrowingClass, "Elsewhere", missing.string(), true});
+  EXPECT_FALSE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
+  EXPECT_FALSE(Registered(kSledwayClass));
+
+  // Of two libraries that are there, the first is registered.
+  platform::UnregisterAddIn(kThrowingClass);
+  ASSERT_TRUE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_TEST_ADD_IN, SLEDWAY_ADDIN_LIBRARY}));
+  EXPECT_TRUE(Registered(kWorkingClass));
+  EXPECT_FALSE(Registered(kSledwayClass));
+  EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(AddInManagerTest, AnOwnAddInThatIsMissingOrNoAddInIsReportedOnceAndNothingIsRegistered) {
+  auto manager = MakeManager();
+  EXPECT_FALSE(manager->RegisterOwnAddInWhenNoneIs({"/nowhere/a.so", "/nowhere/b.so"}));
+  EXPECT_THAT(reports_, ElementsAre(AllOf(HasSubstr("not found"), HasSubstr("/nowhere/a.so"),
+                                          HasSubstr("/nowhere/b.so"))));
+  reports_.clear();
+  EXPECT_FALSE(manager->RegisterOwnAddInWhenNoneIs({SLEDWAY_NOT_AN_ADD_IN}));
+  EXPECT_THAT(reports_, ElementsAre(HasSubstr("does not export DllRegisterServer")));
+  EXPECT_TRUE(platform::RegisteredAddIns().empty());
+  // The host goes on: loading finds nothing to load and says nothing more.
+  manager->LoadAtStartUp();
+  EXPECT_TRUE(manager->AddIns().empty());
+  EXPECT_EQ(reports_.size(), 1u);
 }
 
 TEST_F(AddInManagerTest, TheAddInsWindowListsTheAddInsAndLoadsOrUnloadsOne) {

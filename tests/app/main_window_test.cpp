@@ -6,6 +6,7 @@
 #include <PrsMgr_PresentationManager.hxx>
 #include <QFile>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -126,6 +127,30 @@ TEST_F(MainWindowTest, AMoveChangesOnlyTheDisplayedLocationAndHidingErases) {
   Settle();
   EXPECT_TRUE(View().Context()->IsDisplayed(body));
   EXPECT_TRUE(body->LocalTransformation().TranslationPart().IsEqual(gp_XYZ(5.0, 1.0, 2.0), 1e-12));
+}
+
+TEST_F(MainWindowTest, AfterAMoveTheWindowShowsTheComponentWhereItNowStands) {
+  ASSERT_TRUE(window_->OpenSample("slot"));
+  Settle();
+  const auto onScreen = [this] {
+    return View()
+        .screen()
+        ->grabWindow(View().winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage before = onScreen();
+  const Ref<model::Component> slider = ComponentNamed("slider:1");
+  gp_Trsf moved = slider->Placement();
+  moved.SetTranslationPart(gp_Vec(3.0, 4.0, 2.0));
+  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  Settle();
+  const QImage afterMove = onScreen();
+  EXPECT_TRUE(afterMove != before);
+  // The same view drawn again from nothing.
+  View().View()->Invalidate();
+  View().repaint();
+  EXPECT_TRUE(afterMove == onScreen()) << "the window shows the slider where it stood before";
 }
 
 TEST_F(MainWindowTest, MessagesYieldAndTheWindowHandleAreTheDesktopHostsOwn) {

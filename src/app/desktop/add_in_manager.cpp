@@ -36,6 +36,33 @@ QString AddInManager::ActivatedKey(const std::string& classId) {
   return "AddIns/" + key + "/Activated";
 }
 
+bool AddInManager::RegisterOwnAddInWhenNoneIs(
+    const std::vector<std::filesystem::path>& candidates) {
+  try {
+    if (!platform::RegisteredAddIns().empty()) return false;
+  } catch (const std::exception& error) {
+    Report(std::string("The registered add-ins cannot be read: ") + error.what());
+    return false;
+  }
+  std::error_code ignored;
+  const auto found = std::find_if(candidates.begin(), candidates.end(), [&](const auto& path) {
+    return std::filesystem::exists(path, ignored);
+  });
+  if (found == candidates.end()) {
+    std::string places;
+    for (const std::filesystem::path& path : candidates) places += "\n" + path.string();
+    Report("The Sledway add-in was not found; it was looked for at:" + places);
+    return false;
+  }
+  try {
+    AddInLibrary(std::filesystem::absolute(*found, ignored)).Register();
+  } catch (const std::exception& error) {
+    Report(std::string("The Sledway add-in was not registered: ") + error.what());
+    return false;
+  }
+  return true;
+}
+
 void AddInManager::LoadAtStartUp() {
   std::vector<platform::AddInRegistration> registered;
   try {

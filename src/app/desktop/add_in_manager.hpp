@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +38,11 @@ class AddInManager {
   AddInManager(const AddInManager&) = delete;
   AddInManager& operator=(const AddInManager&) = delete;
 
+  // When no add-in is registered at all, registers the add-in that comes with the host through
+  // its library's own DllRegisterServer, so that a fresh build starts with it: the first of
+  // `candidates` that exists. Nothing there, or a library that fails to register, is reported
+  // once. Returns whether it registered one.
+  bool RegisterOwnAddInWhenNoneIs(const std::vector<std::filesystem::path>& candidates);
   // Loads every registered add-in marked to load at start-up.
   void LoadAtStartUp();
   // Loads and activates the registered class; returns whether it runs now. Loading one that

@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QSettings>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "app/desktop/add_in_manager.hpp"
@@ -39,6 +40,12 @@ int main(int argc, char** argv) {
   QSettings settings;
   sledway::app::MainWindow window(sledway::model::Application::Create(), settings);
   window.show();
+  // The add-in built with the host: beside the program where it is installed, else where the
+  // build made it.
+  const std::filesystem::path beside =
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+      SLEDWAY_OWN_ADD_IN_NAME;
+  window.AddIns().RegisterOwnAddInWhenNoneIs({beside, SLEDWAY_OWN_ADD_IN});
   window.AddIns().LoadAtStartUp();
   const QStringList files = parser.positionalArguments();
   if (files.isEmpty()) {

@@ -112,7 +112,9 @@ void ViewWidget::SaveImage(const std::filesystem::path& file) {
 }
 
 void ViewWidget::Synchronize() {
-  if (scene_) scene_->Synchronize();
+  // A paint redraws only the immediate layer unless the view is invalidated: a component moved,
+  // shown or rebuilt would stay on screen where it stood before.
+  if (scene_ && scene_->Synchronize()) view_->Invalidate();
   picker_.Refresh();
 }
 

@@ -1,0 +1,174 @@
+// A designer's whole session in the desktop host, with the Sledway add-in loaded from its built
+// library: the toolbar button opens the tool window, the path, the follow point and the tangent
+// line are picked with the mouse, then "Position" and "Run".
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <cmath>
+#include <numbers>
+
+#include "app/desktop/add_in_manager.hpp"
+#include "app/desktop/model_browser.hpp"
+#include "host/host.hpp"
+#include "modelhost/files/entity_names.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+#include "tests/app/desktop_fixture.hpp"
+
+namespace sledway::app::test {
+namespace {
+
+constexpr const char* kSledwayClass = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
+
+// The cart sample: the cart's work point "contact" follows the track, an open profile of three
+// lines and three quarter circles of 100 mm radius sketched on a tilted plane, from (0, 0) to
+// (0, 400) mm of the sketch; the cart's bottom edge 9 stays tangent to it.
+class DesktopScenarioTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    ASSERT_TRUE(window_->AddIns().RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
+    window_->AddIns().LoadAtStartUp();
+    ASSERT_TRUE(window_->AddIns().Loaded(kSledwayClass));
+    ASSERT_TRUE(window_->OpenSample("cart"));
+    Settle();
+    // The add-in shows its messages in Qt boxes of its own, which the captured services do not
+    // reach: a box would wait for a click that never comes. It is noted and closed instead.
+    QObject::connect(&boxWatch_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        boxes_.push_back(box->text().toStdString());
+        box->reject();
+      }
+    });
+    boxWatch_.start(20);
+  }
+  void TearDown() override {
+    boxWatch_.stop();
+    if (tool_) tool_->close();
+    QApplication::processEvents();
+    DesktopTest::TearDown();
+  }
+
+  // The tool window the main window owns; null when none is shown.
+  QWidget* ShownToolWindow() const {
+    for (QWidget* child : window_->findChildren<QWidget*>()) {
+      if (child->isWindow() && child->windowTitle() == "Sledway 2.0" && child->isVisible()) {
+        return child;
+      }
+    }
+    return nullptr;
+  }
+
+  template <class Control>
+  Control* Get(const char* name) const {
+    auto* control = tool_->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
+
+  // Points at a spot of the view and clicks there.
+  void PickAt(const gp_Pnt& point) {
+    const QPoint spot = ScreenPoint(point);
+    MoveMouse(spot);
+    QTest::mouseClick(&View(), Qt::LeftButton, Qt::NoModifier, spot);
+  }
+
+  gp_Pnt TrackPoint(double xMm, double yMm) {
+    return Document().Sketch("track")->ToModel(gp_Pnt2d(xMm / 10.0, yMm / 10.0));
+  }
+
+  gp_Pnt Contact() {
+    const Ref<IVPoint> point =
+        As<IVWorkPoint>(model::ResolveEntity(Document(), "component:cart:1/workpoint:contact"))
+            ->GetPoint();
+    return gp_Pnt(point->X(), point->Y(), point->Z());
+  }
+
+  // The direction of the cart's edge 9 where the cart stands.
+  gp_Dir TangentEdge() {
+    const Ref<model::Component> cart = ComponentNamed("cart:1");
+    const BRepAdaptor_Curve curve(cart->Part()->Edge(9));
+    const gp_Pnt from = curve.Value(curve.FirstParameter()).Transformed(cart->Placement());
+    const gp_Pnt to = curve.Value(curve.LastParameter()).Transformed(cart->Placement());
+    return gp_Dir(gp_Vec(from, to));
+  }
+
+  QTimer boxWatch_;
+  std::vector<std::string> boxes_;
+  QPointer<QWidget> tool_;
+};
+
+TEST_F(DesktopScenarioTest,
+       TheToolbarButtonOpensTheToolWindowWherePicksPositionAndRunFollowTheTrack) {
+  QToolBar* bar = window_->findChild<QToolBar*>("Sledway");
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->actions().size(), 1);
+  auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(bar->actions().front()));
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isVisible());
+  QTest::mouseClick(button, Qt::LeftButton);
+  tool_ = ShownToolWindow();
+  ASSERT_NE(tool_, nullptr);
+  EXPECT_EQ(tool_->parentWidget(), window_.get());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(tool_));
+  // The view must be the window's topmost at the spots picked: the tool window goes aside.
+  tool_->move(window_->geometry().topRight() + QPoint(20, 0));
+  Settle();
+
+  // The path: a point of the track's line from (300, 100) to (300, 200) mm brings the profile.
+  Click("cmdSelect_0");
+  PickAt(TrackPoint(300.0, 150.0));
+  const double lengthMm = 400.0 + 150.0 * std::numbers::pi;
+  QString shown = Get<QLabel>("lblLength")->text();
+  ASSERT_TRUE(shown.endsWith(" mm")) << shown.toStdString();
+  shown.chop(3);
+  EXPECT_NEAR(shown.toDouble(), lengthMm, 0.005) << shown.toStdString();
+
+  // The follow point, too small to hit, from the model browser: a double click selects it.
+  Click("cmdSelect_1");
+  ModelBrowser& browser = window_->Browser();
+  QTreeWidgetItem* contact = browser.ItemNamed("component:cart:1/workpoint:contact");
+  ASSERT_NE(contact, nullptr);
+  browser.scrollToItem(contact);
+  const QPoint entry = browser.visualItemRect(contact).center();
+  QTest::mouseClick(browser.viewport(), Qt::LeftButton, Qt::NoModifier, entry);
+  QTest::mouseDClick(browser.viewport(), Qt::LeftButton, Qt::NoModifier, entry);
+
+  // The tangent line: the middle of the cart's bottom edge 9.
+  Click("cmdSelect_2");
+  PickAt(EdgeMiddle(ComponentNamed("cart:1"), 9));
+  EXPECT_TRUE(Get<QToolButton>("chkSelect_4")->isEnabled()) << "no tangent line was picked";
+
+  Click("cmdControl_0");  // "Position"
+  EXPECT_LT(Contact().Distance(TrackPoint(0.0, 0.0)), 1e-9);
+  ASSERT_TRUE(Get<QWidget>("cmdControl_1")->isEnabled());
+
+  // Four steps, then "Run": out along the whole track to its far end, where the last quarter
+  // circle runs along the sketch's y axis.
+  auto* steps = Get<QLineEdit>("txtSteps");
+  // A box selects its whole text once it has gained the focus, which it gets only in the
+  // active window.
+  tool_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(tool_));
+  steps->clearFocus();
+  QTest::mouseClick(steps, Qt::LeftButton);
+  QApplication::processEvents();
+  QTest::keyClicks(steps, "4");
+  ASSERT_EQ(steps->text(), "4");
+  Click("cmdControl_1");
+  EXPECT_LT(Contact().Distance(TrackPoint(0.0, 400.0)), 1e-9);
+  const gp_Dir along(gp_Vec(TrackPoint(0.0, 0.0), TrackPoint(0.0, 10.0)));
+  EXPECT_LT(gp_Vec(TangentEdge()).Crossed(gp_Vec(along)).Magnitude(), 1e-9);
+  EXPECT_TRUE(tool_->isVisible());
+  EXPECT_TRUE(boxes_.empty()) << boxes_.front();
+}
+
+}  // namespace
+}  // namespace sledway::app::test
