@@ -6,7 +6,9 @@
 #include <gp_Trsf.hxx>
 #include <gp_XYZ.hxx>
 #include <numbers>
-#include <sstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "cli/assembly_source.hpp"
@@ -80,6 +82,11 @@ void RotationOf(const Ref<IVMatrix>& placement, MoveRow& row) {
   axis.Normalize();
   row.rotationAxis = {axis.X(), axis.Y(), axis.Z()};
   row.rotationAngle = angle * 180.0 / std::numbers::pi;
+}
+
+// Where the rows go, as messages name it.
+std::string OutputName(const RunOptions& options) {
+  return options.output ? "'" + *options.output + "'" : std::string("standard output");
 }
 
 // A measure that is not a number makes the largest one not a number too, so the check fails.
@@ -214,11 +221,14 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     return 1;
   }
 
-  std::ostringstream buffer;
-  std::ostream& sink = options.output ? static_cast<std::ostream&>(buffer) : console.out;
+  // A file is written whole or not at all; standard output gets each row as it is made.
+  std::optional<AtomicFile> file;
+  if (options.output) file.emplace(*options.output);
+  std::ostream& sink = file ? file->Stream() : console.out;
   const std::unique_ptr<ResultWriter> writer = MakeResultWriter(format, sink);
   writer->Begin(run.header);
   RunCheck summary;
+  summary.plannedMoves = run.header.plannedMoves;
   const MotionOutcome outcome =
       RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
         MoveRow row;
@@ -241,13 +251,23 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
           KeepLargest(*summary.maxMisalignment, *measured.misalignment);
         }
         writer->Row(row);
+        // Rows that cannot be written end the run rather than vanish.
+        if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
         progress.Update(move.index);
       });
   progress.Finish();
-  summary.passed = summary.maxDistance < kDistanceGoal &&
+  summary.moves = outcome.moves;
+  summary.recomputeFailures = outcome.recomputeFailures;
+  if (outcome.end != MotionEnd::kCompleted) summary.failure = outcome.failure;
+  summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
+                   summary.maxDistance < kDistanceGoal &&
                    summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal;
   writer->End(summary);
-  if (options.output) WriteFileAtomically(*options.output, buffer.str());
+  if (file) {
+    file->Commit();
+  } else if (!console.out.flush()) {
+    throw std::runtime_error("standard output cannot be written");
+  }
 
   if (outcome.end != MotionEnd::kCompleted) {
     console.err << "sledway: the run ended after " << outcome.moves << " of "

@@ -31,9 +31,16 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
     return status == 0 ? 0 : kBadInput;
   }
   try {
-    if (examples->parsed()) return RunExamplesCommand(console);
-    if (inspect->parsed()) return RunInspectCommand(inspectAssembly, console);
-    if (run->parsed()) return RunRunCommand(runOptions, console);
+    int status = kBadInput;
+    if (examples->parsed()) status = RunExamplesCommand(console);
+    if (inspect->parsed()) status = RunInspectCommand(inspectAssembly, console);
+    if (run->parsed()) status = RunRunCommand(runOptions, console);
+    // Output lost on a full disk or a closed pipe is a failure, whatever the command made of it.
+    if (!console.out.flush()) {
+      console.err << "sledway: standard output cannot be written\n";
+      return kFailed;
+    }
+    return status;
   } catch (const UsageError& error) {
     console.err << "sledway: " << error.what() << '\n';
     return kBadInput;
@@ -41,7 +48,6 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
     console.err << "sledway: " << error.what() << '\n';
     return kFailed;
   }
-  return kBadInput;
 }
 
 }  // namespace sledway::cli
