@@ -14,6 +14,7 @@
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
+#include "cli/option_checks.hpp"
 #include "cli/path_check.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/result_writers.hpp"
@@ -167,18 +168,23 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   CLI::App* command = app.add_subcommand(
       "run", "Move a component along a path, step by step (the default sample without options)");
   AddAssemblyChoice(*command, options.assembly);
-  command->add_option("--path", options.path,
-                      "The path: a sketch curve (its whole profile comes along) or an edge (its "
-                      "tangent chain comes along)");
-  command->add_option("--follow", options.follow, "The follow point: a vertex or a work point");
-  command->add_option("--tangent", options.tangent,
-                      "A straight edge or work axis to keep tangent to the path; none for no "
-                      "alignment");
+  command
+      ->add_option("--path", options.path,
+                   "The path: a sketch curve (its whole profile comes along) or an edge (its "
+                   "tangent chain comes along)")
+      ->check(NonEmpty());
+  command->add_option("--follow", options.follow, "The follow point: a vertex or a work point")
+      ->check(NonEmpty());
+  command
+      ->add_option("--tangent", options.tangent,
+                   "A straight edge or work axis to keep tangent to the path; none for no "
+                   "alignment")
+      ->check(NonEmpty());
   command->add_option("--steps", options.steps, "Moves per pass")
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--delay", options.delay, "Seconds to wait after each move")
-      ->check(CLI::Range(0.0, 4'294'967.295))
+      ->check(FiniteNumber() & CLI::Range(0.0, 4'294'967.295))
       ->capture_default_str();
   command->add_option("--reps", options.reps, "Repetitions")
       ->check(CLI::Range(1, 1'000'000'000))
@@ -189,14 +195,20 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   command->add_flag("--flip-path", options.flipPath, "Travel from the path's other end");
   command->add_flag("--flip-edge", options.flipEdge, "Reverse the tangent line");
   command->add_flag("--no-hide", options.noHide, "Keep the path's component visible");
-  command->add_option("--drive", options.drive,
-                      "A parameter to drive in step with the motion; none for no drive");
-  command->add_option("--from", options.from, "The driven value at the start of travel");
-  command->add_option("--to", options.to, "The driven value at the end of travel");
+  command
+      ->add_option("--drive", options.drive,
+                   "A parameter to drive in step with the motion; none for no drive")
+      ->check(NonEmpty());
+  command->add_option("--from", options.from, "The driven value at the start of travel")
+      ->check(FiniteNumber());
+  command->add_option("--to", options.to, "The driven value at the end of travel")
+      ->check(FiniteNumber());
   command->add_option("--format", options.format, "table, csv or json")->capture_default_str();
-  command->add_option("--output", options.output,
-                      "Write the rows to this file (whole or not at all) instead of standard "
-                      "output");
+  command
+      ->add_option("--output", options.output,
+                   "Write the rows to this file (whole or not at all) instead of standard "
+                   "output")
+      ->check(NonEmpty());
   return command;
 }
 

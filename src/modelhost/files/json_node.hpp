@@ -37,7 +37,8 @@ class JsonNode {
 
   std::string String() const;
   double Number() const;
-  // A name: a non-empty string without '/', the separator of entity names.
+  // A name: a non-empty string without control characters and without '/', the separator of
+  // entity names.
   std::string Name() const;
   // An expression: a string, or a number standing for itself.
   std::string Expression() const;

@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "modelhost/files/placed_error.hpp"
+#include "modelhost/files/regular_file.hpp"
 
 namespace sledway::model {
 
@@ -85,9 +86,7 @@ bool IsRigid(const gp_Trsf& placement) {
 }  // namespace
 
 StepFile::StepFile(const std::filesystem::path& path) {
-  if (!std::filesystem::exists(path)) {
-    throw PlacedError("", "no such file");
-  }
+  RequireRegularFile(path);
   SilenceOpenCascadeMessages();
   const Handle(XCAFApp_Application) application = XCAFApp_Application::GetApplication();
   application->NewDocument("MDTV-XCAF", document_);

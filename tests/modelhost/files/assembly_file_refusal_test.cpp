@@ -129,9 +129,30 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        StartsWith("t.json: /parts/0/box/width: ")},
       {Spoiled({Put("/parameters/model/0/expression", "lift")}),
        AllOf(StartsWith("t.json: /parameters/model/0: "), HasSubstr("lift"))},
-      // A STEP part that is not there.
+      // A STEP part that is not there, or not a file.
       {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "no/such.stp"}})}),
        "t.json: /parts/1/step: '/work/nowhere/no/such.stp': no such file"},
+      {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "/dev/zero"}})}),
+       "t.json: /parts/1/step: '/dev/zero': a device, not a regular file"},
+      {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "/"}})}),
+       "t.json: /parts/1/step: '/': a directory, not a file"},
+      // Names that would act on a terminal, even where they refer to something.
+      {Spoiled({Put("/components/0/name", "cart\u001b[2J")}),
+       "t.json: /components/0/name: a name may not hold control characters"},
+      {Spoiled({Put("/components/0/part", "ca\rt")}),
+       "t.json: /components/0/part: a name may not hold control characters"},
+      // A parameter standing for something it does not measure.
+      {Spoiled(
+           {Put("/parameters/user/-", {{"name", "turn"}, {"expression", "30"}, {"units", "deg"}}),
+            Put("/parts/0/box/height", "turn")}),
+       "t.json: /parts/0/box/height: parameter 'turn' is an angle (deg), not a length"},
+      {Spoiled(
+           {Put("/parameters/user/-", {{"name", "count"}, {"expression", "3"}, {"units", "ul"}}),
+            Put("/parts/0/box/height", " ( count ) ")}),
+       "t.json: /parts/0/box/height: parameter 'count' is a plain number (ul), not a length"},
+      {Spoiled({Put("/parameters/user/-",
+                    {{"name", "tilt"}, {"expression", "width"}, {"units", "rad"}})}),
+       "t.json: /parameters/user/1/expression: parameter 'width' is a length (mm), not an angle"},
       // A suggested run whose slots name nothing, or the wrong kinds.
       {Spoiled({Put("/run/path", "sketch:trak/curve:1")}),
        "t.json: /run/path: entity 'sketch:trak/curve:1': no sketch named 'trak'"},
@@ -143,6 +164,11 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "driven"},
   };
   ASSERT_NO_THROW(ReadAssemblyText(Base().dump(), "t.json", "/work/nowhere"));
+  // A plain number or an angle that takes part in a computation is the file's own choice.
+  ASSERT_NO_THROW(ReadAssemblyText(
+      Spoiled({Put("/parameters/user/-", {{"name", "count"}, {"expression", "3"}, {"units", "ul"}}),
+               Put("/parts/0/box/height", "count * 10 mm")}),
+      "t.json", "/work/nowhere"));
   for (const Case& refused : cases) {
     EXPECT_THAT([&] { ReadAssemblyText(refused.json, "t.json", "/work/nowhere"); },
                 ThrowsMessage<AssemblyFileError>(refused.message))
