@@ -114,6 +114,22 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /sketches/0/plane: xDir is parallel to the normal"},
       {Spoiled({Put("/sketches/0/curves/0/end", {0, 0})}),
        AllOf(StartsWith("t.json: /sketches/0/curves/0: "), HasSubstr("line 1 of sketch 'track'"))},
+      // Sizes are refused in the file's own unit, where the file gives them.
+      {Spoiled(
+           {Put("/units", "in"),
+            Put("/sketches/0/curves/-", {{"kind", "circle"}, {"centre", {0, 0}}, {"radius", -5}})}),
+       "t.json: /sketches/0/curves/1/radius: must be a positive length, got -5 in"},
+      {Spoiled({Put("/sketches/0/curves/-", {{"kind", "ellipse"},
+                                             {"centre", {0, 0}},
+                                             {"majorAxis", {1, 0}},
+                                             {"majorRadius", 2},
+                                             {"minorRadius", 5}})}),
+       "t.json: /sketches/0/curves/1: the major radius (2 mm) is smaller than the minor radius (5 "
+       "mm)"},
+      {Spoiled({Put("/units", "in"),
+                Put("/parts/-",
+                    {{"name", "slab"}, {"extrude", {{"height", 0}, {"loops", Json::array()}}}})}),
+       "t.json: /parts/1/extrude/height: must be a positive length, got 0 in"},
       {Spoiled({Put("/units", "ft"), Put("/parts/0/workPoints/0/point", {1e307, 0, 0})}),
        "t.json: /parts/0/workPoints/0/point/0: length out of range"},
       {Plate(Json::array({open})), "t.json: /parts/1/extrude/loops/0: the loop is not closed"},
