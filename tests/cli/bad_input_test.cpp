@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,9 @@
 namespace sledway::cli {
 namespace {
 
-using ::testing::HasSubstr;
 using test::Invocation;
 using test::Sledway;
+using ::testing::HasSubstr;
 
 class BadInput : public ::testing::Test {
  protected:
@@ -74,6 +75,34 @@ TEST_F(BadInput, AnInputThatIsNoRegularFileIsRefusedWithoutOpeningIt) {
   std::filesystem::create_symlink(directory_ / "a.json", directory_ / "b.json");
   ExpectRefused({"inspect", (directory_ / "a.json").string()},
                 "a.json: the path cannot be resolved (Too many levels of symbolic links)");
+}
+
+// A ball, whose edges at the poles are degenerate, a bead to follow, and two curves of no
+// length to speak of: a helix of 1e-20 turns and an arc of 1e-5 degrees of radius 1e-5 mm.
+constexpr const char* kNoLengths = R"({
+  "parts": [{"name": "ball", "sphere": {"radius": 10}},
+            {"name": "bead", "sphere": {"radius": 1}, "workPoints": [{"name": "c", "point": [0, 0, 0]}]}],
+  "components": [{"name": "ball:1", "part": "ball"},
+                 {"name": "bead:1", "part": "bead", "placement": {"origin": [50, 0, 0]}}],
+  "sketches3d": [{"name": "coil", "curves": [{"kind": "helix", "radius": 5, "pitch": 1, "turns": 1e-20,
+      "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]}],
+  "sketches": [{"name": "speck", "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]},
+                "curves": [{"kind": "arc", "centre": [0, 0], "radius": 1e-5, "startAngle": 0,
+                            "endAngle": 1e-5}]}]})";
+
+TEST_F(BadInput, APathOfZeroLengthIsRefusedAlikeWhateverCurveMakesIt) {
+  const std::filesystem::path file = directory_ / "nothing.json";
+  std::ofstream(file) << kNoLengths;
+  for (const char* path :
+       {"component:ball:1/edge:1", "sketch3d:coil/curve:1", "sketch:speck/curve:1"}) {
+    ExpectRefused(
+        {"run", file.string(), "--path", path, "--follow", "component:bead:1/workpoint:c"},
+        std::string("cannot pick '") + path + "' as the path: the path has zero length");
+  }
+  // The ball's equator is a path like any other.
+  const Invocation equator = Sledway({"run", file.string(), "--path", "component:ball:1/edge:2",
+                                      "--follow", "component:bead:1/workpoint:c", "--steps", "2"});
+  EXPECT_EQ(equator.status, 0) << equator.err;
 }
 
 TEST_F(BadInput, ControlCharactersInWhatIsEchoedNeverReachTheTerminal) {
