@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Sledway needs to build, test and benchmark.
+# Installs the Debian packages Sledway needs to build, test and benchmark (with --clang, also
+# what the clang and fuzz builds need).
 # Idempotent: packages already present are left alone, and nothing is fetched
 # when everything is there. Uses sudo when not run as root.
 set -euo pipefail
@@ -12,6 +13,10 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
 )
+# With --clang also clang and its runtime (libFuzzer), for the clang and fuzz builds of CI.
+if [ "${1:-}" = "--clang" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

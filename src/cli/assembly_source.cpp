@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "cli/option_checks.hpp"
 #include "cli/usage_error.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/any_assembly.hpp"
@@ -12,8 +13,9 @@
 namespace sledway::cli {
 
 void AddAssemblyChoice(CLI::App& command, AssemblyChoice& choice) {
-  command.add_option("FILE", choice.file, "Assembly file (.json, .stp, .step)");
-  command.add_option("--example", choice.example, "A sample assembly (see `sledway examples`)");
+  command.add_option("FILE", choice.file, "Assembly file (.json, .stp, .step)")->check(NonEmpty());
+  command.add_option("--example", choice.example, "A sample assembly (see `sledway examples`)")
+      ->check(NonEmpty());
 }
 
 OpenedAssembly OpenAssembly(const AssemblyChoice& choice) {

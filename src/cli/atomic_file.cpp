@@ -6,79 +6,77 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
-#include <string>
 #include <system_error>
 #include <vector>
 
 namespace sledway::cli {
-namespace {
 
-[[noreturn]] void Fail(const std::filesystem::path& target, const std::string& why) {
-  throw std::runtime_error("cannot write '" + target.string() + "': " + why);
-}
-
-void WriteStraight(const std::filesystem::path& target, std::string_view content) {
-  std::ofstream stream(target, std::ios::binary);
-  stream.write(content.data(), static_cast<std::streamsize>(content.size()));
-  stream.flush();
-  if (!stream) Fail(target, "the write failed");
-}
-
-// Writes all of `content` to `fd`; false on failure, with errno set.
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t written = ::write(fd, content.data(), content.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-}  // namespace
-
-void WriteFileAtomically(const std::filesystem::path& target, std::string_view content) {
+AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target) {
   std::error_code error;
   // A link is followed, so the file it names is replaced rather than the link itself.
-  const std::filesystem::path file = std::filesystem::is_symlink(target, error)
-                                         ? std::filesystem::weakly_canonical(target)
-                                         : target;
-  const auto status = std::filesystem::status(file, error);
+  file_ = std::filesystem::is_symlink(target, error) ? std::filesystem::weakly_canonical(target)
+                                                     : target;
+  const auto status = std::filesystem::status(file_, error);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    if (std::filesystem::is_directory(status)) Fail(target, "it is a directory");
-    WriteStraight(file, content);
+    if (std::filesystem::is_directory(status)) Fail("it is a directory");
+    stream_.open(file_, std::ios::binary);
+    if (!stream_) Fail(std::strerror(errno));
     return;
   }
 
   const std::filesystem::path directory =
-      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::string pattern = (directory / ("." + file.filename().string() + ".XXXXXX")).string();
+      file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+  const std::string pattern = (directory / ("." + file_.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) Fail(target, std::strerror(errno));
-  const std::string temporary(name.data());
+  if (fd < 0) Fail(std::strerror(errno));
+  ::close(fd);
+  temporary_ = name.data();
+  stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+  if (!stream_) Fail(std::strerror(errno));
+}
 
-  const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-  const int writeErrno = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed) {
-    ::unlink(temporary.c_str());
-    Fail(target, std::strerror(written ? errno : writeErrno));
+AtomicFile::~AtomicFile() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void AtomicFile::Fail(const std::string& why) {
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
   }
+  throw std::runtime_error("cannot write '" + target_.string() + "': " + why);
+}
+
+void AtomicFile::Commit() {
+  errno = 0;
+  stream_.flush();
+  const int writeErrno = errno;
+  stream_.close();
+  if (stream_.fail()) Fail(writeErrno != 0 ? std::strerror(writeErrno) : "the write failed");
+  if (temporary_.empty()) return;
+
+  const int fd = ::open(temporary_.c_str(), O_RDONLY);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    const int syncErrno = errno;
+    if (fd >= 0) ::close(fd);
+    Fail(std::strerror(syncErrno));
+  }
+  ::close(fd);
   // mkstemp makes the file readable by its owner only; give it the usual permissions.
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  ::chmod(temporary.c_str(), 0666 & ~mask);
-  if (::rename(temporary.c_str(), file.c_str()) != 0) {
-    const int renameErrno = errno;
-    ::unlink(temporary.c_str());
-    Fail(target, std::strerror(renameErrno));
-  }
+  ::chmod(temporary_.c_str(), 0666 & ~mask);
+  if (::rename(temporary_.c_str(), file_.c_str()) != 0) Fail(std::strerror(errno));
+  temporary_.clear();
+}
+
+void WriteFileAtomically(const std::filesystem::path& target, std::string_view content) {
+  AtomicFile file(target);
+  file.Stream().write(content.data(), static_cast<std::streamsize>(content.size()));
+  file.Commit();
 }
 
 }  // namespace sledway::cli

@@ -2,14 +2,20 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace sledway::cli {
 namespace {
 
-// Adding 0.0 turns a negative zero into a plain one, so "-0.000" never appears.
+// From this magnitude on a double holds no fractional digits, and fixed notation would only
+// write a long run of digits that mean nothing.
+constexpr double kFixedLimit = 1e15;
+
+// Adding 0.0 turns a negative zero into a plain one, so "-0.000" never appears. The buffer holds
+// any double in any of the forms used here.
 template <class... Format>
 std::string ToChars(double value, Format... format) {
-  std::array<char, 64> text{};
+  std::array<char, 128> text{};
   const auto written =
       std::to_chars(text.data(), text.data() + text.size(), value + 0.0, format...);
   return std::string(text.data(), written.ptr);
@@ -18,6 +24,7 @@ std::string ToChars(double value, Format... format) {
 }  // namespace
 
 std::string FixedText(double value, int decimals) {
+  if (!(std::abs(value) < kFixedLimit)) return ExactText(value);
   std::string text = ToChars(value, std::chars_format::fixed, decimals);
   // A tiny negative value that rounds to zero is written as zero, without its sign.
   if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
@@ -26,7 +33,7 @@ std::string FixedText(double value, int decimals) {
 
 std::string TrimmedText(double value, int decimals) {
   std::string text = FixedText(value, decimals);
-  if (text.find('.') == std::string::npos) return text;
+  if (text.find('.') == std::string::npos || text.find('e') != std::string::npos) return text;
   text.erase(text.find_last_not_of('0') + 1);
   if (text.back() == '.') text.pop_back();
   return text;

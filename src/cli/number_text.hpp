@@ -5,6 +5,8 @@
 namespace sledway::cli {
 
 // Numbers as the runner writes them: the same text on every locale (a point, no grouping).
+// Values of 1e15 and more in magnitude, and those that are not finite ("inf", "nan"), are
+// written as ExactText does ("1e+57") by every function here.
 
 // `decimals` decimals exactly: 1.5 with 3 gives "1.500".
 std::string FixedText(double value, int decimals);

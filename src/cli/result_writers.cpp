@@ -11,6 +11,9 @@
 namespace sledway::cli {
 namespace {
 
+// Members keep the order they are set in, so a reader finds them as they are listed here.
+using Json = nlohmann::ordered_json;
+
 std::string CheckLine(const RunCheck& check) {
   std::string line = "check: max distance from path " + ScientificText(check.maxDistance) +
                      " cm (goal " + ScientificText(kDistanceGoal) + "), max tangent misalignment ";
@@ -23,6 +26,25 @@ std::string CheckLine(const RunCheck& check) {
   return line + (check.passed ? ": pass" : ": FAIL");
 }
 
+// A message on one line, so that it cannot break a row or a comment of the output.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+  }
+  return text;
+}
+
+// "run: 5 of 5 moves made", with what went wrong when something did.
+std::string RunLine(const RunCheck& check) {
+  std::string line = "run: " + std::to_string(check.moves) + " of " +
+                     std::to_string(check.plannedMoves) + " moves made";
+  if (check.recomputeFailures > 0) {
+    line += ", the assembly not recomputed after " + std::to_string(check.recomputeFailures);
+  }
+  if (!check.failure.empty()) line += ", stopped: " + OneLine(check.failure);
+  return line;
+}
+
 class TableWriter final : public ResultWriter {
  public:
   explicit TableWriter(std::ostream& stream) : stream_(stream) {}
@@ -32,32 +54,42 @@ class TableWriter final : public ResultWriter {
     stream_ << "assembly " << header.assembly << ", path length " << FixedText(header.pathLength, 6)
             << ' ' << header.lengthUnit << ", " << header.plannedMoves << " moves";
     if (driven_) stream_ << ", driving " << header.driven << " (" << header.drivenUnits << ')';
-    stream_ << '\n'
-            << std::setw(6) << "move" << std::setw(5) << "rep" << std::setw(5) << "pass"
-            << std::setw(7) << "step" << std::setw(10) << "fraction" << std::setw(15)
-            << ("x " + header.lengthUnit) << std::setw(15) << ("y " + header.lengthUnit)
-            << std::setw(15) << ("z " + header.lengthUnit) << std::setw(27) << "rotation axis"
-            << std::setw(11) << "angle deg";
-    if (driven_) stream_ << std::setw(14) << header.driven;
+    stream_ << '\n';
+    Cell("move", 6);
+    Cell("rep", 5);
+    Cell("pass", 5);
+    Cell("step", 7);
+    Cell("fraction", 10);
+    for (const char* axis : {"x ", "y ", "z "}) Cell(axis + header.lengthUnit, 15);
+    Cell("rotation axis", 27);
+    Cell("angle deg", 11);
+    if (driven_) Cell(header.driven, 14);
     stream_ << '\n';
   }
 
   void Row(const MoveRow& row) override {
-    stream_ << std::setw(6) << row.index << std::setw(5) << row.repetition << std::setw(5)
-            << row.pass << std::setw(7) << row.step << std::setw(10) << FixedText(row.fraction, 6);
-    for (const double coordinate : row.followPoint)
-      stream_ << std::setw(15) << FixedText(coordinate, 6);
-    for (const double component : row.rotationAxis)
-      stream_ << std::setw(9) << FixedText(component, 5);
-    stream_ << std::setw(11) << FixedText(row.rotationAngle, 5);
-    if (driven_) stream_ << std::setw(14) << (row.drivenValue ? ExactText(*row.drivenValue) : "");
+    Cell(std::to_string(row.index), 6);
+    Cell(std::to_string(row.repetition), 5);
+    Cell(std::to_string(row.pass), 5);
+    Cell(std::to_string(row.step), 7);
+    Cell(FixedText(row.fraction, 6), 10);
+    for (const double coordinate : row.followPoint) Cell(FixedText(coordinate, 6), 15);
+    for (const double component : row.rotationAxis) Cell(FixedText(component, 5), 9);
+    Cell(FixedText(row.rotationAngle, 5), 11);
+    if (driven_) Cell(row.drivenValue ? ExactText(*row.drivenValue) : "", 14);
     if (!row.recomputed) stream_ << "  (recompute failed)";
     stream_ << '\n';
   }
 
-  void End(const RunCheck& check) override { stream_ << CheckLine(check) << '\n'; }
+  void End(const RunCheck& check) override {
+    stream_ << RunLine(check) << '\n' << CheckLine(check) << '\n';
+  }
 
  private:
+  // Right-aligned in `width` characters, and always at least one blank after the column
+  // before, so that a value wider than its column never runs into its neighbour.
+  void Cell(const std::string& text, int width) { stream_ << ' ' << std::setw(width - 1) << text; }
+
   std::ostream& stream_;
   bool driven_ = false;
 };
@@ -83,60 +115,83 @@ class CsvWriter final : public ResultWriter {
             << (row.misalignment ? ExactText(*row.misalignment) : "") << '\n';
   }
 
-  // The check line is a comment, so a reader of the table part can skip it.
-  void End(const RunCheck& check) override { stream_ << "# " << CheckLine(check) << '\n'; }
+  // The closing lines are comments, so a reader of the table part can skip them.
+  void End(const RunCheck& check) override {
+    stream_ << "# " << RunLine(check) << "\n# " << CheckLine(check) << '\n';
+  }
 
  private:
   std::ostream& stream_;
 };
 
+// Writes each move as it comes, one object per line, so that a long run neither waits for its
+// end nor holds its rows.
 class JsonWriter final : public ResultWriter {
  public:
   explicit JsonWriter(std::ostream& stream) : stream_(stream) {}
 
   void Begin(const RunHeader& header) override {
-    document_["assembly"] = header.assembly;
-    document_["lengthUnit"] = header.lengthUnit;
-    document_["pathLength"] = header.pathLength;
-    document_["driven"] = header.driven.empty() ? nlohmann::json() : nlohmann::json(header.driven);
-    document_["drivenUnits"] = header.drivenUnits;
-    document_["moves"] = nlohmann::json::array();
+    Json head;
+    head["assembly"] = header.assembly;
+    head["lengthUnit"] = header.lengthUnit;
+    head["pathLength"] = header.pathLength;
+    head["driven"] = header.driven.empty() ? Json() : Json(header.driven);
+    head["drivenUnits"] = header.drivenUnits;
+    head["plannedMoves"] = header.plannedMoves;
+    std::string text = head.dump(2);
+    text.erase(text.rfind('\n'));  // the closing brace: the moves follow
+    stream_ << text << ",\n  \"moves\": [";
   }
 
   void Row(const MoveRow& row) override {
-    nlohmann::json move = {{"move", row.index},
-                           {"repetition", row.repetition},
-                           {"pass", row.pass},
-                           {"step", row.step},
-                           {"fraction", row.fraction},
-                           {"followPoint", row.followPoint},
-                           {"rotationAxis", row.rotationAxis},
-                           {"rotationAngleDeg", row.rotationAngle},
-                           {"recomputed", row.recomputed},
-                           {"distanceCm", row.distanceFromPath}};
-    move["driven"] = row.drivenValue ? nlohmann::json(*row.drivenValue) : nlohmann::json();
-    move["misalignmentRad"] =
-        row.misalignment ? nlohmann::json(*row.misalignment) : nlohmann::json();
-    document_["moves"].push_back(std::move(move));
+    Json move;
+    move["move"] = row.index;
+    move["repetition"] = row.repetition;
+    move["pass"] = row.pass;
+    move["step"] = row.step;
+    move["fraction"] = row.fraction;
+    move["followPoint"] = row.followPoint;
+    move["rotationAxis"] = row.rotationAxis;
+    move["rotationAngleDeg"] = row.rotationAngle;
+    move["driven"] = row.drivenValue ? Json(*row.drivenValue) : Json();
+    move["recomputed"] = row.recomputed;
+    move["distanceCm"] = row.distanceFromPath;
+    move["misalignmentRad"] = row.misalignment ? Json(*row.misalignment) : Json();
+    stream_ << (first_ ? "\n    " : ",\n    ") << move.dump();
+    first_ = false;
   }
 
   void End(const RunCheck& check) override {
-    document_["check"] = {
-        {"maxDistanceCm", check.maxDistance},
-        {"maxMisalignmentRad",
-         check.maxMisalignment ? nlohmann::json(*check.maxMisalignment) : nlohmann::json()},
-        {"maxTravelError", check.maxTravelError},
-        {"pathChangedLength", check.pathChangedLength},
-        {"distanceGoalCm", kDistanceGoal},
-        {"misalignmentGoalRad", kMisalignmentGoal},
-        {"travelGoal", kTravelGoal},
-        {"passed", check.passed}};
-    stream_ << document_.dump(2) << '\n';
+    Json outcome;
+    outcome["movesMade"] = check.moves;
+    outcome["plannedMoves"] = check.plannedMoves;
+    outcome["recomputeFailures"] = check.recomputeFailures;
+    outcome["stoppedBecause"] = check.failure.empty() ? Json() : Json(check.failure);
+    Json closing;
+    closing["maxDistanceCm"] = check.maxDistance;
+    closing["maxMisalignmentRad"] = check.maxMisalignment ? Json(*check.maxMisalignment) : Json();
+    closing["maxTravelError"] = check.maxTravelError;
+    closing["pathChangedLength"] = check.pathChangedLength;
+    closing["distanceGoalCm"] = kDistanceGoal;
+    closing["misalignmentGoalRad"] = kMisalignmentGoal;
+    closing["travelGoal"] = kTravelGoal;
+    closing["passed"] = check.passed;
+    stream_ << (first_ ? "],\n" : "\n  ],\n") << "  \"outcome\": " << Indented(outcome)
+            << ",\n  \"check\": " << Indented(closing) << "\n}\n";
   }
 
  private:
+  // An object dumped as a member of the top object: its inner lines two more blanks in.
+  static std::string Indented(const Json& value) {
+    std::string text = value.dump(2);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+      text.insert(at + 1, "  ");
+    }
+    return text;
+  }
+
   std::ostream& stream_;
-  nlohmann::json document_;
+  bool first_ = true;
 };
 
 }  // namespace

@@ -8,13 +8,16 @@
 #include <gp_XYZ.hxx>
 #include <memory>
 #include <numbers>
-#include <sstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/view/frame_recorder.hpp"
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
+#include "cli/option_checks.hpp"
 #include "cli/path_check.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/result_writers.hpp"
@@ -108,6 +111,11 @@ void RotationOf(const Ref<IVMatrix>& placement, MoveRow& row) {
   row.rotationAngle = angle * 180.0 / std::numbers::pi;
 }
 
+// Where the rows go, as messages name it.
+std::string OutputName(const RunOptions& options) {
+  return options.output ? "'" + *options.output + "'" : std::string("standard output");
+}
+
 // A measure that is not a number makes the largest one not a number too, so the check fails.
 void KeepLargest(double& largest, double measure) {
   if (!(measure <= largest)) largest = measure;
@@ -185,18 +193,23 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   CLI::App* command = app.add_subcommand(
       "run", "Move a component along a path, step by step (the default sample without options)");
   AddAssemblyChoice(*command, options.assembly);
-  command->add_option("--path", options.path,
-                      "The path: a sketch curve (its whole profile comes along) or an edge (its "
-                      "tangent chain comes along)");
-  command->add_option("--follow", options.follow, "The follow point: a vertex or a work point");
-  command->add_option("--tangent", options.tangent,
-                      "A straight edge or work axis to keep tangent to the path; none for no "
-                      "alignment");
+  command
+      ->add_option("--path", options.path,
+                   "The path: a sketch curve (its whole profile comes along) or an edge (its "
+                   "tangent chain comes along)")
+      ->check(NonEmpty());
+  command->add_option("--follow", options.follow, "The follow point: a vertex or a work point")
+      ->check(NonEmpty());
+  command
+      ->add_option("--tangent", options.tangent,
+                   "A straight edge or work axis to keep tangent to the path; none for no "
+                   "alignment")
+      ->check(NonEmpty());
   command->add_option("--steps", options.steps, "Moves per pass")
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--delay", options.delay, "Seconds to wait after each move")
-      ->check(CLI::Range(0.0, 4'294'967.295))
+      ->check(FiniteNumber() & CLI::Range(0.0, 4'294'967.295))
       ->capture_default_str();
   command->add_option("--reps", options.reps, "Repetitions")
       ->check(CLI::Range(1, 1'000'000'000))
@@ -207,14 +220,20 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
   command->add_flag("--flip-path", options.flipPath, "Travel from the path's other end");
   command->add_flag("--flip-edge", options.flipEdge, "Reverse the tangent line");
   command->add_flag("--no-hide", options.noHide, "Keep the path's component visible");
-  command->add_option("--drive", options.drive,
-                      "A parameter to drive in step with the motion; none for no drive");
-  command->add_option("--from", options.from, "The driven value at the start of travel");
-  command->add_option("--to", options.to, "The driven value at the end of travel");
+  command
+      ->add_option("--drive", options.drive,
+                   "A parameter to drive in step with the motion; none for no drive")
+      ->check(NonEmpty());
+  command->add_option("--from", options.from, "The driven value at the start of travel")
+      ->check(FiniteNumber());
+  command->add_option("--to", options.to, "The driven value at the end of travel")
+      ->check(FiniteNumber());
   command->add_option("--format", options.format, "table, csv or json")->capture_default_str();
-  command->add_option("--output", options.output,
-                      "Write the rows to this file (whole or not at all) instead of standard "
-                      "output");
+  command
+      ->add_option("--output", options.output,
+                   "Write the rows to this file (whole or not at all) instead of standard "
+                   "output")
+      ->check(NonEmpty());
   command->add_option("--frames", options.frames,
                       "Draw the view after \"Position\" and after every move into "
                       "DIR/frame-00001.png, ... (starts an Xvfb when there is no display)");
@@ -247,11 +266,14 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   if (frames) frames->Capture();
 
-  std::ostringstream buffer;
-  std::ostream& sink = options.output ? static_cast<std::ostream&>(buffer) : console.out;
+  // A file is written whole or not at all; standard output gets each row as it is made.
+  std::optional<AtomicFile> file;
+  if (options.output) file.emplace(*options.output);
+  std::ostream& sink = file ? file->Stream() : console.out;
   const std::unique_ptr<ResultWriter> writer = MakeResultWriter(format, sink);
   writer->Begin(run.header);
   RunCheck summary;
+  summary.plannedMoves = run.header.plannedMoves;
   const MotionOutcome outcome =
       RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
         MoveRow row;
@@ -276,15 +298,25 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         KeepLargest(summary.maxTravelError, measured.travelError);
         summary.pathChangedLength = summary.pathChangedLength || measured.pathLengthChanged;
         writer->Row(row);
+        // Rows that cannot be written end the run rather than vanish.
+        if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
         if (frames) frames->Capture();
         progress.Update(move.index);
       });
   progress.Finish();
-  summary.passed = summary.maxDistance < kDistanceGoal &&
+  summary.moves = outcome.moves;
+  summary.recomputeFailures = outcome.recomputeFailures;
+  if (outcome.end != MotionEnd::kCompleted) summary.failure = outcome.failure;
+  summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
+                   summary.maxDistance < kDistanceGoal &&
                    summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
                    summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
   writer->End(summary);
-  if (options.output) WriteFileAtomically(*options.output, buffer.str());
+  if (file) {
+    file->Commit();
+  } else if (!console.out.flush()) {
+    throw std::runtime_error("standard output cannot be written");
+  }
 
   if (outcome.end != MotionEnd::kCompleted) {
     console.err << "sledway: the run ended after " << outcome.moves << " of "

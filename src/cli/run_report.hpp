@@ -34,12 +34,17 @@ struct MoveRow {
   std::optional<double> misalignment;  // radians; only when a tangent line is aligned
 };
 
-// The closing check over all moves of a run.
+// The closing check over all moves of a run, with how far the run got: a run that stopped
+// early or left the assembly unrecomputed has not passed, however close the moves it made.
 struct RunCheck {
   double maxDistance = 0.0;               // model units (cm)
   std::optional<double> maxMisalignment;  // radians; only when a tangent line is aligned
   double maxTravelError = 0.0;            // relative to the path's length
   bool pathChangedLength = false;         // the path's own geometry changed during the run
+  std::int64_t moves = 0;                 // moves made
+  std::int64_t plannedMoves = 0;
+  std::int64_t recomputeFailures = 0;  // moves after which the assembly was not recomputed
+  std::string failure;                 // why the run stopped early; empty when it did not
   bool passed = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <string>
 
 #include "cli/examples_command.hpp"
 #include "cli/inspect_command.hpp"
@@ -13,6 +14,16 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
+
+// A message as it may go to a terminal: names and values it quotes come from files and the
+// command line, and a control character among them must not act on the terminal.
+std::string Printable(std::string text) {
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\n') || byte == 0x7f) c = '?';
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -31,17 +42,23 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
     return status == 0 ? 0 : kBadInput;
   }
   try {
-    if (examples->parsed()) return RunExamplesCommand(console);
-    if (inspect->parsed()) return RunInspectCommand(inspectAssembly, console);
-    if (run->parsed()) return RunRunCommand(runOptions, console);
+    int status = kBadInput;
+    if (examples->parsed()) status = RunExamplesCommand(console);
+    if (inspect->parsed()) status = RunInspectCommand(inspectAssembly, console);
+    if (run->parsed()) status = RunRunCommand(runOptions, console);
+    // Output lost on a full disk or a closed pipe is a failure, whatever the command made of it.
+    if (!console.out.flush()) {
+      console.err << "sledway: standard output cannot be written\n";
+      return kFailed;
+    }
+    return status;
   } catch (const UsageError& error) {
-    console.err << "sledway: " << error.what() << '\n';
+    console.err << "sledway: " << Printable(error.what()) << '\n';
     return kBadInput;
   } catch (const std::exception& error) {
-    console.err << "sledway: " << error.what() << '\n';
+    console.err << "sledway: " << Printable(error.what()) << '\n';
     return kFailed;
   }
-  return kBadInput;
 }
 
 }  // namespace sledway::cli

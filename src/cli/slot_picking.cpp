@@ -1,8 +1,11 @@
 #include "cli/slot_picking.hpp"
 
+#include <GCPnts_AbscissaPoint.hxx>
+#include <Standard_Failure.hxx>
 #include <exception>
 #include <stdexcept>
 
+#include "cli/model_curves.hpp"
 #include "cli/usage_error.hpp"
 #include "host/part_entities.hpp"
 #include "host/sketch.hpp"
@@ -36,6 +39,29 @@ const char* SlotTakes(SelectionSlot slot) {
       break;
   }
   return "a straight edge or a work axis";
+}
+
+// Shorter than this (model units) a path has nowhere to go: the model joins points this close.
+constexpr double kZeroLength = 1e-7;
+constexpr double kLengthTolerance = 1e-9;
+
+// Whether a path entity is a curve of no length, such as the degenerate edge at a sphere's pole,
+// which the picker does not even offer.
+bool HasZeroLength(const Ref<IVObject>& entity) {
+  if (!Is<IVEdge>(entity) && !Is<IVSketchEntity>(entity) && !Is<IVSketchEntity3D>(entity)) {
+    return false;
+  }
+  try {
+    const FramedCurve framed = ModelCurveOf(entity);
+    return !(GCPnts_AbscissaPoint::Length(*framed.curve, kLengthTolerance) > kZeroLength);
+  } catch (const Standard_Failure&) {
+    // An edge without a curve of its own is degenerate.
+    return Is<IVEdge>(entity);
+  }
+}
+
+std::string ZeroLengthRefusal(const std::string& name) {
+  return "cannot pick '" + name + "' as the path: the path has zero length";
 }
 
 bool PassesSlotFilters(SelectionSlot slot, const Ref<IVObject>& entity) {
@@ -111,6 +137,9 @@ std::vector<Ref<IVObject>> PickSlot(const Ref<model::Application>& app, const Re
   }
   if (!highlighted) {
     select.StopSelection();
+    if (slot == SelectionSlot::kPath && HasZeroLength(entity)) {
+      throw UsageError(ZeroLengthRefusal(name));
+    }
     throw UsageError("cannot pick '" + name + "' as the " + SlotName(slot) + ": " +
                      RefusalReason(slot, entity, *path));
   }
@@ -121,6 +150,11 @@ std::vector<Ref<IVObject>> PickSlot(const Ref<model::Application>& app, const Re
                              "' ended without a selection");
   }
   StoreSlotSelection(app, *path, slot, selected);
+  // However its curves make it (a helix of almost no turns, an arc of almost no sweep), a path
+  // of no length is refused alike.
+  if (slot == SelectionSlot::kPath && !(path->Length() > kZeroLength)) {
+    throw UsageError(ZeroLengthRefusal(name));
+  }
   std::vector<Ref<IVObject>> entities;
   for (int i = 1; i <= selected->Count(); ++i) entities.push_back(selected->Item(i));
   return entities;

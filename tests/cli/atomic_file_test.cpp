@@ -70,5 +70,18 @@ TEST_F(AtomicFileTest, WritesThroughALinkAndIntoDevicesWithoutReplacingThem) {
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
+TEST_F(AtomicFileTest, AnUnfinishedOrFailedWriteLeavesTheOldFileAlone) {
+  const std::filesystem::path file = directory_ / "rows.csv";
+  WriteFileAtomically(file, "old\n");
+  {
+    AtomicFile abandoned(file);
+    abandoned.Stream() << "half a run";
+  }
+  EXPECT_EQ(Read(file), "old\n");
+  EXPECT_EQ(Entries(), 1);
+  // A device that takes no data reports the failure instead of swallowing the rows.
+  EXPECT_THROW(WriteFileAtomically("/dev/full", "rows"), std::runtime_error);
+}
+
 }  // namespace
 }  // namespace sledway::cli

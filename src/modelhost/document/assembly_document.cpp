@@ -20,12 +20,6 @@ namespace sledway::model {
 
 namespace {
 
-std::string PartName(const Ref<Part>& part) {
-  return part->Name();
-}
-std::string ComponentName(const Ref<Component>& component) {
-  return component->ComponentName();
-}
 std::string SketchName(const Ref<PlanarSketch>& sketch) {
   return sketch->Definition()->Name();
 }
@@ -113,12 +107,13 @@ void AssemblyDocument::Update() {
 }
 
 Ref<Part> AssemblyDocument::AddPrimitivePart(const std::string& name, Primitive primitive) {
-  RequireNewName(parts_, name, PartName, "part", "assembly '" + name_ + "'");
+  partNames_.RequireNew(name, "part", "assembly '" + name_ + "'");
   // An empty staged set evaluates against the parameters' current values.
   ParameterValues read;
   TopoDS_Shape shape = BuildPrimitive(name, primitive, ParameterValues(), read);
   auto part = std::make_shared<Part>(name, std::move(primitive), shape, std::move(read));
   parts_.push_back(part);
+  partNames_.Add(name, parts_.size() - 1);
   return part;
 }
 
@@ -141,24 +136,26 @@ Ref<Part> AssemblyDocument::AddSpherePart(const std::string& name, const std::st
 }
 
 Ref<Part> AssemblyDocument::AddShapePart(const std::string& name, const TopoDS_Shape& shape) {
-  RequireNewName(parts_, name, PartName, "part", "assembly '" + name_ + "'");
+  partNames_.RequireNew(name, "part", "assembly '" + name_ + "'");
   auto part = std::make_shared<Part>(name, shape);
   parts_.push_back(part);
+  partNames_.Add(name, parts_.size() - 1);
   return part;
 }
 
 Ref<Component> AssemblyDocument::AddComponent(const std::string& name, const Ref<Part>& part,
                                               const gp_Trsf& placement) {
-  RequireNewName(components_, name, ComponentName, "component", "assembly '" + name_ + "'");
+  componentNames_.RequireNew(name, "component", "assembly '" + name_ + "'");
   if (!part) {
     throw HostError(hresult::kPointer, "component '" + name + "': no part given");
   }
-  if (std::find(parts_.begin(), parts_.end(), part) == parts_.end()) {
+  if (FindPart(part->Name()) != part) {
     throw HostError(hresult::kInvalidArg, "component '" + name + "': part '" + part->Name() +
                                               "' is not a part of assembly '" + name_ + "'");
   }
   auto component = std::make_shared<Component>(name, part, placement);
   components_.push_back(component);
+  componentNames_.Add(name, components_.size() - 1);
   return component;
 }
 
@@ -178,11 +175,13 @@ Ref<Sketch3dDefinition> AssemblyDocument::AddSketch3d(const std::string& name) {
 }
 
 Ref<Part> AssemblyDocument::FindPart(const std::string& name) const {
-  return FindOrNull(parts_, name, PartName);
+  const auto position = partNames_.Find(name);
+  return position ? parts_[*position] : nullptr;
 }
 
 Ref<Component> AssemblyDocument::FindComponent(const std::string& name) const {
-  return FindOrNull(components_, name, ComponentName);
+  const auto position = componentNames_.Find(name);
+  return position ? components_[*position] : nullptr;
 }
 
 Ref<PlanarSketch> AssemblyDocument::Sketch(const std::string& name) const {

@@ -8,6 +8,7 @@
 
 #include "host/document.hpp"
 #include "modelhost/parameters/length_unit.hpp"
+#include "modelhost/part/named.hpp"
 #include "modelhost/part/primitive.hpp"
 
 namespace sledway::model {
@@ -93,7 +94,9 @@ class AssemblyDocument : public IVAssemblyDocument {
   Ref<AssemblyDefinition> definition_;
   Ref<Units> units_;
   std::vector<Ref<Part>> parts_;
+  NameIndex partNames_;
   std::vector<Ref<Component>> components_;
+  NameIndex componentNames_;
   std::vector<Ref<PlanarSketch>> sketches_;
   std::vector<Ref<model::Sketch3d>> sketches3d_;
 };

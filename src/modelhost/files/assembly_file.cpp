@@ -12,8 +12,10 @@
 #include "modelhost/files/json_text.hpp"
 #include "modelhost/files/part_reader.hpp"
 #include "modelhost/files/placed_error.hpp"
+#include "modelhost/files/regular_file.hpp"
 #include "modelhost/files/sketch_reader.hpp"
 #include "modelhost/files/unique_names.hpp"
+#include "modelhost/files/unit_fit.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 #include "modelhost/parameters/parameter_unit.hpp"
 
@@ -37,7 +39,8 @@ void ReadParameterList(const JsonNode& list, bool model, AssemblyDocument& docum
   for (const JsonNode& entry : list.Elements()) {
     entry.RequireObject({"name", "expression", "units"});
     const std::string name = names.Claim(entry.Member("name"));
-    const std::string expression = entry.Member("expression").Expression();
+    const JsonNode expressionNode = entry.Member("expression");
+    const std::string expression = expressionNode.Expression();
     std::string units(LengthUnitLabel(document.DisplayUnit()));
     if (const auto unitsNode = entry.OptionalMember("units")) {
       units = unitsNode->String();
@@ -47,6 +50,7 @@ void ReadParameterList(const JsonNode& list, bool model, AssemblyDocument& docum
       }
     }
     ParameterTable& parameters = document.Parameters();
+    RequireUnitFits(expressionNode, expression, ParseParameterUnit(units), parameters);
     entry.Guard([&] {
       if (model) {
         parameters.AddModelParameter(name, expression, units);
@@ -64,7 +68,7 @@ void ReadComponents(const JsonNode& components, AssemblyDocument& document,
     node.RequireObject({"name", "part", "placement"});
     const std::string name = names.Claim(node.Member("name"));
     const JsonNode partNode = node.Member("part");
-    const std::string partName = partNode.String();
+    const std::string partName = partNode.Name();
     const Ref<Part> part = document.FindPart(partName);
     if (!part) partNode.Fail("no part named '" + partName + "'");
     const auto placementNode = node.OptionalMember("placement");
@@ -140,13 +144,15 @@ AssemblyFile ReadAssemblyText(std::string_view json, const std::filesystem::path
 }
 
 AssemblyFile ReadAssemblyFile(const std::filesystem::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) {
-    throw AssemblyFileError(path.string() + ": " +
-                            (std::filesystem::exists(path) ? "cannot be read" : "no such file"));
+  try {
+    RequireRegularFile(path);
+  } catch (const PlacedError& error) {
+    throw AssemblyFileError(error.MessageFor(path.string()));
   }
+  std::ifstream stream(path, std::ios::binary);
   std::ostringstream text;
-  text << stream.rdbuf();
+  if (stream) text << stream.rdbuf();
+  if (!stream || !text) throw AssemblyFileError(path.string() + ": cannot be read");
   return ReadAssemblyText(text.str(), path, path.parent_path());
 }
 

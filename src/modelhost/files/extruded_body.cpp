@@ -60,8 +60,7 @@ TopoDS_Shape ReadExtrudedBody(const JsonNode& node, const GeometryReader& geomet
                               const std::string& partName) {
   node.RequireObject({"height", "loops"});
   const JsonNode heightNode = node.Member("height");
-  const double height = geometry.Length(heightNode);
-  if (!(height > Precision::Confusion())) heightNode.Fail("the height must be positive");
+  const double height = geometry.PositiveLength(heightNode);
   const JsonNode loopsNode = node.Member("loops");
   const std::vector<JsonNode> loops = loopsNode.Elements();
   if (loops.empty()) loopsNode.Fail("the profile needs at least one loop, its outline");

@@ -1,5 +1,8 @@
 #include "modelhost/files/geometry_reader.hpp"
 
+#include <Precision.hxx>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -19,6 +22,24 @@ double GeometryReader::Length(const JsonNode& node) const {
   const double length = ToModel(node.Number(), CentimetreRatio(fileUnit_));
   if (!std::isfinite(length)) node.Fail("length out of range");
   return length;
+}
+
+double GeometryReader::PositiveLength(const JsonNode& node) const {
+  const double length = Length(node);
+  if (length <= 0.0) node.Fail("must be a positive length, got " + LengthText(length));
+  // The model joins points closer than this; a smaller curve or body would collapse.
+  if (length <= Precision::Confusion()) {
+    node.Fail("is too small to build (at most " + LengthText(Precision::Confusion()) + "), got " +
+              LengthText(length));
+  }
+  return length;
+}
+
+std::string GeometryReader::LengthText(double modelLength) const {
+  const double value = FromModel(modelLength, CentimetreRatio(fileUnit_)) + 0.0;
+  std::array<char, 32> text{};
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+  return std::string(text.data(), written.ptr) + " " + std::string(LengthUnitLabel(fileUnit_));
 }
 
 double GeometryReader::Angle(const JsonNode& node) const {

@@ -6,6 +6,7 @@
 #include <gp_Pnt.hxx>
 #include <gp_Pnt2d.hxx>
 #include <gp_Trsf.hxx>
+#include <string>
 
 #include "modelhost/files/json_node.hpp"
 #include "modelhost/parameters/length_unit.hpp"
@@ -19,6 +20,11 @@ class GeometryReader {
   explicit GeometryReader(LengthUnit fileUnit) : fileUnit_(fileUnit) {}
 
   double Length(const JsonNode& node) const;
+  // A radius or height: a length the model can build with, refused in the file's own unit
+  // ("got -5 mm") when it is not positive or too small to tell from zero.
+  double PositiveLength(const JsonNode& node) const;
+  // "the major radius (2 mm) is smaller than the minor radius (5 mm)", in the file's unit.
+  std::string LengthText(double modelLength) const;
   double Angle(const JsonNode& node) const;
   gp_Pnt Point(const JsonNode& node) const;
   gp_Pnt2d Point2d(const JsonNode& node) const;

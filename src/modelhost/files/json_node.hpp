@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Standard_Failure.hxx>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -37,19 +38,23 @@ class JsonNode {
 
   std::string String() const;
   double Number() const;
-  // A name: a non-empty string without '/', the separator of entity names.
+  // A name: a non-empty string without control characters and without '/', the separator of
+  // entity names.
   std::string Name() const;
   // An expression: a string, or a number standing for itself.
   std::string Expression() const;
 
   // Runs a call of the model host's builder for this value: a HostError it raises (a
-  // degenerate curve, a duplicate name...) fails here with the builder's message.
+  // degenerate curve, a duplicate name...) fails here with the builder's message, and a failure
+  // of Open CASCADE itself here too, in words a reader of the file can use.
   template <class Call>
   decltype(auto) Guard(Call&& call) const {
     try {
       return call();
     } catch (const HostError& error) {
       Fail(error.what());
+    } catch (const Standard_Failure&) {
+      Fail("the geometry cannot be built from these values");
     }
   }
 

@@ -9,6 +9,7 @@
 #include "modelhost/files/placed_error.hpp"
 #include "modelhost/files/sketch_reader.hpp"
 #include "modelhost/files/step_file.hpp"
+#include "modelhost/files/unit_fit.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 #include "modelhost/part/part.hpp"
 
@@ -24,6 +25,7 @@ std::string Dimension(const JsonNode& body, std::string_view key, AssemblyDocume
   const JsonNode node = body.Member(key);
   std::string expression = node.Expression();
   ParameterTable& parameters = document.Parameters();
+  RequireUnitFits(node, expression, ParameterUnitOf(document.DisplayUnit()), parameters);
   node.Guard(
       [&] { parameters.EvaluateLength(expression, parameters.Stage(), document.DisplayUnit()); });
   return expression;

@@ -35,6 +35,14 @@ std::vector<Point> ReadPoints(const JsonNode& node, ReadPoint readPoint) {
   return points;
 }
 
+void RequireMajorNotSmaller(const JsonNode& node, const GeometryReader& geometry, double major,
+                            double minor) {
+  if (major < minor) {
+    node.Fail("the major radius (" + geometry.LengthText(major) +
+              ") is smaller than the minor radius (" + geometry.LengthText(minor) + ")");
+  }
+}
+
 int ReadSketchCurve3d(const JsonNode& node, const GeometryReader& geometry,
                       Sketch3dDefinition& sketch) {
   static constexpr std::string_view kKinds[] = {"line",    "arc",    "circle",
@@ -42,6 +50,7 @@ int ReadSketchCurve3d(const JsonNode& node, const GeometryReader& geometry,
   const std::string kind = CurveKind(node, kKinds);
   auto frame = [&] { return geometry.Plane(node.Member("plane")).Ax2(); };
   auto length = [&](std::string_view key) { return geometry.Length(node.Member(key)); };
+  auto size = [&](std::string_view key) { return geometry.PositiveLength(node.Member(key)); };
   auto angle = [&](std::string_view key) { return geometry.Angle(node.Member(key)); };
   if (kind == "line") {
     node.RequireObject({"kind", "start", "end"});
@@ -52,7 +61,7 @@ int ReadSketchCurve3d(const JsonNode& node, const GeometryReader& geometry,
   if (kind == "arc") {
     node.RequireObject({"kind", "plane", "radius", "startAngle", "endAngle"});
     const gp_Ax2 plane = frame();
-    const double radius = length("radius");
+    const double radius = size("radius");
     const double start = angle("startAngle");
     const double end = angle("endAngle");
     return node.Guard([&] { return sketch.AddArc(plane, radius, start, end); });
@@ -60,20 +69,21 @@ int ReadSketchCurve3d(const JsonNode& node, const GeometryReader& geometry,
   if (kind == "circle") {
     node.RequireObject({"kind", "plane", "radius"});
     const gp_Ax2 plane = frame();
-    const double radius = length("radius");
+    const double radius = size("radius");
     return node.Guard([&] { return sketch.AddCircle(plane, radius); });
   }
   if (kind == "ellipse") {
     node.RequireObject({"kind", "plane", "majorRadius", "minorRadius"});
     const gp_Ax2 plane = frame();
-    const double major = length("majorRadius");
-    const double minor = length("minorRadius");
+    const double major = size("majorRadius");
+    const double minor = size("minorRadius");
+    RequireMajorNotSmaller(node, geometry, major, minor);
     return node.Guard([&] { return sketch.AddEllipse(plane, major, minor); });
   }
   if (kind == "helix") {
     node.RequireObject({"kind", "plane", "radius", "pitch", "turns"});
     const gp_Ax2 plane = frame();
-    const double radius = length("radius");
+    const double radius = size("radius");
     const double pitch = length("pitch");
     const double turns = node.Member("turns").Number();
     return node.Guard([&] { return sketch.AddHelix(plane, radius, pitch, turns); });
@@ -89,7 +99,7 @@ int ReadSketchCurve3d(const JsonNode& node, const GeometryReader& geometry,
 int ReadSketchCurve(const JsonNode& node, const GeometryReader& geometry,
                     PlanarSketchDefinition& sketch, std::span<const std::string_view> kinds) {
   const std::string kind = CurveKind(node, kinds);
-  auto length = [&](std::string_view key) { return geometry.Length(node.Member(key)); };
+  auto size = [&](std::string_view key) { return geometry.PositiveLength(node.Member(key)); };
   auto angle = [&](std::string_view key) { return geometry.Angle(node.Member(key)); };
   auto point = [&](std::string_view key) { return geometry.Point2d(node.Member(key)); };
   if (kind == "line") {
@@ -101,7 +111,7 @@ int ReadSketchCurve(const JsonNode& node, const GeometryReader& geometry,
   if (kind == "arc") {
     node.RequireObject({"kind", "centre", "radius", "startAngle", "endAngle"});
     const gp_Pnt2d centre = point("centre");
-    const double radius = length("radius");
+    const double radius = size("radius");
     const double start = angle("startAngle");
     const double end = angle("endAngle");
     return node.Guard([&] { return sketch.AddArc(centre, radius, start, end); });
@@ -109,7 +119,7 @@ int ReadSketchCurve(const JsonNode& node, const GeometryReader& geometry,
   if (kind == "circle") {
     node.RequireObject({"kind", "centre", "radius"});
     const gp_Pnt2d centre = point("centre");
-    const double radius = length("radius");
+    const double radius = size("radius");
     return node.Guard([&] { return sketch.AddCircle(centre, radius); });
   }
   if (kind == "ellipse" || kind == "ellipticalArc") {
@@ -121,8 +131,9 @@ int ReadSketchCurve(const JsonNode& node, const GeometryReader& geometry,
     }
     const gp_Pnt2d centre = point("centre");
     const gp_Dir2d major = geometry.Direction2d(node.Member("majorAxis"));
-    const double majorRadius = length("majorRadius");
-    const double minorRadius = length("minorRadius");
+    const double majorRadius = size("majorRadius");
+    const double minorRadius = size("minorRadius");
+    RequireMajorNotSmaller(node, geometry, majorRadius, minorRadius);
     if (kind == "ellipse") {
       return node.Guard([&] { return sketch.AddEllipse(centre, major, majorRadius, minorRadius); });
     }

@@ -20,7 +20,9 @@ class NameMaker {
  public:
   std::string Make(std::string name, const std::string& fallback) {
     if (name.empty()) name = fallback;
-    std::replace(name.begin(), name.end(), '/', '_');
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return c == '/' || c < 0x20 || c == 0x7f; },
+        '_');
     std::string unique = name;
     for (int n = 2; !used_.insert(unique).second; ++n) unique = name + ":" + std::to_string(n);
     return unique;

@@ -2,6 +2,9 @@
 
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <STEPControl_Reader.hxx>
 #include <Standard_Failure.hxx>
@@ -22,6 +25,7 @@
 #include <utility>
 
 #include "modelhost/files/placed_error.hpp"
+#include "modelhost/files/regular_file.hpp"
 
 namespace sledway::model {
 
@@ -64,6 +68,17 @@ std::string KeyOf(const TDF_Label& label) {
   return entry.ToCString();
 }
 
+// Open CASCADE's translators report to its default messenger, which prints to standard output,
+// where a program's results go. What matters of a file that cannot be read reaches the caller
+// as a PlacedError in our own words.
+void SilenceOpenCascadeMessages() {
+  static const bool silenced = [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+    return true;
+  }();
+  (void)silenced;
+}
+
 bool IsRigid(const gp_Trsf& placement) {
   return std::abs(placement.ScaleFactor() - 1.0) < 1e-9;
 }
@@ -71,9 +86,8 @@ bool IsRigid(const gp_Trsf& placement) {
 }  // namespace
 
 StepFile::StepFile(const std::filesystem::path& path) {
-  if (!std::filesystem::exists(path)) {
-    throw PlacedError("", "no such file");
-  }
+  RequireRegularFile(path);
+  SilenceOpenCascadeMessages();
   const Handle(XCAFApp_Application) application = XCAFApp_Application::GetApplication();
   application->NewDocument("MDTV-XCAF", document_);
   try {

@@ -77,22 +77,24 @@ TopoDS_Edge Part::Edge(int index) const {
 
 void Part::AddWorkPoint(const std::string& name, const gp_Pnt& point) {
   const std::string owner = "part '" + name_ + "'";
-  RequireNewName(workPoints_, name, FirstOf<std::pair<std::string, gp_Pnt>>, "work point", owner);
+  workPointNames_.RequireNew(name, "work point", owner);
   if (!IsFinite(point.XYZ())) {
     throw HostError(hresult::kInvalidArg,
                     "work point '" + name + "' of " + owner + ": coordinates must be finite");
   }
   workPoints_.emplace_back(name, point);
+  workPointNames_.Add(name, workPoints_.size() - 1);
 }
 
 void Part::AddWorkAxis(const std::string& name, const gp_Ax1& axis) {
   const std::string owner = "part '" + name_ + "'";
-  RequireNewName(workAxes_, name, FirstOf<std::pair<std::string, gp_Ax1>>, "work axis", owner);
+  workAxisNames_.RequireNew(name, "work axis", owner);
   if (!IsFinite(axis.Location().XYZ()) || !IsFinite(axis.Direction().XYZ())) {
     throw HostError(hresult::kInvalidArg,
                     "work axis '" + name + "' of " + owner + ": coordinates must be finite");
   }
   workAxes_.emplace_back(name, axis);
+  workAxisNames_.Add(name, workAxes_.size() - 1);
 }
 
 Ref<PlanarSketchDefinition> Part::AddSketch(const std::string& name, const gp_Ax3& plane) {
@@ -112,17 +114,13 @@ Ref<Sketch3dDefinition> Part::AddSketch3d(const std::string& name) {
 }
 
 gp_Pnt Part::WorkPoint(const std::string& name) const {
-  if (auto found = FindNamed(workPoints_, name, FirstOf<std::pair<std::string, gp_Pnt>>)) {
-    return found->second;
-  }
+  if (const auto position = workPointNames_.Find(name)) return workPoints_[*position].second;
   throw HostError(hresult::kInvalidArg,
                   "part '" + name_ + "' has no work point named '" + name + "'");
 }
 
 gp_Ax1 Part::WorkAxis(const std::string& name) const {
-  if (auto found = FindNamed(workAxes_, name, FirstOf<std::pair<std::string, gp_Ax1>>)) {
-    return found->second;
-  }
+  if (const auto position = workAxisNames_.Find(name)) return workAxes_[*position].second;
   throw HostError(hresult::kInvalidArg,
                   "part '" + name_ + "' has no work axis named '" + name + "'");
 }

@@ -14,6 +14,7 @@
 
 #include "host/object.hpp"
 #include "modelhost/parameters/parameter_values.hpp"
+#include "modelhost/part/named.hpp"
 #include "modelhost/part/primitive.hpp"
 
 namespace sledway::model {
@@ -82,7 +83,9 @@ class Part {
   TopTools_IndexedMapOfShape vertices_;
   TopTools_IndexedMapOfShape edges_;
   std::vector<std::pair<std::string, gp_Pnt>> workPoints_;
+  NameIndex workPointNames_;
   std::vector<std::pair<std::string, gp_Ax1>> workAxes_;
+  NameIndex workAxisNames_;
   std::vector<Ref<PlanarSketchDefinition>> sketches_;
   std::vector<Ref<Sketch3dDefinition>> sketches3d_;
 };

@@ -114,6 +114,22 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /sketches/0/plane: xDir is parallel to the normal"},
       {Spoiled({Put("/sketches/0/curves/0/end", {0, 0})}),
        AllOf(StartsWith("t.json: /sketches/0/curves/0: "), HasSubstr("line 1 of sketch 'track'"))},
+      // Sizes are refused in the file's own unit, where the file gives them.
+      {Spoiled(
+           {Put("/units", "in"),
+            Put("/sketches/0/curves/-", {{"kind", "circle"}, {"centre", {0, 0}}, {"radius", -5}})}),
+       "t.json: /sketches/0/curves/1/radius: must be a positive length, got -5 in"},
+      {Spoiled({Put("/sketches/0/curves/-", {{"kind", "ellipse"},
+                                             {"centre", {0, 0}},
+                                             {"majorAxis", {1, 0}},
+                                             {"majorRadius", 2},
+                                             {"minorRadius", 5}})}),
+       "t.json: /sketches/0/curves/1: the major radius (2 mm) is smaller than the minor radius (5 "
+       "mm)"},
+      {Spoiled({Put("/units", "in"),
+                Put("/parts/-",
+                    {{"name", "slab"}, {"extrude", {{"height", 0}, {"loops", Json::array()}}}})}),
+       "t.json: /parts/1/extrude/height: must be a positive length, got 0 in"},
       {Spoiled({Put("/units", "ft"), Put("/parts/0/workPoints/0/point", {1e307, 0, 0})}),
        "t.json: /parts/0/workPoints/0/point/0: length out of range"},
       {Plate(Json::array({open})), "t.json: /parts/1/extrude/loops/0: the loop is not closed"},
@@ -129,9 +145,30 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        StartsWith("t.json: /parts/0/box/width: ")},
       {Spoiled({Put("/parameters/model/0/expression", "lift")}),
        AllOf(StartsWith("t.json: /parameters/model/0: "), HasSubstr("lift"))},
-      // A STEP part that is not there.
+      // A STEP part that is not there, or not a file.
       {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "no/such.stp"}})}),
        "t.json: /parts/1/step: '/work/nowhere/no/such.stp': no such file"},
+      {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "/dev/zero"}})}),
+       "t.json: /parts/1/step: '/dev/zero': a device, not a regular file"},
+      {Spoiled({Put("/parts/-", {{"name", "bracket"}, {"step", "/"}})}),
+       "t.json: /parts/1/step: '/': a directory, not a file"},
+      // Names that would act on a terminal, even where they refer to something.
+      {Spoiled({Put("/components/0/name", "cart\u001b[2J")}),
+       "t.json: /components/0/name: a name may not hold control characters"},
+      {Spoiled({Put("/components/0/part", "ca\rt")}),
+       "t.json: /components/0/part: a name may not hold control characters"},
+      // A parameter standing for something it does not measure.
+      {Spoiled(
+           {Put("/parameters/user/-", {{"name", "turn"}, {"expression", "30"}, {"units", "deg"}}),
+            Put("/parts/0/box/height", "turn")}),
+       "t.json: /parts/0/box/height: parameter 'turn' is an angle (deg), not a length"},
+      {Spoiled(
+           {Put("/parameters/user/-", {{"name", "count"}, {"expression", "3"}, {"units", "ul"}}),
+            Put("/parts/0/box/height", " ( count ) ")}),
+       "t.json: /parts/0/box/height: parameter 'count' is a plain number (ul), not a length"},
+      {Spoiled({Put("/parameters/user/-",
+                    {{"name", "tilt"}, {"expression", "width"}, {"units", "rad"}})}),
+       "t.json: /parameters/user/1/expression: parameter 'width' is a length (mm), not an angle"},
       // A suggested run whose slots name nothing, or the wrong kinds.
       {Spoiled({Put("/run/path", "sketch:trak/curve:1")}),
        "t.json: /run/path: entity 'sketch:trak/curve:1': no sketch named 'trak'"},
@@ -143,6 +180,11 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "driven"},
   };
   ASSERT_NO_THROW(ReadAssemblyText(Base().dump(), "t.json", "/work/nowhere"));
+  // A plain number or an angle that takes part in a computation is the file's own choice.
+  ASSERT_NO_THROW(ReadAssemblyText(
+      Spoiled({Put("/parameters/user/-", {{"name", "count"}, {"expression", "3"}, {"units", "ul"}}),
+               Put("/parts/0/box/height", "count * 10 mm")}),
+      "t.json", "/work/nowhere"));
   for (const Case& refused : cases) {
     EXPECT_THAT([&] { ReadAssemblyText(refused.json, "t.json", "/work/nowhere"); },
                 ThrowsMessage<AssemblyFileError>(refused.message))

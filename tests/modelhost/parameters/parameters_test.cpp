@@ -202,8 +202,9 @@ TEST(ParameterTable, RefusedParametersAndExpressionsChangeNothing) {
       {"sin", "'sin' cannot name a parameter"},
       {"count", "a parameter named 'count' already exists"},
   };
-  for (const auto& [name, message] : refusals) {
-    EXPECT_THAT(Refusal([&] { table->AddModelParameter(name, "1", "mm"); }), HasSubstr(message));
+  for (const auto& refusal : refusals) {
+    EXPECT_THAT(Refusal([&] { table->AddModelParameter(refusal.first, "1", "mm"); }),
+                HasSubstr(refusal.second));
   }
   EXPECT_THAT(Refusal([&] { table->AddUserParameter("depth", "1", "furlong"); }),
               HasSubstr("'furlong'"));

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace sledway::cli {
+
+// Checks of option values that CLI11's own conversions let through.
+
+// A number that is finite: "nan", "inf" and "1e999" parse as doubles but are no position, delay
+// or value.
+CLI::Validator FiniteNumber();
+
+// A name or path that is not empty: `--drive ''` names nothing and must not count as no drive.
+CLI::Validator NonEmpty();
+
+}  // namespace sledway::cli

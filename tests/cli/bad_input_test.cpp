@@ -1,0 +1,117 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "invocation.hpp"
+
+namespace sledway::cli {
+namespace {
+
+using test::Invocation;
+using test::Sledway;
+using ::testing::HasSubstr;
+
+class BadInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("sledway-bad-input-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(directory_);
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  // Refused with exit status 2, nothing on standard output, and a message holding `message`.
+  static void ExpectRefused(const std::vector<std::string>& args, const std::string& message) {
+    const Invocation run = Sledway(args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args) << "\n" << run.err;
+    EXPECT_THAT(run.err, HasSubstr(message)) << ::testing::PrintToString(args);
+    EXPECT_EQ(run.out, "") << ::testing::PrintToString(args);
+  }
+
+  std::filesystem::path directory_;
+};
+
+TEST_F(BadInput, OptionValuesThatAreNoFiniteNumberOrEmptyAreRefusedNamingTheOption) {
+  const std::vector<std::string> lift{"run", "--example", "lift", "--steps", "2"};
+  const auto with = [&](std::vector<std::string> more) {
+    std::vector<std::string> args = lift;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+  };
+  ExpectRefused(with({"--from", "nan"}), "--from: 'nan' is not a finite number");
+  ExpectRefused(with({"--to", "inf"}), "--to: 'inf' is not a finite number");
+  ExpectRefused(with({"--to", "-1e999"}), "--to: '-1e999' is not a finite number");
+  ExpectRefused(with({"--delay", "nan"}), "--delay: 'nan' is not a finite number");
+  ExpectRefused(with({"--drive", ""}), "--drive: the value may not be empty");
+  ExpectRefused(with({"--tangent", ""}), "--tangent: the value may not be empty");
+  ExpectRefused(with({"--output", ""}), "--output: the value may not be empty");
+  ExpectRefused({"inspect", ""}, "FILE: the value may not be empty");
+  // Ordinary numbers in any spelling still pass.
+  const Invocation run = Sledway(with({"--from", "2.5e1", "--to", "-0", "--delay", "0"}));
+  EXPECT_EQ(run.status, 1) << run.err;  // the column shrinks to nothing at the end
+}
+
+TEST_F(BadInput, AnInputThatIsNoRegularFileIsRefusedWithoutOpeningIt) {
+  const std::filesystem::path fifo = directory_ / "pipe.json";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ExpectRefused({"inspect", fifo.string()}, "pipe.json: a FIFO, not a regular file");
+  ExpectRefused({"run", (directory_ / "pipe.stp").string()}, "pipe.stp: no such file");
+  std::filesystem::rename(fifo, directory_ / "pipe.stp");
+  ExpectRefused({"run", (directory_ / "pipe.stp").string()}, "a FIFO, not a regular file");
+
+  std::filesystem::create_directory(directory_ / "folder.json");
+  ExpectRefused({"inspect", (directory_ / "folder.json").string()}, "a directory, not a file");
+  std::filesystem::create_symlink("/dev/zero", directory_ / "zeros.step");
+  ExpectRefused({"inspect", (directory_ / "zeros.step").string()},
+                "zeros.step: a device, not a regular file");
+  std::filesystem::create_symlink(directory_ / "b.json", directory_ / "a.json");
+  std::filesystem::create_symlink(directory_ / "a.json", directory_ / "b.json");
+  ExpectRefused({"inspect", (directory_ / "a.json").string()},
+                "a.json: the path cannot be resolved (Too many levels of symbolic links)");
+}
+
+// A ball, whose edges at the poles are degenerate, a bead to follow, and two curves of no
+// length to speak of: a helix of 1e-20 turns and an arc of 1e-5 degrees of radius 1e-5 mm.
+constexpr const char* kNoLengths = R"({
+  "parts": [{"name": "ball", "sphere": {"radius": 10}},
+            {"name": "bead", "sphere": {"radius": 1}, "workPoints": [{"name": "c", "point": [0, 0, 0]}]}],
+  "components": [{"name": "ball:1", "part": "ball"},
+                 {"name": "bead:1", "part": "bead", "placement": {"origin": [50, 0, 0]}}],
+  "sketches3d": [{"name": "coil", "curves": [{"kind": "helix", "radius": 5, "pitch": 1, "turns": 1e-20,
+      "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]}],
+  "sketches": [{"name": "speck", "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]},
+                "curves": [{"kind": "arc", "centre": [0, 0], "radius": 1e-5, "startAngle": 0,
+                            "endAngle": 1e-5}]}]})";
+
+TEST_F(BadInput, APathOfZeroLengthIsRefusedAlikeWhateverCurveMakesIt) {
+  const std::filesystem::path file = directory_ / "nothing.json";
+  std::ofstream(file) << kNoLengths;
+  for (const char* path :
+       {"component:ball:1/edge:1", "sketch3d:coil/curve:1", "sketch:speck/curve:1"}) {
+    ExpectRefused(
+        {"run", file.string(), "--path", path, "--follow", "component:bead:1/workpoint:c"},
+        std::string("cannot pick '") + path + "' as the path: the path has zero length");
+  }
+  // The ball's equator is a path like any other.
+  const Invocation equator = Sledway({"run", file.string(), "--path", "component:ball:1/edge:2",
+                                      "--follow", "component:bead:1/workpoint:c", "--steps", "2"});
+  EXPECT_EQ(equator.status, 0) << equator.err;
+}
+
+TEST_F(BadInput, ControlCharactersInWhatIsEchoedNeverReachTheTerminal) {
+  const Invocation run =
+      Sledway({"run", "--example", "cart", "--path", "sketch:\x1b[2Jtrack/curve:1"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.err, HasSubstr("sketch:?[2Jtrack"));
+  EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sledway::cli
