@@ -118,23 +118,34 @@ const std::string* Hive::StoredPath(std::string_view path) const {
 }
 
 bool Hive::CreateKey(std::string_view path) {
-  bool created = false;
-  std::string stored;  // the path so far, in the spelling already in the hive
-  std::size_t start = 0;
+  if (StoredPath(path)) return false;
+  // Every key's parents are keys too: walking back from the path finds its deepest existing
+  // ancestor after as many lookups as there are missing keys (one, when a file lists a key
+  // after its parent), and each missing key then goes right after its new parent. Looking up
+  // every ancestor instead would make a deep key cost the cube of its depth.
+  std::string stored;  // the ancestor's path, in the spelling already in the hive
+  KeyMap::iterator parent = keys_.end();
+  std::size_t start = 0;  // where the first missing component begins
+  for (std::size_t end = path.size();;) {
+    const std::size_t cut = path.rfind('\\', end - 1);
+    if (cut == std::string_view::npos) break;
+    if (const auto found = keys_.find(path.substr(0, cut)); found != keys_.end()) {
+      parent = found;
+      stored = found->first;
+      start = cut + 1;
+      break;
+    }
+    end = cut;
+  }
   while (start < path.size()) {
     const std::size_t end = std::min(path.find('\\', start), path.size());
-    const std::string_view prefix = path.substr(0, end);
-    if (const std::string* existing = StoredPath(prefix)) {
-      stored = *existing;
-    } else {
-      if (!stored.empty()) stored += '\\';
-      stored += path.substr(start, end - start);
-      keys_.emplace(stored, HiveKey{});
-      created = true;
-    }
+    if (!stored.empty()) stored += '\\';
+    stored += path.substr(start, end - start);
+    const auto hint = parent == keys_.end() ? keys_.end() : std::next(parent);
+    parent = keys_.emplace_hint(hint, stored, HiveKey{});
     start = end + 1;
   }
-  return created;
+  return true;
 }
 
 DeleteKeyResult Hive::DeleteKey(std::string_view path) {

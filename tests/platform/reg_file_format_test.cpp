@@ -97,5 +97,16 @@ TEST(RegFileFormat, RejectsWhatItCannotReadNamingTheLine) {
   }
 }
 
+TEST(RegFileFormat, AKeyManyLevelsDeepBringsEveryAncestorAndReadsBack) {
+  constexpr int kDepth = 500;
+  std::string path;
+  for (int i = 0; i < kDepth; ++i) path += (i == 0 ? "k" : "\\k") + std::to_string(i);
+  const Hive hive = ParseRegFile("REGEDIT4\n\n[HKEY_CURRENT_USER\\" + path + "]\n\"a\"=\"b\"\n");
+  EXPECT_EQ(hive.Keys().size(), static_cast<std::size_t>(kDepth) + 1);
+  ASSERT_NE(hive.FindKey(path), nullptr);
+  EXPECT_NE(hive.FindKey(path.substr(0, path.rfind('\\'))), nullptr);
+  EXPECT_EQ(ParseRegFile(FormatRegFile(hive)), hive);
+}
+
 }  // namespace
 }  // namespace sledway::platform
