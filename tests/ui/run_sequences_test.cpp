@@ -124,8 +124,6 @@ TEST_F(RunSequencesTest, RunsStepByStepOutAndBackFromEitherEnd) {
   EXPECT_EQ(outcome.moves, 50);
   ASSERT_EQ(fractions_.size(), 50u);
   for (int j = 1; j <= 50; ++j) EXPECT_EQ(fractions_[j - 1], j / 50.0);
-  EXPECT_DOUBLE_EQ(fractions_.front(), 0.02);
-  EXPECT_EQ(fractions_.back(), 1.0);
   EXPECT_TRUE(messages_.empty());
   EXPECT_TRUE(sleeps_.empty());                        // a pause of 0 never calls Sleep
   EXPECT_EQ(Parameter("lift")->Expression(), "0 mm");  // nothing driven, nothing written
@@ -134,8 +132,6 @@ TEST_F(RunSequencesTest, RunsStepByStepOutAndBackFromEitherEnd) {
   EXPECT_EQ(Run().moves, 100);
   ASSERT_EQ(fractions_.size(), 100u);
   for (int j = 49; j >= 0; --j) EXPECT_EQ(fractions_[99 - j], j / 50.0);
-  EXPECT_DOUBLE_EQ(fractions_[50], 0.98);
-  EXPECT_EQ(fractions_.back(), 0.0);
   EXPECT_EQ(moves_[49].pass, 1);
   EXPECT_EQ(moves_[50].pass, 2);
 
