@@ -245,7 +245,7 @@ TEST_F(RunSequencesTest, StepsOrRepetitionsBelowOneMakeNoMoveAndNoWrite) {
   EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(RunSequencesTest, PausesAfterEveryMoveAndNeverForANegativePause) {
+TEST_F(RunSequencesTest, PausesAfterEveryMoveAndHidesThePathsComponentOnlyWhenAsked) {
   path_->Steps(3);
   for (const auto& [pause, sleeps] : std::vector<std::pair<double, std::vector<std::uint32_t>>>{
            {1.5, {1500, 1500, 1500}},
@@ -256,10 +256,9 @@ TEST_F(RunSequencesTest, PausesAfterEveryMoveAndNeverForANegativePause) {
     EXPECT_EQ(Run().moves, 3);
     EXPECT_EQ(sleeps_, sleeps) << pause;
   }
-}
 
-TEST_F(RunSequencesTest, HidesThePathsComponentForTheRunOnlyWhenAsked) {
-  path_->Steps(3);
+  // The path's component is hidden for the run only when asked.
+  path_->Pause(0.0);
   Run();
   EXPECT_THAT(railVisible_, ElementsAre(false, false, false));
   EXPECT_TRUE(rail_->Visible());
