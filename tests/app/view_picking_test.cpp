@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 
-#include <QTreeWidget>
 #include <algorithm>
 #include <vector>
 
@@ -103,29 +102,6 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
   EXPECT_TRUE(std::is_permutation(picked.begin(), picked.end(), chain.begin(), chain.end()));
 }
 
-TEST_F(ViewPickingTest, TheMouseOnASketchLineOffersItAndItsProfileIsSelected) {
-  ASSERT_TRUE(window_->OpenSample("cart"));
-  Settle();
-  const Ref<model::PlanarSketch> track = Document().Sketch("track");
-  CSelectPath select;
-  const std::vector filters{IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves,
-                            IVSelectFilter::kPartEdges};
-  select.Pick(app_, filters, true, true, 0, std::make_shared<CPath>(), nullptr);
-  Record(app_->Commands()->ActiveInteraction());
-
-  // Curve 3 is the line from (300, 100) to (300, 200) mm of the sketch.
-  const QPoint onLine = ScreenPoint(track->ToModel(gp_Pnt2d(30.0, 15.0)));
-  MoveMouse(onLine);
-  ASSERT_EQ(offered_.size(), 1u);
-  EXPECT_EQ(offered_[0], track->Curve(3));
-  QTest::mouseClick(&View(), Qt::LeftButton, Qt::NoModifier, onLine);
-  ASSERT_EQ(selections_.size(), 1u);
-  std::vector<Ref<IVObject>> profile;
-  for (int i = 1; i <= track->CurveCount(); ++i) profile.push_back(track->Curve(i));
-  const std::vector<Ref<IVObject>> picked = Entities(selections_[0]);
-  EXPECT_TRUE(std::is_permutation(picked.begin(), picked.end(), profile.begin(), profile.end()));
-}
-
 TEST_F(ViewPickingTest, ARefusedEntityHighlightsNothingAndAClickSelectsNothing) {
   const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdges}, true);
   const QPoint onEdge = ScreenPoint(EdgeMiddle(plate_, 24));
@@ -158,20 +134,6 @@ TEST_F(ViewPickingTest, EscapeStopsTheInteractionOnce) {
   QTest::keyClick(&View(), Qt::Key_Escape);
   EXPECT_EQ(terminations_, 1);
   EXPECT_FALSE(As<model::Interaction>(interaction)->Running());
-}
-
-TEST_F(ViewPickingTest, ABrowserEntryIsOfferedAsIfTheCursorWereOnIt) {
-  StartInteraction({IVSelectFilter::kWorkPoints});
-  ModelBrowser& browser = window_->Browser();
-  QTreeWidgetItem* pin = browser.ItemNamed("component:slider:1/workpoint:pin");
-  ASSERT_NE(pin, nullptr);
-  browser.setCurrentItem(pin);
-  ASSERT_EQ(offered_.size(), 1u);
-  EXPECT_EQ(offered_[0], slider_->WorkPoint("pin"));
-  EXPECT_EQ(Highlighted(), offered_);
-  Q_EMIT browser.itemActivated(pin, 0);
-  ASSERT_EQ(selections_.size(), 1u);
-  EXPECT_EQ(Entities(selections_[0]), offered_);
 }
 
 }  // namespace

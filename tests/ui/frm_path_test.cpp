@@ -109,7 +109,6 @@ TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWin
     EXPECT_FALSE(Get<QWidget>(drive)->isEnabled()) << drive;
   }
   EXPECT_TRUE(Get<QRadioButton>("optRep_0")->isChecked());
-  EXPECT_FALSE(Get<QRadioButton>("optRep_1")->isChecked());
   EXPECT_TRUE(Get<QCheckBox>("chkHide")->isChecked());
   for (const char* toggle : {"chkSelect_3", "chkSelect_4"}) {
     EXPECT_FALSE(Get<QToolButton>(toggle)->isEnabled()) << toggle;

@@ -149,7 +149,6 @@ TEST(CurveEvaluatorTest, HelixFollowsItsClosedForm) {
 TEST(CurveEvaluatorTest, ParamAtLengthAndLengthBetweenParamsAreInverse) {
   const std::pair<const char*, Handle(Adaptor3d_Curve)> curves[] = {
       {"line", MakeLine({0, 0, 0}, {3, 4, 12}, "line")},
-      {"ellipse", MakeEllipse(kTilted, 20, 5, "ellipse")},
       {"helix", MakeHelix(kTilted, 1.5, -0.5, 3.2, "helix")},
       {"spline", MakeSpline({{0, 0, 0}, {2, 1, 0}, {3, 3, 1}, {1, 5, 2}, {-2, 4, 2}}, "spline")}};
   for (const auto& [name, adaptor] : curves) {

@@ -8,8 +8,6 @@
 #include "document_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/application/command_bar_control.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/document/part_document.hpp"
 
 namespace sledway::model {
 namespace {
@@ -23,19 +21,6 @@ Ref<IVButtonHandler> MakeButton(AddInSite& site, bool icons) {
   return site.CreateButtonHandler(
       "Sledway", kButtonHandlerKind, "Sledway", "Sledway", "Constrain to path",
       icons ? std::make_shared<Picture>() : nullptr, icons ? std::make_shared<Picture>() : nullptr);
-}
-
-TEST(ApplicationTest, ActiveDocumentIsNonePartOrAssembly) {
-  auto application = Application::Create();
-  EXPECT_EQ(application->GetActiveDocument(), nullptr);
-  application->SetActiveDocument(PartDocument::Create("bracket"));
-  EXPECT_EQ(application->GetActiveDocument()->DocumentType(), IVDocumentType::kPart);
-  EXPECT_EQ(As<IVAssemblyDocument>(application->GetActiveDocument()), nullptr);
-  EXPECT_NE(As<IVPartDocument>(application->GetActiveDocument()), nullptr);
-  auto assembly = AssemblyDocument::Create("cart");
-  application->SetActiveDocument(assembly);
-  EXPECT_EQ(application->GetActiveDocument()->DocumentType(), IVDocumentType::kAssembly);
-  EXPECT_TRUE(SameObject(As<IVAssemblyDocument>(application->GetActiveDocument()), assembly));
 }
 
 TEST(ApplicationTest, CommandBarsAddFindAndClickControls) {
@@ -71,17 +56,10 @@ TEST(ApplicationTest, CommandBarsAddFindAndClickControls) {
   EXPECT_EQ(clicks, 2);
 }
 
-TEST(AddInSiteTest, RefusedIconsAndTheSiteDoesNotKeepTheApplicationAlive) {
+TEST(AddInSiteTest, TheSiteDoesNotKeepTheApplicationAlive) {
   auto application = Application::Create();
   auto site = application->CreateAddInSite();
   EXPECT_TRUE(SameObject(site->GetApplication(), application));
-
-  // A host that refuses icons: kUnexpected with icons, a button without them.
-  site->RefuseIcons(true);
-  EXPECT_EQ(Refusal([&] { MakeButton(*site, true); }).Code(), hresult::kUnexpected);
-  auto plain = MakeButton(*site, false);
-  EXPECT_EQ(As<ButtonHandler>(plain)->Definition()->Arguments().standardIcon, nullptr);
-
   std::weak_ptr<Application> watched = application;
   application.reset();
   EXPECT_TRUE(watched.expired());

@@ -166,6 +166,8 @@ TEST_F(SelectiveUpdateTest, AFailedUpdateChangesNothingAndTheNextOneTriesAgain) 
   for (int attempt = 0; attempt < 2; ++attempt) {
     const std::string refusal = Refusal([&] { assembly_->Update(); }).what();
     EXPECT_THAT(refusal, HasSubstr("part 'lid'"));
+    EXPECT_THAT(refusal, HasSubstr("width"));
+    EXPECT_THAT(refusal, HasSubstr("0 mm"));
     EXPECT_DOUBLE_EQ(width_->Value(), 30.0);
     EXPECT_DOUBLE_EQ(height_->Value(), 40.0);
     EXPECT_DOUBLE_EQ(assembly_->Parameters().Find("depth")->Value(), 60.0);
