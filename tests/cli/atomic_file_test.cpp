@@ -10,27 +10,19 @@
 #include <stdexcept>
 #include <string>
 
+#include "invocation.hpp"
+
 namespace sledway::cli {
 namespace {
 
-std::string Read(const std::filesystem::path& file) {
-  std::ostringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
+using test::Read;
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicFileTest : public test::WithDirectory {
  protected:
-  void SetUp() override { std::filesystem::create_directories(directory_); }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-
   // The names in the directory: a temporary file left behind would show here.
   long Entries() const {
     return std::distance(std::filesystem::directory_iterator(directory_), {});
   }
-
-  const std::filesystem::path directory_ =
-      std::filesystem::temp_directory_path() / ("sledway-atomic-" + std::to_string(::getpid()));
 };
 
 TEST_F(AtomicFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
@@ -53,6 +45,13 @@ TEST_F(AtomicFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
     EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
   }
   EXPECT_THROW(WriteFileAtomically(directory_, "a directory"), std::runtime_error);
+  // Nor does a write left unfinished; a device that takes no data reports the failure instead
+  // of swallowing the rows.
+  {
+    AtomicFile abandoned(file);
+    abandoned.Stream() << "half a run";
+  }
+  EXPECT_THROW(WriteFileAtomically("/dev/full", "rows"), std::runtime_error);
   EXPECT_EQ(Read(file), "second\n");
   EXPECT_EQ(Entries(), 1);
 }
@@ -68,19 +67,6 @@ TEST_F(AtomicFileTest, WritesThroughALinkAndIntoDevicesWithoutReplacingThem) {
 
   WriteFileAtomically("/dev/null", "discarded");
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-}
-
-TEST_F(AtomicFileTest, AnUnfinishedOrFailedWriteLeavesTheOldFileAlone) {
-  const std::filesystem::path file = directory_ / "rows.csv";
-  WriteFileAtomically(file, "old\n");
-  {
-    AtomicFile abandoned(file);
-    abandoned.Stream() << "half a run";
-  }
-  EXPECT_EQ(Read(file), "old\n");
-  EXPECT_EQ(Entries(), 1);
-  // A device that takes no data reports the failure instead of swallowing the rows.
-  EXPECT_THROW(WriteFileAtomically("/dev/full", "rows"), std::runtime_error);
 }
 
 }  // namespace

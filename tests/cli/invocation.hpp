@@ -1,5 +1,11 @@
 #pragma once
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -29,5 +35,34 @@ inline Invocation Sledway(const std::vector<std::string>& args, bool terminal = 
       RunSledway(static_cast<int>(argv.size()), argv.data(), Console{out, err, terminal});
   return {status, out.str(), err.str()};
 }
+
+inline std::string Read(const std::filesystem::path& file) {
+  std::ostringstream text;
+  text << std::ifstream(file, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// Refused with exit status 2, nothing on standard output, and a message holding `message`.
+inline void ExpectRefused(const std::vector<std::string>& args, const std::string& message) {
+  const Invocation run = Sledway(args);
+  EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args) << "\n" << run.err;
+  EXPECT_THAT(run.err, ::testing::HasSubstr(message)) << ::testing::PrintToString(args);
+  EXPECT_EQ(run.out, "") << ::testing::PrintToString(args);
+}
+
+// Every test has a fresh directory of its own, removed after it.
+class WithDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("sledway-cli-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(directory_);
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  std::filesystem::path directory_;
+};
 
 }  // namespace sledway::cli::test

@@ -18,15 +18,10 @@ namespace sledway::cli {
 namespace {
 
 using test::Invocation;
+using test::Read;
 using test::Sledway;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-std::string Read(const std::filesystem::path& file) {
-  std::ostringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 // The words of a line, split at blanks.
 std::vector<std::string> Words(const std::string& line) {
@@ -36,16 +31,8 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
-class TruthfulOutput : public ::testing::Test {
+class TruthfulOutput : public test::WithDirectory {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("sledway-output-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(directory_);
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-
   // Runs the sledway program itself through the shell, standard error to a file; returns the
   // exit status and leaves standard error in err_.
   int Program(const std::string& arguments) {
@@ -60,7 +47,6 @@ class TruthfulOutput : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  std::filesystem::path directory_;
   std::string err_;
 };
 
