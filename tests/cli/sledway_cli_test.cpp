@@ -41,21 +41,15 @@ constexpr const char* kBeadAndRings = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]})";
 constexpr const char* kBead = "component:bead:1/workpoint:centre";
 
-// Every test has a directory of its own holding the file "rings.json".
-class SledwayCli : public ::testing::Test {
+// Every test's directory holds the file "rings.json".
+class SledwayCli : public test::WithDirectory {
  protected:
   void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("sledway-cli-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(directory_);
+    WithDirectory::SetUp();
     std::ofstream(directory_ / "rings.json") << kBeadAndRings;
   }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
 
   std::string Rings() const { return (directory_ / "rings.json").string(); }
-
-  std::filesystem::path directory_;
 };
 
 TEST_F(SledwayCli, RunsTheDefaultSampleAndDrawsProgressOnlyOnATerminal) {
@@ -92,19 +86,14 @@ TEST_F(SledwayCli, EverySampleRunsAThousandStepsOnItsPath) {
   }
 }
 
-TEST_F(SledwayCli, APickedCurveOrEdgeBringsItsWholePath) {
+TEST_F(SledwayCli, APickedCurveBringsItsWholePath) {
   // One curve of the cart's track brings the whole track: lines of 200, 100 and 100 mm and
   // three quarter circles of radius 100 mm.
-  Invocation run = Sledway({"run", "--example", "cart", "--path", "sketch:track/curve:4", "--steps",
-                            "4", "--format", "json"});
+  const Invocation run = Sledway({"run", "--example", "cart", "--path", "sketch:track/curve:4",
+                                  "--steps", "4", "--format", "json"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NEAR(run.Json()["pathLength"].get<double>(), 400.0 + 150.0 * std::numbers::pi, 1e-9);
-
-  // One edge of the plate's rounded slot brings the slot's tangent chain: two sides of 80 mm
-  // and two half circles of radius 15 mm.
-  run = Sledway({"run", "--example", "slot", "--steps", "4", "--format", "json"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NEAR(run.Json()["pathLength"].get<double>(), 160.0 + 30.0 * std::numbers::pi, 1e-9);
+  // An edge bringing its tangent chain: the STEP run below.
 }
 
 TEST_F(SledwayCli, RunsAndDrivesAsTheOptionsOrder) {
@@ -181,14 +170,6 @@ TEST_F(SledwayCli, ARodVertexOfAStepAssemblyGoesRoundAHoleOfThePlate) {
   EXPECT_TRUE(result["check"]["passed"].get<bool>());
 }
 
-TEST_F(SledwayCli, ExitsWithOneWhenTheAssemblyCannotFollow) {
-  // The column cannot be built with no height: the last move's recompute fails.
-  const Invocation run = Sledway(
-      {"run", "--example", "lift", "--steps", "5", "--from", "20", "--to", "0", "--format", "csv"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_THAT(run.err, HasSubstr("could not be recomputed after 1 of 5 moves"));
-}
-
 TEST_F(SledwayCli, FailsTheCheckWhenTheDrivenParameterChangesThePathsLength) {
   // The path is the rail's 100 mm edge along X, and the rail's length is the parameter.
   std::ofstream(directory_ / "rail.json") << R"({"units": "mm",
@@ -225,14 +206,11 @@ TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {
   const std::vector<Case> cases{
       {{"run", "--example", "nosuch"}, "nosuch"},
       {{"run", "--example", "cart", "--path", "sketch:track/curve:99"}, "curve:99"},
-      {{"run", "--example", "cart", "--follow", "component:nobody/vertex:1"}, "nobody"},
       {{"run", "--example", "cart", "--path", "component:cart:1/vertex:1"},
        "the path must be a 2D or 3D sketch curve or a part edge"},
       {{"run", "--example", "cart", "--follow", "component:cart:1/edge:1"},
        "the follow point must be a vertex or a work point"},
       {{"run", "--example", "slot", "--follow", "component:plate:1/vertex:1"},
-       "lies on the path's component 'plate:1'"},
-      {{"run", "--example", "slot", "--tangent", "component:plate:1/edge:1"},
        "lies on the path's component 'plate:1'"},
       {{"run", "--example", "cart", "--drive", "nothing"}, "no parameter named 'nothing'"},
       {{"run", "--example", "cart", "--from", "1"}, "--from and --to need --drive"},
@@ -252,12 +230,7 @@ TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {
       {{"run", "--bogus"}, "--bogus"},
       {{}, "subcommand"},
   };
-  for (const Case& bad : cases) {
-    const Invocation run = Sledway(bad.args);
-    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(bad.args) << "\n" << run.err;
-    EXPECT_THAT(run.err, HasSubstr(bad.message)) << ::testing::PrintToString(bad.args);
-    EXPECT_EQ(run.out, "") << ::testing::PrintToString(bad.args);
-  }
+  for (const Case& bad : cases) test::ExpectRefused(bad.args, bad.message);
 }
 
 TEST_F(SledwayCli, ExamplesAndInspectListTheNamesTheRunCommandTakes) {
