@@ -98,7 +98,7 @@ Ref<AssemblyDocument> Layout() {
                           "layout.json", {});
 }
 
-TEST(AssemblyFileGeometry, SketchOnATiltedPlaneMapsItsPoints) {
+TEST(AssemblyFileGeometry, SketchesComponentsAnd3DCurvesStandWhereTheFileSays) {
   const Ref<AssemblyDocument> document = Layout();
   const Ref<PlanarSketch> ramp = document->Sketch("ramp");
   ASSERT_TRUE(ramp);
@@ -111,10 +111,7 @@ TEST(AssemblyFileGeometry, SketchOnATiltedPlaneMapsItsPoints) {
   const double h = std::sqrt(0.5);
   ExpectNear(SketchPoint(*document->Sketch("skew"), 1.0, 0.0), gp_Pnt(h, h, 0.0));
   ExpectNear(SketchPoint(*document->Sketch("skew"), 0.0, 1.0), gp_Pnt(-h, h, 0.0));
-}
 
-TEST(AssemblyFileGeometry, PlacementsTurnAndMoveTheirComponents) {
-  const Ref<AssemblyDocument> document = Layout();
   auto workPoint = [&](const char* component) {
     return At(document->FindComponent(component)->WorkPoint("w")->GetPoint());
   };
@@ -129,10 +126,7 @@ TEST(AssemblyFileGeometry, PlacementsTurnAndMoveTheirComponents) {
   // A part's sketch moves with its component.
   ExpectNear(SketchPoint(*document->FindComponent("framed")->Sketch("s"), 2.0, 0.0),
              gp_Pnt(1, 10 + 2, 0));
-}
 
-TEST(AssemblyFileGeometry, ThreeDimensionalCurvesStandWhereTheirPlanesSay) {
-  const Ref<AssemblyDocument> document = Layout();
   const Ref<Sketch3d> wire = document->Sketch3d("wire");
   ASSERT_EQ(wire->CurveCount(), 3);
   const auto helix = As<IVSketchHelix3D>(wire->Curve(1));
@@ -156,6 +150,13 @@ TEST(AssemblyFileGeometry, ThreeDimensionalCurvesStandWhereTheirPlanesSay) {
   ExpectNear(arcStart, gp_Pnt(1, 1, 1 + 3));
   ExpectNear(arcEnd, gp_Pnt(1, 1 - 3, 1));
   ExpectNear(Ends(spline->GetGeometry()->GetEvaluator()).second, gp_Pnt(2, 0, 1));
+
+  // Outline: a 20 x 10 cm rectangle with a half disc of radius 5 on top; holes: a disc of
+  // radius 2 and a slot (4 x 3 cm plus two half discs of radius 1.5); 1 cm thick.
+  const double area = 20.0 * 10.0 + kPi * 25.0 / 2 - kPi * 4.0 - (4.0 * 3.0 + kPi * 2.25);
+  GProp_GProps properties;
+  BRepGProp::VolumeProperties(document->FindPart("plate")->Shape(), properties);
+  EXPECT_NEAR(properties.Mass(), area * 1.0, 1e-9);
 }
 
 TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
@@ -178,16 +179,6 @@ TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
   EXPECT_NEAR(EdgeLength(block->Edge(4)), 1 * 2.54, 1e-12);
   EXPECT_NEAR(EdgeLength(block->Edge(1)), 0.1, 1e-12);
   ExpectNear(At(block->WorkPoint("p")->GetPoint()), gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
-}
-
-TEST(AssemblyFileGeometry, ExtrudedPlateWithHoles) {
-  const Ref<AssemblyDocument> document = Layout();
-  // Outline: a 20 x 10 cm rectangle with a half disc of radius 5 on top; holes: a disc of
-  // radius 2 and a slot (4 x 3 cm plus two half discs of radius 1.5); 1 cm thick.
-  const double area = 20.0 * 10.0 + kPi * 25.0 / 2 - kPi * 4.0 - (4.0 * 3.0 + kPi * 2.25);
-  GProp_GProps properties;
-  BRepGProp::VolumeProperties(document->FindPart("plate")->Shape(), properties);
-  EXPECT_NEAR(properties.Mass(), area * 1.0, 1e-9);
 }
 
 TEST(AssemblyFileGeometry, TheDocumentedExamplesLoad) {

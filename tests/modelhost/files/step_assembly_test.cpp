@@ -49,7 +49,8 @@ double Volume(const TopoDS_Shape& shape) {
   return properties.Mass();
 }
 
-TEST(StepAssembly, TopLevelOccurrencesBecomeComponents) {
+// Top-level occurrences become components; an inch file opens in model units.
+TEST(StepAssembly, OpensAssembliesAndPartsInModelUnitsAndRefusesWhatItCannotRead) {
   const fs::path path = SLEDWAY_STEP_ASSEMBLY;
 
   const Ref<AssemblyDocument> document = LoadAnyAssembly(path);
@@ -77,9 +78,7 @@ TEST(StepAssembly, TopLevelOccurrencesBecomeComponents) {
   for (const auto& component : document->Components()) sum += Volume(component->Part()->Shape());
   EXPECT_GT(sum, 0.0);
   EXPECT_NEAR(Volume(whole->FindPart("as1")->Shape()), sum, 1e-8 * sum);
-}
 
-TEST(StepAssembly, AnInchFileOpensInModelUnitsAndBesideAnAssemblyFile) {
   TempDir dir;
   // A box of 1 x 2 x 3 inches written in inches (Open CASCADE 7.6 writes the shape's numbers as
   // they are and labels them with the unit).
@@ -101,10 +100,8 @@ TEST(StepAssembly, AnInchFileOpensInModelUnitsAndBesideAnAssemblyFile) {
   const AssemblyFile file = ReadAnyAssembly(dir / "Boxes.Json");
   EXPECT_EQ(file.document->DisplayName(), "Boxes");
   EXPECT_NEAR(Volume(file.document->FindPart("box")->Shape()), volume, 1e-9);
-}
 
-TEST(StepAssembly, FilesThatCannotBeOpened) {
-  TempDir dir;
+  // Files that cannot be opened.
   std::ofstream(dir / "garbage.step") << "this is not STEP\n";
   std::ofstream(dir / "notes.txt") << "{}";
   const std::pair<std::string, std::string> refusals[] = {
