@@ -219,14 +219,12 @@ TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {
       {{"run", "--example", "cart", "--mode", "sideways"}, "--mode"},
       {{"run", "--example", "cart", "--format", "xml"}, "--format"},
       {{"run", "--example", "cart", "--output", "/no/such/dir/out.csv"}, "/no/such/dir"},
-      {{"run", "no-such-file.json"}, "no-such-file.json"},
       {{"run", "x.json", "--example", "cart"}, "not both"},
       {{"run", Rings()}, "no path: give --path NAME"},
       {{"run", Rings(), "--path", "sketch:ring/curve:1"}, "no follow point: give --follow NAME"},
       {{"run", Rings(), "--path", "sketch:pair/curve:2", "--follow", kBead},
        "cannot pick 'sketch:pair/curve:2' as the path: its sketch does not hold exactly one "
        "profile path"},
-      {{"inspect", "missing.stp"}, "missing.stp"},
       {{"run", "--bogus"}, "--bogus"},
       {{}, "subcommand"},
   };
