@@ -168,8 +168,9 @@ void frmPath::ConnectHandlers() {
       {txtPause, &frmPath::txtPause_Change},
       {txtReps, &frmPath::txtReps_Change},
       {txtSteps, &frmPath::txtSteps_Change}};
-  for (const auto& [box, change] : changes) {
-    connect(box, &QLineEdit::textChanged, this,
+  for (const auto& boxAndHandler : changes) {
+    const auto change = boxAndHandler.second;
+    connect(boxAndHandler.first, &QLineEdit::textChanged, this,
             [this, change] { Handle([&] { (this->*change)(); }); });
   }
 }
