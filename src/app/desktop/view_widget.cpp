@@ -156,7 +156,12 @@ void ViewWidget::Pick(Step step) {
 }
 
 void ViewWidget::Offer(const Ref<IVObject>& entity, bool select) {
-  Pick([&] { return picker_.Offer(entity) | (select && picker_.Click()); });
+  Pick([&] {
+    // The click follows the offer whether or not the offer changed the highlight.
+    const bool offered = picker_.Offer(entity);
+    const bool clicked = select && picker_.Click();
+    return offered || clicked;
+  });
 }
 
 void ViewWidget::StopInteraction() {
