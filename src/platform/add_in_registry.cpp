@@ -1,25 +1,20 @@
 #include "platform/registry.hpp"
 // The registry header comes first: on Windows it must precede <windows.h>.
-#include "platform/add_in_registry.hpp"
-
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 
 #include "host/add_in_server.hpp"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "platform/add_in_registry.hpp"
 
 namespace sledway::platform {
 namespace {
 
 const std::string kClassesKey = "Software\\Classes\\CLSID";
 
-std::string ClassKey(const std::string& classId) { return kClassesKey + "\\" + classId; }
+std::string ClassKey(const std::string& classId) {
+  return kClassesKey + "\\" + classId;
+}
 
 // A key handle closed when it goes out of scope.
 class Key {
@@ -112,8 +107,8 @@ std::vector<std::string> SubkeyNames(const std::string& path) {
   for (std::uint32_t index = 0;; ++index) {
     std::array<char, 256> name{};
     std::uint32_t length = name.size();
-    if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS) {
+    if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
       break;
     }
     names.emplace_back(name.data(), length);
@@ -141,7 +136,9 @@ void RegisterAddIn(const AddInRegistration& registration) {
   SetDword(key + "\\Settings", "LoadOnStartUp", registration.loadOnStartUp ? 1u : 0u);
 }
 
-void UnregisterAddIn(const std::string& classId) { DeleteTree(ClassKey(classId)); }
+void UnregisterAddIn(const std::string& classId) {
+  DeleteTree(ClassKey(classId));
+}
 
 std::vector<AddInRegistration> RegisteredAddIns() {
   std::vector<AddInRegistration> addIns;
@@ -157,28 +154,6 @@ std::vector<AddInRegistration> RegisteredAddIns() {
     addIns.push_back(registration);
   }
   return addIns;
-}
-
-std::string ModulePathOf(const void* address) {
-#ifdef _WIN32
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCSTR>(address), &module)) {
-    return {};
-  }
-  std::array<char, MAX_PATH> path{};
-  const DWORD length = GetModuleFileNameA(module, path.data(), path.size());
-  return std::string(path.data(), length);
-#else
-  Dl_info info{};
-  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
-  char* resolved = realpath(info.dli_fname, nullptr);
-  if (resolved == nullptr) return info.dli_fname;
-  std::string path(resolved);
-  free(resolved);
-  return path;
-#endif
 }
 
 }  // namespace sledway::platform
