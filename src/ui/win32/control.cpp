@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
+#include "platform/desktop.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "ui/win32/pictures.hpp"
 #include "ui/win32/screen.hpp"
@@ -145,8 +148,7 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-Win32Control::Win32Control(Window& form, const ControlDesign& design,
-                           const Win32Control* container)
+Win32Control::Win32Control(Window& form, const ControlDesign& design, const Win32Control* container)
     : form_(form), name_(design.name), kind_(design.kind), container_(container) {
   RegisterPictureBox();
   const NativeKind native = Native(kind_);
@@ -156,13 +158,11 @@ Win32Control::Win32Control(Window& form, const ControlDesign& design,
   const int width = TwipsToPixelsX(design.width);
   // A combo box's height is its closed box and its open list together.
   const int height = TwipsToPixelsY(design.height) + (kind_ == ControlKind::kComboBox ? 200 : 0);
-  handle_ = CreateWindowExW(native.extendedStyle | WS_EX_NOPARENTNOTIFY, native.windowClass,
-                            Wide(design.caption).c_str(),
-                            native.style | WS_CHILD | WS_CLIPSIBLINGS |
-                                (design.visible ? WS_VISIBLE : 0) |
-                                (design.enabled ? 0 : WS_DISABLED),
-                            left, top, width, height, form_.NativeHandle(), nullptr, ThisModule(),
-                            nullptr);
+  handle_ = CreateWindowExW(
+      native.extendedStyle | WS_EX_NOPARENTNOTIFY, native.windowClass, Wide(design.caption).c_str(),
+      native.style | WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0) |
+          (design.enabled ? 0 : WS_DISABLED),
+      left, top, width, height, form_.Hwnd(), nullptr, ThisModule(), nullptr);
   SendMessageW(handle_, WM_SETFONT,
                reinterpret_cast<WPARAM>(Font(design.fontFace.empty() ? L"Verdana" : design.fontFace,
                                              design.fontPoints, design.bold, design.underline)),
@@ -201,9 +201,13 @@ void Win32Control::Text(const std::string& text) {
   if (wide != WindowText(handle_)) SetWindowTextW(handle_, wide.c_str());
 }
 
-bool Win32Control::Enabled() const { return IsWindowEnabled(handle_) != 0; }
+bool Win32Control::Enabled() const {
+  return IsWindowEnabled(handle_) != 0;
+}
 
-void Win32Control::Enabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void Win32Control::Enabled(bool enabled) {
+  EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
 bool Win32Control::Visible() const {
   return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -212,8 +216,8 @@ bool Win32Control::Visible() const {
 void Win32Control::Visible(bool visible) {
   // Windows leaves the focus on a control it hides; move it on as the Tab key would.
   if (!visible && GetFocus() == handle_) {
-    HWND next = GetNextDlgTabItem(form_.NativeHandle(), handle_, FALSE);
-    ::SetFocus(next != handle_ ? next : form_.NativeHandle());
+    HWND next = GetNextDlgTabItem(form_.Hwnd(), handle_, FALSE);
+    ::SetFocus(next != handle_ ? next : form_.Hwnd());
   }
   ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -229,7 +233,9 @@ void Win32Control::Value(bool value) {
   Click.Raise();
 }
 
-int Win32Control::Picture() const { return picture_; }
+int Win32Control::Picture() const {
+  return picture_;
+}
 
 void Win32Control::Picture(int number) {
   picture_ = number;
@@ -251,9 +257,13 @@ void Win32Control::ShowPicture(HBITMAP bitmap) {
   }
 }
 
-void Win32Control::SetFocus() { ::SetFocus(handle_); }
+void Win32Control::SetFocus() {
+  ::SetFocus(handle_);
+}
 
-bool Win32Control::HasFocus() const { return GetFocus() == handle_; }
+bool Win32Control::HasFocus() const {
+  return GetFocus() == handle_;
+}
 
 void Win32Control::SelectAll() {
   if (IsTextBox(kind_)) SendMessageW(handle_, EM_SETSEL, 0, -1);
@@ -262,7 +272,7 @@ void Win32Control::SelectAll() {
 form::TwipsRect Win32Control::Rect() const {
   RECT rect;
   GetWindowRect(handle_, &rect);
-  MapWindowPoints(HWND_DESKTOP, form_.NativeHandle(), reinterpret_cast<POINT*>(&rect), 2);
+  MapWindowPoints(HWND_DESKTOP, form_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
   const form::TwipsRect offset = container_ != nullptr ? container_->Rect() : form::TwipsRect{};
   return {PixelsToTwipsX(rect.left) - offset.left, PixelsToTwipsY(rect.top) - offset.top,
           PixelsToTwipsX(rect.right - rect.left), PixelsToTwipsY(rect.bottom - rect.top)};
@@ -288,8 +298,8 @@ int Win32Control::ListCount() const {
 
 std::string Win32Control::List(int index) const {
   if (index < 0 || index >= ListCount()) return {};
-  std::wstring item(
-      static_cast<std::size_t>(SendMessageW(handle_, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+  std::wstring item(static_cast<std::size_t>(SendMessageW(handle_, CB_GETLBTEXTLEN, index, 0)) + 1,
+                    L'\0');
   item.resize(static_cast<std::size_t>(
       SendMessageW(handle_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
   return Utf8(item);
@@ -306,6 +316,8 @@ void Win32Control::ListIndex(int index) {
 }
 
 void Win32Control::Notified(WORD code) {
+  // A disabled control takes no input, whatever message reached it.
+  if (!IsWindowEnabled(handle_)) return;
   switch (kind_) {
     case ControlKind::kButton:
     case ControlKind::kPictureButton:
@@ -333,21 +345,31 @@ void Win32Control::Notified(WORD code) {
 
 LRESULT CALLBACK Win32Control::Subclass(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR,
                                         DWORD_PTR self) {
-  (void)window;
-  return reinterpret_cast<Win32Control*>(self)->Receive(message, w, l);
+  auto& control = *reinterpret_cast<Win32Control*>(self);
+  const Handling handling(control.form_.Dispatching());
+  // A failure must not unwind through user32's frames: it is reported here.
+  try {
+    return control.Receive(window, handling, message, w, l);
+  } catch (const std::exception& failure) {
+    platform::ShowMessage(failure.what(), "Sledway");
+  } catch (...) {
+    platform::ShowMessage("An unexpected error occurred.", "Sledway");
+  }
+  return 0;
 }
 
-LRESULT Win32Control::Receive(UINT message, WPARAM w, LPARAM l) {
+LRESULT Win32Control::Receive(HWND window, const Handling& handling, UINT message, WPARAM w,
+                              LPARAM l) {
   const bool textBox = kind_ == ControlKind::kTextBox;
-  const bool closedList = kind_ == ControlKind::kComboBox &&
-                          SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
+  const bool closedList =
+      kind_ == ControlKind::kComboBox && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
   switch (message) {
     case WM_GETDLGCODE:
       // Every key reaches the control; Tab and Escape are the form's, below.
-      return DLGC_WANTALLKEYS | DefSubclassProc(handle_, message, w, l);
+      return DLGC_WANTALLKEYS | DefSubclassProc(window, message, w, l);
     case WM_KEYDOWN:
       if (w == VK_TAB) {
-        form_.FocusNext(handle_, GetKeyState(VK_SHIFT) < 0);
+        form_.FocusNext(window, GetKeyState(VK_SHIFT) < 0);
         return 0;
       }
       // Escape closes the form, but first an open list; a text box reports it as a key.
@@ -360,42 +382,46 @@ LRESULT Win32Control::Receive(UINT message, WPARAM w, LPARAM l) {
                          w == VK_HOME || w == VK_END || w == VK_LEFT || w == VK_RIGHT)) {
         return 0;
       }
-      if (kind_ == ControlKind::kPictureBox || kind_ == ControlKind::kSunkenPictureBox) {
-        if (w == VK_SPACE || w == VK_RETURN) Click.Raise();
+      if (IsPictureBox(kind_) && (w == VK_SPACE || w == VK_RETURN)) {
+        Click.Raise();
+        return 0;
       }
       break;
     case WM_CHAR:
       if (w == L'\t' || (w == 27 && !textBox)) return 0;  // handled as WM_KEYDOWN
-      if (closedList) return 0;                          // a typed letter would choose too
-      if (textBox) return Typed(w, l);
+      if (closedList) return 0;                           // a typed letter would choose too
+      if (textBox) return Typed(window, handling, w, l);
       break;
     case WM_MOUSEWHEEL:
       if (closedList) return 0;
       break;
     case WM_PASTE:
       if (textBox) {
-        Pasted();
+        Pasted(handling);
         return 0;
       }
       break;
     case WM_LBUTTONDOWN:
       // Entered with the mouse, a number box keeps its whole text selected.
-      if (textBox && GetFocus() != handle_) {
-        ::SetFocus(handle_);
+      if (textBox && GetFocus() != window) {
+        ::SetFocus(window);
         return 0;
       }
-      if (IsPictureBox(kind_)) ::SetFocus(handle_);
+      if (IsPictureBox(kind_)) ::SetFocus(window);
       break;
     case WM_LBUTTONUP:
-      if (IsPictureBox(kind_)) Click.Raise();
+      if (IsPictureBox(kind_)) {
+        Click.Raise();
+        return 0;
+      }
       break;
     default:
       break;
   }
-  return DefSubclassProc(handle_, message, w, l);
+  return DefSubclassProc(window, message, w, l);
 }
 
-LRESULT Win32Control::Typed(WPARAM w, LPARAM l) {
+LRESULT Win32Control::Typed(HWND window, const Handling& handling, WPARAM w, LPARAM l) {
   // A character beyond the basic plane arrives as two WM_CHARs; it is reported once, whole.
   const auto unit = static_cast<wchar_t>(w);
   if (IS_HIGH_SURROGATE(unit)) {
@@ -408,30 +434,30 @@ LRESULT Win32Control::Typed(WPARAM w, LPARAM l) {
     code = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
   }
   KeyPress.Raise(code);
-  if (code == 0) return 0;
+  if (!handling.Alive() || code == 0) return 0;
   if (code == form::kKeyEscape) {
     form_.RequestClose(form::CloseReason::kUser);
     return 0;
   }
   if (code >= 0x10000) {
-    const wchar_t pair[] = {static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)),
-                            static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
-    DefSubclassProc(handle_, WM_CHAR, pair[0], l);
-    return DefSubclassProc(handle_, WM_CHAR, pair[1], l);
+    DefSubclassProc(window, WM_CHAR, 0xD800 + ((code - 0x10000) >> 10), l);
+    return DefSubclassProc(window, WM_CHAR, 0xDC00 + ((code - 0x10000) & 0x3FF), l);
   }
-  return DefSubclassProc(handle_, WM_CHAR, static_cast<WPARAM>(code), l);
+  return DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), l);
 }
 
-void Win32Control::Pasted() {
+void Win32Control::Pasted(const Handling& handling) {
   const std::wstring text = WindowText(handle_);
   DWORD start = 0;
   DWORD end = 0;
-  SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
   end = std::clamp<DWORD>(end, start, static_cast<DWORD>(text.size()));
   form::TextInsertion insertion{Utf8(text.substr(0, start)), Utf8(text.substr(end)),
                                 Utf8(ClipboardText(handle_))};
   Insert.Raise(insertion);
+  if (!handling.Alive()) return;
   SendMessageW(handle_, EM_REPLACESEL, TRUE,
                reinterpret_cast<LPARAM>(Wide(insertion.text).c_str()));
 }

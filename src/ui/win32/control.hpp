@@ -7,6 +7,7 @@
 
 #include "ui/form/control.hpp"
 #include "ui/win32/layouts.hpp"
+#include "ui/win32/window_dispatch.hpp"
 
 namespace sledway::win32 {
 
@@ -55,9 +56,11 @@ class Win32Control : public form::Control {
  private:
   static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
                                    DWORD_PTR self);
-  LRESULT Receive(UINT message, WPARAM w, LPARAM l);
-  LRESULT Typed(WPARAM w, LPARAM l);
-  void Pasted();
+  // The control's own messages; `window` and `handling` stay valid should the logic destroy the
+  // form, and so this control, from inside an event raised here.
+  LRESULT Receive(HWND window, const Handling& handling, UINT message, WPARAM w, LPARAM l);
+  LRESULT Typed(HWND window, const Handling& handling, WPARAM w, LPARAM l);
+  void Pasted(const Handling& handling);
   void ShowPicture(HBITMAP bitmap);
 
   Window& form_;

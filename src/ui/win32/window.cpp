@@ -66,12 +66,19 @@ Window::Window(const FormDesign& design) {
 }
 
 Window::~Window() {
-  *alive_ = false;
+  dispatch_->alive = false;
   destroying_ = true;
   if (modal_) Hide();
   SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);  // no message reaches this object any more
   controls_.clear();
-  DestroyWindow(handle_);
+  if (dispatch_->depth == 0) {
+    DestroyWindow(handle_);
+  } else {
+    // Destroyed from inside one of its own events: user32 is still inside the window's (or a
+    // control's) procedure, so the window goes once that message is through.
+    ShowWindow(handle_, SW_HIDE);
+    PostMessageW(handle_, WM_CLOSE, 0, 0);
+  }
 }
 
 form::Control& Window::Controls(std::string_view name) {
@@ -108,16 +115,18 @@ void Window::Hide() {
   ShowWindow(handle_, SW_HIDE);
 }
 
-bool Window::Visible() const { return IsWindowVisible(handle_) != 0; }
+bool Window::Visible() const {
+  return IsWindowVisible(handle_) != 0;
+}
 
 void Window::ShowModal() {
   HWND owner = GetWindow(handle_, GW_OWNER);
   if (owner != nullptr) EnableWindow(owner, FALSE);
   modal_ = true;
   Show();
-  const std::shared_ptr<bool> alive = alive_;
+  const std::shared_ptr<Dispatch> dispatch = dispatch_;
   MSG message;
-  while (*alive && Visible()) {
+  while (dispatch->alive && Visible()) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // the host's loop's
@@ -126,7 +135,7 @@ void Window::ShowModal() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (*alive && modal_) Hide();
+  if (dispatch->alive && modal_) Hide();
 }
 
 void Window::BringToFront() {
@@ -134,9 +143,13 @@ void Window::BringToFront() {
   SetForegroundWindow(handle_);
 }
 
-void Window::Enabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void Window::Enabled(bool enabled) {
+  EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
-void Window::Close() { RequestClose(form::CloseReason::kCode); }
+void Window::Close() {
+  RequestClose(form::CloseReason::kCode);
+}
 
 form::TwipsRect Window::Rect() const {
   RECT rect;
@@ -157,7 +170,9 @@ bool Window::OnAnyWorkArea(const form::TwipsRect& rect) const {
   return platform::OnAnyWorkArea(ToPixels(rect));
 }
 
-WindowHandle Window::Handle() { return reinterpret_cast<WindowHandle>(handle_); }
+WindowHandle Window::NativeHandle() {
+  return reinterpret_cast<WindowHandle>(handle_);
+}
 
 WindowHandle Window::Owner(WindowHandle owner) {
   return reinterpret_cast<WindowHandle>(
@@ -165,10 +180,10 @@ WindowHandle Window::Owner(WindowHandle owner) {
 }
 
 void Window::RequestClose(form::CloseReason reason) {
-  const std::shared_ptr<bool> alive = alive_;
+  const std::shared_ptr<Dispatch> dispatch = dispatch_;
   bool cancel = false;
   Unload.Raise(reason, cancel);
-  if (*alive && !destroying_ && (!cancel || reason == form::CloseReason::kOwner)) Hide();
+  if (dispatch->alive && !destroying_ && (!cancel || reason == form::CloseReason::kOwner)) Hide();
 }
 
 void Window::FocusNext(HWND from, bool backwards) {
@@ -196,6 +211,7 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM w, LPARAM l
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr || self->handle_ == nullptr) return DefWindowProcW(window, message, w, l);
+  const Handling handling(self->dispatch_);
   // A failure must not unwind through user32's frames: it is reported here.
   try {
     return self->Receive(message, w, l);

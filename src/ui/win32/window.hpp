@@ -10,6 +10,7 @@
 #include "ui/form/form.hpp"
 #include "ui/win32/control.hpp"
 #include "ui/win32/layouts.hpp"
+#include "ui/win32/window_dispatch.hpp"
 
 namespace sledway::win32 {
 
@@ -24,7 +25,7 @@ class Window : public form::Form {
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
-  HWND NativeHandle() const { return handle_; }
+  HWND Hwnd() const { return handle_; }
 
   form::Control& Controls(std::string_view name) override;
   std::string Caption() const override;
@@ -40,8 +41,11 @@ class Window : public form::Form {
   void Move(double left, double top) override;
   form::TwipsRect WorkArea() const override;
   bool OnAnyWorkArea(const form::TwipsRect& rect) const override;
-  WindowHandle Handle() override;
+  WindowHandle NativeHandle() override;
   WindowHandle Owner(WindowHandle owner) override;
+
+  // Shared with the controls, which count their own messages.
+  std::shared_ptr<Dispatch> Dispatching() const { return dispatch_; }
 
   // For the controls: the close request of the close box or Escape; the focus moved on as Tab
   // moves it; an option button selected clears the others of its frame.
@@ -61,8 +65,7 @@ class Window : public form::Form {
   bool everShown_ = false;
   bool modal_ = false;
   bool destroying_ = false;
-  // Cleared when the window goes, so that a handler that released it is noticed.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::shared_ptr<Dispatch> dispatch_ = std::make_shared<Dispatch>();
 };
 
 }  // namespace sledway::win32
