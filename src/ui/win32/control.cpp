@@ -74,7 +74,7 @@ NativeKind Native(ControlKind kind) {
     case ControlKind::kFrame:
       return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::kLabel:
-      return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+      return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
     case ControlKind::kButton:
       return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::kPictureButton:
@@ -160,7 +160,7 @@ Win32Control::Win32Control(Window& form, const ControlDesign& design, const Win3
   const int height = TwipsToPixelsY(design.height) + (kind_ == ControlKind::kComboBox ? 200 : 0);
   handle_ = CreateWindowExW(
       native.extendedStyle | WS_EX_NOPARENTNOTIFY, native.windowClass, Wide(design.caption).c_str(),
-      native.style | WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0) |
+      native.style | WS_CHILD | (design.visible ? WS_VISIBLE : 0) |
           (design.enabled ? 0 : WS_DISABLED),
       left, top, width, height, form_.Hwnd(), nullptr, ThisModule(), nullptr);
   SendMessageW(handle_, WM_SETFONT,

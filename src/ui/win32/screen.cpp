@@ -69,7 +69,9 @@ HFONT Font(const std::wstring& face, double points, bool bold, bool underline) {
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    const std::wstring chosen = HasFontFace(face) ? face : L"MS Shell Dlg 2";
+    const std::wstring chosen = HasFontFace(face)       ? face
+                                : HasFontFace(L"Tahoma") ? L"Tahoma"
+                                                         : L"MS Shell Dlg 2";
     chosen.copy(description.lfFaceName, LF_FACESIZE - 1);
     font = CreateFontIndirectW(&description);
   }

@@ -14,8 +14,8 @@ double PixelsToTwipsX(int pixels);
 double PixelsToTwipsY(int pixels);
 
 // A font of that face, size and style at the screen's resolution, made once and kept for the
-// life of the program. A face the system does not have is replaced by the system's sans serif
-// (Verdana is a core font of Windows, but not of every Wine prefix).
+// life of the program. A face the system does not have is replaced by Tahoma, the dialog font,
+// or else by the system's dialog face (Verdana is a core font of Windows, but not of Wine).
 HFONT Font(const std::wstring& face, double points, bool bold = false, bool underline = false);
 
 // Whether the system has a font of that face.

@@ -13,7 +13,7 @@ namespace sledway::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"SledwayWindow";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // Activate is raised from the message loop, after the call that activated the window.
 constexpr UINT kRaiseActivate = WM_APP + 0x51;
