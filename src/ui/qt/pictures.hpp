@@ -4,16 +4,8 @@
 
 namespace sledway {
 
-// The add-in's pictures, kept as resources under their numbers: 111 a slot that still needs a
-// pick, 112 an optional slot not yet picked, 113 a picked slot (24 x 24), 104 flip (19 x 21),
-// 105 help (18 x 18). The about window's logo is drawn on pure green, its transparent colour.
-inline constexpr int kPictureSlotToPick = 111;
-inline constexpr int kPictureSlotOptional = 112;
-inline constexpr int kPictureSlotPicked = 113;
-inline constexpr int kPictureFlip = 104;
-inline constexpr int kPictureHelp = 105;
-
+// The add-in's picture of that number (ui/form/picture_numbers.hpp), kept as a Qt resource; a
+// null picture for a number the add-in does not have.
 QPixmap Picture(int number);
-QPixmap LogoPicture();
 
 }  // namespace sledway
