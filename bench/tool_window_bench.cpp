@@ -25,6 +25,7 @@
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/sample_assemblies.hpp"
 #include "scoped_config_home.hpp"
+#include "ui/qt/qt_form_factory.hpp"
 
 namespace sledway {
 namespace {
@@ -33,7 +34,7 @@ namespace {
 struct ClickScene {
   ClickScene() {
     app->SetActiveDocument(model::ReadSampleAssembly(model::FindSampleAssembly("lift")).document);
-    app->SetMainWindowHandle(mainWindow.winId());
+    app->SetMainWindowHandle(static_cast<WindowHandle>(mainWindow.winId()));
     server->Activate(app->CreateAddInSite(), true);
     const auto definition = app->UserInterfaceObject()
                                 ->Bars()
@@ -44,17 +45,16 @@ struct ClickScene {
     button = std::dynamic_pointer_cast<model::ButtonDefinition>(definition);
   }
 
-  static void CloseToolWindows() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->windowTitle() == "Sledway 2.0" && window->isVisible()) window->close();
-    }
+  void CloseToolWindows() const {
+    if (server->ToolWindow()) server->ToolWindow()->Window().Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   test::ScopedConfigHome configHome;
   QMainWindow mainWindow;
   Ref<model::Application> app = model::Application::Create();
-  std::shared_ptr<CSledway> server = std::make_shared<CSledway>();
+  qtface::QtFormFactory faces;
+  std::shared_ptr<CSledway> server = std::make_shared<CSledway>(faces);
   Ref<model::ButtonDefinition> button;
 };
 

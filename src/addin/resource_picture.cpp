@@ -1,7 +1,5 @@
 #include "addin/resource_picture.hpp"
 
-#include <QFile>
-#include <QString>
 #include <string>
 #include <utility>
 
@@ -18,13 +16,12 @@ ResourcePicture::~ResourcePicture() {
   ObjectDestroyed();
 }
 
-Ref<IVPictureDisp> LoadIcon(int number) {
-  QFile file(QStringLiteral(":/sledway/icons/%1.png").arg(number));
-  if (!file.open(QIODevice::ReadOnly)) {
+Ref<IVPictureDisp> LoadIcon(form::FormFactory& faces, int number) {
+  std::vector<std::uint8_t> png = faces.ButtonIconPng(number);
+  if (png.empty()) {
     throw HostError(hresult::kFail, "the add-in has no icon " + std::to_string(number));
   }
-  const QByteArray bytes = file.readAll();
-  return std::make_shared<ResourcePicture>(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  return std::make_shared<ResourcePicture>(std::move(png));
 }
 
 }  // namespace sledway

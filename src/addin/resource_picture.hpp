@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "host/add_in_server.hpp"
+#include "ui/form/form_factory.hpp"
+#include "ui/form/picture_numbers.hpp"
 
 namespace sledway {
-
-// The command button's icons, kept as resources under their numbers: 101 and 102 (16 x 16).
-inline constexpr int kIconStandard = 101;
-inline constexpr int kIconLarge = 102;
 
 // A picture of the add-in's own, handed to the host as PNG bytes. The host keeps it as long as
 // it shows the button, and the picture's code lives in the add-in library: it counts among the
@@ -27,7 +25,8 @@ class ResourcePicture : public IVPictureDisp {
   std::vector<std::uint8_t> png_;
 };
 
-// The icon of that number; fails with a HostError when the add-in holds no such picture.
-Ref<IVPictureDisp> LoadIcon(int number);
+// The face's icon of that number (form::kIconStandard, form::kIconLarge); fails with a HostError
+// when the face holds no such picture.
+Ref<IVPictureDisp> LoadIcon(form::FormFactory& faces, int number);
 
 }  // namespace sledway

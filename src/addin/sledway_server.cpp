@@ -1,6 +1,5 @@
 #include "addin/sledway_server.hpp"
 
-#include <QObject>
 #include <string>
 #include <utility>
 
@@ -28,13 +27,13 @@ const Ref<T>& Required(const Ref<T>& object, const char* what) {
 
 }  // namespace
 
-CSledway::CSledway() {
+CSledway::CSledway(form::FormFactory& faces) : m_faces(faces) {
   ObjectCreated();
 }
 
 CSledway::~CSledway() {
   ButtonHandler1(nullptr);
-  ToolWindow(nullptr);
+  EndToolWindowSession();
   ObjectDestroyed();
 }
 
@@ -46,16 +45,22 @@ void CSledway::ButtonHandler1(Ref<IVButtonHandler> handler) {
                                : Connection();
 }
 
-void CSledway::ToolWindow(frmPath* window) {
-  m_frmPath = window;
+void CSledway::ToolWindow(std::shared_ptr<frmPath> window) {
+  m_frmPath = std::move(window);
   m_cEndSession =
-      window ? window->EndSession.Connect([this] { m_frmPath_EndSession(); }) : Connection();
+      m_frmPath ? m_frmPath->EndSession.Connect([this] { m_frmPath_EndSession(); }) : Connection();
+}
+
+void CSledway::EndToolWindowSession() {
+  const std::shared_ptr<frmPath> window = m_frmPath;
+  ToolWindow(nullptr);
+  if (window) ReportingFailures([&] { window->EndHostSession(); });
 }
 
 void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTime*/) {
   const Ref<IVAddInSite> site = AddInSiteObject;
-  Ref<IVPictureDisp> standardIcon = LoadIcon(kIconStandard);
-  Ref<IVPictureDisp> largeIcon = LoadIcon(kIconLarge);
+  Ref<IVPictureDisp> standardIcon = LoadIcon(m_faces, form::kIconStandard);
+  Ref<IVPictureDisp> largeIcon = LoadIcon(m_faces, form::kIconLarge);
   m_IVApp = Required(site, "the add-in site")->GetApplication();
 
   // From here a failing step is skipped and the next one runs, until a host that refused the
@@ -114,21 +119,24 @@ void CSledway::oButtonHandler1_OnClick() {
     return;
   }
   if (m_frmPath) {
-    if (m_frmPath->isVisible()) {
-      m_frmPath->raise();
-      m_frmPath->activateWindow();
+    if (m_frmPath->Visible()) {
+      m_frmPath->BringToFront();
     } else {
-      m_frmPath->show();
+      m_frmPath->Show();
     }
     return;
   }
-  auto* window = new frmPath();
-  // The window's code lives in this library, which must stay loaded while the window does.
+  // The window's code lives in this library, which must stay loaded while the window does; a
+  // handler of the window may keep it a moment after the server let go of it.
+  auto* const created = new frmPath(m_faces);
   ObjectCreated();
-  QObject::connect(window, &QObject::destroyed, [] { ObjectDestroyed(); });
+  const std::shared_ptr<frmPath> window(created, [](frmPath* closed) {
+    delete closed;
+    ObjectDestroyed();
+  });
   ToolWindow(window);
   window->IVApp(m_IVApp);
-  window->show();
+  window->Show();
 }
 
 void CSledway::m_frmPath_EndSession() {
@@ -137,7 +145,7 @@ void CSledway::m_frmPath_EndSession() {
 
 void CSledway::Deactivate() {
   ButtonHandler1(nullptr);
-  ToolWindow(nullptr);
+  EndToolWindowSession();
   m_IVApp.reset();
   platform::YieldToMessageLoop();
 }

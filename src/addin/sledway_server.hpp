@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QPointer>
 #include <cstdint>
+#include <memory>
 
 #include "host/add_in_server.hpp"
 #include "host/application.hpp"
 #include "host/event.hpp"
 #include "host/user_interface.hpp"
+#include "ui/form/form_factory.hpp"
 #include "ui/frm_path.hpp"
 
 namespace sledway {
@@ -14,18 +15,20 @@ namespace sledway {
 // The add-in server the host talks to. Activation puts one command button, "Constrain to path",
 // on a command bar of the add-in's own and on the host's assembly panel; a click on it in an
 // assembly document opens the tool window, or brings the open one to the front. It holds the
-// application, the button and the open window, nothing more.
+// application, the button and the open window, nothing more; the windows come from `faces`, which
+// must outlive the server.
 class CSledway : public ApplicationAddInServer {
  public:
-  CSledway();
+  explicit CSledway(form::FormFactory& faces);
   ~CSledway() override;
   CSledway(const CSledway&) = delete;
   CSledway& operator=(const CSledway&) = delete;
 
   // Every activation does the same work, whatever FirstTime says.
   void Activate(const Ref<IVAddInSite>& AddInSiteObject, bool FirstTime) override;
-  // Lets go of the button, the window and the application; leaves the bars and an open window
-  // in place.
+  // Lets go of the button, the window and the application; leaves the bars in place. An open
+  // window closes as its close box closes it, saving its position: the host's session with the
+  // add-in is over.
   void Deactivate() override;
   void ExecuteCommand(std::int32_t CommandID) override;
   // No automation object.
@@ -33,21 +36,25 @@ class CSledway : public ApplicationAddInServer {
 
   // Null before Activate and after Deactivate.
   Ref<IVApplication> IVApp() const { return m_IVApp; }
+  // The open tool window; null when none is open.
+  const std::shared_ptr<frmPath>& ToolWindow() const { return m_frmPath; }
 
  private:
   // Assigning the button or the window connects its notification; replacing or clearing it
   // disconnects.
   void ButtonHandler1(Ref<IVButtonHandler> handler);
-  void ToolWindow(frmPath* window);
+  void ToolWindow(std::shared_ptr<frmPath> window);
+  // Closes the open window for good; its EndSession is no longer heard.
+  void EndToolWindowSession();
 
   void oButtonHandler1_OnClick();
   void m_frmPath_EndSession();
 
+  form::FormFactory& m_faces;
   Ref<IVApplication> m_IVApp;
   Ref<IVButtonHandler> oButtonHandler1;
   Connection m_cOnClick;
-  // Qt deletes a closed window; the pointer then reads null.
-  QPointer<frmPath> m_frmPath;
+  std::shared_ptr<frmPath> m_frmPath;
   Connection m_cEndSession;
 };
 

@@ -1,13 +1,20 @@
 #include "ui/center_form.hpp"
 
-#include <QWidget>
+#include <cmath>
 
 namespace sledway {
+namespace {
 
-void CenterForm(QWidget& form, const QRect& container) {
-  const QSize size = form.frameGeometry().size();
-  form.move(container.left() + (container.width() - size.width()) / 2,
-            container.top() + (container.height() - size.height()) / 2);
+double HalfRemainder(double container, double size) {
+  return std::trunc(std::round(container - size) / 2.0);
+}
+
+}  // namespace
+
+void CenterForm(form::Form& form, const form::TwipsRect& container) {
+  const form::TwipsRect rect = form.Rect();
+  form.Move(container.left + HalfRemainder(container.width, rect.width),
+            container.top + HalfRemainder(container.height, rect.height));
 }
 
 }  // namespace sledway

@@ -57,8 +57,8 @@ std::string LeadingNumberText(std::string_view text) {
 double LeadingNumber(std::string_view text) {
   const std::string number = LeadingNumberText(text);
   if (number.empty()) return 0.0;
-  // from_chars reads a point whatever the process's locale, which a Qt program takes from the
-  // user; a number too large for a double counts as none.
+  // from_chars reads a point whatever the process's locale, which a desktop program may take from
+  // the user; a number too large for a double counts as none.
   double value = 0.0;
   const char* first = number.data() + (number.front() == '+' ? 1 : 0);
   const std::from_chars_result read = std::from_chars(first, number.data() + number.size(), value);
@@ -74,7 +74,7 @@ double RoundHalfEven(double value, int decimals) {
   return rounded;
 }
 
-QString LengthPattern(double value, const QLocale& locale) {
+std::string LengthPattern(double value, const form::NumberLocale& locale) {
   std::array<char, 512> fixed{};
   const auto written = std::to_chars(fixed.data(), fixed.data() + fixed.size(), std::fabs(value),
                                      std::chars_format::fixed, 5);
@@ -85,23 +85,21 @@ QString LengthPattern(double value, const QLocale& locale) {
   while (!decimals.empty() && decimals.back() == '0') decimals.pop_back();
   if (whole == "0") whole.clear();
 
-  QString grouped;
+  std::string grouped;
   for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % 3 == 0) grouped += locale.groupSeparator();
-    grouped += QChar(whole[i]);
+    if (i > 0 && (whole.size() - i) % 3 == 0) grouped += locale.groupSeparator;
+    grouped += whole[i];
   }
   const bool negative = std::signbit(value) && (!whole.empty() || !decimals.empty());
-  return (negative ? QStringLiteral("-") : QString()) + grouped + locale.decimalPoint() +
-         QString::fromStdString(decimals);
+  return (negative ? "-" : "") + grouped + locale.decimalSeparator + decimals;
 }
 
-QString FormatLength(IVAssemblyDocument& document, double length, int decimals,
-                     const QLocale& locale) {
+std::string FormatLength(IVAssemblyDocument& document, double length, int decimals,
+                         const form::NumberLocale& locale) {
   const Ref<IVUnits> units = document.GetUnits();
   const double shown = RoundHalfEven(
       LeadingNumber(units->FormatValue(length, kDefaultDisplayLengthUnits)), decimals);
-  return LengthPattern(shown, locale) + QLatin1Char(' ') +
-         QString::fromStdString(units->UnitsLabel(kDefaultDisplayLengthUnits));
+  return LengthPattern(shown, locale) + ' ' + units->UnitsLabel(kDefaultDisplayLengthUnits);
 }
 
 }  // namespace sledway

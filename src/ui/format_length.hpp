@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
+#include <string>
 #include <string_view>
 
 #include "host/document.hpp"
+#include "ui/form/number_locale.hpp"
 
 namespace sledway {
 
@@ -20,12 +20,12 @@ double RoundHalfEven(double value, int decimals);
 // `value` in the pattern "#,###.#####": thousands grouped with the locale's group separator, at
 // most five decimals, no zero before the decimal separator and no trailing zeros after it, and
 // the separator always written: "1,234.5", ".25", "12.".
-QString LengthPattern(double value, const QLocale& locale = QLocale());
+std::string LengthPattern(double value, const form::NumberLocale& locale);
 
 // A length in the host's model unit as the tool window shows it: written by the host in the
 // document's length unit, read back, rounded to `decimals` places, put in the pattern above and
 // followed by one blank and the unit's label ("1,234.5 mm").
-QString FormatLength(IVAssemblyDocument& document, double length, int decimals,
-                     const QLocale& locale = QLocale());
+std::string FormatLength(IVAssemblyDocument& document, double length, int decimals,
+                         const form::NumberLocale& locale);
 
 }  // namespace sledway

@@ -1,44 +1,41 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
 
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
+#include "host/application.hpp"
+#include "host/event.hpp"
+#include "ui/form/form_factory.hpp"
 
 namespace sledway {
 
 // The seven paragraphs of notes on use, the disclaimer first, an empty line between each two.
-QString SledwayNotes();
+std::string SledwayNotes();
 
 // The about window: the notes, the product's name and version, its maker, a contact line whose
 // address opens the user's mail program, and the logo drawn with pure green transparent. Each
-// opening starts from the window's own captions; set-up (centring, the notes, the version)
-// runs when it is first shown.
-class frmSledwayHelp : public QDialog {
+// window starts from the form's design; set-up (centring, the notes, the maker, the version) runs
+// when it is shown.
+class frmSledwayHelp {
  public:
-  explicit frmSledwayHelp(QWidget* parent = nullptr);
+  explicit frmSledwayHelp(form::FormFactory& faces);
+  frmSledwayHelp(const frmSledwayHelp&) = delete;
+  frmSledwayHelp& operator=(const frmSledwayHelp&) = delete;
 
-  void setVisible(bool visible) override;
+  // Shows the window modal to the window `owner` (0 for none) and returns once it has closed.
+  void Show(WindowHandle owner);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  form::Form& Window() { return *m_form; }
 
  private:
   void Form_Load();
+  void Form_Activate();
+  void cmdClose_Click();
   void lblEmail_Click();
 
-  bool m_bLoaded = false;
-  QLabel* lb1 = nullptr;
-  QPlainTextEdit* txtHelp = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* lblEmail = nullptr;
-  QLabel* lblTitle = nullptr;
-  QLabel* lblMaker = nullptr;
-  QLabel* picLogo = nullptr;
-  QLabel* picViz = nullptr;
-  QPushButton* cmdClose = nullptr;
+  std::unique_ptr<form::Form> m_form;
+  std::vector<Connection> m_connections;
 };
 
 }  // namespace sledway

@@ -92,7 +92,14 @@ void StoreSlotSelection(const Ref<IVApplication>& app, CPath& path, SelectionSlo
                         const Ref<IVEntityCollection>& selected) {
   switch (slot) {
     case SelectionSlot::kPath:
-      StorePath(app, path, selected);
+      try {
+        StorePath(app, path, selected);
+      } catch (...) {
+        // The old path is gone already; a chain half built would be measured and followed as if
+        // it were the path picked.
+        path.DeletePath();
+        throw;
+      }
       return;
     case SelectionSlot::kFollowPoint:
       StoreFollowPoint(path, selected->Item(1));

@@ -31,7 +31,8 @@ const SlotPick& SlotPickSettings(SelectionSlot slot);
 // Stores what a finished pick selected in `path`, as the tool window does when a pick
 // completes. Path: forgets the old path, adds every selected curve in the pick's order (as 2D
 // sketch curves when the first is one, else as 3D sketch curves when the first is one, else as
-// part edges), orients the chain, finds the path's component and measures the path. Follow point:
+// part edges), orients the chain, finds the path's component and measures the path; when that
+// fails, the path is left holding no path at all. Follow point:
 // the vertex or work point, its component and its position. Tangent line: the edge or work axis,
 // and alignment on. `selected` must hold at least one entity.
 void StoreSlotSelection(const Ref<IVApplication>& app, CPath& path, SelectionSlot slot,

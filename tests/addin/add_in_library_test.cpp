@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
@@ -12,7 +13,7 @@
 #include "host/add_in_server.hpp"
 #include "modelhost/document/part_document.hpp"
 #include "platform/add_in_registry.hpp"
-#include "window_test_support.hpp"
+#include "qt_host_fixture.hpp"
 
 namespace sledway::test {
 namespace {
@@ -21,7 +22,7 @@ using ::testing::ElementsAre;
 
 constexpr const char* kClassId = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
 
-class AddInLibraryTest : public ::testing::Test, public HostFixture {
+class AddInLibraryTest : public ::testing::Test, public QtHostFixture {
  protected:
   AddInLibraryTest() {
     library = ::dlopen(SLEDWAY_ADDIN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
@@ -81,6 +82,14 @@ TEST_F(AddInLibraryTest, RegistersHandsOutItsServerAndOpensTheToolWindowFromTheB
     const auto buttons = ButtonsOn(*app, "AMxAssemblyPanelCmdBar");
     ASSERT_EQ(buttons.size(), 1u);
     EXPECT_EQ(buttons[0]->Tooltip(), "Constrain to path");
+    for (const Ref<IVObject>& icon :
+         {buttons[0]->Arguments().standardIcon, buttons[0]->Arguments().largeIcon}) {
+      const auto picture = As<IVPictureDisp>(icon);
+      ASSERT_TRUE(picture);
+      const std::vector<std::uint8_t> png = picture->PngData();
+      EXPECT_EQ(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG").size(),
+                QSize(16, 16));
+    }
 
     app->SetActiveDocument(model::PartDocument::Create("bracket"));
     AnswerMessageBoxes();
@@ -93,13 +102,12 @@ TEST_F(AddInLibraryTest, RegistersHandsOutItsServerAndOpensTheToolWindowFromTheB
     ASSERT_EQ(ToolWindows().size(), 1u);
     QWidget* window = ToolWindows().front();
     EXPECT_EQ(window->parentWidget(), &mainWindow);
+    // Deactivated, the add-in closes its window.
     server->Deactivate();
+    ProcessEvents();
+    EXPECT_TRUE(ToolWindows().empty());
   }
-  // The window's code lives in the library, and so does the icons' the host's bars hold: the
-  // library stays in use while either is there.
-  EXPECT_EQ(canUnloadNow(), kS_FALSE);
-  for (QWidget* window : ToolWindows()) window->close();
-  ProcessEvents();
+  // The icons the host's bars hold have their code in the library: it stays in use.
   EXPECT_EQ(canUnloadNow(), kS_FALSE);
   app.reset();
   EXPECT_EQ(canUnloadNow(), kS_OK);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QApplication>
-#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -11,7 +9,6 @@
 #include "modelhost/application/command_bar.hpp"
 #include "modelhost/application/command_bar_controls.hpp"
 #include "modelhost/application/command_bars.hpp"
-#include "ui/frm_path.hpp"
 
 namespace sledway::test {
 
@@ -28,15 +25,6 @@ inline std::vector<Ref<model::ButtonDefinition>> ButtonsOn(model::Application& a
     }
   }
   return buttons;
-}
-
-// The tool windows shown now (owned windows count among Qt's top-level widgets).
-inline std::vector<QWidget*> ToolWindows() {
-  std::vector<QWidget*> windows;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->windowTitle() == "Sledway 2.0" && widget->isVisible()) windows.push_back(widget);
-  }
-  return windows;
 }
 
 }  // namespace sledway::test

@@ -3,14 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTest>
-
-#include "addin/resource_picture.hpp"
+#include "addin/live_objects.hpp"
 #include "addin_test_support.hpp"
+#include "common/reg_api.hpp"
 #include "host/host_error.hpp"
+#include "host_fixture.hpp"
+#include "modelhost/application/add_in_site.hpp"
+#include "modelhost/application/command_bar_control.hpp"
 #include "modelhost/document/part_document.hpp"
-#include "window_test_support.hpp"
+#include "recording_form.hpp"
 
 namespace sledway::test {
 namespace {
@@ -20,24 +21,67 @@ using ::testing::ElementsAre;
 constexpr const char* kNotAnAssembly =
     "Sledway: You can only create sledways in an Assembly document";
 
-class SledwayServerTest : public ::testing::Test, public HostFixture {
- protected:
-  ~SledwayServerTest() override {
-    for (QWidget* window : ToolWindows()) window->close();
-    ProcessEvents();
+// A face that holds no pictures for the button.
+class IconlessFactory : public RecordingFactory {
+ public:
+  std::vector<std::uint8_t> ButtonIconPng(int) override { return {}; }
+};
+
+// The application with its user interface refused: the host's bars out of reach.
+class NoUserInterfaceApplication : public IVApplication {
+ public:
+  explicit NoUserInterfaceApplication(Ref<IVApplication> inner) : inner_(std::move(inner)) {}
+  Ref<IVDocument> GetActiveDocument() override { return inner_->GetActiveDocument(); }
+  Ref<IVGeometryFactory> GetGeometryFactory() override { return inner_->GetGeometryFactory(); }
+  Ref<IVObjectFactory> GetObjectFactory() override { return inner_->GetObjectFactory(); }
+  Ref<IVCommandManager> GetCommandManager() override { return inner_->GetCommandManager(); }
+  Ref<IVUserInterface> GetUserInterface() override {
+    throw HostError(hresult::kFail, "the user interface is refused");
+  }
+  WindowHandle GetMainWindowHandle() override { return inner_->GetMainWindowHandle(); }
+
+ private:
+  Ref<IVApplication> inner_;
+};
+
+// A site that hands out that application and creates buttons through the model host's site.
+class SiteOf : public IVAddInSite {
+ public:
+  SiteOf(Ref<IVApplication> application, Ref<model::AddInSite> buttons)
+      : application_(std::move(application)), buttons_(std::move(buttons)) {}
+  Ref<IVApplication> GetApplication() override { return application_; }
+  Ref<IVButtonHandler> CreateButtonHandler(const std::string& internalName, std::int32_t kind,
+                                           const std::string& displayName,
+                                           const std::string& description,
+                                           const std::string& tooltip,
+                                           const Ref<IVObject>& standardIcon,
+                                           const Ref<IVObject>& largeIcon) override {
+    return buttons_->CreateButtonHandler(internalName, kind, displayName, description, tooltip,
+                                         standardIcon, largeIcon);
   }
 
+ private:
+  Ref<IVApplication> application_;
+  Ref<model::AddInSite> buttons_;
+};
+
+class SledwayServerTest : public ::testing::Test, public HostFixture {
+ protected:
   Ref<model::ButtonDefinition> Button() {
     const auto buttons = ButtonsOn(*app, "Sledway");
     if (buttons.empty()) throw std::logic_error("no button on the add-in's bar");
     return buttons.front();
   }
 
+  // The tool window's form as the server opened it last.
+  RecordingForm& Shown() { return *faces.made.back(); }
+
+  RecordingFactory faces;
   Ref<model::AddInSite> site = app->CreateAddInSite();
-  Ref<CSledway> server = std::make_shared<CSledway>();
+  Ref<CSledway> server = std::make_shared<CSledway>(faces);
 };
 
-TEST_F(SledwayServerTest, ActivationPutsOneButtonWithItsIconsOnBothBars) {
+TEST_F(SledwayServerTest, ActivationPutsOneButtonWithTheFacesIconsOnBothBars) {
   EXPECT_FALSE(server->IVApp());
   server->Activate(site, false);
   EXPECT_EQ(server->IVApp(), app);
@@ -47,25 +91,71 @@ TEST_F(SledwayServerTest, ActivationPutsOneButtonWithItsIconsOnBothBars) {
   ASSERT_EQ(panel.size(), 1u);
   EXPECT_EQ(own[0], panel[0]);
   const model::ButtonArguments& arguments = own[0]->Arguments();
-  for (const Ref<IVObject>& icon : {arguments.standardIcon, arguments.largeIcon}) {
-    const auto picture = As<IVPictureDisp>(icon);
-    ASSERT_TRUE(picture);
-    const std::vector<std::uint8_t> png = picture->PngData();
-    const QImage image = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
-    EXPECT_EQ(image.size(), QSize(16, 16));
+  EXPECT_EQ(arguments.internalName, "Sledway");
+  EXPECT_EQ(arguments.kind, 4);
+  EXPECT_EQ(arguments.displayName, "Sledway");
+  EXPECT_EQ(arguments.description, "Sledway");
+  EXPECT_EQ(arguments.tooltip, "Constrain to path");
+  for (const char* bar : {"Sledway", "AMxAssemblyPanelCmdBar"}) {
+    for (const Ref<model::CommandBar>& each : app->UserInterfaceObject()->Bars()->Bars()) {
+      if (each->Name() != bar) continue;
+      const auto control =
+          std::dynamic_pointer_cast<model::CommandBarControl>(each->GetControls()->Item(1));
+      ASSERT_TRUE(control);
+      EXPECT_EQ(control->Kind(), 22785) << bar;
+    }
   }
+  EXPECT_EQ(As<IVPictureDisp>(arguments.standardIcon)->PngData(),
+            faces.ButtonIconPng(form::kIconStandard));
+  EXPECT_EQ(As<IVPictureDisp>(arguments.largeIcon)->PngData(),
+            faces.ButtonIconPng(form::kIconLarge));
+
+  // ExecuteCommand does nothing at all.
+  const int live = LiveObjects();
   server->ExecuteCommand(7);
+  EXPECT_TRUE(faces.made.empty());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(ButtonsOn(*app, "AMxAssemblyPanelCmdBar").size(), 1u);
+  EXPECT_EQ(LiveObjects(), live);
+  EXPECT_FALSE(server->Automation());
 
   // A host that cannot take the icons gets the button without them, on both bars again.
   auto refusing = app->CreateAddInSite();
   refusing->RefuseIcons(true);
-  auto second = std::make_shared<CSledway>();
+  auto second = std::make_shared<CSledway>(faces);
   second->Activate(refusing, true);
   const auto again = ButtonsOn(*app, "AMxAssemblyPanelCmdBar");
   ASSERT_EQ(again.size(), 2u);
   EXPECT_EQ(ButtonsOn(*app, "Sledway").size(), 2u);
   EXPECT_FALSE(again[1]->Arguments().standardIcon);
   EXPECT_FALSE(again[1]->Arguments().largeIcon);
+
+  // A face without the icons: activation fails before anything is made.
+  IconlessFactory iconless;
+  auto third = std::make_shared<CSledway>(iconless);
+  EXPECT_THROW(third->Activate(site, true), HostError);
+  EXPECT_FALSE(third->IVApp());
+  EXPECT_EQ(ButtonsOn(*app, "Sledway").size(), 2u);
+}
+
+TEST_F(SledwayServerTest, AfterTheRetryWithoutIconsAFailingStepEndsActivation) {
+  const auto noInterface = std::make_shared<NoUserInterfaceApplication>(app);
+  // Icons taken: the bars out of reach are skipped and the activation completes.
+  auto accepted = std::make_shared<CSledway>(faces);
+  EXPECT_NO_THROW(accepted->Activate(std::make_shared<SiteOf>(noInterface, site), true));
+  EXPECT_EQ(accepted->IVApp(), noInterface);
+  // Icons refused: after the retry the first failing step ends the activation with its error.
+  auto refusing = app->CreateAddInSite();
+  refusing->RefuseIcons(true);
+  auto retried = std::make_shared<CSledway>(faces);
+  try {
+    retried->Activate(std::make_shared<SiteOf>(noInterface, refusing), true);
+    ADD_FAILURE() << "the activation went through";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.Code(), hresult::kFail);
+    EXPECT_STREQ(error.what(), "the user interface is refused");
+  }
+  EXPECT_TRUE(ButtonsOn(*app, "Sledway").empty());
 }
 
 TEST_F(SledwayServerTest, AClickOpensOneWindowInAnAssemblyAndSaysWhyNotElsewhere) {
@@ -73,47 +163,52 @@ TEST_F(SledwayServerTest, AClickOpensOneWindowInAnAssemblyAndSaysWhyNotElsewhere
   app->SetActiveDocument(model::PartDocument::Create("bracket"));
   Button()->Execute();
   EXPECT_THAT(messages, ElementsAre(kNotAnAssembly));
-  EXPECT_TRUE(ToolWindows().empty());
+  EXPECT_TRUE(faces.made.empty());
   app->SetActiveDocument(nullptr);
   Button()->Execute();
   EXPECT_EQ(messages.size(), 2u);
 
   app->SetActiveDocument(document);
   Button()->Execute();
-  ASSERT_EQ(ToolWindows().size(), 1u);
-  auto* first = static_cast<frmPath*>(ToolWindows().front());
-  EXPECT_EQ(first->parentWidget(), &mainWindow);
-  EXPECT_EQ(first->IVApp(), app);
+  ASSERT_EQ(faces.made.size(), 1u);
+  RecordingForm& first = Shown();
+  EXPECT_TRUE(first.Visible());
+  EXPECT_EQ(first.CurrentOwner(), kHostWindow);
+  EXPECT_EQ(server->ToolWindow()->IVApp(), app);
   // A second click raises the same window; a hidden one is shown again.
   Button()->Execute();
-  ASSERT_EQ(ToolWindows().size(), 1u);
-  EXPECT_EQ(ToolWindows().front(), first);
-  first->hide();
+  EXPECT_EQ(faces.made.size(), 1u);
+  EXPECT_EQ(first.broughtToFront, 1);
+  first.Hide();
   Button()->Execute();
-  EXPECT_TRUE(first->isVisible());
-  EXPECT_EQ(ToolWindows().size(), 1u);
+  EXPECT_TRUE(first.Visible());
+  EXPECT_EQ(faces.made.size(), 1u);
   // A click in a part document leaves the open window alone.
   app->SetActiveDocument(model::PartDocument::Create("bracket"));
   Button()->Execute();
   EXPECT_EQ(messages.size(), 3u);
-  EXPECT_TRUE(first->isVisible());
+  EXPECT_TRUE(first.Visible());
   app->SetActiveDocument(document);
 
   // Closed, the window is gone; the next click makes a fresh one.
-  QTest::keyClicks(Find<QWidget>(*first, "txtSteps"), "7");
-  first->close();
-  ProcessEvents();
-  EXPECT_TRUE(ToolWindows().empty());
+  first.Get("txtSteps").UserType("7");
+  first.RequestClose(form::CloseReason::kUser);
+  EXPECT_FALSE(server->ToolWindow());
   Button()->Execute();
-  ASSERT_EQ(ToolWindows().size(), 1u);
-  EXPECT_EQ(Find<QLineEdit>(*ToolWindows().front(), "txtSteps")->text(), "50");
+  ASSERT_EQ(faces.made.size(), 2u);
+  EXPECT_EQ(Shown().Get("txtSteps").Text(), "50");
 
-  // Deactivated, the server forgets everything; an open window stays open.
+  // Deactivated, the server forgets everything, and the window it had open closes, keeping its
+  // place for the next session.
+  const int live = LiveObjects();
+  Shown().Move(4321, 1234);
   server->Deactivate();
   EXPECT_FALSE(server->IVApp());
-  EXPECT_EQ(ToolWindows().size(), 1u);
+  EXPECT_FALSE(server->ToolWindow());
+  EXPECT_EQ(LiveObjects(), live - 1);
+  EXPECT_EQ(NumberIn(CRegAPI().GetSetting("Sledway", "Settings", "Left")).value_or(0.0), 4321.0);
   Button()->Execute();
-  EXPECT_EQ(ToolWindows().size(), 1u);
+  EXPECT_EQ(faces.made.size(), 2u);
   EXPECT_EQ(messages.size(), 3u);
 }
 

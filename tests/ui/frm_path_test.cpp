@@ -3,26 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
 #include <cmath>
 #include <numbers>
 
 #include "common/reg_api.hpp"
 #include "host/host.hpp"
 #include "modelhost/document/part_document.hpp"
-#include "modelhost/interaction/command_manager.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
-#include "ui/numeric_text_box.hpp"
-#include "ui/pictures.hpp"
-#include "window_test_support.hpp"
+#include "tool_window_fixture.hpp"
+#include "ui/form/picture_numbers.hpp"
 
 namespace sledway::test {
 namespace {
@@ -31,105 +20,31 @@ using ::testing::ElementsAre;
 
 constexpr double kPi = std::numbers::pi;
 
-bool ShowsPicture(const QToolButton& button, int number) {
-  return button.icon().pixmap(button.iconSize()).toImage().convertToFormat(QImage::Format_ARGB32) ==
-         Picture(number).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-QPoint Pixels(const QWidget& window, double leftTwips, double topTwips) {
-  return QPoint(static_cast<int>(std::lround(leftTwips * window.logicalDpiX() / 1440.0)),
-                static_cast<int>(std::lround(topTwips * window.logicalDpiY() / 1440.0)));
-}
-
-class ToolWindowTest : public ::testing::Test, public HostFixture {
- protected:
-  explicit ToolWindowTest(const std::string& sample = "cart") : HostFixture(sample) {}
-  ~ToolWindowTest() override {
-    if (window) window->close();
-    ProcessEvents();
-  }
-
-  frmPath& Open() {
-    window = new frmPath();
-    window->IVApp(app);
-    sessionsEnded = 0;
-    endSession = window->EndSession.Connect([this] { ++sessionsEnded; });
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-    return *window;
-  }
-
-  template <class Control>
-  Control* Get(const char* name) const {
-    return Find<Control>(*window, name);
-  }
-  NumericTextBox* Box(const char* name) const { return Get<NumericTextBox>(name); }
-  CPath& Path() const { return *window->PathDefinition(); }
-
-  void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
-
-  // Starts the slot's pick with its button, then points at `entity` and clicks it in the host.
-  void Pick(int slot, const std::string& entity) {
-    const std::string button = "cmdSelect_" + std::to_string(slot);
-    Click(button.c_str());
-    const auto interaction = app->Commands()->ActiveInteraction();
-    ASSERT_TRUE(interaction) << "no pick runs for slot " << slot;
-    interaction->Hover(Entity(entity));
-    ASSERT_TRUE(interaction->Click()) << entity << " was not picked";
-  }
-
-  // Enters the box with the mouse, which selects its text, and types over it.
-  void Type(const char* name, const QString& keys) {
-    NumericTextBox* box = Box(name);
-    // Only entering the box selects its text.
-    if (box->hasFocus()) box->clearFocus();
-    QTest::mouseClick(box, Qt::LeftButton);
-    ProcessEvents();
-    QTest::keyClicks(box, keys);
-  }
-
-  QPointer<frmPath> window;
-  Connection endSession;
-  int sessionsEnded = 0;
-};
-
 TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWindow) {
-  frmPath& w = Open();
-  EXPECT_EQ(w.windowTitle(), "Sledway 2.0");
-  EXPECT_EQ(w.pos(), Pixels(w, 1000, 1000));
-  EXPECT_EQ(w.parentWidget(), &mainWindow);
-  EXPECT_TRUE(w.isWindow());
-  EXPECT_EQ(Box("txtSteps")->text(), "50");
-  EXPECT_EQ(Box("txtReps")->text(), "1");
-  EXPECT_EQ(Box("txtPause")->text(), "0.0");
-  EXPECT_EQ(Box("txtDriveFrom")->text(), "0");
-  EXPECT_EQ(Box("txtDriveTo")->text(), "10");
-  for (const char* drive : {"lblFrom", "lblTo", "txtDriveFrom", "txtDriveTo"}) {
-    EXPECT_FALSE(Get<QWidget>(drive)->isEnabled()) << drive;
-  }
-  EXPECT_TRUE(Get<QRadioButton>("optRep_0")->isChecked());
-  EXPECT_TRUE(Get<QCheckBox>("chkHide")->isChecked());
+  Open();
+  EXPECT_EQ(form->Caption(), "Sledway 2.0");
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(form->Rect().left, 1000.0);
+  EXPECT_EQ(form->Rect().top, 1000.0);
+  EXPECT_EQ(form->CurrentOwner(), kHostWindow);
+  EXPECT_EQ(Get("txtSteps").Text(), "50");
+  EXPECT_EQ(Get("txtReps").Text(), "1");
   for (const char* toggle : {"chkSelect_3", "chkSelect_4"}) {
-    EXPECT_FALSE(Get<QToolButton>(toggle)->isEnabled()) << toggle;
-    EXPECT_FALSE(Get<QToolButton>(toggle)->isChecked()) << toggle;
-    EXPECT_TRUE(ShowsPicture(*Get<QToolButton>(toggle), kPictureFlip));
+    EXPECT_FALSE(Get(toggle).Enabled()) << toggle;
+    EXPECT_FALSE(Get(toggle).Value()) << toggle;
+    EXPECT_EQ(Get(toggle).Picture(), form::kPictureFlip);
   }
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_0"), kPictureSlotToPick));
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_1"), kPictureSlotToPick));
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_2"), kPictureSlotOptional));
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdHelp"), kPictureHelp));
+  EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotToPick);
+  EXPECT_EQ(Get("cmdSelect_1").Picture(), form::kPictureSlotToPick);
+  EXPECT_EQ(Get("cmdSelect_2").Picture(), form::kPictureSlotOptional);
+  EXPECT_EQ(Get("cmdHelp").Picture(), form::kPictureHelp);
   for (int i = 0; i < 3; ++i) {
     const std::string n = std::to_string(i);
-    EXPECT_FALSE(Get<QLabel>(("picSelect_" + n).c_str())->isVisible());
-    EXPECT_EQ(Get<QLabel>(("picSelect_" + n).c_str())->geometry(),
-              Get<QToolButton>(("cmdSelect_" + n).c_str())->geometry());
+    EXPECT_FALSE(Get("picSelect_" + n).Visible());
+    EXPECT_EQ(Get("picSelect_" + n).Rect(), Get("cmdSelect_" + n).Rect());
   }
-  EXPECT_TRUE(Get<QPushButton>("cmdControl_0")->isEnabled());
-  EXPECT_FALSE(Get<QPushButton>("cmdControl_1")->isEnabled());
-  EXPECT_TRUE(Get<QPushButton>("cmdControl_2")->isEnabled());
-  EXPECT_EQ(Get<QLabel>("lblLength")->text(), "");
-  EXPECT_EQ(Get<QLabel>("lblInc")->text(), ". mm");  // the empty path's step size
+  EXPECT_EQ(Get("lblLength").Text(), "");
+  EXPECT_EQ(Get("lblInc").Text(), ". mm");  // the empty path's step size
 
   EXPECT_EQ(Path().Steps(), 50);
   EXPECT_EQ(Path().Reps(), 1);
@@ -137,29 +52,52 @@ TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWin
   EXPECT_FALSE(Path().SES());
   EXPECT_EQ(Path().Pause(), 0.0);
   // The cart holds no parameter that could be driven: only the empty entry.
-  EXPECT_EQ(Get<QComboBox>("cboParams")->count(), 1);
-  EXPECT_EQ(Get<QComboBox>("cboParams")->itemText(0), "");
+  EXPECT_EQ(Get("cboParams").ListCount(), 1);
+  EXPECT_EQ(Get("cboParams").List(0), "");
 }
 
-TEST_F(ToolWindowTest, ReopensWhereItWasClosedAndNeverOffEveryScreen) {
-  Open().move(200, 150);
+TEST_F(ToolWindowTest, ReopensWhereItWasClosedWhicheverWayAndNeverOffEveryScreen) {
+  Open();
+  form->Move(3000, 2250);
   Click("cmdControl_2");  // "Cancel"
   EXPECT_EQ(sessionsEnded, 1);
-  ProcessEvents();
-  EXPECT_TRUE(window.isNull());  // closed windows are deleted
+  EXPECT_FALSE(form->Visible());
+  EXPECT_FALSE(window->PathDefinition());
+  EXPECT_EQ(form->CurrentOwner(), 0);  // its previous owner back
   const RegValue top = CRegAPI().GetSetting("Sledway", "Settings", "Top");
   ASSERT_TRUE(std::holds_alternative<std::int32_t>(top));
-  EXPECT_EQ(Open().pos(), QPoint(200, 150));
-  // Fresh settings apart from the position.
-  EXPECT_EQ(Box("txtSteps")->text(), "50");
+  Open();
+  EXPECT_EQ(form->Rect().left, 3000.0);
+  EXPECT_EQ(form->Rect().top, 2250.0);
+  EXPECT_EQ(Get("txtSteps").Text(), "50");  // fresh settings apart from the position
 
-  // The close box too; then a position left behind by a screen that is gone.
-  window->close();
+  // Escape in a number box closes the window as it does elsewhere in it.
+  form->Move(1500, 1200);
+  Type("txtSteps", "4\x1b");
   EXPECT_EQ(sessionsEnded, 1);
-  ProcessEvents();
+  EXPECT_FALSE(form->Visible());
+  Open();
+  EXPECT_EQ(form->Rect().left, 1500.0);
+
+  // The host ending the session saves the position too, and says the window has closed.
+  form->Move(2000, 1700);
+  window->EndHostSession();
+  EXPECT_EQ(sessionsEnded, 1);
+  Open();
+  EXPECT_EQ(form->Rect().top, 1700.0);
+  form->Move(2500, 100);
+  form->RequestClose(form::CloseReason::kOwner);
+  EXPECT_EQ(sessionsEnded, 1);
+  EXPECT_EQ(form->CurrentOwner(), kHostWindow);  // an owner that goes takes nothing back
+  Open();
+  EXPECT_EQ(form->Rect().left, 2500.0);
+
+  // A position left behind by a screen that is gone.
+  form->RequestClose(form::CloseReason::kUser);
   CRegAPI().SaveSetting("Sledway", "Settings", "Left", -90000.0);
   Open();
-  EXPECT_EQ(window->pos(), Pixels(*window, 1000, 1000));
+  EXPECT_EQ(form->Rect().left, 1000.0);
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
@@ -176,29 +114,48 @@ TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
   }
   const double lengthCm = (400.0 + 3 * 50.0 * kPi) / 10.0;
   EXPECT_NEAR(Path().Length(), lengthCm, 1e-9);
-  EXPECT_EQ(Get<QLabel>("lblLength")->text(), "871.24 mm");
-  EXPECT_EQ(Get<QLabel>("lblInc")->text(), "17.42 mm");
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_0"), kPictureSlotPicked));
-  EXPECT_TRUE(Get<QToolButton>("chkSelect_3")->isEnabled());
-  EXPECT_FALSE(Get<QToolButton>("chkSelect_4")->isEnabled());
+  EXPECT_EQ(Get("lblLength").Text(), "871.24 mm");
+  EXPECT_EQ(Get("lblInc").Text(), "17.42 mm");
+  EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotPicked);
+  EXPECT_TRUE(Get("chkSelect_3").Enabled());
+  EXPECT_FALSE(Get("chkSelect_4").Enabled());
 
   Pick(1, "component:cart:1/workpoint:contact");
   EXPECT_FALSE(Path().IsPointFromVertex());
   EXPECT_TRUE(SameObject(Path().FollowWorkPoint(), Entity("component:cart:1/workpoint:contact")));
   EXPECT_TRUE(SameObject(Path().FollowComponent(), Entity("component:cart:1")));
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_1"), kPictureSlotPicked));
+  EXPECT_EQ(Get("cmdSelect_1").Picture(), form::kPictureSlotPicked);
 
   Pick(2, "component:cart:1/edge:9");
   EXPECT_TRUE(Path().IsAligned());
   EXPECT_TRUE(Path().IsTangentFromEdge());
   EXPECT_TRUE(SameObject(Path().TangentEdge(), Entity("component:cart:1/edge:9")));
-  EXPECT_TRUE(Get<QToolButton>("chkSelect_4")->isEnabled());
+  EXPECT_TRUE(Get("chkSelect_4").Enabled());
+
+  // A vertex as the follow point replaces the work point.
+  Pick(1, "component:cart:1/vertex:1");
+  const auto vertex = As<IVVertex>(Entity("component:cart:1/vertex:1"));
+  EXPECT_TRUE(Path().IsPointFromVertex());
+  EXPECT_TRUE(SameObject(Path().FollowVertex(), vertex));
+  EXPECT_TRUE(SameObject(Path().FollowComponent(), Entity("component:cart:1")));
+  EXPECT_EQ(Path().FollowPoint()->DistanceTo(vertex->GetPoint()), 0.0);
+
+  // Hide, the edge flip and the repetition mode reach the path definition.
+  Click("chkHide");
+  EXPECT_FALSE(Path().HidePath());
+  Click("chkSelect_4");
+  EXPECT_TRUE(Path().FlipEdge());
+  Click("optRep_1");
+  EXPECT_TRUE(Path().SES());
+  Click("optRep_0");
+  EXPECT_FALSE(Path().SES());
+  EXPECT_FALSE(Get("optRep_1").Value());
   EXPECT_TRUE(messages.empty());
 
   // Changing the steps from 50 to 100 halves the step size.
   Type("txtSteps", "100");
   EXPECT_EQ(Path().Steps(), 100);
-  EXPECT_EQ(Get<QLabel>("lblInc")->text(), "8.71 mm");
+  EXPECT_EQ(Get("lblInc").Text(), "8.71 mm");
 }
 
 TEST_F(ToolWindowTest, AStoppedPickLeavesTheSlotAsItWasAndAFlipStopsTheRunningPick) {
@@ -209,20 +166,21 @@ TEST_F(ToolWindowTest, AStoppedPickLeavesTheSlotAsItWasAndAFlipStopsTheRunningPi
   // A follow point pick that a path pick replaces returns nothing: the slot's button shows its
   // old picture again and the stored point stays.
   Click("cmdSelect_1");
-  EXPECT_FALSE(Get<QToolButton>("cmdSelect_1")->isVisible());
-  EXPECT_TRUE(Get<QLabel>("picSelect_1")->isVisible());
+  EXPECT_FALSE(Get("cmdSelect_1").Visible());
+  EXPECT_TRUE(Get("picSelect_1").Visible());
+  EXPECT_EQ(Get("picSelect_1").Picture(), form::kPictureSlotPicked);
   Click("cmdSelect_2");
-  EXPECT_TRUE(Get<QToolButton>("cmdSelect_1")->isVisible());
-  EXPECT_FALSE(Get<QLabel>("picSelect_1")->isVisible());
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_1"), kPictureSlotPicked));
+  EXPECT_TRUE(Get("cmdSelect_1").Visible());
+  EXPECT_FALSE(Get("picSelect_1").Visible());
+  EXPECT_EQ(Get("cmdSelect_1").Picture(), form::kPictureSlotPicked);
   EXPECT_TRUE(SameObject(Path().FollowComponent(), Entity("component:cart:1")));
 
   // A flip toggle stops the tangent pick that runs.
   ASSERT_TRUE(app->Commands()->ActiveInteraction());
   Click("chkSelect_3");
   EXPECT_FALSE(app->Commands()->ActiveInteraction());
-  EXPECT_TRUE(Get<QToolButton>("cmdSelect_2")->isVisible());
-  EXPECT_TRUE(ShowsPicture(*Get<QToolButton>("cmdSelect_2"), kPictureSlotOptional));
+  EXPECT_TRUE(Get("cmdSelect_2").Visible());
+  EXPECT_EQ(Get("cmdSelect_2").Picture(), form::kPictureSlotOptional);
   EXPECT_TRUE(Path().FlipPath());
   EXPECT_FALSE(Path().IsAligned());
   Click("chkSelect_3");
@@ -230,67 +188,137 @@ TEST_F(ToolWindowTest, AStoppedPickLeavesTheSlotAsItWasAndAFlipStopsTheRunningPi
 
   // A click on the pressed picture shows the button again; the pick goes on and still counts.
   Click("cmdSelect_2");
-  QTest::mouseClick(Get<QLabel>("picSelect_2"), Qt::LeftButton);
-  EXPECT_TRUE(Get<QToolButton>("cmdSelect_2")->isVisible());
+  Click("picSelect_2");
+  EXPECT_TRUE(Get("cmdSelect_2").Visible());
   const auto interaction = app->Commands()->ActiveInteraction();
   ASSERT_TRUE(interaction);
   interaction->Hover(Entity("component:cart:1/edge:9"));
   interaction->Click();
   EXPECT_TRUE(Path().IsAligned());
-  EXPECT_TRUE(Get<QToolButton>("chkSelect_4")->isEnabled());
+  EXPECT_TRUE(Get("chkSelect_4").Enabled());
+
+  // A slot button pressed from the keyboard keeps the focus through the pick and gets it back.
+  Get("cmdSelect_1").SetFocus();
+  Click("cmdSelect_1");
+  EXPECT_TRUE(Get("picSelect_1").HasFocus());
+  Click("cmdSelect_0");
+  EXPECT_TRUE(Get("cmdSelect_1").HasFocus());
 
   // Closing the window while a pick runs stops the pick.
   Click("cmdSelect_1");
-  window->close();
+  Click("cmdControl_2");
   EXPECT_FALSE(app->Commands()->ActiveInteraction());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ToolWindowTest, AClosedWindowInsideTheStopOfAPickStartsNoOtherPick) {
+  Open();
+  Pick(0, "sketch:track/curve:1");
+  Click("cmdSelect_1");
+  // The host delivers a close while the stopped pick yields to it; the window is dropped too.
+  onYield = [&] {
+    onYield = nullptr;
+    Click("cmdControl_2");
+    window.reset();
+  };
+  Click("cmdSelect_2");
+  EXPECT_EQ(sessionsEnded, 1);
+  EXPECT_FALSE(app->Commands()->ActiveInteraction());
+  Open();
+  Click("cmdSelect_1");
+  onYield = [&] { form->RequestClose(form::CloseReason::kUser); };
+  Click("chkSelect_3");  // disabled: no path picked in this window
+  Get("chkSelect_3").Enabled(true);
+  Click("chkSelect_3");
+  EXPECT_EQ(sessionsEnded, 1);
+  EXPECT_FALSE(app->Commands()->ActiveInteraction());
+  EXPECT_TRUE(messages.empty());
+}
+
+// The application with its geometry factory refused on demand: a failure that real geometry
+// cannot bring about half way through storing a path.
+class GeometryRefusingApplication : public IVApplication {
+ public:
+  explicit GeometryRefusingApplication(Ref<IVApplication> inner) : inner_(std::move(inner)) {}
+  Ref<IVDocument> GetActiveDocument() override { return inner_->GetActiveDocument(); }
+  Ref<IVGeometryFactory> GetGeometryFactory() override {
+    if (refuse) throw HostError(hresult::kFail, "the geometry factory is refused");
+    return inner_->GetGeometryFactory();
+  }
+  Ref<IVObjectFactory> GetObjectFactory() override { return inner_->GetObjectFactory(); }
+  Ref<IVCommandManager> GetCommandManager() override { return inner_->GetCommandManager(); }
+  Ref<IVUserInterface> GetUserInterface() override { return inner_->GetUserInterface(); }
+  WindowHandle GetMainWindowHandle() override { return inner_->GetMainWindowHandle(); }
+
+  bool refuse = false;
+
+ private:
+  Ref<IVApplication> inner_;
+};
+
+TEST_F(ToolWindowTest, AFailedPathPickShowsWhatThePathDefinitionHolds) {
+  const auto refusing = std::make_shared<GeometryRefusingApplication>(app);
+  Open(refusing);
+  Pick(0, "sketch:track/curve:1");
+  Click("chkSelect_3");
+  refusing->refuse = true;
+  Pick(0, "sketch:track/curve:2");
+  EXPECT_THAT(messages, ElementsAre("Sledway: the geometry factory is refused"));
+  EXPECT_EQ(Path().PathEnts()->Count(), 0);
+  EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotToPick);
+  EXPECT_FALSE(Get("chkSelect_3").Enabled());
+  EXPECT_EQ(Get("lblLength").Text(), "");
+  EXPECT_EQ(Get("lblInc").Text(), ". mm");
+  EXPECT_TRUE(Get("cmdSelect_0").Visible());
+
+  // "Position" says what is missing rather than blaming the constraints.
+  refusing->refuse = false;
+  Click("cmdControl_0");
+  Pick(1, "component:cart:1/workpoint:contact");
+  Click("cmdControl_0");
+  Pick(0, "sketch:track/curve:1");
+  Get("cmdControl_0").UserClick();
+  EXPECT_THAT(messages, ElementsAre("Sledway: the geometry factory is refused",
+                                    "Sledway: Select a path and a follow point first",
+                                    "Sledway: Select a path first"));
+  EXPECT_TRUE(Get("cmdControl_1").Enabled());
+  EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotPicked);
+  EXPECT_TRUE(Get("chkSelect_3").Enabled());
 }
 
 TEST_F(ToolWindowTest, NumberBoxesFilterKeysAndPastedTextAndReadAnythingElseAsZero) {
   Open();
   Type("txtPause", "1.5");
-  EXPECT_EQ(Box("txtPause")->text(), "1.5");
+  EXPECT_EQ(Get("txtPause").Text(), "1.5");
   EXPECT_EQ(Path().Pause(), 1.5);
-  QTest::keyClicks(Box("txtPause"), ".-2");
-  EXPECT_EQ(Box("txtPause")->text(), "1.52");
+  Get("txtPause").UserType(".-2");
+  EXPECT_EQ(Get("txtPause").Text(), "1.52");
   Type("txtSteps", "2.5");
-  EXPECT_EQ(Box("txtSteps")->text(), "25");
+  EXPECT_EQ(Get("txtSteps").Text(), "25");
   EXPECT_EQ(Path().Steps(), 25);
   for (const char* name : {"txtSteps", "txtReps", "txtPause"}) {
-    Type(name, "-7");
-    EXPECT_EQ(Box(name)->text(), "7") << name;
+    Type(name, "-7e\r\x16");  // minus, exponent, Enter and Ctrl+V are dropped
+    EXPECT_EQ(Get(name).Text(), "7") << name;
   }
-  // Enter with the Tab key: the whole text is selected.
-  Box("txtSteps")->setFocus();
-  QTest::keyClick(Box("txtSteps"), Qt::Key_Tab);
-  ProcessEvents();
-  EXPECT_TRUE(Box("txtPause")->hasFocus());
-  EXPECT_EQ(Box("txtPause")->selectedText(), "7");
-
-  // Pasted through the context menu's action: the same filter as typing.
-  QApplication::clipboard()->setText("1a.2.3-");
+  // Pasted: the same filter as typing, each character judged against the text it joins.
   Type("txtPause", "");
-  Box("txtPause")->paste();
-  EXPECT_EQ(Box("txtPause")->text(), "1.23");
+  Get("txtPause").UserPaste("1a.2.3-\xc2\xbd");
+  EXPECT_EQ(Get("txtPause").Text(), "1.23");
   EXPECT_EQ(Path().Pause(), 1.23);
   Type("txtReps", "");
-  Box("txtReps")->paste();
-  EXPECT_EQ(Box("txtReps")->text(), "123");
+  Get("txtReps").UserPaste("1.2\t3");
+  EXPECT_EQ(Get("txtReps").Text(), "123");
   EXPECT_EQ(Path().Reps(), 123);
 
   // Emptied, or a lone point: 0, and no step size at all for no steps.
-  Type("txtSteps", "");
-  QTest::keyClick(Box("txtSteps"), Qt::Key_Backspace);
-  EXPECT_EQ(Box("txtSteps")->text(), "");
+  Type("txtSteps", "\b");
+  EXPECT_EQ(Get("txtSteps").Text(), "");
   EXPECT_EQ(Path().Steps(), 0);
-  EXPECT_EQ(Get<QLabel>("lblInc")->text(), "");
+  EXPECT_EQ(Get("lblInc").Text(), "");
   Type("txtSteps", "0");
-  EXPECT_EQ(Get<QLabel>("lblInc")->text(), "");
-  // A point typed over a selection that holds one is dropped, as the box's text holds a point.
-  Type("txtPause", ".");
-  EXPECT_EQ(Box("txtPause")->text(), "1.23");
-  QTest::keyClick(Box("txtPause"), Qt::Key_Backspace);
-  QTest::keyClick(Box("txtPause"), Qt::Key_Period);
-  EXPECT_EQ(Box("txtPause")->text(), ".");
+  EXPECT_EQ(Get("lblInc").Text(), "");
+  Type("txtPause", "\b.");
+  EXPECT_EQ(Get("txtPause").Text(), ".");
   EXPECT_EQ(Path().Pause(), 0.0);
   EXPECT_TRUE(messages.empty());
 }
@@ -299,10 +327,18 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   Open();
   Pick(0, "sketch:track/curve:1");
   Pick(1, "component:cart:1/workpoint:contact");
-  Click("cmdControl_1");
+  // "Run" before "Position": the button takes no click, and a click that reaches the window
+  // anyway moves nothing and waits for nothing, though every move would wait a second.
+  Type("txtPause", "1");
+  const auto cart = As<IVComponent>(Entity("component:cart:1"));
+  const Ref<IVMatrix> placed = cart->GetTransformation();
+  EXPECT_FALSE(Click("cmdControl_1"));
+  Get("cmdControl_1").Click.Raise();
+  EXPECT_TRUE(cart->GetTransformation()->IsEqualTo(placed, 0.0));
   EXPECT_TRUE(sleeps.empty());
+  EXPECT_TRUE(cart->Visible());
   Click("cmdControl_0");  // "Position"
-  EXPECT_TRUE(Get<QPushButton>("cmdControl_1")->isEnabled());
+  EXPECT_TRUE(Get("cmdControl_1").Enabled());
   EXPECT_TRUE(messages.empty());
 
   // With a delay every move waits; the third move asks for a point beyond the path's end once
@@ -311,7 +347,7 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   Type("txtPause", "0.5");
   std::vector<bool> visible;
   onSleep = [&] {
-    visible.push_back(window->isVisible());
+    visible.push_back(form->Visible());
     if (sleeps.size() == 2) window->PathDefinition()->Steps(2);
   };
   Click("cmdControl_1");
@@ -320,8 +356,8 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   EXPECT_THAT(
       messages,
       ElementsAre("Sledway: Error updating assembly, check constraints on follow component"));
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(form->Visible());
+  EXPECT_TRUE(form->TakesInput());
 }
 
 TEST_F(ToolWindowTest, AWindowShownAgainDuringARunTakesNoInputAndClosesWhenTheRunEnds) {
@@ -331,23 +367,22 @@ TEST_F(ToolWindowTest, AWindowShownAgainDuringARunTakesNoInputAndClosesWhenTheRu
   Click("cmdControl_0");
   Type("txtSteps", "4");
   Type("txtPause", "0.1");
-  bool enabledWhileRunning = true;
+  bool clickedDuringRun = true;
   onSleep = [&] {
     if (sleeps.size() != 1) return;
     // The host's button shows the hidden window again; the user clicks "Run" and closes it.
-    window->show();
-    enabledWhileRunning = window->isEnabled();
-    Click("cmdControl_1");
-    window->close();
+    window->Show();
+    clickedDuringRun = Click("cmdControl_1");
+    form->RequestClose(form::CloseReason::kUser);
     EXPECT_EQ(sessionsEnded, 0);
+    EXPECT_TRUE(form->Visible());
   };
   Click("cmdControl_1");
-  EXPECT_FALSE(enabledWhileRunning);
+  EXPECT_FALSE(clickedDuringRun);
   EXPECT_EQ(sleeps.size(), 4u);  // one run of four moves, not a second one inside it
   EXPECT_EQ(sessionsEnded, 1);
+  EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(messages.empty());
-  ProcessEvents();
-  EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(ToolWindowTest, OpenedOutsideAnAssemblyItSaysSoAndOnlyCloses) {
@@ -392,29 +427,37 @@ class LiftRunTest : public ToolWindowTest {
   }
 
   double Tilt() const { return document->GetDefinition()->GetParameters()->Item("tilt")->Value(); }
+
+  int ItemOf(const std::string& name) const {
+    for (int i = 0; i < Get("cboParams").ListCount(); ++i) {
+      if (Get("cboParams").List(i) == name) return i;
+    }
+    return -1;
+  }
 };
 
 TEST_F(LiftRunTest, RunsOutAndBackDrivingTheChosenParameterInStep) {
-  // A user parameter that nothing reads, so that it can be driven through 0.
+  // A user parameter that nothing reads, so that it can be driven through 0, and one that reads
+  // another, which a recompute would overwrite: it is not offered.
   document->Parameters().AddUserParameter("tilt", "5 mm", "mm");
+  document->Parameters().AddUserParameter("twice", "tilt * 2", "mm");
   Open();
-  auto* params = Get<QComboBox>("cboParams");
-  ASSERT_EQ(params->count(), 4);
-  EXPECT_EQ(params->itemText(0), "");
-  EXPECT_EQ(params->itemText(1), "column_width");
-  EXPECT_EQ(params->itemText(2), "lift_height");
-  EXPECT_EQ(params->itemText(3), "tilt");
+  RecordingControl& params = Get("cboParams");
+  ASSERT_EQ(params.ListCount(), 4);
+  EXPECT_EQ(params.List(0), "");
+  EXPECT_EQ(params.List(1), "column_width");
+  EXPECT_EQ(params.List(2), "lift_height");
+  EXPECT_EQ(params.List(3), "tilt");
   Pick(0, "sketch:track/curve:2");
   Pick(1, "component:column:1/workpoint:foot");
 
-  // Choose with the keyboard: the proposal runs from the value to the value + 10.
-  params->setFocus();
-  QTest::keyClick(params, Qt::Key_End);
-  ASSERT_EQ(params->currentText(), "tilt");
-  EXPECT_EQ(Box("txtDriveFrom")->text(), "5");
-  EXPECT_EQ(Box("txtDriveTo")->text(), "15");
-  EXPECT_TRUE(Box("txtDriveFrom")->hasFocus());
-  EXPECT_TRUE(Box("txtDriveTo")->isEnabled());
+  // The proposal runs from the value to the value + 10.
+  params.UserChoose(3);
+  EXPECT_EQ(Get("txtDriveFrom").Text(), "5");
+  EXPECT_EQ(Get("txtDriveTo").Text(), "15");
+  EXPECT_TRUE(Get("txtDriveFrom").HasFocus());
+  EXPECT_TRUE(Get("txtDriveTo").Enabled());
+  EXPECT_TRUE(Get("lblFrom").Enabled());
   Type("txtDriveFrom", "0");
   Type("txtDriveTo", "10");
   EXPECT_EQ(Path().Driven(), "tilt");
@@ -433,40 +476,44 @@ TEST_F(LiftRunTest, RunsOutAndBackDrivingTheChosenParameterInStep) {
     const auto move = static_cast<double>(sleeps.size());
     const double fraction = move <= 5 ? move / 5.0 : (10 - move) / 5.0;
     EXPECT_LT(Foot().Distance(TrackPoint(fraction)), 1e-9) << "move " << move;
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(form->Visible());
     tilts.push_back(Tilt());
   };
   Click("cmdControl_1");
   EXPECT_THAT(tilts, ElementsAre(2, 4, 6, 8, 10, 8, 6, 4, 2, 0));
-  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(form->Visible());
+  EXPECT_TRUE(messages.empty());
+
+  // A parameter gone since the list was filled keeps its name as the driven one and the values.
+  params.AddItem("gone");
+  params.UserChoose(params.ListCount() - 1);
+  EXPECT_EQ(Path().Driven(), "gone");
+  EXPECT_EQ(Path().DriveFrom(), 0.0);
+  EXPECT_EQ(Path().DriveTo(), 10.0);
   EXPECT_TRUE(messages.empty());
 
   // The empty entry turns the drive off; the boxes keep their numbers.
-  params->setFocus();
-  QTest::keyClick(params, Qt::Key_Home);
+  params.UserChoose(0);
   EXPECT_EQ(Path().Driven(), "");
   EXPECT_EQ(Path().DriveTo(), 10.0);
-  EXPECT_FALSE(Box("txtDriveFrom")->isEnabled());
-  EXPECT_EQ(Box("txtDriveFrom")->text(), "0");
+  EXPECT_FALSE(Get("txtDriveFrom").Enabled());
+  EXPECT_FALSE(Get("lblTo").Enabled());
+  EXPECT_EQ(Get("txtDriveFrom").Text(), "0");
 }
 
 TEST_F(LiftRunTest, DriveValuesShowInTheUsersOwnNumberForm) {
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  faces.locale = form::NumberLocale{",", "."};
   document->GetDefinition()->GetParameters()->Item("lift_height")->Expression("2.5");
   document->Update();
   Open();
-  auto* params = Get<QComboBox>("cboParams");
-  params->setFocus();
-  QTest::keyClick(params, Qt::Key_End);
-  ASSERT_EQ(params->currentText(), "lift_height");
-  EXPECT_EQ(Box("txtDriveFrom")->text(), "2,5");
-  EXPECT_EQ(Box("txtDriveTo")->text(), "12,5");
+  Get("cboParams").UserChoose(ItemOf("lift_height"));
+  EXPECT_EQ(Get("txtDriveFrom").Text(), "2,5");
+  EXPECT_EQ(Get("txtDriveTo").Text(), "12,5");
   EXPECT_EQ(Path().DriveFrom(), 2.5);
   EXPECT_EQ(Path().DriveTo(), 12.5);
   // A typed point still reads as the decimal separator it is.
   Type("txtDriveTo", "1.5");
   EXPECT_EQ(Path().DriveTo(), 1.5);
-  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 // The slot sample: a slider over a plate whose rounded slot is a tangent chain of two 80 mm
@@ -488,7 +535,7 @@ TEST_F(SlotPickTest, AnEdgePathTakesItsTangentChainAfterAFollowPointOnAnotherCom
     EXPECT_EQ(static_cast<std::int32_t>(chain->Item(i)->IVCurveType()), 67120288);
   }
   EXPECT_NEAR(Path().Length(), (160.0 + 30.0 * kPi) / 10.0, 1e-9);
-  EXPECT_EQ(Get<QLabel>("lblLength")->text(), "254.25 mm");
+  EXPECT_EQ(Get("lblLength").Text(), "254.25 mm");
   EXPECT_TRUE(SameObject(Path().PathParent(), Entity("component:plate:1")));
 
   // The slider's own edges are no path.

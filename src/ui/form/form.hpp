@@ -26,7 +26,9 @@ enum class CloseReason {
 // logic (frmPath, frmSledwayHelp) drives it through this interface only. Positions are in twips
 // on the virtual desktop (the form's outer rectangle, frame included). All calls and events happen
 // on the user-interface thread; a face never raises an event from inside a call that sets what the
-// event reports, except where Control says so (Text raises Change, Value raises Click).
+// event reports, except where Control says so (Text raises Change, Value raises Click). The logic
+// may destroy a form from inside any of its events (a close heard, a button clicked): the face
+// then lets go of the native window once the event is through, and raises nothing more.
 class Form {
  public:
   virtual ~Form() = default;
@@ -62,8 +64,9 @@ class Form {
   // Whether `rect` shows at least in part on the work area of some monitor.
   virtual bool OnAnyWorkArea(const TwipsRect& rect) const = 0;
 
-  // The form's own native window handle (made on first use).
-  virtual WindowHandle Handle() = 0;
+  // The form's own native window handle (made on first use). Not called Handle: Open CASCADE
+  // defines that name as a macro.
+  virtual WindowHandle NativeHandle() = 0;
   // Makes the window with that handle the owner of this form: the form stays above it and goes
   // with it. 0, or a handle that names no window, leaves the form without an owner. Returns the
   // previous owner's handle (0 for none). Call it while the form is hidden.

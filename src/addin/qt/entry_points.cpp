@@ -1,5 +1,6 @@
-// The four entry points of the add-in library, with C linkage: the host registers the library,
-// asks it for the class factory of the add-in server, and unloads it when nothing of it lives.
+// The four entry points of the add-in library for a Qt host, with C linkage: the host registers the
+// library, asks it for the class factory of the add-in server, and unloads it when nothing of it
+// lives.
 #include <QString>
 #include <cstdint>
 #include <exception>
@@ -11,6 +12,7 @@
 #include "host/host_error.hpp"
 #include "platform/add_in_registry.hpp"
 #include "platform/qt_desktop_services.hpp"
+#include "ui/qt/qt_form_factory.hpp"
 
 namespace sledway {
 namespace {
@@ -21,7 +23,8 @@ class SledwayClassFactory : public IVClassFactory {
     // The library carries its own copy of the platform services; what the host installed for
     // itself does not reach it. Message boxes and yields go through Qt, which the host runs.
     static const platform::ScopedDesktopServices services(platform::QtDesktopServices());
-    return std::make_shared<CSledway>();
+    static qtface::QtFormFactory faces;
+    return std::make_shared<CSledway>(faces);
   }
 };
 

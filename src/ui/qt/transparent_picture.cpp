@@ -1,4 +1,4 @@
-#include "ui/transparent_picture.hpp"
+#include "ui/qt/transparent_picture.hpp"
 
 #include <QBitmap>
 

@@ -4,12 +4,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/form/twips_rect.hpp"
+
 namespace sledway {
 
-// Twips are 1/1440 of a logical inch: window sizes and positions are given in twips and
-// converted with the screen's logical resolution, so the window keeps its proportions on a
+// Twips convert with the screen's logical resolution, so the window keeps its proportions on a
 // screen of any density.
-inline constexpr double kTwipsPerInch = 1440.0;
+using form::kTwipsPerInch;
 
 int TwipsToPixelsX(const QWidget& widget, double twips);
 int TwipsToPixelsY(const QWidget& widget, double twips);
@@ -18,6 +19,8 @@ double PixelsToTwipsY(const QWidget& widget, int pixels);
 
 // A rectangle given in twips, in pixels.
 QRect TwipsRect(const QWidget& widget, double left, double top, double width, double height);
+// A rectangle in pixels, in twips.
+form::TwipsRect TwipsOf(const QWidget& widget, const QRect& pixels);
 
 // Names a control of a window and places it at a rectangle given in twips.
 template <class Control>

@@ -1,4 +1,4 @@
-#include "ui/twips.hpp"
+#include "ui/qt/twips.hpp"
 
 #include <QWidget>
 #include <cmath>
@@ -26,6 +26,12 @@ QRect TwipsRect(const QWidget& widget, double left, double top, double width, do
   const int y = TwipsToPixelsY(widget, top);
   return QRect(x, y, TwipsToPixelsX(widget, left + width) - x,
                TwipsToPixelsY(widget, top + height) - y);
+}
+
+form::TwipsRect TwipsOf(const QWidget& widget, const QRect& pixels) {
+  return form::TwipsRect{
+      PixelsToTwipsX(widget, pixels.left()), PixelsToTwipsY(widget, pixels.top()),
+      PixelsToTwipsX(widget, pixels.width()), PixelsToTwipsY(widget, pixels.height())};
 }
 
 }  // namespace sledway
