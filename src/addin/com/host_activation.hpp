@@ -1,8 +1,8 @@
 #pragma once
 
 // Where the add-in meets the host: the host's add-in site, an IDispatch, is bound to the add-in
-// site of src/host and the add-in's server is activated over it. The one place the Windows
-// library reaches the host's automation objects.
+// site of src/host (host_site_binding.hpp) and the add-in's server, with the Win32 face of its
+// windows, is activated over it.
 
 #include <windows.h>
 // <windows.h> first: the COM headers build on its types.
