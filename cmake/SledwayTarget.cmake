@@ -35,7 +35,7 @@ function(sledway_add_test target)
     # One test per program, run under Wine in the session the wine fixture starts: listing the
     # cases at build or test time would need Wine before the fixture has made its prefix.
     add_test(NAME ${target} COMMAND ${target})
-    set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine)
+    set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
   else()
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/.ci/lsan.supp")

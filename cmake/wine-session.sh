@@ -4,7 +4,8 @@
 #                                        its wineserver kept running, and an Xvfb of its own
 #   wine-session.sh stop SESSION_DIR     ends both and removes the prefix
 # Making a prefix takes a quarter of a minute, so CTest makes one per test run (a fixture), not
-# one per test.
+# one per test. Without Mono, Gecko and the debugger (winedbg would wait for a person at a crash),
+# and with WINEDEBUG=-all, Wine stays quiet and a crashing test simply fails.
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -45,7 +46,7 @@ start() {
 export WINEPREFIX=$prefix
 export DISPLAY=$display
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINEARCH=win64
 ENV
   # shellcheck source=/dev/null

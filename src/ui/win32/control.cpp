@@ -158,11 +158,11 @@ Win32Control::Win32Control(Window& form, const ControlDesign& design, const Win3
   const int width = TwipsToPixelsX(design.width);
   // A combo box's height is its closed box and its open list together.
   const int height = TwipsToPixelsY(design.height) + (kind_ == ControlKind::kComboBox ? 200 : 0);
-  handle_ = CreateWindowExW(
-      native.extendedStyle | WS_EX_NOPARENTNOTIFY, native.windowClass, Wide(design.caption).c_str(),
-      native.style | WS_CHILD | (design.visible ? WS_VISIBLE : 0) |
-          (design.enabled ? 0 : WS_DISABLED),
-      left, top, width, height, form_.Hwnd(), nullptr, ThisModule(), nullptr);
+  handle_ = CreateWindowExW(native.extendedStyle | WS_EX_NOPARENTNOTIFY, native.windowClass,
+                            Wide(design.caption).c_str(),
+                            native.style | WS_CHILD | (design.visible ? WS_VISIBLE : 0) |
+                                (design.enabled ? 0 : WS_DISABLED),
+                            left, top, width, height, form_.Hwnd(), nullptr, ThisModule(), nullptr);
   SendMessageW(handle_, WM_SETFONT,
                reinterpret_cast<WPARAM>(Font(design.fontFace.empty() ? L"Verdana" : design.fontFace,
                                              design.fontPoints, design.bold, design.underline)),

@@ -69,7 +69,7 @@ HFONT Font(const std::wstring& face, double points, bool bold, bool underline) {
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    const std::wstring chosen = HasFontFace(face)       ? face
+    const std::wstring chosen = HasFontFace(face)        ? face
                                 : HasFontFace(L"Tahoma") ? L"Tahoma"
                                                          : L"MS Shell Dlg 2";
     chosen.copy(description.lfFaceName, LF_FACESIZE - 1);

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
       "orientation of the tangent line.\n\n"
       "Optionally, select a parameter to drive as the component follows the path.");
   about->Controls("picViz").TransparentPicture(sledway::form::kPictureLogo,
-                                                sledway::form::kLogoTransparentRgb);
+                                               sledway::form::kLogoTransparentRgb);
   about->Show();
   about->Controls("cmdClose").SetFocus();
   const bool aboutSaved = Save(*about, folder + "/about-window-win32.bmp");
