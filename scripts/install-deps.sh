@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sledway needs to build, test and benchmark (with --clang, also
-# what the clang and fuzz builds need).
+# what the clang and fuzz builds need; with --windows, what the windows preset's cross build and
+# its tests under Wine need).
 # Idempotent: packages already present are left alone, and nothing is fetched
 # when everything is there. Uses sudo when not run as root.
 set -euo pipefail
@@ -16,6 +17,11 @@ packages=(
 # With --clang also clang and its runtime (libFuzzer), for the clang and fuzz builds of CI.
 if [ "${1:-}" = "--clang" ]; then
   packages+=(clang libclang-rt-14-dev)
+fi
+# With --windows the mingw-w64 cross compiler and its tools (windres, widl), Wine to run the
+# tests, Xvfb for their windows and GoogleTest's sources (googletest, above) to build for Windows.
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb)
 fi
 
 missing=()

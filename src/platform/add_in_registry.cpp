@@ -1,25 +1,21 @@
 #include "platform/registry.hpp"
 // The registry header comes first: on Windows it must precede <windows.h>.
-#include "platform/add_in_registry.hpp"
-
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 #include "host/add_in_server.hpp"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "platform/add_in_registry.hpp"
 
 namespace sledway::platform {
 namespace {
 
 const std::string kClassesKey = "Software\\Classes\\CLSID";
 
-std::string ClassKey(const std::string& classId) { return kClassesKey + "\\" + classId; }
+std::string ClassKey(const std::string& classId) {
+  return kClassesKey + "\\" + classId;
+}
 
 // A key handle closed when it goes out of scope.
 class Key {
@@ -37,9 +33,12 @@ class Key {
   HKEY handle_ = nullptr;
 };
 
+bool Open(const std::string& path, std::uint32_t access, Key& key) {
+  return RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, key.Out()) == ERROR_SUCCESS;
+}
+
 bool Open(const std::string& path, Key& key) {
-  return RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                       key.Out()) == ERROR_SUCCESS;
+  return Open(path, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, key);
 }
 
 void Create(const std::string& path, Key& key) {
@@ -60,44 +59,54 @@ void SetText(const std::string& path, const char* valueName, const std::string& 
   }
 }
 
-void SetDword(const std::string& path, const char* valueName, std::uint32_t value) {
+// The host reads its flags as the strings "1" and "0".
+const char* Flag(bool on) {
+  return on ? "1" : "0";
+}
+
+// The raw bytes and type of a value; false when there is none.
+bool ReadValue(const std::string& path, const char* valueName, std::uint32_t& type,
+               std::string& data) {
   Key key;
-  Create(path, key);
-  if (RegSetValueExA(key.Get(), valueName, 0, REG_DWORD,
-                     reinterpret_cast<const std::uint8_t*>(&value),
-                     sizeof value) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot write a value of HKEY_CURRENT_USER\\" + path);
+  if (!Open(path, key)) return false;
+  std::uint32_t size = 0;
+  if (RegQueryValueExA(key.Get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    return false;
   }
+  data.assign(size, '\0');
+  if (RegQueryValueExA(key.Get(), valueName, nullptr, &type,
+                       reinterpret_cast<std::uint8_t*>(data.data()), &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  data.resize(size);
+  return true;
 }
 
 // The text of a REG_SZ value (without its terminating NUL), or empty when there is none.
 std::string ReadText(const std::string& path, const char* valueName) {
-  Key key;
-  if (!Open(path, key)) return {};
   std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (RegQueryValueExA(key.Get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return {};
-  }
-  std::string text(size, '\0');
-  if (RegQueryValueExA(key.Get(), valueName, nullptr, &type,
-                       reinterpret_cast<std::uint8_t*>(text.data()), &size) != ERROR_SUCCESS) {
-    return {};
-  }
-  text.resize(size);
+  std::string text;
+  if (!ReadValue(path, valueName, type, text) || type != REG_SZ) return {};
   if (!text.empty() && text.back() == '\0') text.pop_back();
   return text;
 }
 
-bool ReadDword(const std::string& path, const char* valueName, std::uint32_t& value) {
-  Key key;
-  if (!Open(path, key)) return false;
+// A flag as the host stores it, "1" or "0"; an earlier version of ours wrote LoadOnStartUp as a
+// DWORD, which is read too. Anything else, or nothing, gives `absent`.
+bool ReadFlag(const std::string& path, const char* valueName, bool absent) {
   std::uint32_t type = 0;
-  std::uint32_t size = sizeof value;
-  return RegQueryValueExA(key.Get(), valueName, nullptr, &type,
-                          reinterpret_cast<std::uint8_t*>(&value), &size) == ERROR_SUCCESS &&
-         type == REG_DWORD;
+  std::string data;
+  if (!ReadValue(path, valueName, type, data)) return absent;
+  if (type == REG_DWORD && data.size() == sizeof(std::uint32_t)) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, data.data(), sizeof value);
+    return value != 0;
+  }
+  if (type != REG_SZ) return absent;
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  if (data == "1") return true;
+  if (data == "0") return false;
+  return absent;
 }
 
 bool Exists(const std::string& path) {
@@ -112,8 +121,8 @@ std::vector<std::string> SubkeyNames(const std::string& path) {
   for (std::uint32_t index = 0;; ++index) {
     std::array<char, 256> name{};
     std::uint32_t length = name.size();
-    if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS) {
+    if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
       break;
     }
     names.emplace_back(name.data(), length);
@@ -121,14 +130,38 @@ std::vector<std::string> SubkeyNames(const std::string& path) {
   return names;
 }
 
-// Deletes a key and everything below it; a missing key is no error.
-void DeleteTree(const std::string& path) {
-  if (!Exists(path)) return;
-  for (const std::string& child : SubkeyNames(path)) DeleteTree(path + "\\" + child);
+// Deletes one value; a missing key or value is no error.
+void RemoveValue(const std::string& path, const char* valueName) {
+  Key key;
+  if (!Open(path, KEY_SET_VALUE, key)) return;
+  const std::int32_t result = RegDeleteValueA(key.Get(), valueName);
+  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+    throw std::runtime_error("cannot remove a value of HKEY_CURRENT_USER\\" + path);
+  }
+}
+
+// Deletes a key that holds nothing (no value, no subkey): one that still holds something was
+// not ours alone. A missing key is no error.
+void RemoveKeyWhenEmpty(const std::string& path) {
+  {
+    Key key;
+    if (!Open(path, key)) return;
+    std::uint32_t subkeys = 0;
+    std::uint32_t values = 0;
+    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      throw std::runtime_error("cannot read the registry key HKEY_CURRENT_USER\\" + path);
+    }
+    if (subkeys != 0 || values != 0) return;
+  }
   if (RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot remove the registry key HKEY_CURRENT_USER\\" + path);
   }
 }
+
+constexpr const char* kSettingNames[] = {"AddInType", "LoadOnStartUp",
+                                         "SupportedSoftwareVersionGreaterThan", "UserUnloadable",
+                                         "Hidden"};
 
 }  // namespace
 
@@ -136,12 +169,38 @@ void RegisterAddIn(const AddInRegistration& registration) {
   const std::string key = ClassKey(registration.classId);
   SetText(key, nullptr, registration.name);
   SetText(key + "\\InprocServer32", nullptr, registration.libraryPath);
+  // The host calls the add-in on its user-interface thread only.
+  SetText(key + "\\InprocServer32", "ThreadingModel", "Apartment");
   Key category;
   Create(key + "\\Implemented Categories\\" + kAddInCategory, category);
-  SetDword(key + "\\Settings", "LoadOnStartUp", registration.loadOnStartUp ? 1u : 0u);
+  SetText(key + "\\Description", nullptr, registration.description);
+  const std::string settings = key + "\\Settings";
+  SetText(settings, "AddInType", "Standard");
+  SetText(settings, "LoadOnStartUp", Flag(registration.loadOnStartUp));
+  if (registration.supportedSoftwareVersionGreaterThan.empty()) {
+    RemoveValue(settings, "SupportedSoftwareVersionGreaterThan");
+  } else {
+    SetText(settings, "SupportedSoftwareVersionGreaterThan",
+            registration.supportedSoftwareVersionGreaterThan);
+  }
+  SetText(settings, "UserUnloadable", Flag(registration.userUnloadable));
+  SetText(settings, "Hidden", Flag(registration.hidden));
 }
 
-void UnregisterAddIn(const std::string& classId) { DeleteTree(ClassKey(classId)); }
+void UnregisterAddIn(const std::string& classId) {
+  const std::string key = ClassKey(classId);
+  for (const char* name : kSettingNames) RemoveValue(key + "\\Settings", name);
+  RemoveKeyWhenEmpty(key + "\\Settings");
+  RemoveValue(key + "\\Description", nullptr);
+  RemoveKeyWhenEmpty(key + "\\Description");
+  RemoveKeyWhenEmpty(key + "\\Implemented Categories\\" + kAddInCategory);
+  RemoveKeyWhenEmpty(key + "\\Implemented Categories");
+  RemoveValue(key + "\\InprocServer32", nullptr);
+  RemoveValue(key + "\\InprocServer32", "ThreadingModel");
+  RemoveKeyWhenEmpty(key + "\\InprocServer32");
+  RemoveValue(key, nullptr);
+  RemoveKeyWhenEmpty(key);
+}
 
 std::vector<AddInRegistration> RegisteredAddIns() {
   std::vector<AddInRegistration> addIns;
@@ -152,33 +211,16 @@ std::vector<AddInRegistration> RegisteredAddIns() {
     registration.classId = classId;
     registration.name = ReadText(key, nullptr);
     registration.libraryPath = ReadText(key + "\\InprocServer32", nullptr);
-    std::uint32_t load = 1;
-    registration.loadOnStartUp = !ReadDword(key + "\\Settings", "LoadOnStartUp", load) || load != 0;
+    registration.description = ReadText(key + "\\Description", nullptr);
+    const std::string settings = key + "\\Settings";
+    registration.loadOnStartUp = ReadFlag(settings, "LoadOnStartUp", true);
+    registration.supportedSoftwareVersionGreaterThan =
+        ReadText(settings, "SupportedSoftwareVersionGreaterThan");
+    registration.userUnloadable = ReadFlag(settings, "UserUnloadable", true);
+    registration.hidden = ReadFlag(settings, "Hidden", false);
     addIns.push_back(registration);
   }
   return addIns;
-}
-
-std::string ModulePathOf(const void* address) {
-#ifdef _WIN32
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCSTR>(address), &module)) {
-    return {};
-  }
-  std::array<char, MAX_PATH> path{};
-  const DWORD length = GetModuleFileNameA(module, path.data(), path.size());
-  return std::string(path.data(), length);
-#else
-  Dl_info info{};
-  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
-  char* resolved = realpath(info.dli_fname, nullptr);
-  if (resolved == nullptr) return info.dli_fname;
-  std::string path(resolved);
-  free(resolved);
-  return path;
-#endif
 }
 
 }  // namespace sledway::platform

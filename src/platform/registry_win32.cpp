@@ -3,7 +3,6 @@
 #include "platform/registry.hpp"
 
 #define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 
 namespace sledway::platform {

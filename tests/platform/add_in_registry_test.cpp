@@ -1,20 +1,34 @@
 #include "platform/registry.hpp"
 // The registry header comes first: on Windows it must precede <windows.h>.
-#include "platform/add_in_registry.hpp"
-
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 
+#include "platform/add_in_registry.hpp"
 #include "scoped_config_home.hpp"
 
 namespace sledway::platform {
 namespace {
 
-TEST(AddInRegistry, RegistersUnderTheInProcessServerKeysListsOnlyAddInsAndUnregisters) {
+const std::string kSledwayKey = "Software\\Classes\\CLSID\\{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
+
+void SetDword(const std::string& path, const char* name, std::uint32_t value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const std::uint8_t*>(&value),
+                           sizeof value),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+TEST(AddInRegistry, RegistersUnderTheHostsKeysListsOnlyAddInsAndUnregisters) {
   test::ScopedConfigHome home;
   RegisterAddIn({"{1ED471A1-4725-4827-B91F-4EE510CB2B8D}", "Sledway", "/opt/sledway/libsledway.so",
-                 true});
+                 true, "Makes a component follow a path", "25..", true, false});
   RegisterAddIn({"{00000000-0000-0000-0000-00000000000A}", "Quiet", "/opt/quiet.so", false});
   // An in-process server that is no add-in: its category key is missing.
   RegisterAddIn({"{00000000-0000-0000-0000-00000000000B}", "Other", "/opt/other.so", true});
@@ -23,27 +37,68 @@ TEST(AddInRegistry, RegistersUnderTheInProcessServerKeysListsOnlyAddInsAndUnregi
                           "Implemented Categories\\{E357129A-DB40-11d2-B783-0060B0F159EF}"),
             ERROR_SUCCESS);
   const std::string text = home.HiveText();
-  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{1ED471A1-4725-4827-B91F-"
-                      "4EE510CB2B8D}\\InprocServer32]\n@=\"/opt/sledway/libsledway.so\""),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("\\Implemented Categories\\{E357129A-DB40-11d2-B783-0060B0F159EF}]"),
-            std::string::npos);
-  EXPECT_NE(text.find("\"LoadOnStartUp\"=dword:00000000"), std::string::npos);
+  for (const std::string& written :
+       {"[HKEY_CURRENT_USER\\" + kSledwayKey + "]\n@=\"Sledway\"",
+        "[HKEY_CURRENT_USER\\" + kSledwayKey +
+            "\\InprocServer32]\n@=\"/opt/sledway/libsledway.so\"\n\"ThreadingModel\"=\"Apartment\"",
+        "[HKEY_CURRENT_USER\\" + kSledwayKey +
+            "\\Implemented Categories\\{E357129A-DB40-11d2-B783-0060B0F159EF}]",
+        "[HKEY_CURRENT_USER\\" + kSledwayKey +
+            "\\Description]\n@=\"Makes a component follow a path\"",
+        "[HKEY_CURRENT_USER\\" + kSledwayKey +
+            "\\Settings]\n\"AddInType\"=\"Standard\"\n\"LoadOnStartUp\"=\"1\"\n"
+            "\"SupportedSoftwareVersionGreaterThan\"=\"25..\"\n\"UserUnloadable\"=\"1\"\n"
+            "\"Hidden\"=\"0\""}) {
+    EXPECT_NE(text.find(written), std::string::npos) << written << "\nin\n" << text;
+  }
 
   std::vector<AddInRegistration> listed = RegisteredAddIns();
   ASSERT_EQ(listed.size(), 2u);
   EXPECT_EQ(listed[0].classId, "{00000000-0000-0000-0000-00000000000A}");
   EXPECT_FALSE(listed[0].loadOnStartUp);
+  EXPECT_EQ(listed[0].supportedSoftwareVersionGreaterThan, "");
   EXPECT_EQ(listed[1].name, "Sledway");
   EXPECT_EQ(listed[1].libraryPath, "/opt/sledway/libsledway.so");
+  EXPECT_EQ(listed[1].description, "Makes a component follow a path");
+  EXPECT_EQ(listed[1].supportedSoftwareVersionGreaterThan, "25..");
   EXPECT_TRUE(listed[1].loadOnStartUp);
+  EXPECT_TRUE(listed[1].userUnloadable);
+  EXPECT_FALSE(listed[1].hidden);
 
   UnregisterAddIn("{1ED471A1-4725-4827-B91F-4EE510CB2B8D}");
   UnregisterAddIn("{1ED471A1-4725-4827-B91F-4EE510CB2B8D}");  // already gone: no error
   listed = RegisteredAddIns();
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_EQ(listed[0].name, "Quiet");
+  EXPECT_EQ(home.HiveText().find("1ED471A1"), std::string::npos) << home.HiveText();
+}
+
+TEST(AddInRegistry, ReadsAnEarlierDwordLoadOnStartUpAndUnregistersOnlyWhatItWrote) {
+  test::ScopedConfigHome home;
+  RegisterAddIn({"{1ED471A1-4725-4827-B91F-4EE510CB2B8D}", "Sledway", "/opt/libsledway.so", true});
+  // As an earlier version stored it.
+  SetDword(kSledwayKey + "\\Settings", "LoadOnStartUp", 0);
+  ASSERT_EQ(RegisteredAddIns().size(), 1u);
+  EXPECT_FALSE(RegisteredAddIns()[0].loadOnStartUp);
+  SetDword(kSledwayKey + "\\Settings", "LoadOnStartUp", 1);
+  EXPECT_TRUE(RegisteredAddIns()[0].loadOnStartUp);
+
+  // Another program's value and category under our class stay when we unregister.
+  SetDword(kSledwayKey + "\\Settings", "Licence", 7);
+  SetDword(kSledwayKey + "\\Implemented Categories\\{00000000-0000-0000-0000-0000000000CC}", "Mark",
+           1);
+  UnregisterAddIn("{1ED471A1-4725-4827-B91F-4EE510CB2B8D}");
+  const std::string text = home.HiveText();
+  EXPECT_NE(
+      text.find("[HKEY_CURRENT_USER\\" + kSledwayKey + "\\Settings]\n\"Licence\"=dword:00000007"),
+      std::string::npos)
+      << text;
+  EXPECT_NE(text.find("{00000000-0000-0000-0000-0000000000CC}"), std::string::npos) << text;
+  for (const char* gone :
+       {"LoadOnStartUp", "AddInType", "InprocServer32", "Description", "E357129A", "\"Sledway\""}) {
+    EXPECT_EQ(text.find(gone), std::string::npos) << gone << "\nin\n" << text;
+  }
+  EXPECT_TRUE(RegisteredAddIns().empty());
 }
 
 TEST(AddInRegistry, ModulePathOfNamesTheProgramThatHoldsTheAddress) {

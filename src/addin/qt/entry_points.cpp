@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "addin/add_in_identity.hpp"
 #include "addin/live_objects.hpp"
 #include "addin/sledway_server.hpp"
 #include "host/add_in_server.hpp"
@@ -16,9 +17,6 @@
 
 namespace sledway {
 namespace {
-
-constexpr const char* kClassId = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
-constexpr const char* kAddInName = "Sledway";
 
 class SledwayClassFactory : public IVClassFactory {
  public:
@@ -46,7 +44,7 @@ std::int32_t DllRegisterServer() {
     const std::string library =
         sledway::platform::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer));
     if (library.empty()) return sledway::kSelfRegError;
-    sledway::platform::RegisterAddIn({sledway::kClassId, sledway::kAddInName, library, true});
+    sledway::platform::RegisterAddIn(sledway::SledwayRegistration(library));
     return sledway::kS_OK;
   } catch (const std::exception&) {
     return sledway::kSelfRegError;
@@ -55,7 +53,7 @@ std::int32_t DllRegisterServer() {
 
 std::int32_t DllUnregisterServer() {
   try {
-    sledway::platform::UnregisterAddIn(sledway::kClassId);
+    sledway::platform::UnregisterAddIn(sledway::kAddInClassId);
     return sledway::kS_OK;
   } catch (const std::exception&) {
     return sledway::kSelfRegError;
@@ -65,8 +63,8 @@ std::int32_t DllUnregisterServer() {
 std::int32_t DllGetClassObject(const char* classId, sledway::IVClassFactory** factory) {
   if (factory == nullptr) return static_cast<std::int32_t>(sledway::hresult::kPointer);
   *factory = nullptr;
-  if (classId == nullptr || QString::fromLatin1(classId).compare(QLatin1String(sledway::kClassId),
-                                                                 Qt::CaseInsensitive) != 0) {
+  if (classId == nullptr || QString::fromLatin1(classId).compare(
+                                QLatin1String(sledway::kAddInClassId), Qt::CaseInsensitive) != 0) {
     return sledway::kClassNotAvailable;
   }
   *factory = &sledway::Factory();

@@ -1,0 +1,65 @@
+#include "addin/com/dispatch_arguments.hpp"
+
+#include "addin/com/com_values.hpp"
+
+namespace sledway::com {
+
+DispatchArguments::DispatchArguments(const DISPPARAMS* params, UINT* argumentError)
+    : params_(params), argumentError_(argumentError) {}
+
+HRESULT DispatchArguments::Expect(UINT count) const {
+  const UINT given = params_ == nullptr ? 0 : params_->cArgs;
+  if (params_ != nullptr && params_->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+  if (given != count || (count != 0 && params_->rgvarg == nullptr)) return DISP_E_BADPARAMCOUNT;
+  return S_OK;
+}
+
+HRESULT DispatchArguments::Mismatch(UINT position) const {
+  if (argumentError_ != nullptr) *argumentError_ = params_->cArgs - 1 - position;
+  return DISP_E_TYPEMISMATCH;
+}
+
+HRESULT DispatchArguments::Converted(UINT position, VARTYPE type, VARIANT& value) const {
+  // Expect() has checked that the argument is there.
+  VARIANT& given = params_->rgvarg[params_->cArgs - 1 - position];
+  if (FAILED(VariantCopyInd(&value, &given))) return Mismatch(position);
+  if (FAILED(VariantChangeType(&value, &value, 0, type))) return Mismatch(position);
+  return S_OK;
+}
+
+HRESULT DispatchArguments::Bool(UINT position, bool& value) const {
+  Variant converted;
+  if (const HRESULT result = Converted(position, VT_BOOL, *converted.Get()); FAILED(result)) {
+    return result;
+  }
+  value = converted.Value().boolVal != VARIANT_FALSE;
+  return S_OK;
+}
+
+HRESULT DispatchArguments::Long(UINT position, std::int32_t& value) const {
+  Variant converted;
+  if (const HRESULT result = Converted(position, VT_I4, *converted.Get()); FAILED(result)) {
+    return result;
+  }
+  value = converted.Value().lVal;
+  return S_OK;
+}
+
+HRESULT DispatchArguments::Object(UINT position, Microsoft::WRL::ComPtr<IDispatch>& object) const {
+  Variant given;
+  if (FAILED(VariantCopyInd(given.Get(), &params_->rgvarg[params_->cArgs - 1 - position]))) {
+    return Mismatch(position);
+  }
+  const VARIANT& value = given.Value();
+  if (value.vt == VT_DISPATCH && value.pdispVal != nullptr) {
+    object = value.pdispVal;
+    return S_OK;
+  }
+  if (value.vt == VT_UNKNOWN && value.punkVal != nullptr &&
+      SUCCEEDED(value.punkVal->QueryInterface(IID_PPV_ARGS(object.ReleaseAndGetAddressOf())))) {
+    return S_OK;
+  }
+  return Mismatch(position);
+}
+
+}  // namespace sledway::com

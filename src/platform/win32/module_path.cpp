@@ -1,0 +1,31 @@
+// Where a loaded module lives, on Windows. A file of its own: beside <windows.h>, the
+// registry functions' names would be overloaded with advapi32's.
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/add_in_registry.hpp"
+
+namespace sledway::platform {
+
+std::string ModulePathOf(const void* address) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(address), &module)) {
+    return {};
+  }
+  // A path that fills the buffer may have been cut short: try again with a larger one.
+  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+    std::vector<char> path(size);
+    const DWORD length = GetModuleFileNameA(module, path.data(), size);
+    if (length == 0) return {};
+    if (length < size) return std::string(path.data(), length);
+  }
+  return {};
+}
+
+}  // namespace sledway::platform
