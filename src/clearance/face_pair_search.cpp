@@ -66,6 +66,10 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
 
   Standard_Boolean Accept(const Standard_Integer fixedIndex,
                           const Standard_Integer movingIndex) override {
+    const std::pair<int, int> faces{fixed_.GetFaceID(fixedIndex), moving_.GetFaceID(movingIndex)};
+    // A pair already as near as the nearest found keeps its place whatever this triangle adds.
+    const auto known = pairs_.find(faces);
+    if (known != pairs_.end() && known->second <= least_) return Standard_False;
     Triangle one, two;
     fixed_.GetVertices(fixedIndex, one.a, one.b, one.c);
     moving_.GetVertices(movingIndex, two.a, two.b, two.c);
@@ -73,9 +77,11 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
     const double squared = TriangleSquareDistance(one, two);
     if (squared > Reach()) return Standard_False;
     least_ = std::min(least_, squared);
-    const std::pair<int, int> faces{fixed_.GetFaceID(fixedIndex), moving_.GetFaceID(movingIndex)};
-    const auto [at, added] = pairs_.emplace(faces, squared);
-    if (!added) at->second = std::min(at->second, squared);
+    if (known != pairs_.end()) {
+      known->second = std::min(known->second, squared);
+    } else {
+      pairs_.emplace(faces, squared);
+    }
     return Standard_True;
   }
 

@@ -2,6 +2,7 @@
 
 #include <BRepClass3d_SolidClassifier.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
+#include <Precision.hxx>
 #include <TopLoc_Location.hxx>
 #include <TopoDS_Face.hxx>
 #include <algorithm>
@@ -13,6 +14,9 @@
 
 namespace sledway::clearance {
 namespace {
+
+// Faces this close touch: the exact distance is found to this, so nearer is no different.
+const double kTouching = Precision::Confusion();
 
 // Whether `inner` lies within `outer` (both boxes in the same coordinates).
 bool BoxWithin(const Bnd_Box& inner, const Bnd_Box& outer) {
@@ -62,17 +66,22 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
   PairClearance best;
   best.distance = std::numeric_limits<double>::max();
   bool measured = false;
-  // Nearest by mesh first: a pair whose mesh distance, less the deflections, exceeds the exact
-  // distance found cannot hold a nearer point.
+  // Nearest by mesh first: a pair whose mesh distance, less its faces' deflections, is no less
+  // than the exact distance found cannot hold a nearer point (two flat faces, whose mesh is
+  // exact, are not measured twice), and once two faces touch nothing is nearer.
   std::vector<std::pair<double, std::pair<int, int>>> order;
   for (const auto& [faces, meshDistance] : pairs.withinMargin)
     order.emplace_back(meshDistance, faces);
   std::sort(order.begin(), order.end());
-  const double deflections = moving.Deflection() + other.Deflection();
   for (const auto& [meshDistance, faces] : order) {
-    if (meshDistance - deflections > best.distance) break;
+    if (best.distance <= kTouching) break;
+    const double deflections =
+        other.FaceDeflection(faces.first) + moving.FaceDeflection(faces.second);
+    if (meshDistance - deflections >= best.distance) continue;
+    // Only the least distance: the farthest points, which the default also seeks, cost as much.
     const BRepExtrema_DistShapeShape exact(other.Face(faces.first),
-                                           moving.Face(faces.second).Moved(placeMoving));
+                                           moving.Face(faces.second).Moved(placeMoving),
+                                           Extrema_ExtFlag_MIN);
     if (!exact.IsDone() || exact.NbSolution() == 0) continue;
     if (exact.Value() < best.distance) {
       best.distance = exact.Value();

@@ -31,6 +31,7 @@ PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
     const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(face, location);
     if (triangulation.IsNull()) continue;
     deflection_ = std::max(deflection_, triangulation->Deflection());
+    faceDeflections_.push_back(triangulation->Deflection());
     faces_.Append(face);
   }
   if (faces_.IsEmpty()) return;

@@ -5,6 +5,7 @@
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Shape.hxx>
 #include <cstddef>
+#include <vector>
 
 namespace sledway::clearance {
 
@@ -21,8 +22,9 @@ class PartHierarchy {
   const Handle(BRepExtrema_TriangleSet) & Triangles() const { return triangles_; }
   // The face of a triangle's face number.
   const TopoDS_Face& Face(int faceId) const { return faces_.Value(faceId); }
-  // How far the triangles may stray from the exact surface.
+  // How far the triangles may stray from the exact surface: anywhere, and on one face.
   double Deflection() const { return deflection_; }
+  double FaceDeflection(int faceId) const { return faceDeflections_[faceId]; }
   // The part's bounding box and its diagonal.
   const Bnd_Box& Box() const { return box_; }
   double Size() const { return size_; }
@@ -33,6 +35,7 @@ class PartHierarchy {
  private:
   TopoDS_Shape body_;
   BRepExtrema_ShapeList faces_;
+  std::vector<double> faceDeflections_;
   Handle(BRepExtrema_TriangleSet) triangles_;
   Bnd_Box box_;
   double deflection_ = 0.0;
