@@ -11,14 +11,14 @@
 // BM_HierarchyBuild: meshing a part and building its hierarchy, with the triangles and the
 // memory it takes ("bytes", measured by the allocator).
 
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
 #include <BRepBndLib.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepTools.hxx>
 #include <Bnd_Box.hxx>
 #include <TopLoc_Location.hxx>
-#include <benchmark/benchmark.h>
-#include <malloc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -82,8 +82,7 @@ struct RunScene {
 
   // The least distance over the whole shapes, or not a number where a solid encloses another.
   double WholeShapeDistance() const {
-    const TopoDS_Shape placed =
-        moving->Part()->Shape().Moved(TopLoc_Location(moving->Placement()));
+    const TopoDS_Shape placed = moving->Part()->Shape().Moved(TopLoc_Location(moving->Placement()));
     double least = std::numeric_limits<double>::max();
     for (const auto& other : others) {
       const BRepExtrema_DistShapeShape exact(
@@ -109,10 +108,9 @@ RunScene& Scene(int which) {
   if (scene) return *scene;
   if (which == 0) {
     // A rod's end runs round the rim of a hole of the plate, the rod kept along the rim.
-    scene = std::make_unique<RunScene>(model::LoadAnyAssembly(SLEDWAY_STEP_ASSEMBLY),
-                                       "component:plate_1/edge:5",
-                                       "component:rod-assembly_1/vertex:1",
-                                       "component:rod-assembly_1/edge:1");
+    scene = std::make_unique<RunScene>(
+        model::LoadAnyAssembly(SLEDWAY_STEP_ASSEMBLY), "component:plate_1/edge:5",
+        "component:rod-assembly_1/vertex:1", "component:rod-assembly_1/edge:1");
   } else {
     for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
       if (sample.name != "pass") continue;
@@ -176,9 +174,7 @@ void BM_HierarchyBuild(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes);
   state.SetLabel(std::string(kScenes[state.range(0)]) + " " + part->Name());
 }
-BENCHMARK(BM_HierarchyBuild)
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HierarchyBuild)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sledway::clearance

@@ -79,9 +79,8 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
         other.FaceDeflection(faces.first) + moving.FaceDeflection(faces.second);
     if (meshDistance - deflections >= best.distance) continue;
     // Only the least distance: the farthest points, which the default also seeks, cost as much.
-    const BRepExtrema_DistShapeShape exact(other.Face(faces.first),
-                                           moving.Face(faces.second).Moved(placeMoving),
-                                           Extrema_ExtFlag_MIN);
+    const BRepExtrema_DistShapeShape exact(
+        other.Face(faces.first), moving.Face(faces.second).Moved(placeMoving), Extrema_ExtFlag_MIN);
     if (!exact.IsDone() || exact.NbSolution() == 0) continue;
     if (exact.Value() < best.distance) {
       best.distance = exact.Value();
