@@ -7,6 +7,9 @@
 // BM_Repaint: the repaint alone, on the same view. At the end the program prints, for each
 // assembly, the ratio of the two measured in this run, and BM_FirstPicture times a new main
 // window from construction to the first picture of the default sample.
+// BM_MoveAndRepaintWatched: the same moves with the clearance watch on (the clearance measured
+// after each move, contact drawn red, the closest pair joined); the program prints its moves per
+// second against those without the watch.
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -22,6 +25,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/desktop/clearance_watch.hpp"
 #include "app/desktop/main_window.hpp"
 #include "app/desktop/view_widget.hpp"
 #include "app/view/xvfb_display.hpp"
@@ -75,6 +79,16 @@ std::unique_ptr<RunScene> DefaultSample() {
                                     sample.run.follow, sample.run.tangent);
 }
 
+std::unique_ptr<RunScene> PassSample() {
+  for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+    if (sample.name == "pass") {
+      return std::make_unique<RunScene>(model::ReadSampleAssembly(sample).document,
+                                        sample.run.path, sample.run.follow, sample.run.tangent);
+    }
+  }
+  throw std::runtime_error("no pass sample");
+}
+
 std::unique_ptr<RunScene> StepAssembly() {
   // A bolt end follows the rim of a hole of the plate.
   return std::make_unique<RunScene>(model::LoadAnyAssembly(SLEDWAY_STEP_ASSEMBLY),
@@ -87,18 +101,18 @@ std::map<int, std::unique_ptr<RunScene>> scenes;
 
 RunScene& Scene(int which) {
   auto& scene = scenes[which];
-  if (!scene) scene = which == 0 ? DefaultSample() : StepAssembly();
+  if (!scene) scene = which == 0 ? DefaultSample() : which == 1 ? StepAssembly() : PassSample();
   return *scene;
 }
 
-const char* const kAssemblies[] = {"default sample", "as1-oc-214.stp"};
+const char* const kAssemblies[] = {"default sample", "as1-oc-214.stp", "pass sample"};
 
 void BM_Repaint(benchmark::State& state) {
   RunScene& scene = Scene(static_cast<int>(state.range(0)));
   for (auto _ : state) scene.Repaint();
   state.SetLabel(kAssemblies[state.range(0)]);
 }
-BENCHMARK(BM_Repaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Repaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_MoveAndRepaint(benchmark::State& state) {
   RunScene& scene = Scene(static_cast<int>(state.range(0)));
@@ -111,7 +125,29 @@ void BM_MoveAndRepaint(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetLabel(kAssemblies[state.range(0)]);
 }
-BENCHMARK(BM_MoveAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MoveAndRepaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MoveAndRepaintWatched(benchmark::State& state) {
+  RunScene& scene = Scene(static_cast<int>(state.range(0)));
+  ClearanceWatch watch(scene.view);
+  scene.view.OnSceneChanged([&watch] { watch.Update(); });
+  watch.SetEnabled(true);
+  int step = 0;
+  for (auto _ : state) {
+    scene.path->MoveToPointOnPath(scene.app, (step++ % 100) / 100.0);
+    scene.Repaint();
+  }
+  scene.view.OnSceneChanged({});
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.SetLabel(kAssemblies[state.range(0)]);
+}
+BENCHMARK(BM_MoveAndRepaintWatched)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_FirstPicture(benchmark::State& state) {
   QTemporaryDir folder;
@@ -136,13 +172,20 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
       const std::string arg = "/" + std::to_string(i) + "/real_time";
       const auto move = times_.find("BM_MoveAndRepaint" + arg);
       const auto repaint = times_.find("BM_Repaint" + arg);
-      if (move == times_.end() || repaint == times_.end()) continue;
-      std::printf("%s: (move + repaint) / repaint = %.3f\n", kAssemblies[i],
-                  move->second / repaint->second);
+      const auto watched = times_.find("BM_MoveAndRepaintWatched" + arg);
+      if (move == times_.end()) continue;
+      if (repaint != times_.end()) {
+        std::printf("%s: (move + repaint) / repaint = %.3f\n", kAssemblies[i],
+                    move->second / repaint->second);
+      }
+      if (watched != times_.end()) {
+        std::printf("%s: moves/s with the clearance watch / without = %.3f\n", kAssemblies[i],
+                    move->second / watched->second);
+      }
     }
   }
 

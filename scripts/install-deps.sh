@@ -12,7 +12,7 @@ packages=(
   libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev libtbb-dev
   libmuparser-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
+  qt6-base-dev qt6-charts-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
 )
 # With --clang also clang and its runtime (libFuzzer), for the clang and fuzz builds of CI.
 if [ "${1:-}" = "--clang" ]; then

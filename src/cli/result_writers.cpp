@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/number_text.hpp"
 #include "cli/path_check.hpp"
@@ -45,6 +46,34 @@ std::string RunLine(const RunCheck& check) {
   return line;
 }
 
+std::string PointText(const std::array<double, 3>& point) {
+  return "(" + TrimmedText(point[0], 6) + ", " + TrimmedText(point[1], 6) + ", " +
+         TrimmedText(point[2], 6) + ")";
+}
+
+// "clearance: least 2 mm at move 5 (fraction 0.1) between 'a' and 'b', closest points (...) and
+// (...) mm", then one line per contact interval, or "contact: none".
+std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const std::string& unit) {
+  std::vector<std::string> lines;
+  if (summary.least) {
+    lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
+                    " at move " + std::to_string(summary.move) + " (fraction " +
+                    TrimmedText(summary.fraction, 9) + ") between '" + OneLine(summary.moving) +
+                    "' and '" + OneLine(summary.nearest) + "', closest points " +
+                    PointText(summary.onMoving) + " and " + PointText(summary.onNearest) + " " +
+                    unit);
+  } else {
+    lines.push_back("clearance: no other component to measure");
+  }
+  if (summary.contacts.empty()) lines.push_back("contact: none");
+  for (const ClearanceSummary::Contact& contact : summary.contacts) {
+    lines.push_back("contact: '" + OneLine(summary.moving) + "' with '" +
+                    OneLine(contact.component) + "' from fraction " +
+                    TrimmedText(contact.first, 12) + " to " + TrimmedText(contact.last, 12));
+  }
+  return lines;
+}
+
 class TableWriter final : public ResultWriter {
  public:
   explicit TableWriter(std::ostream& stream) : stream_(stream) {}
@@ -64,6 +93,11 @@ class TableWriter final : public ResultWriter {
     Cell("rotation axis", 27);
     Cell("angle deg", 11);
     if (driven_) Cell(header.driven, 14);
+    unit_ = header.lengthUnit;
+    if (header.clearance) {
+      Cell("clearance " + unit_, 15);
+      stream_ << "  nearest";
+    }
     stream_ << '\n';
   }
 
@@ -77,12 +111,22 @@ class TableWriter final : public ResultWriter {
     for (const double component : row.rotationAxis) Cell(FixedText(component, 5), 9);
     Cell(FixedText(row.rotationAngle, 5), 11);
     if (driven_) Cell(row.drivenValue ? ExactText(*row.drivenValue) : "", 14);
+    if (row.clearance) {
+      Cell(row.clearance->distance ? FixedText(*row.clearance->distance, 6) : "-", 15);
+      stream_ << "  " << OneLine(row.clearance->nearest);
+      if (row.clearance->contact) stream_ << " (contact)";
+    }
     if (!row.recomputed) stream_ << "  (recompute failed)";
     stream_ << '\n';
   }
 
   void End(const RunCheck& check) override {
     stream_ << RunLine(check) << '\n' << CheckLine(check) << '\n';
+    if (check.clearance) {
+      for (const std::string& line : ClearanceLines(*check.clearance, unit_)) {
+        stream_ << line << '\n';
+      }
+    }
   }
 
  private:
@@ -92,6 +136,7 @@ class TableWriter final : public ResultWriter {
 
   std::ostream& stream_;
   bool driven_ = false;
+  std::string unit_;
 };
 
 class CsvWriter final : public ResultWriter {
@@ -101,7 +146,10 @@ class CsvWriter final : public ResultWriter {
   void Begin(const RunHeader& header) override {
     const std::string& unit = header.lengthUnit;
     stream_ << "move,repetition,pass,step,fraction,x_" << unit << ",y_" << unit << ",z_" << unit
-            << ",axis_x,axis_y,axis_z,angle_deg,driven,recomputed,distance_cm,misalignment_rad\n";
+            << ",axis_x,axis_y,axis_z,angle_deg,driven,recomputed,distance_cm,misalignment_rad";
+    if (header.clearance) stream_ << ",clearance_" << unit << ",nearest,contact";
+    stream_ << '\n';
+    unit_ = unit;
   }
 
   void Row(const MoveRow& row) override {
@@ -112,16 +160,37 @@ class CsvWriter final : public ResultWriter {
     stream_ << ',' << ExactText(row.rotationAngle) << ','
             << (row.drivenValue ? ExactText(*row.drivenValue) : "") << ','
             << (row.recomputed ? "true" : "false") << ',' << ExactText(row.distanceFromPath) << ','
-            << (row.misalignment ? ExactText(*row.misalignment) : "") << '\n';
+            << (row.misalignment ? ExactText(*row.misalignment) : "");
+    if (row.clearance) {
+      stream_ << ',' << (row.clearance->distance ? ExactText(*row.clearance->distance) : "") << ','
+              << Quoted(row.clearance->nearest) << ','
+              << (row.clearance->contact ? "true" : "false");
+    }
+    stream_ << '\n';
   }
 
   // The closing lines are comments, so a reader of the table part can skip them.
   void End(const RunCheck& check) override {
     stream_ << "# " << RunLine(check) << "\n# " << CheckLine(check) << '\n';
+    if (check.clearance) {
+      for (const std::string& line : ClearanceLines(*check.clearance, unit_)) {
+        stream_ << "# " << line << '\n';
+      }
+    }
   }
 
  private:
+  // A component name as one CSV field: quoted when it holds a comma or a quote.
+  static std::string Quoted(const std::string& name) {
+    const std::string text = OneLine(name);
+    if (text.find_first_of(",\"") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+  }
+
   std::ostream& stream_;
+  std::string unit_;
 };
 
 // Writes each move as it comes, one object per line, so that a long run neither waits for its
@@ -157,6 +226,13 @@ class JsonWriter final : public ResultWriter {
     move["recomputed"] = row.recomputed;
     move["distanceCm"] = row.distanceFromPath;
     move["misalignmentRad"] = row.misalignment ? Json(*row.misalignment) : Json();
+    if (row.clearance) {
+      Json clearance;
+      clearance["distance"] = row.clearance->distance ? Json(*row.clearance->distance) : Json();
+      clearance["nearest"] = row.clearance->nearest;
+      clearance["contact"] = row.clearance->contact;
+      move["clearance"] = clearance;
+    }
     stream_ << (first_ ? "\n    " : ",\n    ") << move.dump();
     first_ = false;
   }
@@ -177,7 +253,10 @@ class JsonWriter final : public ResultWriter {
     closing["travelGoal"] = kTravelGoal;
     closing["passed"] = check.passed;
     stream_ << (first_ ? "],\n" : "\n  ],\n") << "  \"outcome\": " << Indented(outcome)
-            << ",\n  \"check\": " << Indented(closing) << "\n}\n";
+            << ",\n  \"check\": " << Indented(closing);
+    if (check.clearance)
+      stream_ << ",\n  \"clearance\": " << Indented(ClearanceJson(*check.clearance));
+    stream_ << "\n}\n";
   }
 
  private:
@@ -188,6 +267,26 @@ class JsonWriter final : public ResultWriter {
       text.insert(at + 1, "  ");
     }
     return text;
+  }
+
+  static Json ClearanceJson(const ClearanceSummary& summary) {
+    Json clearance;
+    clearance["moving"] = summary.moving;
+    clearance["least"] = summary.least ? Json(*summary.least) : Json();
+    clearance["move"] = summary.move;
+    clearance["fraction"] = summary.fraction;
+    clearance["nearest"] = summary.nearest;
+    clearance["onMoving"] = summary.onMoving;
+    clearance["onNearest"] = summary.onNearest;
+    clearance["contacts"] = Json::array();
+    for (const ClearanceSummary::Contact& contact : summary.contacts) {
+      Json interval;
+      interval["component"] = contact.component;
+      interval["first"] = contact.first;
+      interval["last"] = contact.last;
+      clearance["contacts"].push_back(interval);
+    }
+    return clearance;
   }
 
   std::ostream& stream_;

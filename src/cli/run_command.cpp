@@ -21,6 +21,7 @@
 #include "cli/path_check.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/result_writers.hpp"
+#include "cli/run_clearance.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
 #include "modelhost/application/application.hpp"
@@ -239,6 +240,26 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                       "DIR/frame-00001.png, ... (starts an Xvfb when there is no display)");
   command->add_option("--size", options.size, "Size of each picture, WxH in pixels")
       ->capture_default_str();
+  command
+      ->add_option_function<std::vector<std::string>>(
+          "--clearance",
+          // CLI11 hands a bare --clearance over as one empty name.
+          [&options](const std::vector<std::string>& names) {
+            options.clearance.emplace();
+            for (const std::string& name : names) {
+              if (!name.empty()) options.clearance->push_back(name);
+            }
+          },
+          "After each move, the least distance from the moving component to the components "
+          "named (to every other one when none is named), and where it touches them")
+      ->expected(0, CLI::detail::expected_max_vector_size);
+  command->add_flag("--stop-at-contact", options.stopAtContact,
+                    "End the run at the first move in contact (implies --clearance)");
+  command
+      ->add_option("--clearance-tolerance", options.clearanceTolerance,
+                   "The distance at or below which components count as in contact, a length "
+                   "(0.001 mm; implies --clearance)")
+      ->check(NonEmpty());
   return command;
 }
 
@@ -249,6 +270,11 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
       MakeFrameRecorder(options, run.assembly.document);
   CPath& path = *run.path;
   const PathCheck check(path);
+  std::optional<RunClearance> clearance;
+  if (options.clearance || options.stopAtContact || options.clearanceTolerance) {
+    clearance.emplace(options, *run.assembly.document, path, run.app);
+    run.header.clearance = true;
+  }
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
   ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
@@ -265,6 +291,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     return 1;
   }
   if (frames) frames->Capture();
+  if (clearance) clearance->AtStart(path.FlipPath() ? 1.0 : 0.0);
 
   // A file is written whole or not at all; standard output gets each row as it is made.
   std::optional<AtomicFile> file;
@@ -277,6 +304,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   const MotionOutcome outcome =
       RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
         MoveRow row;
+        if (clearance) row.clearance = clearance->AfterMove(move.index, move.fraction);
         row.index = move.index;
         row.repetition = move.repetition;
         row.pass = move.pass;
@@ -302,6 +330,11 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
         if (frames) frames->Capture();
         progress.Update(move.index);
+        if (clearance) {
+          if (const std::optional<std::string> stop = clearance->StopMessage()) {
+            throw std::runtime_error(*stop);
+          }
+        }
       });
   progress.Finish();
   summary.moves = outcome.moves;
@@ -311,6 +344,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
                    summary.maxDistance < kDistanceGoal &&
                    summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
                    summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
+  if (clearance) summary.clearance = clearance->Summary();
   writer->End(summary);
   if (file) {
     file->Commit();

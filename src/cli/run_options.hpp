@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/assembly_source.hpp"
 
@@ -30,6 +31,11 @@ struct RunOptions {
   std::optional<std::string> output;
   std::optional<std::string> frames;  // directory of the pictures of the run
   std::string size = "1280x800";      // of each picture
+  // The components whose clearance to the moving one is measured after each move: none for no
+  // check, an empty list for every other component.
+  std::optional<std::vector<std::string>> clearance;
+  bool stopAtContact = false;
+  std::optional<std::string> clearanceTolerance;  // a length; 0.001 mm when not given
 };
 
 }  // namespace sledway::cli

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sledway::cli {
 
@@ -15,6 +16,33 @@ struct RunHeader {
   std::int64_t plannedMoves = 0;
   std::string driven;       // the driven parameter's name; empty when none
   std::string drivenUnits;  // its unit text
+  bool clearance = false;   // the moves carry clearance columns
+};
+
+// How close the moving component came to the others after a move (--clearance).
+struct MoveClearance {
+  std::optional<double> distance;  // in the display unit; none when nothing was measured
+  std::string nearest;             // the nearest component's name
+  bool contact = false;
+};
+
+// The least clearance of a run and where the moving component touched others.
+struct ClearanceSummary {
+  std::string moving;
+  std::optional<double> least;  // in the display unit; none when nothing was measured
+  std::int64_t move = 0;        // 0: at "Position", before the first move
+  double fraction = 0.0;
+  std::string nearest;
+  std::array<double, 3> onMoving{};  // the two closest points, in the display unit
+  std::array<double, 3> onNearest{};
+  // One contact interval with one component: the fractions where it began and ended along the
+  // travel, found to within 1e-12 between the moves that bracket them.
+  struct Contact {
+    std::string component;
+    double first = 0.0;
+    double last = 0.0;
+  };
+  std::vector<Contact> contacts;
 };
 
 // One move of a run as the runner prints it.
@@ -30,8 +58,9 @@ struct MoveRow {
   double rotationAngle = 0.0;
   std::optional<double> drivenValue;
   bool recomputed = true;
-  double distanceFromPath = 0.0;       // model units (cm)
-  std::optional<double> misalignment;  // radians; only when a tangent line is aligned
+  double distanceFromPath = 0.0;           // model units (cm)
+  std::optional<double> misalignment;      // radians; only when a tangent line is aligned
+  std::optional<MoveClearance> clearance;  // only with --clearance
 };
 
 // The closing check over all moves of a run, with how far the run got: a run that stopped
@@ -46,6 +75,7 @@ struct RunCheck {
   std::int64_t recomputeFailures = 0;  // moves after which the assembly was not recomputed
   std::string failure;                 // why the run stopped early; empty when it did not
   bool passed = true;
+  std::optional<ClearanceSummary> clearance;  // only with --clearance
 };
 
 }  // namespace sledway::cli

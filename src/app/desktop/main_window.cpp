@@ -14,6 +14,8 @@
 
 #include "app/desktop/add_in_manager.hpp"
 #include "app/desktop/add_ins_dialog.hpp"
+#include "app/desktop/clearance_plot.hpp"
+#include "app/desktop/clearance_watch.hpp"
 #include "app/desktop/command_bar_toolbars.hpp"
 #include "app/desktop/model_browser.hpp"
 #include "app/desktop/view_widget.hpp"
@@ -27,6 +29,7 @@ namespace {
 
 constexpr const char* kTitle = "Sledway Desktop";
 constexpr const char* kRecentKey = "RecentFiles";
+constexpr const char* kClearanceWatchKey = "ClearanceWatch";
 constexpr int kRecentCount = 8;
 
 }  // namespace
@@ -44,6 +47,9 @@ MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
   dock->setWidget(browser_);
   addDockWidget(Qt::LeftDockWidgetArea, dock);
   toolbars_ = new CommandBarToolbars(*this, application_->UserInterfaceObject()->Bars());
+  watch_ = std::make_unique<ClearanceWatch>(*view_);
+  watch_->SetEnabled(settings_.value(kClearanceWatchKey, false).toBool());
+  view_->OnSceneChanged([this] { watch_->Update(); });
   BuildMenus();
 
   connect(browser_, &ModelBrowser::entityChosen, this,
@@ -123,6 +129,29 @@ void MainWindow::BuildMenus() {
     AddInsDialog dialog(*addIns_, this);
     dialog.exec();
   });
+  tools->addSeparator();
+  QAction* watch = tools->addAction(tr("&Clearance Watch"));
+  watch->setCheckable(true);
+  watch->setChecked(watch_->Enabled());
+  watch->setStatusTip(tr("While a component moves, show how close it comes to the others"));
+  connect(watch, &QAction::toggled, this, [this](bool on) {
+    watch_->SetEnabled(on);
+    settings_.setValue(kClearanceWatchKey, on);
+    view_->update();
+  });
+  tools->addAction(tr("Clearance &Plot..."), [this] { ShowClearancePlot(); });
+}
+
+bool MainWindow::ShowClearancePlot() {
+  if (watch_->Samples().empty()) {
+    platform::ShowMessage(
+        "The clearance watch has measured no run yet: turn it on in the Tools menu, then run.",
+        kTitle);
+    return false;
+  }
+  ClearancePlot plot(watch_->Samples(), QString::fromStdString(watch_->LengthUnit()), this);
+  plot.exec();
+  return true;
 }
 
 bool MainWindow::OpenFile(const std::filesystem::path& file) {
@@ -155,6 +184,7 @@ void MainWindow::Show(const Ref<model::AssemblyDocument>& document, const QStrin
   view_->StopInteraction();
   document_ = document;
   application_->SetActiveDocument(document);
+  watch_->Reset();
   view_->ShowDocument(document);
   browser_->ShowDocument(document);
   toolbars_->SetAssemblyActive(true);

@@ -18,6 +18,7 @@ class AssemblyDocument;
 namespace sledway::app {
 
 class AddInManager;
+class ClearanceWatch;
 class CommandBarToolbars;
 class ModelBrowser;
 class ViewWidget;
@@ -44,6 +45,9 @@ class MainWindow : public QMainWindow {
   ViewWidget& View() const { return *view_; }
   ModelBrowser& Browser() const { return *browser_; }
   AddInManager& AddIns() const { return *addIns_; }
+  ClearanceWatch& Watch() const { return *watch_; }
+  // Opens the plot of the last run's clearance; false when the watch measured no run.
+  bool ShowClearancePlot();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -67,6 +71,7 @@ class MainWindow : public QMainWindow {
   // The host's services for the add-in, and the add-ins themselves.
   std::unique_ptr<platform::ScopedDesktopServices> services_;
   std::unique_ptr<AddInManager> addIns_;
+  std::unique_ptr<ClearanceWatch> watch_;
 };
 
 }  // namespace sledway::app

@@ -114,7 +114,10 @@ void ViewWidget::SaveImage(const std::filesystem::path& file) {
 void ViewWidget::Synchronize() {
   // A paint redraws only the immediate layer unless the view is invalidated: a component moved,
   // shown or rebuilt would stay on screen where it stood before.
-  if (scene_ && scene_->Synchronize()) view_->Invalidate();
+  if (scene_ && scene_->Synchronize()) {
+    if (onSceneChanged_) onSceneChanged_();
+    view_->Invalidate();
+  }
   picker_.Refresh();
 }
 

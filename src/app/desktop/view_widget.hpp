@@ -6,6 +6,7 @@
 #include <V3d_View.hxx>
 #include <V3d_Viewer.hxx>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/view/view_picker.hpp"
@@ -40,6 +41,8 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   void SaveImage(const std::filesystem::path& file);
   // Brings the scene in line with the document and redraws at once (the yield of a run).
   void RedrawNow();
+  // Called when the scene took new placements, visibility or bodies, before they are drawn.
+  void OnSceneChanged(std::function<void()> handler) { onSceneChanged_ = std::move(handler); }
   // Offers `entity` to the running interaction as if the cursor were on it; `select` also
   // clicks.
   void Offer(const Ref<IVObject>& entity, bool select);
@@ -73,6 +76,7 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   void Synchronize();
 
   Ref<model::Application> application_;
+  std::function<void()> onSceneChanged_;
   // The OCCT side: viewer, view and context.
   Handle(V3d_Viewer) viewer_;
   Handle(V3d_View) view_;

@@ -1,0 +1,182 @@
+// The clearance check of a run, per move, against the exact distance of whole shapes.
+//
+//   build/default/bench/clearance_bench --benchmark_counters_tabular=true
+//
+// BM_ClearanceMove: one move's clearance of the moving component against every other one, on
+// the hierarchies built once (the placements of a 100-step run, taken in turn).
+// BM_WholeShapeDistance: the same, by BRepExtrema_DistShapeShape over the whole placed shapes.
+// Its counter "max diff/size" is the largest difference between the two distances over the
+// run's placements, relative to the assembly's size (a pair where one solid encloses the other
+// is left out: the whole-shape distance is the gap between their surfaces there).
+// BM_HierarchyBuild: meshing a part and building its hierarchy, with the triangles and the
+// memory it takes ("bytes", measured by the allocator).
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <BRepBndLib.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
+#include <BRepTools.hxx>
+#include <Bnd_Box.hxx>
+#include <TopLoc_Location.hxx>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clearance/clearance_check.hpp"
+#include "cli/slot_picking.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/component/component.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/any_assembly.hpp"
+#include "modelhost/files/entity_names.hpp"
+#include "modelhost/files/sample_assemblies.hpp"
+#include "modelhost/geometry/matrix.hpp"
+#include "modelhost/part/part.hpp"
+#include "path/path_definition.hpp"
+
+namespace sledway::clearance {
+namespace {
+
+constexpr int kSteps = 100;
+
+// An assembly with a run picked as the runner picks it, and the moving component's placement
+// after each of its moves.
+struct RunScene {
+  RunScene(Ref<model::AssemblyDocument> assembly, const std::string& pathName,
+           const std::string& followName, const std::string& tangentName)
+      : document(std::move(assembly)), app(model::Application::Create()) {
+    app->SetActiveDocument(document);
+    const auto path = std::make_shared<CPath>();
+    cli::PickSlot(app, path, SelectionSlot::kPath, model::ResolveEntity(*document, pathName),
+                  pathName);
+    cli::PickSlot(app, path, SelectionSlot::kFollowPoint,
+                  model::ResolveEntity(*document, followName), followName);
+    if (!tangentName.empty()) {
+      cli::PickSlot(app, path, SelectionSlot::kTangentLine,
+                    model::ResolveEntity(*document, tangentName), tangentName);
+    }
+    moving = std::dynamic_pointer_cast<model::Component>(path->FollowComponent());
+    for (const auto& component : document->Components()) {
+      if (component != moving) others.push_back(component);
+    }
+    for (int step = 1; step <= kSteps; ++step) {
+      path->MoveToPointOnPath(app, static_cast<double>(step) / kSteps);
+      placements.push_back(moving->Placement());
+    }
+    Bnd_Box box;
+    for (const auto& component : document->Components()) {
+      BRepBndLib::Add(component->Part()->Shape().Moved(TopLoc_Location(component->Placement())),
+                      box);
+    }
+    size = std::sqrt(box.SquareExtent());
+  }
+
+  void Place(int step) {
+    moving->SetTransformation(std::make_shared<model::Matrix>(placements[step % kSteps]));
+  }
+
+  // The least distance over the whole shapes, or not a number where a solid encloses another.
+  double WholeShapeDistance() const {
+    const TopoDS_Shape placed = moving->Part()->Shape().Moved(TopLoc_Location(moving->Placement()));
+    double least = std::numeric_limits<double>::max();
+    for (const auto& other : others) {
+      const BRepExtrema_DistShapeShape exact(
+          placed, other->Part()->Shape().Moved(TopLoc_Location(other->Placement())));
+      least = std::min(least, exact.Value());
+    }
+    return least;
+  }
+
+  Ref<model::AssemblyDocument> document;
+  Ref<model::Application> app;
+  Ref<model::Component> moving;
+  std::vector<Ref<model::Component>> others;
+  std::vector<gp_Trsf> placements;
+  double size = 0.0;
+};
+
+const char* const kScenes[] = {"as1-oc-214.stp", "pass sample"};
+
+RunScene& Scene(int which) {
+  static std::map<int, std::unique_ptr<RunScene>> scenes;
+  auto& scene = scenes[which];
+  if (scene) return *scene;
+  if (which == 0) {
+    // A rod's end runs round the rim of a hole of the plate, the rod kept along the rim.
+    scene = std::make_unique<RunScene>(
+        model::LoadAnyAssembly(SLEDWAY_STEP_ASSEMBLY), "component:plate_1/edge:5",
+        "component:rod-assembly_1/vertex:1", "component:rod-assembly_1/edge:1");
+  } else {
+    for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+      if (sample.name != "pass") continue;
+      scene = std::make_unique<RunScene>(model::ReadSampleAssembly(sample).document,
+                                         sample.run.path, sample.run.follow, sample.run.tangent);
+    }
+  }
+  return *scene;
+}
+
+void BM_ClearanceMove(benchmark::State& state) {
+  RunScene& scene = Scene(static_cast<int>(state.range(0)));
+  ClearanceCheck check(scene.moving, scene.others, 1e-4);
+  double largestDifference = 0.0;
+  for (int step = 0; step < kSteps; ++step) {
+    scene.Place(step);
+    const Clearance clearance = check.Measure();
+    if (clearance.nearest->enclosed) continue;
+    largestDifference = std::max(
+        largestDifference, std::abs(clearance.nearest->distance - scene.WholeShapeDistance()));
+  }
+  int step = 0;
+  for (auto _ : state) {
+    scene.Place(step++);
+    benchmark::DoNotOptimize(check.Measure());
+  }
+  state.counters["max diff/size"] = largestDifference / scene.size;
+  state.counters["hierarchies"] = check.Hierarchies().Builds();
+  state.SetLabel(kScenes[state.range(0)]);
+}
+BENCHMARK(BM_ClearanceMove)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_WholeShapeDistance(benchmark::State& state) {
+  RunScene& scene = Scene(static_cast<int>(state.range(0)));
+  int step = 0;
+  for (auto _ : state) {
+    scene.Place(step++);
+    benchmark::DoNotOptimize(scene.WholeShapeDistance());
+  }
+  state.SetLabel(kScenes[state.range(0)]);
+}
+BENCHMARK(BM_WholeShapeDistance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_HierarchyBuild(benchmark::State& state) {
+  RunScene& scene = Scene(static_cast<int>(state.range(0)));
+  const auto& part = scene.document->Parts()[static_cast<std::size_t>(state.range(1))];
+  std::size_t bytes = 0;
+  std::size_t triangles = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BRepTools::Clean(part->Shape());  // the mesh is made again, as for a part never shown
+    const std::size_t before = mallinfo2().uordblks;
+    state.ResumeTiming();
+    const PartHierarchy hierarchy(part->Shape());
+    state.PauseTiming();
+    bytes = mallinfo2().uordblks - before;
+    triangles = hierarchy.TriangleCount();
+    state.ResumeTiming();
+  }
+  state.counters["triangles"] = static_cast<double>(triangles);
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.SetLabel(std::string(kScenes[state.range(0)]) + " " + part->Name());
+}
+BENCHMARK(BM_HierarchyBuild)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sledway::clearance
+
+BENCHMARK_MAIN();

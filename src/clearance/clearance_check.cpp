@@ -1,0 +1,47 @@
+#include "clearance/clearance_check.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "modelhost/component/component.hpp"
+
+namespace sledway::clearance {
+
+ClearanceCheck::ClearanceCheck(Ref<model::Component> moving,
+                               std::vector<Ref<model::Component>> others, double tolerance)
+    : moving_(std::move(moving)), others_(std::move(others)), tolerance_(tolerance) {
+  if (!moving_) throw std::invalid_argument("the clearance check needs a moving component");
+  if (!(tolerance_ >= 0.0) || !std::isfinite(tolerance_)) {
+    throw std::invalid_argument("the contact tolerance must be a length of 0 or more");
+  }
+  for (const Ref<model::Component>& other : others_) {
+    if (!other || other == moving_) {
+      throw std::invalid_argument("the clearance of '" + moving_->ComponentName() +
+                                  "' is measured against other components, not itself");
+    }
+  }
+}
+
+Clearance ClearanceCheck::Measure() {
+  Clearance result;
+  const PartHierarchy& moving = cache_.For(moving_->Part());
+  const gp_Trsf movingPlace = moving_->Placement();
+  for (const Ref<model::Component>& other : others_) {
+    // A component farther than the nearest so far can be neither the nearest nor in contact.
+    const double beyond = result.nearest ? std::max(result.nearest->distance, tolerance_)
+                                         : std::numeric_limits<double>::max();
+    const std::optional<PairClearance> pair =
+        MeasurePair(moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond);
+    if (!pair) continue;
+    if (pair->distance <= tolerance_) result.inContact.push_back(other->ComponentName());
+    if (!result.nearest || pair->distance < result.nearest->distance) {
+      result.nearest = pair;
+      result.nearestComponent = other->ComponentName();
+    }
+  }
+  return result;
+}
+
+}  // namespace sledway::clearance

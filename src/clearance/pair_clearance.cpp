@@ -1,0 +1,109 @@
+#include "clearance/pair_clearance.hpp"
+
+#include <BRepClass3d_SolidClassifier.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
+#include <Precision.hxx>
+#include <TopLoc_Location.hxx>
+#include <TopoDS_Face.hxx>
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "clearance/face_pair_search.hpp"
+
+namespace sledway::clearance {
+namespace {
+
+// Faces this close touch: the exact distance is found to this, so nearer is no different.
+const double kTouching = Precision::Confusion();
+
+// Whether `inner` lies within `outer` (both boxes in the same coordinates).
+bool BoxWithin(const Bnd_Box& inner, const Bnd_Box& outer) {
+  if (inner.IsVoid() || outer.IsVoid()) return false;
+  double ix0, iy0, iz0, ix1, iy1, iz1, ox0, oy0, oz0, ox1, oy1, oz1;
+  inner.Get(ix0, iy0, iz0, ix1, iy1, iz1);
+  outer.Get(ox0, oy0, oz0, ox1, oy1, oz1);
+  return ix0 >= ox0 && iy0 >= oy0 && iz0 >= oz0 && ix1 <= ox1 && iy1 <= oy1 && iz1 <= oz1;
+}
+
+// A point on the surface of `part`, in its own coordinates.
+gp_Pnt SurfacePoint(const PartHierarchy& part) {
+  BVH_Vec3d a, b, c;
+  part.Triangles()->GetVertices(0, a, b, c);
+  return gp_Pnt(a.x(), a.y(), a.z());
+}
+
+// Whether `inner`, placed in `outer`'s coordinates by `innerToOuter`, lies inside `outer`'s
+// solid. Called only when their surfaces are apart, so one point of `inner` decides.
+std::optional<gp_Pnt> EnclosedPoint(const PartHierarchy& inner, const PartHierarchy& outer,
+                                    const gp_Trsf& innerToOuter) {
+  if (!outer.IsSolid() || !BoxWithin(inner.Box().Transformed(innerToOuter), outer.Box())) {
+    return std::nullopt;
+  }
+  const gp_Pnt point = SurfacePoint(inner).Transformed(innerToOuter);
+  BRepClass3d_SolidClassifier classifier(outer.Body(), point, Precision::Confusion());
+  if (classifier.State() != TopAbs_IN) return std::nullopt;
+  return point;
+}
+
+}  // namespace
+
+std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_Trsf& movingPlace,
+                                         const PartHierarchy& other, const gp_Trsf& otherPlace,
+                                         double beyond) {
+  if (moving.Triangles().IsNull() || other.Triangles().IsNull()) return std::nullopt;
+  // Everything is measured in the other part's coordinates, where its hierarchy was built.
+  const gp_Trsf movingToOther = otherPlace.Inverted() * movingPlace;
+  const double slack = 2.0 * (moving.Deflection() + other.Deflection()) +
+                       1e-9 * std::max(moving.Size(), other.Size());
+  if (moving.Box().Transformed(movingToOther).Distance(other.Box()) > beyond + slack) {
+    return std::nullopt;
+  }
+  const FacePairs pairs = NearFacePairs(other, moving, movingToOther, slack);
+
+  const TopLoc_Location placeMoving(movingToOther);
+  PairClearance best;
+  best.distance = std::numeric_limits<double>::max();
+  bool measured = false;
+  // Nearest by mesh first: a pair whose mesh distance, less its faces' deflections, is no less
+  // than the exact distance found cannot hold a nearer point (two flat faces, whose mesh is
+  // exact, are not measured twice), and once two faces touch nothing is nearer.
+  std::vector<std::pair<double, std::pair<int, int>>> order;
+  for (const auto& [faces, meshDistance] : pairs.withinMargin)
+    order.emplace_back(meshDistance, faces);
+  std::sort(order.begin(), order.end());
+  for (const auto& [meshDistance, faces] : order) {
+    if (best.distance <= kTouching) break;
+    const double deflections =
+        other.FaceDeflection(faces.first) + moving.FaceDeflection(faces.second);
+    if (meshDistance - deflections >= best.distance) continue;
+    // Only the least distance: the farthest points, which the default also seeks, cost as much.
+    const BRepExtrema_DistShapeShape exact(
+        other.Face(faces.first), moving.Face(faces.second).Moved(placeMoving), Extrema_ExtFlag_MIN);
+    if (!exact.IsDone() || exact.NbSolution() == 0) continue;
+    if (exact.Value() < best.distance) {
+      best.distance = exact.Value();
+      best.onOther = exact.PointOnShape1(1);
+      best.onMoving = exact.PointOnShape2(1);
+      measured = true;
+    }
+  }
+  if (!measured) return std::nullopt;
+  if (best.distance > 0.0) {
+    std::optional<gp_Pnt> inside = EnclosedPoint(moving, other, movingToOther);
+    if (!inside) {
+      inside = EnclosedPoint(other, moving, movingToOther.Inverted());
+      if (inside) inside->Transform(movingToOther);
+    }
+    if (inside) {
+      best =
+          PairClearance{.distance = 0.0, .onMoving = *inside, .onOther = *inside, .enclosed = true};
+    }
+  }
+  best.onMoving.Transform(otherPlace);
+  best.onOther.Transform(otherPlace);
+  return best;
+}
+
+}  // namespace sledway::clearance
