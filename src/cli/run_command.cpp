@@ -23,6 +23,7 @@
 #include "cli/result_writers.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
+#include "cli/video_output.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
@@ -239,6 +240,7 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                       "DIR/frame-00001.png, ... (starts an Xvfb when there is no display)");
   command->add_option("--size", options.size, "Size of each picture, WxH in pixels")
       ->capture_default_str();
+  AddVideoOptions(*command, options);
   return command;
 }
 
@@ -247,11 +249,21 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   PreparedRun run = Prepare(options);
   const std::unique_ptr<app::FrameRecorder> frames =
       MakeFrameRecorder(options, run.assembly.document);
+  std::unique_ptr<app::VideoRecorder> video;
+  if (options.video) {
+    const auto [width, height] = PictureSize(options.size);
+    video = MakeVideoRecorder(*options.video, options.fps, run.assembly.document, width, height);
+  }
   CPath& path = *run.path;
   const PathCheck check(path);
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
-  ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
+  // With a video the bar counts encoded frames: "Position" and each move, once per pass.
+  ProgressBar progress(console.err,
+                       video ? (run.header.plannedMoves + 1) * video->PassesPerFrame()
+                             : run.header.plannedMoves,
+                       console.errIsTerminal);
+  if (video) video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
   platform::DesktopServices services;
   services.showMessage = [&](const std::string& text, const std::string& title) {
     progress.Finish();
@@ -265,6 +277,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     return 1;
   }
   if (frames) frames->Capture();
+  if (video) video->Capture();
 
   // A file is written whole or not at all; standard output gets each row as it is made.
   std::optional<AtomicFile> file;
@@ -301,8 +314,14 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         // Rows that cannot be written end the run rather than vanish.
         if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
         if (frames) frames->Capture();
-        progress.Update(move.index);
+        if (video) {
+          video->Capture();
+        } else {
+          progress.Update(move.index);
+        }
       });
+  // A video is of a whole run; one that stopped early leaves none.
+  if (video && outcome.end == MotionEnd::kCompleted) video->Finish();
   progress.Finish();
   summary.moves = outcome.moves;
   summary.recomputeFailures = outcome.recomputeFailures;

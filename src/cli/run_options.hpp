@@ -30,6 +30,8 @@ struct RunOptions {
   std::optional<std::string> output;
   std::optional<std::string> frames;  // directory of the pictures of the run
   std::string size = "1280x800";      // of each picture
+  std::optional<std::string> video;   // a video of the run, its format by the extension
+  int fps = 25;                       // frames per second of the video
 };
 
 }  // namespace sledway::cli

@@ -23,7 +23,7 @@ class Picture {
  public:
   Picture(int width, int height, PixelOrder order, bool bottomUp = false)
       : width_(width), height_(height), order_(order), bottomUp_(bottomUp),
-        bytes_(order == PixelOrder::kRgb ? 3 : 4),
+        bytes_(order == PixelOrder::kRgb || order == PixelOrder::kBgr ? 3 : 4),
         data_(static_cast<std::size_t>(width * height * bytes_), 255) {}
 
   void Square(int x, int y) {
@@ -33,8 +33,9 @@ class Picture {
       for (int column = x; column < x + 8; ++column) {
         std::uint8_t* pixel =
             &data_[static_cast<std::size_t>((stored * width_ + column) * bytes_)];
-        // Red is the first byte in RGB and RGBA, the third in BGRA.
-        pixel[order_ == PixelOrder::kBgra ? 0 : 2] = 0;
+        // Red is the first byte in RGB and RGBA, the third in BGR and BGRA.
+        const bool redLast = order_ == PixelOrder::kBgr || order_ == PixelOrder::kBgra;
+        pixel[redLast ? 0 : 2] = 0;
         pixel[1] = 0;
       }
     }
@@ -84,7 +85,7 @@ TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas)
     PixelOrder order;
     bool bottomUp;
   };
-  for (const Case& c : {Case{"run.mp4", "h264", PixelOrder::kRgb, true},
+  for (const Case& c : {Case{"run.mp4", "h264", PixelOrder::kBgr, true},
                         Case{"run.GIF", "gif", PixelOrder::kBgra, false},
                         Case{"run.webm", "vp9", PixelOrder::kRgba, false}}) {
     SCOPED_TRACE(c.name);

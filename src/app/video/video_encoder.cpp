@@ -44,6 +44,8 @@ AVPixelFormat PixelFormatOf(PixelOrder order) {
   switch (order) {
     case PixelOrder::kRgb:
       return AV_PIX_FMT_RGB24;
+    case PixelOrder::kBgr:
+      return AV_PIX_FMT_BGR24;
     case PixelOrder::kRgba:
       return AV_PIX_FMT_RGBA;
     case PixelOrder::kBgra:

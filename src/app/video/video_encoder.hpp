@@ -16,7 +16,7 @@ class GifPalette;
 class StreamWriter;
 
 // How the bytes of one pixel of a picture are ordered.
-enum class PixelOrder { kRgb, kRgba, kBgra };
+enum class PixelOrder { kRgb, kBgr, kRgba, kBgra };
 
 // A picture in memory, read from its top row down; `rowStride` (bytes from one row to the row
 // below it) is negative for a picture stored bottom row first.
