@@ -33,6 +33,9 @@ class OffscreenView {
   // the view keeps, valid until the next drawing.
   const Image_PixMap& Draw();
 
+  // The camera, for tests that find where a point of the assembly appears in the picture.
+  const Handle(V3d_View) & View() const { return view_; }
+
  private:
   int width_;
   int height_;
