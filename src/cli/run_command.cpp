@@ -259,10 +259,10 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
   // With a video the bar counts encoded frames: "Position" and each move, once per pass.
-  ProgressBar progress(console.err,
-                       video ? (run.header.plannedMoves + 1) * video->PassesPerFrame()
-                             : run.header.plannedMoves,
-                       console.errIsTerminal);
+  ProgressBar progress(
+      console.err,
+      video ? (run.header.plannedMoves + 1) * video->PassesPerFrame() : run.header.plannedMoves,
+      console.errIsTerminal);
   if (video) video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
   platform::DesktopServices services;
   services.showMessage = [&](const std::string& text, const std::string& title) {

@@ -20,9 +20,9 @@ void AddVideoOptions(CLI::App& command, RunOptions& options) {
       ->capture_default_str();
 }
 
-std::unique_ptr<app::VideoRecorder> MakeVideoRecorder(
-    const std::string& file, int fps, const Ref<model::AssemblyDocument>& document, int width,
-    int height) {
+std::unique_ptr<app::VideoRecorder> MakeVideoRecorder(const std::string& file, int fps,
+                                                      const Ref<model::AssemblyDocument>& document,
+                                                      int width, int height) {
   try {
     return std::make_unique<app::VideoRecorder>(document, file, width, height, fps);
   } catch (const std::invalid_argument& error) {

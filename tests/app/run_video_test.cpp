@@ -166,14 +166,14 @@ TEST_F(RunVideoTest, MemoryStaysFlatFromFiveHundredToFiveThousandSteps) {
   long peak[2] = {};
   int index = 0;
   for (const char* steps : {"500", "5000"}) {
-    const Finished run = RunRunner({"run", "--steps", steps, "--video",
-                                    (folder_ / "long.mp4").string(), "--size", "160x120"});
+    const Finished run = RunRunner(
+        {"run", "--steps", steps, "--video", (folder_ / "long.mp4").string(), "--size", "160x120"});
     ASSERT_EQ(run.status, 0) << steps;
     peak[index++] = run.peakKilobytes;
   }
   EXPECT_EQ(DecodeVideo(folder_ / "long.mp4").frames, 5001);
-  EXPECT_LT(peak[1], peak[0] + 16 * 1024) << peak[0] << " KB for 500 steps, " << peak[1]
-                                          << " KB for 5,000";
+  EXPECT_LT(peak[1], peak[0] + 16 * 1024)
+      << peak[0] << " KB for 500 steps, " << peak[1] << " KB for 5,000";
 }
 
 }  // namespace

@@ -22,7 +22,10 @@ using ::testing::HasSubstr;
 class Picture {
  public:
   Picture(int width, int height, PixelOrder order, bool bottomUp = false)
-      : width_(width), height_(height), order_(order), bottomUp_(bottomUp),
+      : width_(width),
+        height_(height),
+        order_(order),
+        bottomUp_(bottomUp),
         bytes_(order == PixelOrder::kRgb || order == PixelOrder::kBgr ? 3 : 4),
         data_(static_cast<std::size_t>(width * height * bytes_), 255) {}
 
@@ -31,8 +34,7 @@ class Picture {
     for (int row = y; row < y + 8; ++row) {
       const int stored = bottomUp_ ? height_ - 1 - row : row;
       for (int column = x; column < x + 8; ++column) {
-        std::uint8_t* pixel =
-            &data_[static_cast<std::size_t>((stored * width_ + column) * bytes_)];
+        std::uint8_t* pixel = &data_[static_cast<std::size_t>((stored * width_ + column) * bytes_)];
         // Red is the first byte in RGB and RGBA, the third in BGR and BGRA.
         const bool redLast = order_ == PixelOrder::kBgr || order_ == PixelOrder::kBgra;
         pixel[redLast ? 0 : 2] = 0;
@@ -43,8 +45,9 @@ class Picture {
   PicturePixels Pixels() const {
     const std::ptrdiff_t row = width_ * bytes_;
     // Stored bottom row first: the top row is the last in the buffer.
-    return bottomUp_ ? PicturePixels{data_.data() + (height_ - 1) * row, -row, width_, height_, order_}
-                    : PicturePixels{data_.data(), row, width_, height_, order_};
+    return bottomUp_
+               ? PicturePixels{data_.data() + (height_ - 1) * row, -row, width_, height_, order_}
+               : PicturePixels{data_.data(), row, width_, height_, order_};
   }
 
  private:
@@ -58,7 +61,8 @@ class Picture {
 class VideoEncoderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / ("sledway-video-" + std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("sledway-video-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -75,8 +79,12 @@ class VideoEncoderTest : public ::testing::Test {
   std::filesystem::path folder_;
 };
 
-bool Reddish(const std::vector<int>& rgb) { return rgb[0] > 180 && rgb[1] < 90 && rgb[2] < 90; }
-bool Whitish(const std::vector<int>& rgb) { return rgb[0] > 200 && rgb[1] > 200 && rgb[2] > 200; }
+bool Reddish(const std::vector<int>& rgb) {
+  return rgb[0] > 180 && rgb[1] < 90 && rgb[2] < 90;
+}
+bool Whitish(const std::vector<int>& rgb) {
+  return rgb[0] > 200 && rgb[1] > 200 && rgb[2] > 200;
+}
 
 TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas) {
   struct Case {

@@ -37,10 +37,9 @@ DecodedVideo DecodeVideo(const std::filesystem::path& file) {
   const auto keep = [&](std::vector<std::uint8_t>& picture) {
     video.width = frame->width;
     video.height = frame->height;
-    scaler.reset(sws_getContext(frame->width, frame->height,
-                                static_cast<AVPixelFormat>(frame->format), frame->width,
-                                frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr,
-                                nullptr));
+    scaler.reset(sws_getContext(
+        frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
+        frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr));
     // The scaler writes whole vectors past a row's end: it gets a padded frame of its own.
     const FramePtr rgb = AllocateFrame(AV_PIX_FMT_RGB24, frame->width, frame->height);
     sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, rgb->data,

@@ -22,7 +22,8 @@ struct DecodedVideo {
   // The colour of a pixel of the first or last picture as {r, g, b}.
   std::vector<int> Pixel(const std::vector<std::uint8_t>& picture, int x, int y) const {
     const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                            static_cast<std::size_t>(x)) * 3;
+                            static_cast<std::size_t>(x)) *
+                           3;
     return {picture[at], picture[at + 1], picture[at + 2]};
   }
 };

@@ -20,6 +20,7 @@ namespace sledway::app {
 class AddInManager;
 class CommandBarToolbars;
 class ModelBrowser;
+class RunRecording;
 class ViewWidget;
 
 // The desktop host's main window: the 3D view of the active assembly, the model browser beside
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow {
   ViewWidget& View() const { return *view_; }
   ModelBrowser& Browser() const { return *browser_; }
   AddInManager& AddIns() const { return *addIns_; }
+  RunRecording& Recording() const { return *recording_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -55,6 +57,7 @@ class MainWindow : public QMainWindow {
   void FillRecentMenu();
   void ChooseFile();
   void ChooseImageFile();
+  void ChooseVideoFile();
 
   Ref<model::Application> application_;
   QSettings& settings_;
@@ -64,6 +67,7 @@ class MainWindow : public QMainWindow {
   ModelBrowser* browser_;
   CommandBarToolbars* toolbars_;
   QMenu* recentMenu_ = nullptr;
+  RunRecording* recording_;
   // The host's services for the add-in, and the add-ins themselves.
   std::unique_ptr<platform::ScopedDesktopServices> services_;
   std::unique_ptr<AddInManager> addIns_;

@@ -35,10 +35,10 @@ FilterGraph::FilterGraph(const std::string& description, const std::vector<Filte
   for (std::size_t i = inputs.size(); i-- > 0;) {
     const FilterInput& input = inputs[i];
     const std::string name = "in" + std::to_string(i);
-    const std::string arguments =
-        "video_size=" + std::to_string(input.width) + "x" + std::to_string(input.height) +
-        ":pix_fmt=" + std::to_string(input.format) + ":time_base=1/" + std::to_string(input.fps) +
-        ":pixel_aspect=1/1";
+    const std::string arguments = "video_size=" + std::to_string(input.width) + "x" +
+                                  std::to_string(input.height) +
+                                  ":pix_fmt=" + std::to_string(input.format) + ":time_base=1/" +
+                                  std::to_string(input.fps) + ":pixel_aspect=1/1";
     AVFilterContext* source = nullptr;
     Check(avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), name.c_str(),
                                        arguments.c_str(), nullptr, graph_.get()),
@@ -52,8 +52,8 @@ FilterGraph::FilterGraph(const std::string& description, const std::vector<Filte
   InOutPtr sinkLink(Link("out", sink_, nullptr));
   AVFilterInOut* open = sinkLink.release();
   AVFilterInOut* sourcesOpen = sourceLinks.release();
-  const int parsed = avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &open,
-                                              &sourcesOpen, nullptr);
+  const int parsed =
+      avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &open, &sourcesOpen, nullptr);
   avfilter_inout_free(&open);
   avfilter_inout_free(&sourcesOpen);
   Check(parsed, "cannot build the filters '" + description + "'");
@@ -62,8 +62,8 @@ FilterGraph::FilterGraph(const std::string& description, const std::vector<Filte
 }
 
 void FilterGraph::Push(int input, AVFrame* frame) {
-  Check(av_buffersrc_add_frame_flags(sources_.at(static_cast<std::size_t>(input)),
-                                     frame, AV_BUFFERSRC_FLAG_KEEP_REF),
+  Check(av_buffersrc_add_frame_flags(sources_.at(static_cast<std::size_t>(input)), frame,
+                                     AV_BUFFERSRC_FLAG_KEEP_REF),
         "cannot filter a frame");
 }
 

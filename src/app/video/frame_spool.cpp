@@ -109,8 +109,8 @@ void FrameSpool::Replay(const std::function<void(AVFrame&)>& each) {
   decoder->pix_fmt = encoder_->pix_fmt;
   decoder->thread_count = 2;
   if (encoder_->extradata_size > 0) {
-    decoder->extradata = static_cast<std::uint8_t*>(
-        av_mallocz(static_cast<std::size_t>(encoder_->extradata_size) + AV_INPUT_BUFFER_PADDING_SIZE));
+    decoder->extradata = static_cast<std::uint8_t*>(av_mallocz(
+        static_cast<std::size_t>(encoder_->extradata_size) + AV_INPUT_BUFFER_PADDING_SIZE));
     if (!decoder->extradata) throw std::runtime_error("out of memory for a video decoder");
     std::memcpy(decoder->extradata, encoder_->extradata,
                 static_cast<std::size_t>(encoder_->extradata_size));

@@ -38,9 +38,9 @@ void GifPalette::WriteTo(StreamWriter& writer, const std::function<void()>& fram
   if (!palette) throw std::runtime_error("out of memory for a video frame");
   if (!histogram_.Pull(*palette)) throw std::runtime_error("no palette came of the frames");
 
-  FilterGraph mapping(kMapping, {FilterInput{AV_PIX_FMT_RGB32, width_, height_, fps_},
-                                 FilterInput{AV_PIX_FMT_RGB32, palette->width, palette->height,
-                                             fps_}});
+  FilterGraph mapping(kMapping,
+                      {FilterInput{AV_PIX_FMT_RGB32, width_, height_, fps_},
+                       FilterInput{AV_PIX_FMT_RGB32, palette->width, palette->height, fps_}});
   palette->pts = 0;
   mapping.Push(1, palette.get());
   mapping.Push(1, nullptr);

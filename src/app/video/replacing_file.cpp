@@ -16,8 +16,7 @@ ReplacingFile::ReplacingFile(const std::filesystem::path& target) : target_(targ
   if (std::filesystem::is_directory(target, error)) Fail("it is a directory");
   const std::filesystem::path directory =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  const std::string pattern =
-      (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+  const std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -26,7 +25,9 @@ ReplacingFile::ReplacingFile(const std::filesystem::path& target) : target_(targ
   temporary_ = name.data();
 }
 
-ReplacingFile::~ReplacingFile() { Abandon(); }
+ReplacingFile::~ReplacingFile() {
+  Abandon();
+}
 
 void ReplacingFile::Abandon() {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());

@@ -65,7 +65,8 @@ StreamWriter::StreamWriter(const std::string& file, VideoFormat format, int widt
     : packet_(av_packet_alloc()) {
   if (!packet_) throw std::runtime_error("out of memory for a video packet");
   const AVCodec* codec = EncoderFor(format);
-  if (!codec) throw std::runtime_error("FFmpeg has no encoder for " + std::string(ContainerOf(format)));
+  if (!codec)
+    throw std::runtime_error("FFmpeg has no encoder for " + std::string(ContainerOf(format)));
   // The "file:" protocol takes the name as it stands, colons and all.
   const std::string url = "file:" + file;
   Check(avformat_alloc_output_context2(&container_, nullptr, ContainerOf(format), url.c_str()),

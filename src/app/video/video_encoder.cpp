@@ -12,7 +12,8 @@ namespace {
 VideoFormat FormatOf(const std::filesystem::path& file) {
   const std::optional<VideoFormat> format = VideoFormatOf(file);
   if (!format) {
-    throw std::invalid_argument("'" + file.string() + "' is not a video file name: its name ends in " +
+    throw std::invalid_argument("'" + file.string() +
+                                "' is not a video file name: its name ends in " +
                                 KnownVideoExtensions());
   }
   return *format;
@@ -74,8 +75,8 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& file, int width, int hei
       palette_ = std::make_unique<GifPalette>(DirectoryOf(file), width_, height_, fps_);
     } else {
       converted_ = AllocateFrame(StreamWriter::PixelFormatOf(format_), width_, height_);
-      writer_ = std::make_unique<StreamWriter>(file_.TemporaryPath(), format_, width_, height_,
-                                               fps_);
+      writer_ =
+          std::make_unique<StreamWriter>(file_.TemporaryPath(), format_, width_, height_, fps_);
     }
   } catch (const std::runtime_error& error) {
     Fail(error);
@@ -113,9 +114,9 @@ void VideoEncoder::Add(const PicturePixels& picture) {
     MakeWritable(*converted_);
     const std::uint8_t* const rows[4] = {picture.top, nullptr, nullptr, nullptr};
     const int strides[4] = {static_cast<int>(picture.rowStride), 0, 0, 0};
-    Check(sws_scale(scaler_.get(), rows, strides, 0, height_, converted_->data,
-                    converted_->linesize),
-          "cannot convert the pictures for the video");
+    Check(
+        sws_scale(scaler_.get(), rows, strides, 0, height_, converted_->data, converted_->linesize),
+        "cannot convert the pictures for the video");
     converted_->pts = frames_;
     if (palette_) {
       palette_->Add(*converted_);
@@ -134,8 +135,8 @@ void VideoEncoder::Finish() {
   if (frames_ == 0) Fail(std::runtime_error("a video needs at least one frame"));
   try {
     if (palette_) {
-      writer_ = std::make_unique<StreamWriter>(file_.TemporaryPath(), format_, width_, height_,
-                                               fps_);
+      writer_ =
+          std::make_unique<StreamWriter>(file_.TemporaryPath(), format_, width_, height_, fps_);
       palette_->WriteTo(*writer_, [this] { Encoded(); });
     }
     writer_->Finish();

@@ -15,8 +15,12 @@ std::optional<VideoFormat> VideoFormatOf(const std::filesystem::path& file) {
   return std::nullopt;
 }
 
-std::string KnownVideoExtensions() { return ".mp4, .gif or .webm"; }
+std::string KnownVideoExtensions() {
+  return ".mp4, .gif or .webm";
+}
 
-int MaxFramesPerSecond(VideoFormat format) { return format == VideoFormat::kGif ? 50 : 240; }
+int MaxFramesPerSecond(VideoFormat format) {
+  return format == VideoFormat::kGif ? 50 : 240;
+}
 
 }  // namespace sledway::app

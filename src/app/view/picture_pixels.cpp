@@ -27,8 +27,8 @@ PicturePixels PixelsOf(const Image_PixMap& picture) {
   }
   // Row() counts from the top whichever way the rows are stored; OpenGL stores them bottom up.
   const auto rowBytes = static_cast<std::ptrdiff_t>(picture.SizeRowBytes());
-  return PicturePixels{picture.Row(0), picture.IsTopDown() ? rowBytes : -rowBytes, static_cast<int>(picture.SizeX()),
-                       static_cast<int>(picture.SizeY()), order};
+  return PicturePixels{picture.Row(0), picture.IsTopDown() ? rowBytes : -rowBytes,
+                       static_cast<int>(picture.SizeX()), static_cast<int>(picture.SizeY()), order};
 }
 
 }  // namespace sledway::app

@@ -27,10 +27,16 @@ void VideoRecorder::OnProgress(std::function<void(std::int64_t)> progress) {
   encoder_->OnProgress(std::move(progress));
 }
 
-int VideoRecorder::PassesPerFrame() const { return encoder_->PassesPerFrame(); }
+int VideoRecorder::PassesPerFrame() const {
+  return encoder_->PassesPerFrame();
+}
 
-void VideoRecorder::Capture() { encoder_->Add(PixelsOf(view_->Draw())); }
+void VideoRecorder::Capture() {
+  encoder_->Add(PixelsOf(view_->Draw()));
+}
 
-void VideoRecorder::Finish() { encoder_->Finish(); }
+void VideoRecorder::Finish() {
+  encoder_->Finish();
+}
 
 }  // namespace sledway::app

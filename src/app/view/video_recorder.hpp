@@ -25,8 +25,8 @@ class VideoRecorder {
  public:
   // Throws std::invalid_argument for a file name or size no video takes (see VideoEncoder),
   // std::runtime_error when the file cannot be made or there is no display and no Xvfb.
-  VideoRecorder(Ref<model::AssemblyDocument> document, const std::filesystem::path& file,
-                int width, int height, int fps);
+  VideoRecorder(Ref<model::AssemblyDocument> document, const std::filesystem::path& file, int width,
+                int height, int fps);
   ~VideoRecorder();
 
   // Frames encoded so far, counting each pass over a frame (VideoEncoder::OnProgress).
