@@ -2,11 +2,8 @@
 // a full disk, and its memory over a long run, read from the runner's process.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -18,6 +15,7 @@
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/sample_assemblies.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
+#include "tests/app/runner_process.hpp"
 #include "tests/app/video_reader.hpp"
 
 namespace sledway::app::test {
@@ -35,34 +33,8 @@ int Sledway(const std::vector<std::string>& args, std::string* err = nullptr) {
   return status;
 }
 
-// The runner as a process of its own, its output thrown away, with the largest file it may
-// write limited to `fileLimit` bytes when given. Returns its exit status and its peak memory.
-struct Finished {
-  int status = -1;
-  long peakKilobytes = 0;
-};
-Finished RunRunner(const std::vector<std::string>& args, rlim_t fileLimit = RLIM_INFINITY) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const rlimit limit{fileLimit, fileLimit};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    // A write past the limit fails with EFBIG, as on a full disk, instead of killing the runner.
-    std::signal(SIGXFSZ, SIG_IGN);
-    if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
-    std::vector<char*> argv{const_cast<char*>(SLEDWAY_RUNNER)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(SLEDWAY_RUNNER, argv.data());
-    ::_exit(127);
-  }
-  Finished finished;
-  int status = 0;
-  rusage usage{};
-  if (::wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
-    finished.status = WEXITSTATUS(status);
-  }
-  finished.peakKilobytes = usage.ru_maxrss;
-  return finished;
+RunnerProcess RunRunner(const std::vector<std::string>& args, rlim_t fileLimit = RLIM_INFINITY) {
+  return RunProcess(SLEDWAY_RUNNER, args, fileLimit);
 }
 
 class RunVideoTest : public ::testing::Test {
@@ -152,9 +124,8 @@ TEST_F(RunVideoTest, BadRequestsAreRefusedBeforeTheRunAndFailedWritesLeaveNothin
   // temporary files, nor a GIF's frames set aside.
   for (const char* name : {"full.mp4", "full.gif"}) {
     SCOPED_TRACE(name);
-    const Finished run = RunRunner(
-        {"run", "--steps", "40", "--video", (folder_ / name).string(), "--size", "320x240"},
-        16 * 1024);
+    const RunnerProcess run = RunRunner(
+        {"run", "--steps", "40", "--video", (folder_ / name).string(), "--size", "320x240"}, 32);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(Files().empty());
   }
@@ -166,7 +137,7 @@ TEST_F(RunVideoTest, MemoryStaysFlatFromFiveHundredToFiveThousandSteps) {
   long peak[2] = {};
   int index = 0;
   for (const char* steps : {"500", "5000"}) {
-    const Finished run = RunRunner(
+    const RunnerProcess run = RunRunner(
         {"run", "--steps", steps, "--video", (folder_ / "long.mp4").string(), "--size", "160x120"});
     ASSERT_EQ(run.status, 0) << steps;
     peak[index++] = run.peakKilobytes;

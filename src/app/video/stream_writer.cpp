@@ -38,7 +38,8 @@ const char* ContainerOf(VideoFormat format) {
 void Tune(VideoFormat format, AVCodecContext& encoder) {
   switch (format) {
     case VideoFormat::kMp4:
-      av_opt_set(encoder.priv_data, "preset", "veryfast", 0);
+      av_opt_set(encoder.priv_data, "preset", "ultrafast", 0);
+      av_opt_set(encoder.priv_data, "tune", "zerolatency", 0);
       av_opt_set(encoder.priv_data, "crf", "23", 0);
       break;
     case VideoFormat::kWebm:
