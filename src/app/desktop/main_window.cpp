@@ -39,10 +39,9 @@ MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
       settings_(settings),
       view_(new ViewWidget(application_, this)),
       browser_(new ModelBrowser(this)),
-      recording_(new RunRecording(
+      recording_(std::make_unique<RunRecording>(
           *this, *view_, [this](const QString& text) { statusBar()->showMessage(text); },
           [](const std::string& text) { platform::ShowMessage(text, kTitle); })) {
-  recording_->setParent(this);
   // Made now, so the view does not shrink when the first message comes.
   statusBar();
   setWindowTitle(kTitle);

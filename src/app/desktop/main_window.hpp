@@ -67,7 +67,8 @@ class MainWindow : public QMainWindow {
   ModelBrowser* browser_;
   CommandBarToolbars* toolbars_;
   QMenu* recentMenu_ = nullptr;
-  RunRecording* recording_;
+  // Goes before the view it draws from (the window's children go after its members).
+  std::unique_ptr<RunRecording> recording_;
   // The host's services for the add-in, and the add-ins themselves.
   std::unique_ptr<platform::ScopedDesktopServices> services_;
   std::unique_ptr<AddInManager> addIns_;

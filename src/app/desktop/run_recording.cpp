@@ -25,11 +25,12 @@ RunRecording::RunRecording(QWidget& mainWindow, ViewWidget& view,
   view_.OnSceneShown([this] { SceneShown(); });
   // The message loop waits only once the add-in returned control to the host; a yield
   // processes events without waiting.
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-          [this] {
-            if (encoder_ || !failure_.empty()) EndRun();
-            runWindow_.clear();
-          });
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+      if (encoder_ || !failure_.empty()) EndRun();
+      runWindow_.clear();
+    });
+  }
 }
 
 RunRecording::~RunRecording() {
