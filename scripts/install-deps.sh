@@ -13,6 +13,7 @@ packages=(
   libmuparser-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-charts-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
+  libavcodec-dev libavformat-dev libswscale-dev libavfilter-dev libavutil-dev
 )
 # With --clang also clang and its runtime (libFuzzer), for the clang and fuzz builds of CI.
 if [ "${1:-}" = "--clang" ]; then

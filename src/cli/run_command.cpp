@@ -24,6 +24,7 @@
 #include "cli/run_clearance.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
+#include "cli/video_output.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
@@ -260,6 +261,7 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                    "The distance at or below which components count as in contact, a length "
                    "(0.001 mm; implies --clearance)")
       ->check(NonEmpty());
+  AddVideoOptions(*command, options);
   return command;
 }
 
@@ -268,6 +270,11 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   PreparedRun run = Prepare(options);
   const std::unique_ptr<app::FrameRecorder> frames =
       MakeFrameRecorder(options, run.assembly.document);
+  std::unique_ptr<app::VideoRecorder> video;
+  if (options.video) {
+    const auto [width, height] = PictureSize(options.size);
+    video = MakeVideoRecorder(*options.video, options.fps, run.assembly.document, width, height);
+  }
   CPath& path = *run.path;
   const PathCheck check(path);
   std::optional<RunClearance> clearance;
@@ -277,7 +284,12 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
-  ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
+  // With a video the bar counts encoded frames: "Position" and each move, once per pass.
+  ProgressBar progress(
+      console.err,
+      video ? (run.header.plannedMoves + 1) * video->PassesPerFrame() : run.header.plannedMoves,
+      console.errIsTerminal);
+  if (video) video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
   platform::DesktopServices services;
   services.showMessage = [&](const std::string& text, const std::string& title) {
     progress.Finish();
@@ -292,6 +304,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   if (frames) frames->Capture();
   if (clearance) clearance->AtStart(path.FlipPath() ? 1.0 : 0.0);
+  if (video) video->Capture();
 
   // A file is written whole or not at all; standard output gets each row as it is made.
   std::optional<AtomicFile> file;
@@ -329,13 +342,19 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         // Rows that cannot be written end the run rather than vanish.
         if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
         if (frames) frames->Capture();
-        progress.Update(move.index);
+        if (video) {
+          video->Capture();
+        } else {
+          progress.Update(move.index);
+        }
         if (clearance) {
           if (const std::optional<std::string> stop = clearance->StopMessage()) {
             throw std::runtime_error(*stop);
           }
         }
       });
+  // A video is of a whole run; one that stopped early leaves none.
+  if (video && outcome.end == MotionEnd::kCompleted) video->Finish();
   progress.Finish();
   summary.moves = outcome.moves;
   summary.recomputeFailures = outcome.recomputeFailures;

@@ -36,6 +36,8 @@ struct RunOptions {
   std::optional<std::vector<std::string>> clearance;
   bool stopAtContact = false;
   std::optional<std::string> clearanceTolerance;  // a length; 0.001 mm when not given
+  std::optional<std::string> video;   // a video of the run, its format by the extension
+  int fps = 25;                       // frames per second of the video
 };
 
 }  // namespace sledway::cli

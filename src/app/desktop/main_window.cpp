@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QStatusBar>
 #include <exception>
 
 #include "app/desktop/add_in_manager.hpp"
@@ -18,6 +19,7 @@
 #include "app/desktop/clearance_watch.hpp"
 #include "app/desktop/command_bar_toolbars.hpp"
 #include "app/desktop/model_browser.hpp"
+#include "app/desktop/run_recording.hpp"
 #include "app/desktop/view_widget.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -39,7 +41,12 @@ MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
       application_(std::move(application)),
       settings_(settings),
       view_(new ViewWidget(application_, this)),
-      browser_(new ModelBrowser(this)) {
+      browser_(new ModelBrowser(this)),
+      recording_(std::make_unique<RunRecording>(
+          *this, *view_, [this](const QString& text) { statusBar()->showMessage(text); },
+          [](const std::string& text) { platform::ShowMessage(text, kTitle); })) {
+  // Made now, so the view does not shrink when the first message comes.
+  statusBar();
   setWindowTitle(kTitle);
   setCentralWidget(view_);
   auto* dock = new QDockWidget(tr("Model"), this);
@@ -86,6 +93,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  recording_->Stop();
   addIns_->UnloadAll();
   event->accept();
 }
@@ -103,6 +111,7 @@ void MainWindow::BuildMenus() {
   FillRecentMenu();
   file->addSeparator();
   file->addAction(tr("Save &Image..."), this, &MainWindow::ChooseImageFile);
+  file->addAction(tr("Record run..."), this, &MainWindow::ChooseVideoFile);
   file->addSeparator();
   file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -182,6 +191,7 @@ bool MainWindow::OpenSample(const std::string& name) {
 void MainWindow::Show(const Ref<model::AssemblyDocument>& document, const QString& title) {
   // A pick of the assembly that goes away would offer entities no longer shown.
   view_->StopInteraction();
+  recording_->Stop();
   document_ = document;
   application_->SetActiveDocument(document);
   watch_->Reset();
@@ -226,6 +236,20 @@ void MainWindow::ChooseImageFile() {
   } catch (const std::exception& error) {
     platform::ShowMessage(error.what(), kTitle);
   }
+}
+
+void MainWindow::ChooseVideoFile() {
+  QString file = QFileDialog::getSaveFileName(this, tr("Record Run"), QString(),
+                                              tr("Videos (*.mp4 *.gif *.webm)"));
+  if (file.isEmpty()) return;
+  if (QFileInfo(file).suffix().isEmpty()) file += ".mp4";
+  try {
+    recording_->Arm(file.toStdString());
+  } catch (const std::exception& error) {
+    platform::ShowMessage(error.what(), kTitle);
+    return;
+  }
+  statusBar()->showMessage(tr("The next run of an add-in is recorded to %1").arg(file));
 }
 
 }  // namespace sledway::app

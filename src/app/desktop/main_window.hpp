@@ -21,6 +21,7 @@ class AddInManager;
 class ClearanceWatch;
 class CommandBarToolbars;
 class ModelBrowser;
+class RunRecording;
 class ViewWidget;
 
 // The desktop host's main window: the 3D view of the active assembly, the model browser beside
@@ -48,6 +49,7 @@ class MainWindow : public QMainWindow {
   ClearanceWatch& Watch() const { return *watch_; }
   // Opens the plot of the last run's clearance; false when the watch measured no run.
   bool ShowClearancePlot();
+  RunRecording& Recording() const { return *recording_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -59,6 +61,7 @@ class MainWindow : public QMainWindow {
   void FillRecentMenu();
   void ChooseFile();
   void ChooseImageFile();
+  void ChooseVideoFile();
 
   Ref<model::Application> application_;
   QSettings& settings_;
@@ -68,6 +71,8 @@ class MainWindow : public QMainWindow {
   ModelBrowser* browser_;
   CommandBarToolbars* toolbars_;
   QMenu* recentMenu_ = nullptr;
+  // Goes before the view it draws from (the window's children go after its members).
+  std::unique_ptr<RunRecording> recording_;
   // The host's services for the add-in, and the add-ins themselves.
   std::unique_ptr<platform::ScopedDesktopServices> services_;
   std::unique_ptr<AddInManager> addIns_;

@@ -1,7 +1,6 @@
 #include "app/desktop/view_widget.hpp"
 
 #include <Aspect_ScrollDelta.hxx>
-#include <Image_AlienPixMap.hxx>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -103,34 +102,46 @@ void ViewWidget::SetEdgesShown(bool shown) {
 }
 
 void ViewWidget::SaveImage(const std::filesystem::path& file) {
-  Synchronize();
-  Image_AlienPixMap image;
-  if (!view_->ToPixMap(image, width(), height())) {
+  try {
+    Draw(width(), height());
+  } catch (const std::runtime_error&) {
     throw std::runtime_error("the view could not be drawn into a picture for " + file.string());
   }
-  SavePng(image, file);
+  SavePng(picture_, file);
 }
 
-void ViewWidget::Synchronize() {
+const Image_PixMap& ViewWidget::Draw(int width, int height) {
+  Synchronize();
+  if (!view_->ToPixMap(picture_, width, height)) {
+    throw std::runtime_error("the view could not be drawn into a picture");
+  }
+  return picture_;
+}
+
+bool ViewWidget::Synchronize() {
   // A paint redraws only the immediate layer unless the view is invalidated: a component moved,
   // shown or rebuilt would stay on screen where it stood before.
-  if (scene_ && scene_->Synchronize()) {
+  const bool changed = scene_ && scene_->Synchronize();
+  if (changed) {
     if (onSceneChanged_) onSceneChanged_();
     view_->Invalidate();
   }
   picker_.Refresh();
+  return changed;
 }
 
 void ViewWidget::RedrawNow() {
-  Synchronize();
+  const bool changed = Synchronize();
   view_->Redraw();
+  if (changed && onSceneShown_) onSceneShown_();
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
   if (std::exchange(fitPending_, false)) FitAll();
-  Synchronize();
+  const bool changed = Synchronize();
   view_->InvalidateImmediate();
   FlushViewEvents(context_, view_, true);
+  if (changed && onSceneShown_) onSceneShown_();
 }
 
 void ViewWidget::resizeEvent(QResizeEvent*) {

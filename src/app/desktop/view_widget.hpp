@@ -2,6 +2,7 @@
 
 #include <AIS_InteractiveContext.hxx>
 #include <AIS_ViewController.hxx>
+#include <Image_AlienPixMap.hxx>
 #include <QWidget>
 #include <V3d_View.hxx>
 #include <V3d_Viewer.hxx>
@@ -39,6 +40,9 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   void SetEdgesShown(bool shown);
   // Writes what the view shows to `file` as PNG; throws std::runtime_error naming the file.
   void SaveImage(const std::filesystem::path& file);
+  // Draws what the view shows into a picture of `width` x `height` that the widget keeps until
+  // the next drawing; throws std::runtime_error when the view cannot be drawn.
+  const Image_PixMap& Draw(int width, int height);
   // Brings the scene in line with the document and redraws at once (the yield of a run).
   void RedrawNow();
   // Called when the scene took new placements, visibility or bodies, before they are drawn.
@@ -48,6 +52,9 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   void Offer(const Ref<IVObject>& entity, bool select);
   // Ends the running interaction (Escape).
   void StopInteraction();
+  // Called after each redraw that showed a change of the scene (a component moved, hidden,
+  // shown or rebuilt); an empty handler stops the calls.
+  void OnSceneShown(std::function<void()> handler) { onSceneShown_ = std::move(handler); }
 
   const Handle(V3d_View) & View() const { return view_; }
   const Handle(AIS_InteractiveContext) & Context() const { return context_; }
@@ -73,7 +80,8 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   // Runs a pick step; a failure of the add-in's handler stops the interaction and is shown.
   template <class Step>
   void Pick(Step step);
-  void Synchronize();
+  // Returns whether the scene changed.
+  bool Synchronize();
 
   Ref<model::Application> application_;
   std::function<void()> onSceneChanged_;
@@ -85,6 +93,9 @@ class ViewWidget : public QWidget, protected AIS_ViewController {
   std::unique_ptr<AssemblyScene> scene_;
   ViewPicker picker_;
   bool fitPending_ = false;
+  std::function<void()> onSceneShown_;
+  // Drawn into again and again, so a recorded run does not allocate a picture per frame.
+  Image_AlienPixMap picture_;
 };
 
 }  // namespace sledway::app

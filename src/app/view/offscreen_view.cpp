@@ -1,6 +1,5 @@
 #include "app/view/offscreen_view.hpp"
 
-#include <Image_AlienPixMap.hxx>
 #include <Xw_Window.hxx>
 #include <stdexcept>
 
@@ -32,12 +31,16 @@ OffscreenView::~OffscreenView() {
 }
 
 void OffscreenView::SavePicture(const std::filesystem::path& file) {
+  Draw();
+  SavePng(picture_, file);
+}
+
+const Image_PixMap& OffscreenView::Draw() {
   scene_->Synchronize();
-  Image_AlienPixMap image;
-  if (!view_->ToPixMap(image, width_, height_)) {
+  if (!view_->ToPixMap(picture_, width_, height_)) {
     throw std::runtime_error("the view could not be drawn into a picture");
   }
-  SavePng(image, file);
+  return picture_;
 }
 
 }  // namespace sledway::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <AIS_InteractiveContext.hxx>
+#include <Image_AlienPixMap.hxx>
 #include <V3d_View.hxx>
 #include <V3d_Viewer.hxx>
 #include <filesystem>
@@ -28,6 +29,12 @@ class OffscreenView {
   // Brings the scene in line with the document and writes what the view shows to `file` as a
   // PNG image, whole or not at all.
   void SavePicture(const std::filesystem::path& file);
+  // Brings the scene in line with the document and draws what the view shows into a picture
+  // the view keeps, valid until the next drawing.
+  const Image_PixMap& Draw();
+
+  // The camera, for tests that find where a point of the assembly appears in the picture.
+  const Handle(V3d_View) & View() const { return view_; }
 
  private:
   int width_;
@@ -37,6 +44,8 @@ class OffscreenView {
   Handle(V3d_View) view_;
   Handle(AIS_InteractiveContext) context_;
   std::unique_ptr<AssemblyScene> scene_;
+  // Drawn into again and again, so a long run does not allocate a picture per frame.
+  Image_AlienPixMap picture_;
 };
 
 }  // namespace sledway::app

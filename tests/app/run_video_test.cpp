@@ -1,0 +1,151 @@
+// `sledway run --video`: the runner's videos decoded with FFmpeg's own libraries, its refusals,
+// a full disk, and its memory over a long run, read from the runner's process.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/view/offscreen_view.hpp"
+#include "cli/sledway_cli.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/sample_assemblies.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+#include "tests/app/runner_process.hpp"
+#include "tests/app/video_reader.hpp"
+
+namespace sledway::app::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+int Sledway(const std::vector<std::string>& args, std::string* err = nullptr) {
+  std::vector<const char*> argv{"sledway"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  std::ostringstream out, errors;
+  const int status =
+      cli::RunSledway(static_cast<int>(argv.size()), argv.data(), cli::Console{out, errors});
+  if (err) *err = errors.str();
+  return status;
+}
+
+RunnerProcess RunRunner(const std::vector<std::string>& args, rlim_t fileLimit = RLIM_INFINITY) {
+  return RunProcess(SLEDWAY_RUNNER, args, fileLimit);
+}
+
+class RunVideoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("sledway-run-video-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  std::filesystem::path folder_;
+};
+
+int Difference(const std::vector<int>& a, const std::vector<int>& b) {
+  return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+}
+
+// The default sample, the cart: its work point "contact" travels the track from (0, 0) to
+// (0, 400) mm of the track's sketch. The video's first frame is "Position", its last the end.
+TEST_F(RunVideoTest, EachContainerHoldsAFramePerMoveWithTheCartLeavingTheStartForTheEnd) {
+  const Ref<model::AssemblyDocument> cart =
+      model::ReadSampleAssembly(model::FindSampleAssembly("cart")).document;
+  const Ref<model::PlanarSketch> track = cart->Sketch("track");
+  // The runner's view, seen before the run as the runner sees it: where the ends of the track
+  // appear in its pictures.
+  OffscreenView view(cart, 160, 120);
+  const auto pixelOf = [&](const gp_Pnt& point) {
+    int x = 0, y = 0;
+    view.View()->Convert(point.X(), point.Y(), point.Z(), x, y);
+    return std::pair{x, y};
+  };
+  const auto [startX, startY] = pixelOf(track->ToModel(gp_Pnt2d(0.0, 0.0)));
+  const auto [endX, endY] = pixelOf(track->ToModel(gp_Pnt2d(0.0, 40.0)));
+
+  for (const auto& [name, codec] : {std::pair{"cart.mp4", "h264"}, std::pair{"cart.gif", "gif"},
+                                    std::pair{"cart.webm", "vp9"}}) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path file = folder_ / name;
+    ASSERT_EQ(Sledway({"run", "--steps", "6", "--video", file.string(), "--size", "160x120",
+                       "--fps", "10"}),
+              0);
+    const DecodedVideo video = DecodeVideo(file);
+    EXPECT_EQ(video.codec, codec);
+    EXPECT_EQ(video.frames, 7);
+    EXPECT_EQ(video.width, 160);
+    EXPECT_EQ(video.height, 120);
+    EXPECT_NEAR(video.fps, 10.0, 1e-9);
+    // The cart stands at the start first and at the end last; where it went, it left the
+    // background, which is the same in both pictures.
+    EXPECT_GT(Difference(video.Pixel(video.first, startX, startY),
+                         video.Pixel(video.last, startX, startY)),
+              60);
+    EXPECT_GT(Difference(video.Pixel(video.first, endX, endY), video.Pixel(video.last, endX, endY)),
+              60);
+    EXPECT_LT(Difference(video.Pixel(video.first, 2, 2), video.Pixel(video.last, 2, 2)), 24);
+  }
+  EXPECT_EQ(Files().size(), 3u) << "a temporary file was left behind";
+}
+
+TEST_F(RunVideoTest, BadRequestsAreRefusedBeforeTheRunAndFailedWritesLeaveNothing) {
+  std::string err;
+  const std::string video = (folder_ / "cart.mp4").string();
+  EXPECT_EQ(Sledway({"run", "--video", (folder_ / "cart.avi").string()}, &err), 2);
+  EXPECT_THAT(err, HasSubstr("--video: '" + (folder_ / "cart.avi").string() +
+                             "' is not a video file name: its name ends in .mp4, .gif or .webm"));
+  EXPECT_EQ(Sledway({"run", "--video", video, "--size", "160x8"}, &err), 2);
+  EXPECT_THAT(err, HasSubstr("--size: '160x8' is not WxH"));
+  EXPECT_EQ(Sledway({"run", "--video", video, "--fps", "0"}, &err), 2);
+  EXPECT_EQ(Sledway({"run", "--video", (folder_ / "cart.gif").string(), "--fps", "60"}, &err), 2);
+  EXPECT_THAT(err, HasSubstr("shows 1 to 50 frames per second, not 60"));
+  EXPECT_TRUE(Files().empty());
+
+  EXPECT_EQ(Sledway({"run", "--video", "/proc/self/cart.mp4"}, &err), 1);
+  EXPECT_THAT(err, HasSubstr("cannot write '/proc/self/cart.mp4'"));
+
+  // A disk that fills during the run: the runner fails and leaves neither the video nor its
+  // temporary files, nor a GIF's frames set aside.
+  for (const char* name : {"full.mp4", "full.gif"}) {
+    SCOPED_TRACE(name);
+    const RunnerProcess run = RunRunner(
+        {"run", "--steps", "40", "--video", (folder_ / name).string(), "--size", "320x240"}, 32);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Files().empty());
+  }
+}
+
+// A leak of as little as a compressed frame per move would add more than the bound over the
+// 4,500 moves between the two runs.
+TEST_F(RunVideoTest, MemoryStaysFlatFromFiveHundredToFiveThousandSteps) {
+  long peak[2] = {};
+  int index = 0;
+  for (const char* steps : {"500", "5000"}) {
+    const RunnerProcess run = RunRunner(
+        {"run", "--steps", steps, "--video", (folder_ / "long.mp4").string(), "--size", "160x120"});
+    ASSERT_EQ(run.status, 0) << steps;
+    peak[index++] = run.peakKilobytes;
+  }
+  EXPECT_EQ(DecodeVideo(folder_ / "long.mp4").frames, 5001);
+  EXPECT_LT(peak[1], peak[0] + 16 * 1024)
+      << peak[0] << " KB for 500 steps, " << peak[1] << " KB for 5,000";
+}
+
+}  // namespace
+}  // namespace sledway::app::test

@@ -1,0 +1,179 @@
+#include "app/video/video_encoder.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/app/video_reader.hpp"
+
+namespace sledway::app::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A white picture with a red square of 8 pixels whose top left corner is at (x, y), stored in
+// `order`, bottom row first when `bottomUp` (as OpenGL reads pictures back).
+class Picture {
+ public:
+  Picture(int width, int height, PixelOrder order, bool bottomUp = false)
+      : width_(width),
+        height_(height),
+        order_(order),
+        bottomUp_(bottomUp),
+        bytes_(order == PixelOrder::kRgb || order == PixelOrder::kBgr ? 3 : 4),
+        data_(static_cast<std::size_t>(width * height * bytes_), 255) {}
+
+  void Square(int x, int y) {
+    std::fill(data_.begin(), data_.end(), 255);
+    for (int row = y; row < y + 8; ++row) {
+      const int stored = bottomUp_ ? height_ - 1 - row : row;
+      for (int column = x; column < x + 8; ++column) {
+        std::uint8_t* pixel = &data_[static_cast<std::size_t>((stored * width_ + column) * bytes_)];
+        // Red is the first byte in RGB and RGBA, the third in BGR and BGRA.
+        const bool redLast = order_ == PixelOrder::kBgr || order_ == PixelOrder::kBgra;
+        pixel[redLast ? 0 : 2] = 0;
+        pixel[1] = 0;
+      }
+    }
+  }
+  PicturePixels Pixels() const {
+    const std::ptrdiff_t row = width_ * bytes_;
+    // Stored bottom row first: the top row is the last in the buffer.
+    return bottomUp_
+               ? PicturePixels{data_.data() + (height_ - 1) * row, -row, width_, height_, order_}
+               : PicturePixels{data_.data(), row, width_, height_, order_};
+  }
+
+ private:
+  int width_, height_;
+  PixelOrder order_;
+  bool bottomUp_;
+  int bytes_;
+  std::vector<std::uint8_t> data_;
+};
+
+class VideoEncoderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() / ("sledway-video-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  std::filesystem::path folder_;
+};
+
+bool Reddish(const std::vector<int>& rgb) {
+  return rgb[0] > 180 && rgb[1] < 90 && rgb[2] < 90;
+}
+bool Whitish(const std::vector<int>& rgb) {
+  return rgb[0] > 200 && rgb[1] > 200 && rgb[2] > 200;
+}
+
+TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas) {
+  struct Case {
+    const char* name;
+    const char* codec;
+    PixelOrder order;
+    bool bottomUp;
+  };
+  for (const Case& c : {Case{"run.mp4", "h264", PixelOrder::kBgr, true},
+                        Case{"run.GIF", "gif", PixelOrder::kBgra, false},
+                        Case{"run.webm", "vp9", PixelOrder::kRgba, false}}) {
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path file = folder_ / c.name;
+    VideoEncoder encoder(file, 96, 64, 10);
+    std::int64_t heard = 0;
+    encoder.OnProgress([&](std::int64_t encoded) { heard = encoded; });
+    Picture picture(96, 64, c.order, c.bottomUp);
+    // 13 frames: the square moves 6 pixels right and 4 down each time.
+    for (int i = 0; i < 13; ++i) {
+      picture.Square(2 + 6 * i, 2 + 4 * i);
+      encoder.Add(picture.Pixels());
+    }
+    EXPECT_FALSE(std::filesystem::exists(file)) << "the video shows before it is whole";
+    encoder.Finish();
+    EXPECT_EQ(heard, 13 * encoder.PassesPerFrame());
+    EXPECT_EQ(Files(), std::vector<std::string>{c.name});
+
+    const DecodedVideo video = DecodeVideo(file);
+    EXPECT_EQ(video.codec, c.codec);
+    EXPECT_EQ(video.frames, 13);
+    EXPECT_EQ(video.width, 96);
+    EXPECT_EQ(video.height, 64);
+    EXPECT_NEAR(video.fps, 10.0, 1e-9);
+    EXPECT_TRUE(Reddish(video.Pixel(video.first, 6, 6)));
+    EXPECT_TRUE(Whitish(video.Pixel(video.first, 2 + 6 * 12 + 4, 2 + 4 * 12 + 4)));
+    EXPECT_TRUE(Whitish(video.Pixel(video.last, 6, 6)));
+    EXPECT_TRUE(Reddish(video.Pixel(video.last, 2 + 6 * 12 + 4, 2 + 4 * 12 + 4)));
+    std::filesystem::remove(file);
+  }
+}
+
+TEST_F(VideoEncoderTest, OddSidesAreCroppedForFourTwoZeroColourAndKeptForGif) {
+  Picture picture(41, 33, PixelOrder::kRgb);
+  picture.Square(0, 0);
+  for (const char* name : {"odd.mp4", "odd.gif"}) {
+    VideoEncoder encoder(folder_ / name, 41, 33, 25);
+    encoder.Add(picture.Pixels());
+    encoder.Finish();
+  }
+  const DecodedVideo mp4 = DecodeVideo(folder_ / "odd.mp4");
+  EXPECT_EQ(mp4.width, 40);
+  EXPECT_EQ(mp4.height, 32);
+  EXPECT_EQ(mp4.frames, 1);
+  const DecodedVideo gif = DecodeVideo(folder_ / "odd.gif");
+  EXPECT_EQ(gif.width, 41);
+  EXPECT_EQ(gif.height, 33);
+}
+
+TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile) {
+  EXPECT_THROW(VideoEncoder(folder_ / "run.avi", 64, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(folder_ / "run", 64, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(folder_ / "run.mp4", 8, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(folder_ / "run.mp4", 64, 64, 0), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(folder_ / "run.gif", 64, 64, 60), std::invalid_argument);
+  EXPECT_TRUE(Files().empty());
+  try {
+    VideoEncoder(std::filesystem::path("/proc/self/run.mp4"), 64, 64, 25);
+    ADD_FAILURE() << "a video in a folder that cannot be written to";
+  } catch (const std::runtime_error& error) {
+    EXPECT_THAT(error.what(), HasSubstr("cannot write '/proc/self/run.mp4'"));
+  }
+
+  // An old video stays until a new one is whole; one abandoned leaves the old one as it was.
+  const std::filesystem::path file = folder_ / "run.gif";
+  std::ofstream(file) << "old";
+  Picture picture(64, 48, PixelOrder::kRgb);
+  picture.Square(4, 4);
+  {
+    VideoEncoder encoder(file, 64, 48, 25);
+    encoder.Add(picture.Pixels());
+    EXPECT_THROW(encoder.Add(PicturePixels{nullptr, 0, 32, 32, PixelOrder::kRgb}),
+                 std::invalid_argument);
+  }
+  EXPECT_EQ(Files(), std::vector<std::string>{"run.gif"});
+  EXPECT_EQ(std::filesystem::file_size(file), 3u);
+  VideoEncoder empty(file, 64, 48, 25);
+  EXPECT_THROW(empty.Finish(), std::runtime_error);
+  EXPECT_EQ(Files(), std::vector<std::string>{"run.gif"});
+}
+
+}  // namespace
+}  // namespace sledway::app::test
