@@ -178,7 +178,6 @@ bool RecordingForm::RequestClose(form::CloseReason reason) {
   Unload.Raise(reason, cancel);
   if (alive.expired()) return true;
   if (cancel && reason != form::CloseReason::kOwner) return false;
-  ++closes;
   visible_ = false;
   focus = nullptr;
   return true;

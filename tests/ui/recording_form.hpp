@@ -18,7 +18,7 @@ namespace sledway::test {
 
 class RecordingForm;
 
-enum class Kind { kLabel, kButton, kToggle, kCheckBox, kOption, kFrame, kTextBox, kList, kPicture };
+enum class Kind { kLabel, kButton, kToggle, kCheckBox, kOption, kTextBox, kList, kPicture };
 
 class RecordingControl : public form::Control {
  public:
@@ -143,7 +143,6 @@ class RecordingForm : public form::Form {
   form::TwipsRect workArea{0, 0, 28800, 21600};
   WindowHandle handle = 0;
   int broughtToFront = 0;
-  int closes = 0;
   // Runs while the form is shown modal; the form closes after it unless it closed itself.
   std::function<void(RecordingForm&)> whileModal;
 

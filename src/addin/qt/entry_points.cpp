@@ -11,6 +11,7 @@
 #include "host/host_error.hpp"
 #include "platform/add_in_registry.hpp"
 #include "platform/qt_desktop_services.hpp"
+#include "ui/qt/face_widgets.hpp"
 #include "ui/qt/qt_form_factory.hpp"
 
 namespace sledway {
@@ -73,7 +74,9 @@ std::int32_t DllGetClassObject(const char* classId, sledway::IVClassFactory** fa
 }
 
 std::int32_t DllCanUnloadNow() {
-  return sledway::LiveObjects() == 0 ? sledway::kS_OK : sledway::kS_FALSE;
+  // A window dropped by the add-in waits for Qt to delete it, with its code in this library.
+  const bool inUse = sledway::LiveObjects() != 0 || sledway::qtface::FormDialog::Alive() != 0;
+  return inUse ? sledway::kS_FALSE : sledway::kS_OK;
 }
 
 }  // extern "C"

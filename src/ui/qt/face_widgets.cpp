@@ -31,6 +31,11 @@ int KeyAsciiOf(const QKeyEvent& event) {
   return static_cast<int>(text[0]);
 }
 
+int& DialogCount() {
+  static int count = 0;
+  return count;
+}
+
 }  // namespace
 
 // Sees text that reaches the box other than by a typed key. It knows the box's text before the
@@ -168,10 +173,16 @@ void ChoiceList::wheelEvent(QWheelEvent* event) {
 
 FormDialog::FormDialog() {
   setModal(false);
+  ++DialogCount();
 }
 
 FormDialog::~FormDialog() {
   if (const auto ownerGone = hooks.ownerGone) ownerGone();
+  --DialogCount();
+}
+
+int FormDialog::Alive() {
+  return DialogCount();
 }
 
 void FormDialog::CloseFromCode() {

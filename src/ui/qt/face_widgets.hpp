@@ -65,6 +65,8 @@ class ChoiceList : public QComboBox {
 };
 
 // The window of a form: its close requests and activation go to the face's form.
+// A dropped form leaves its dialog for Qt to delete once the event at hand is through; until then
+// the dialog's code must stay loaded, which `Alive` tells.
 class FormDialog : public QDialog {
  public:
   struct Hooks {
@@ -80,6 +82,9 @@ class FormDialog : public QDialog {
 
   // Closes the window as the add-in's code asks.
   void CloseFromCode();
+
+  // How many form dialogs exist, deleted or not yet.
+  static int Alive();
 
   Hooks hooks;
 
