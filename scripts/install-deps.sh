@@ -12,7 +12,7 @@ packages=(
   libocct-data-exchange-dev libocct-visualization-dev libocct-ocaf-dev libtbb-dev
   libmuparser-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri xvfb fonts-dejavu-core
   libavcodec-dev libavformat-dev libswscale-dev libavfilter-dev libavutil-dev
 )
 # With --clang also clang and its runtime (libFuzzer), for the clang and fuzz builds of CI.
