@@ -206,12 +206,14 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                    "alignment")
       ->check(NonEmpty());
   command->add_option("--steps", options.steps, "Moves per pass")
+      ->transform(DecimalInteger())
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--delay", options.delay, "Seconds to wait after each move")
       ->check(FiniteNumber() & CLI::Range(0.0, 4'294'967.295))
       ->capture_default_str();
   command->add_option("--reps", options.reps, "Repetitions")
+      ->transform(DecimalInteger())
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--mode", options.mode, "start-end or start-end-start")

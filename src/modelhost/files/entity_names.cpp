@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "host/echoed_text.hpp"
 #include "host/host_error.hpp"
 #include "host/sketch.hpp"
 #include "modelhost/component/component.hpp"
@@ -31,7 +32,7 @@ class NameReader {
       const std::string_view text = name.substr(start, end - start);
       const std::size_t colon = text.find(':');
       if (colon == std::string_view::npos || colon == 0 || colon + 1 == text.size()) {
-        Fail("'" + std::string(text) + "' is not kind:name");
+        Fail("'" + EchoedText(text) + "' is not kind:name");
       }
       steps_.push_back(Step{text.substr(0, colon), text.substr(colon + 1)});
       if (end == name.size()) break;
@@ -40,7 +41,7 @@ class NameReader {
   }
 
   [[noreturn]] void Fail(const std::string& problem) const {
-    throw HostError(hresult::kInvalidArg, "entity '" + std::string(full_) + "': " + problem);
+    throw HostError(hresult::kInvalidArg, "entity '" + EchoedText(full_) + "': " + problem);
   }
 
   bool AtEnd() const { return next_ == steps_.size(); }
@@ -54,7 +55,8 @@ class NameReader {
   void RequireEnd() const {
     if (!AtEnd()) {
       const Step& last = steps_[next_ - 1];
-      Fail("nothing lies below '" + std::string(last.kind) + ":" + std::string(last.name) + "'");
+      Fail("nothing lies below '" +
+           EchoedText(std::string(last.kind) + ":" + std::string(last.name)) + "'");
     }
   }
 
@@ -64,7 +66,7 @@ class NameReader {
     const auto [end, error] =
         std::from_chars(step.name.data(), step.name.data() + step.name.size(), index);
     if (error != std::errc() || end != step.name.data() + step.name.size()) {
-      Fail("'" + std::string(step.name) + "' is not a number");
+      Fail("'" + EchoedText(step.name) + "' is not a number");
     }
     if (index < 1 || index > count) {
       Fail(owner + " has no " + std::string(step.kind) + " " + std::to_string(index) + " (" +
@@ -89,7 +91,7 @@ Ref<IVObject> ResolveCurve(NameReader& reader, const Ref<Sketch>& sketch,
   if (reader.AtEnd()) return sketch;
   const Step step = reader.Next("a curve");
   if (step.kind != "curve") {
-    reader.Fail("unknown kind '" + std::string(step.kind) + "' in a sketch (expected curve)");
+    reader.Fail("unknown kind '" + EchoedText(step.kind) + "' in a sketch (expected curve)");
   }
   const int index = reader.Index(step, sketch->CurveCount(), owner);
   reader.RequireEnd();
@@ -104,7 +106,8 @@ Ref<IVObject> ResolveOnComponent(NameReader& reader, const Ref<Component>& compo
   if (step.kind == "sketch" || step.kind == "sketch3d") {
     const bool planar = step.kind == "sketch";
     if (!Contains(planar ? part->SketchNames() : part->Sketch3dNames(), name)) {
-      reader.Fail(owner + " has no " + (planar ? "sketch" : "3D sketch") + " named '" + name + "'");
+      reader.Fail(owner + " has no " + (planar ? "sketch" : "3D sketch") + " named '" +
+                  EchoedText(name) + "'");
     }
     const std::string sketchOwner = (planar ? "sketch '" : "3D sketch '") + name + "' of " + owner;
     if (planar) return ResolveCurve(reader, component->Sketch(name), sketchOwner);
@@ -117,16 +120,16 @@ Ref<IVObject> ResolveOnComponent(NameReader& reader, const Ref<Component>& compo
     entity = component->Edge(reader.Index(step, part->EdgeCount(), owner));
   } else if (step.kind == "workpoint") {
     if (!Contains(part->WorkPointNames(), name)) {
-      reader.Fail(owner + " has no work point named '" + name + "'");
+      reader.Fail(owner + " has no work point named '" + EchoedText(name) + "'");
     }
     entity = component->WorkPoint(name);
   } else if (step.kind == "workaxis") {
     if (!Contains(part->WorkAxisNames(), name)) {
-      reader.Fail(owner + " has no work axis named '" + name + "'");
+      reader.Fail(owner + " has no work axis named '" + EchoedText(name) + "'");
     }
     entity = component->WorkAxis(name);
   } else {
-    reader.Fail("unknown kind '" + std::string(step.kind) +
+    reader.Fail("unknown kind '" + EchoedText(step.kind) +
                 "' on a component (expected vertex, edge, workpoint, workaxis, sketch, sketch3d)");
   }
   reader.RequireEnd();
@@ -158,21 +161,21 @@ Ref<IVObject> ResolveEntity(const AssemblyDocument& document, std::string_view n
   const std::string stepName(step.name);
   if (step.kind == "component") {
     const Ref<Component> component = document.FindComponent(stepName);
-    if (!component) reader.Fail("no component named '" + stepName + "'");
+    if (!component) reader.Fail("no component named '" + EchoedText(stepName) + "'");
     if (reader.AtEnd()) return component;
     return ResolveOnComponent(reader, component);
   }
   if (step.kind == "sketch") {
     const Ref<PlanarSketch> sketch = document.Sketch(stepName);
-    if (!sketch) reader.Fail("no sketch named '" + stepName + "'");
+    if (!sketch) reader.Fail("no sketch named '" + EchoedText(stepName) + "'");
     return ResolveCurve(reader, sketch, "sketch '" + stepName + "'");
   }
   if (step.kind == "sketch3d") {
     const Ref<Sketch3d> sketch = document.Sketch3d(stepName);
-    if (!sketch) reader.Fail("no 3D sketch named '" + stepName + "'");
+    if (!sketch) reader.Fail("no 3D sketch named '" + EchoedText(stepName) + "'");
     return ResolveCurve(reader, sketch, "3D sketch '" + stepName + "'");
   }
-  reader.Fail("unknown kind '" + std::string(step.kind) +
+  reader.Fail("unknown kind '" + EchoedText(step.kind) +
               "' (expected component, sketch, sketch3d)");
 }
 
