@@ -126,6 +126,23 @@ Ref<IVPoint> FollowPoint(const CPath& path) {
                                   : path.FollowWorkPoint()->GetPoint();
 }
 
+// Prints the messages the add-in showed during "Position" or "Run" besides the one that tells
+// the outcome's own failure (a failed move's box, or the failure's text), which the runner
+// reports in its own words.
+void PrintOtherMessages(const std::vector<std::string>& shown, const MotionOutcome& outcome,
+                        std::ostream& err) {
+  bool told = outcome.end == MotionEnd::kCompleted;
+  for (const std::string& text : shown) {
+    const std::string& failureText =
+        outcome.end == MotionEnd::kMoveFailed ? std::string(kMoveFailedMessage) : outcome.failure;
+    if (!told && text == failureText) {
+      told = true;
+      continue;
+    }
+    err << "sledway: " << text << '\n';
+  }
+}
+
 // Everything a run needs once the slots are picked.
 struct PreparedRun {
   OpenedAssembly assembly;
@@ -253,20 +270,14 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   const PathCheck check(path);
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
-  ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
+  // The add-in shows each failure in a message box. The runner reports how "Position" and "Run"
+  // ended itself, so it keeps the boxes and prints only those that say something else.
+  std::vector<std::string> shown;
   platform::DesktopServices services;
-  services.showMessage = [&](const std::string& text, const std::string& title) {
-    progress.Finish();
-    console.err << title << ": " << text << '\n';
+  services.showMessage = [&](const std::string& text, const std::string&) {
+    shown.push_back(text);
   };
   const platform::ScopedDesktopServices installed(services);
-
-  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
-  if (position.end != MotionEnd::kCompleted) {
-    console.err << "sledway: \"Position\" failed: " << position.failure << '\n';
-    return 1;
-  }
-  if (frames) frames->Capture();
 
   // A file is written whole or not at all; standard output gets each row as it is made.
   std::optional<AtomicFile> file;
@@ -276,6 +287,37 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   writer->Begin(run.header);
   RunCheck summary;
   summary.plannedMoves = run.header.plannedMoves;
+  const auto finish = [&](const MotionOutcome& outcome, const std::string& failurePrefix) {
+    summary.moves = outcome.moves;
+    summary.recomputeFailures = outcome.recomputeFailures;
+    if (outcome.end != MotionEnd::kCompleted) summary.failure = failurePrefix + outcome.failure;
+    summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
+                     summary.maxDistance < kDistanceGoal &&
+                     summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
+                     summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
+    writer->End(summary);
+    if (file) {
+      file->Commit();
+    } else if (!console.out.flush()) {
+      throw std::runtime_error("standard output cannot be written");
+    }
+    PrintOtherMessages(shown, outcome, console.err);
+  };
+
+  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
+  if (position.end != MotionEnd::kCompleted) {
+    // "Position" is no move of the run: the outcome counts none.
+    MotionOutcome noMoves = position;
+    noMoves.moves = 0;
+    noMoves.recomputeFailures = 0;
+    finish(noMoves, "\"Position\" failed: ");
+    console.err << "sledway: " << summary.failure << '\n';
+    return 1;
+  }
+  shown.clear();
+  if (frames) frames->Capture();
+
+  ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
   const MotionOutcome outcome =
       RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
         MoveRow row;
@@ -306,19 +348,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         progress.Update(move.index);
       });
   progress.Finish();
-  summary.moves = outcome.moves;
-  summary.recomputeFailures = outcome.recomputeFailures;
-  if (outcome.end != MotionEnd::kCompleted) summary.failure = outcome.failure;
-  summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
-                   summary.maxDistance < kDistanceGoal &&
-                   summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
-                   summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
-  writer->End(summary);
-  if (file) {
-    file->Commit();
-  } else if (!console.out.flush()) {
-    throw std::runtime_error("standard output cannot be written");
-  }
+  finish(outcome, "");
 
   if (outcome.end != MotionEnd::kCompleted) {
     console.err << "sledway: the run ended after " << outcome.moves << " of "
