@@ -24,12 +24,13 @@ OpenedAssembly OpenAssembly(const AssemblyChoice& choice) {
   try {
     if (file) {
       model::AssemblyFile opened = model::ReadAnyAssembly(*file);
-      return {opened.document, std::filesystem::path(*file).filename().string(), opened.run};
+      return {opened.document, std::filesystem::path(*file).filename().string(), opened.run,
+              opened.files};
     }
     const model::SampleAssembly sample =
         example ? model::FindSampleAssembly(*example) : model::SampleAssemblies().front();
     model::AssemblyFile opened = model::ReadSampleAssembly(sample);
-    return {opened.document, sample.name, opened.run ? opened.run : sample.run};
+    return {opened.document, sample.name, opened.run ? opened.run : sample.run, {}};
   } catch (const std::exception& error) {
     throw UsageError(error.what());
   }

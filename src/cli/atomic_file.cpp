@@ -14,15 +14,19 @@ namespace sledway::cli {
 
 AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target) {
   std::error_code error;
-  // A link is followed, so the file it names is replaced rather than the link itself.
-  file_ = std::filesystem::is_symlink(target, error) ? std::filesystem::weakly_canonical(target)
-                                                     : target;
-  const auto status = std::filesystem::status(file_, error);
+  file_ = target;
+  const auto status = std::filesystem::status(target, error);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
     if (std::filesystem::is_directory(status)) Fail("it is a directory");
-    stream_.open(file_, std::ios::binary);
+    // Opened by the name given: /dev/stdout leads through a link to a pipe that has no name.
+    stream_.open(target, std::ios::binary);
     if (!stream_) Fail(std::strerror(errno));
     return;
+  }
+  // A link is followed, so the file it names is replaced rather than the link itself.
+  if (std::filesystem::is_symlink(target, error)) {
+    file_ = std::filesystem::weakly_canonical(target, error);
+    if (error) Fail(error.message());
   }
 
   const std::filesystem::path directory =

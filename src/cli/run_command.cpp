@@ -11,13 +11,16 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/view/frame_recorder.hpp"
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
+#include "cli/input_files.hpp"
 #include "cli/option_checks.hpp"
+#include "cli/output_target.hpp"
 #include "cli/path_check.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/result_writers.hpp"
@@ -48,15 +51,14 @@ Ref<IVObject> Resolve(const model::AssemblyDocument& document, const std::string
   }
 }
 
-void CheckOutputDirectory(const std::optional<std::string>& output) {
-  if (!output) return;
-  const std::filesystem::path file(*output);
-  const std::filesystem::path directory =
-      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::error_code error;
-  if (!std::filesystem::is_directory(directory, error)) {
-    throw UsageError("--output: there is no directory '" + directory.string() + "'");
-  }
+// The names FrameRecorder gives the pictures: frame-00001.png, ...
+bool IsFrameName(const std::string& name) {
+  constexpr std::string_view kPrefix = "frame-";
+  constexpr std::string_view kSuffix = ".png";
+  if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
+  const std::string_view number =
+      std::string_view(name).substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  return number.size() >= 5 && number.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // "WxH" in pixels, each side 16 to 8192.
@@ -152,9 +154,13 @@ struct PreparedRun {
 };
 
 PreparedRun Prepare(const RunOptions& options) {
-  CheckOutputDirectory(options.output);
+  if (options.output) CheckOutputTarget("--output", *options.output);
   PreparedRun run;
   run.assembly = OpenAssembly(options.assembly);
+  // What the run writes must not land on what it reads, through any name or link.
+  const InputFiles inputs(run.assembly.files);
+  if (options.output) inputs.RefuseOverwrite("--output", *options.output);
+  if (options.frames) inputs.RefuseWritesInto("--frames", *options.frames, IsFrameName);
   run.app = model::Application::Create();
   run.path = std::make_shared<CPath>();
   model::AssemblyDocument& document = *run.assembly.document;
