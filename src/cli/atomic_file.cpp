@@ -38,6 +38,7 @@ AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target) {
   if (fd < 0) Fail(std::strerror(errno));
   ::close(fd);
   temporary_ = name.data();
+  removedOnInterrupt_.emplace(temporary_);
   stream_.open(temporary_, std::ios::binary | std::ios::trunc);
   if (!stream_) Fail(std::strerror(errno));
 }
@@ -50,6 +51,7 @@ void AtomicFile::Fail(const std::string& why) {
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
     temporary_.clear();
+    removedOnInterrupt_.reset();
   }
   throw std::runtime_error("cannot write '" + target_.string() + "': " + why);
 }
@@ -75,6 +77,7 @@ void AtomicFile::Commit() {
   ::chmod(temporary_.c_str(), 0666 & ~mask);
   if (::rename(temporary_.c_str(), file_.c_str()) != 0) Fail(std::strerror(errno));
   temporary_.clear();
+  removedOnInterrupt_.reset();
 }
 
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view content) {
