@@ -86,7 +86,7 @@ TEST_F(EchoedInput, KeysNamesAndExpressionsAreEchoedWholeLineAndSafe) {
   // U+009B, a terminal's CSI, in a name.
   ExpectRefused(
       {"inspect", Lift([](nlohmann::json& lift) { lift["parts"][0]["name"] = "col\xc2\x9bumn"; })},
-      "/parts/0/name: a name may not hold control characters: 'col\\u009bumn'");
+      "/parts/0/name: a name may not hold control characters");
 
   const Invocation path =
       Sledway({"run", "--example", "lift", "--path", "sketch:tr\n\x1b[2Jack/curve:1"});

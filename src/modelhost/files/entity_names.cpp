@@ -7,6 +7,10 @@
 #include "host/host_error.hpp"
 #include "host/sketch.hpp"
 #include "modelhost/component/component.hpp"
+#include "modelhost/component/edge_proxy.hpp"
+#include "modelhost/component/vertex_proxy.hpp"
+#include "modelhost/component/work_axis_proxy.hpp"
+#include "modelhost/component/work_point_proxy.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/part/part.hpp"
 #include "modelhost/sketch/curve_kind_name.hpp"
@@ -144,12 +148,54 @@ std::string CurveKindText(const Ref<IVObject>& curve) {
 }
 
 template <class Sketch>
-void ListSketch(std::vector<NamedEntity>& list, const std::string& name, const std::string& kind,
+void ListSketch(const EntityVisitor& visit, const std::string& name, const std::string& kind,
                 const Ref<Sketch>& sketch) {
-  list.push_back({name, kind, sketch});
+  visit({name, kind, sketch});
   for (int i = 1; i <= sketch->CurveCount(); ++i) {
     const Ref<IVObject> curve = sketch->Curve(i);
-    list.push_back({name + "/curve:" + std::to_string(i), CurveKindText(curve), curve});
+    visit({name + "/curve:" + std::to_string(i), CurveKindText(curve), curve});
+  }
+}
+
+// The entities of the assembly in listing order. `kept`: the objects the components keep and
+// hand out; otherwise objects of the same kinds made for the visit alone.
+void Walk(const AssemblyDocument& document, const EntityVisitor& visit, bool kept) {
+  for (const Ref<Component>& component : document.Components()) {
+    const Ref<Part> part = component->Part();
+    const std::string name = "component:" + component->ComponentName();
+    visit({name, "component", component});
+    for (int i = 1; i <= part->VertexCount(); ++i) {
+      visit({name + "/vertex:" + std::to_string(i), "vertex",
+             kept ? component->Vertex(i)
+                  : std::make_shared<VertexProxy>(OccurrenceLink(component), i)});
+    }
+    for (int i = 1; i <= part->EdgeCount(); ++i) {
+      visit({name + "/edge:" + std::to_string(i), "edge",
+             kept ? Ref<IVObject>(component->Edge(i))
+                  : std::make_shared<EdgeProxy>(OccurrenceLink(component), i)});
+    }
+    for (const std::string& point : part->WorkPointNames()) {
+      visit({name + "/workpoint:" + point, "work point",
+             kept ? component->WorkPoint(point)
+                  : std::make_shared<WorkPointProxy>(OccurrenceLink(component), point)});
+    }
+    for (const std::string& axis : part->WorkAxisNames()) {
+      visit({name + "/workaxis:" + axis, "work axis",
+             kept ? component->WorkAxis(axis)
+                  : std::make_shared<WorkAxisProxy>(OccurrenceLink(component), axis)});
+    }
+    for (const std::string& sketch : part->SketchNames()) {
+      ListSketch(visit, name + "/sketch:" + sketch, "2D sketch", component->Sketch(sketch));
+    }
+    for (const std::string& sketch : part->Sketch3dNames()) {
+      ListSketch(visit, name + "/sketch3d:" + sketch, "3D sketch", component->Sketch3d(sketch));
+    }
+  }
+  for (const std::string& sketch : document.SketchNames()) {
+    ListSketch(visit, "sketch:" + sketch, "2D sketch", document.Sketch(sketch));
+  }
+  for (const std::string& sketch : document.Sketch3dNames()) {
+    ListSketch(visit, "sketch3d:" + sketch, "3D sketch", document.Sketch3d(sketch));
   }
 }
 
@@ -181,36 +227,13 @@ Ref<IVObject> ResolveEntity(const AssemblyDocument& document, std::string_view n
 
 std::vector<NamedEntity> ListEntities(const AssemblyDocument& document) {
   std::vector<NamedEntity> list;
-  for (const Ref<Component>& component : document.Components()) {
-    const Ref<Part> part = component->Part();
-    const std::string name = "component:" + component->ComponentName();
-    list.push_back({name, "component", component});
-    for (int i = 1; i <= part->VertexCount(); ++i) {
-      list.push_back({name + "/vertex:" + std::to_string(i), "vertex", component->Vertex(i)});
-    }
-    for (int i = 1; i <= part->EdgeCount(); ++i) {
-      list.push_back({name + "/edge:" + std::to_string(i), "edge", component->Edge(i)});
-    }
-    for (const std::string& point : part->WorkPointNames()) {
-      list.push_back({name + "/workpoint:" + point, "work point", component->WorkPoint(point)});
-    }
-    for (const std::string& axis : part->WorkAxisNames()) {
-      list.push_back({name + "/workaxis:" + axis, "work axis", component->WorkAxis(axis)});
-    }
-    for (const std::string& sketch : part->SketchNames()) {
-      ListSketch(list, name + "/sketch:" + sketch, "2D sketch", component->Sketch(sketch));
-    }
-    for (const std::string& sketch : part->Sketch3dNames()) {
-      ListSketch(list, name + "/sketch3d:" + sketch, "3D sketch", component->Sketch3d(sketch));
-    }
-  }
-  for (const std::string& sketch : document.SketchNames()) {
-    ListSketch(list, "sketch:" + sketch, "2D sketch", document.Sketch(sketch));
-  }
-  for (const std::string& sketch : document.Sketch3dNames()) {
-    ListSketch(list, "sketch3d:" + sketch, "3D sketch", document.Sketch3d(sketch));
-  }
+  Walk(
+      document, [&](const NamedEntity& named) { list.push_back(named); }, true);
   return list;
+}
+
+void ForEachEntity(const AssemblyDocument& document, const EntityVisitor& visit) {
+  Walk(document, visit, false);
 }
 
 }  // namespace sledway::model
