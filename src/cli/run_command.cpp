@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "app/view/frame_recorder.hpp"
+#include "app/view/image_file.hpp"
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
 #include "cli/input_files.hpp"
+#include "cli/interrupt_cleanup.hpp"
 #include "cli/option_checks.hpp"
 #include "cli/output_target.hpp"
 #include "cli/path_check.hpp"
@@ -111,6 +113,13 @@ void RotationOf(const Ref<IVMatrix>& placement, MoveRow& row) {
   axis.Normalize();
   row.rotationAxis = {axis.X(), axis.Y(), axis.Z()};
   row.rotationAngle = angle * 180.0 / std::numbers::pi;
+}
+
+// The next picture of the run. Its temporary file goes, should an interrupt end the runner
+// while it is written.
+void Capture(app::FrameRecorder& frames) {
+  const RemovedOnInterrupt temporary(app::TemporaryPngFor(frames.NextFile()).string());
+  frames.Capture();
 }
 
 // Where the rows go, as messages name it.
@@ -321,7 +330,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     return 1;
   }
   shown.clear();
-  if (frames) frames->Capture();
+  if (frames) Capture(*frames);
 
   ProgressBar progress(console.err, run.header.plannedMoves, console.errIsTerminal);
   const MotionOutcome outcome =
@@ -350,7 +359,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         writer->Row(row);
         // Rows that cannot be written end the run rather than vanish.
         if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
-        if (frames) frames->Capture();
+        if (frames) Capture(*frames);
         progress.Update(move.index);
       });
   progress.Finish();
