@@ -28,6 +28,7 @@
 #include "cli/result_writers.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
+#include "host/echoed_text.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
@@ -69,7 +70,8 @@ std::pair<int, int> PictureSize(const std::string& text) {
   char end = 0;
   if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 16 ||
       height < 16 || width > 8192 || height > 8192) {
-    throw UsageError("--size: '" + text + "' is not WxH with sides of 16 to 8192 pixels");
+    throw UsageError("--size: '" + EchoedText(text) +
+                     "' is not WxH with sides of 16 to 8192 pixels");
   }
   return {width, height};
 }
@@ -124,7 +126,7 @@ void Capture(app::FrameRecorder& frames) {
 
 // Where the rows go, as messages name it.
 std::string OutputName(const RunOptions& options) {
-  return options.output ? "'" + *options.output + "'" : std::string("standard output");
+  return options.output ? "'" + EchoedText(*options.output) + "'" : std::string("standard output");
 }
 
 // A measure that is not a number makes the largest one not a number too, so the check fails.
@@ -150,7 +152,7 @@ void PrintOtherMessages(const std::vector<std::string>& shown, const MotionOutco
       told = true;
       continue;
     }
-    err << "sledway: " << text << '\n';
+    err << "sledway: " << EscapedText(text) << '\n';
   }
 }
 
@@ -326,7 +328,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     noMoves.moves = 0;
     noMoves.recomputeFailures = 0;
     finish(noMoves, "\"Position\" failed: ");
-    console.err << "sledway: " << summary.failure << '\n';
+    console.err << "sledway: " << EscapedText(summary.failure) << '\n';
     return 1;
   }
   shown.clear();
@@ -367,7 +369,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
 
   if (outcome.end != MotionEnd::kCompleted) {
     console.err << "sledway: the run ended after " << outcome.moves << " of "
-                << run.header.plannedMoves << " moves: " << outcome.failure << '\n';
+                << run.header.plannedMoves << " moves: " << EscapedText(outcome.failure) << '\n';
     return 1;
   }
   if (outcome.recomputeFailures > 0) {

@@ -16,13 +16,6 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
 
-// A message as it may go to a terminal: names and values it quotes come from files and the
-// command line, and a control character among them must not act on the terminal. No message
-// of the runner spans lines, so a newline is escaped too.
-std::string Printable(const std::string& text) {
-  return EscapedText(text);
-}
-
 // CLI11's own messages quote the arguments they refuse, which may be long or hold anything:
 // such a message is escaped, and cut where CLI11's words and an echo of a sensible length would
 // long have ended.
@@ -63,10 +56,13 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
     }
     return status;
   } catch (const UsageError& error) {
-    console.err << "sledway: " << Printable(error.what()) << '\n';
+    // Messages quote names and values from files and the command line, and a control character
+    // among them must not act on the terminal. No message of the runner spans lines, so a
+    // newline is escaped too.
+    console.err << "sledway: " << EscapedText(error.what()) << '\n';
     return kBadInput;
   } catch (const std::exception& error) {
-    console.err << "sledway: " << Printable(error.what()) << '\n';
+    console.err << "sledway: " << EscapedText(error.what()) << '\n';
     return kFailed;
   }
 }
