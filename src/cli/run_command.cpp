@@ -145,9 +145,9 @@ Ref<IVPoint> FollowPoint(const CPath& path) {
 void PrintOtherMessages(const std::vector<std::string>& shown, const MotionOutcome& outcome,
                         std::ostream& err) {
   bool told = outcome.end == MotionEnd::kCompleted;
+  const std::string failureText =
+      outcome.end == MotionEnd::kMoveFailed ? std::string(kMoveFailedMessage) : outcome.failure;
   for (const std::string& text : shown) {
-    const std::string& failureText =
-        outcome.end == MotionEnd::kMoveFailed ? std::string(kMoveFailedMessage) : outcome.failure;
     if (!told && text == failureText) {
       told = true;
       continue;

@@ -88,6 +88,11 @@ TEST_F(EchoedInput, KeysNamesAndExpressionsAreEchoedWholeLineAndSafe) {
       {"inspect", Lift([](nlohmann::json& lift) { lift["parts"][0]["name"] = "col\xc2\x9bumn"; })},
       "/parts/0/name: a name may not hold control characters");
 
+  const std::filesystem::path named = directory_ / "lift\x1b[2J.json";
+  std::filesystem::copy_file(Lift([](nlohmann::json&) {}), named);
+  EXPECT_THAT(Sledway({"inspect", named.string()}).out,
+              HasSubstr("assembly lift\\u001b[2J.json, lengths in mm"));
+
   const Invocation path =
       Sledway({"run", "--example", "lift", "--path", "sketch:tr\n\x1b[2Jack/curve:1"});
   EXPECT_EQ(path.status, 2);
