@@ -6,6 +6,7 @@
 
 #include "cli/option_checks.hpp"
 #include "cli/usage_error.hpp"
+#include "host/echoed_text.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/any_assembly.hpp"
 #include "modelhost/files/sample_assemblies.hpp"
@@ -24,12 +25,15 @@ OpenedAssembly OpenAssembly(const AssemblyChoice& choice) {
   try {
     if (file) {
       model::AssemblyFile opened = model::ReadAnyAssembly(*file);
-      return {opened.document, std::filesystem::path(*file).filename().string(), opened.run};
+      // The file's name heads listings and tables, where a control character in it must not
+      // act on a terminal.
+      return {opened.document, EscapedText(std::filesystem::path(*file).filename().string()),
+              opened.run, opened.files};
     }
     const model::SampleAssembly sample =
         example ? model::FindSampleAssembly(*example) : model::SampleAssemblies().front();
     model::AssemblyFile opened = model::ReadSampleAssembly(sample);
-    return {opened.document, sample.name, opened.run ? opened.run : sample.run};
+    return {opened.document, sample.name, opened.run ? opened.run : sample.run, {}};
   } catch (const std::exception& error) {
     throw UsageError(error.what());
   }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/object.hpp"
 #include "modelhost/files/suggested_run.hpp"
@@ -20,6 +22,7 @@ struct OpenedAssembly {
   Ref<model::AssemblyDocument> document;
   std::string name;
   std::optional<model::SuggestedRun> run;
+  std::vector<std::filesystem::path> files;  // every file read; none for a sample
 };
 
 // Which assembly a command works on: an assembly file or a sample, as the user named it.

@@ -1,6 +1,7 @@
 #include "cli/drive_choice.hpp"
 
 #include "cli/usage_error.hpp"
+#include "host/echoed_text.hpp"
 #include "host/parameters.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
@@ -20,7 +21,7 @@ std::optional<DriveChoice> ChooseDrive(model::AssemblyDocument& document, const 
 
   const Ref<IVParameter> parameter = document.Parameters().Find(name);
   if (!parameter) {
-    throw UsageError("--drive: no parameter named '" + name +
+    throw UsageError("--drive: no parameter named '" + EchoedText(name) +
                      "' (sledway inspect lists the parameters that can be driven)");
   }
   if (parameter->Inputs()->Count() != 0) {

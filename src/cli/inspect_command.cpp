@@ -121,11 +121,14 @@ int RunInspectCommand(const AssemblyChoice& assembly, const Console& console) {
   std::ostream& out = console.out;
   out << "assembly " << opened.name << ", lengths in "
       << model::LengthUnitLabel(document.DisplayUnit()) << "\n\nentities:\n";
-  const std::vector<model::NamedEntity> entities = model::ListEntities(document);
+  // Two walks over the entities, one for the width of the name column and one that prints,
+  // keep no more than one entity at a time: a list of them all would take many times the
+  // assembly's own memory.
   std::size_t nameWidth = 0;
-  for (const model::NamedEntity& named : entities)
+  model::ForEachEntity(document, [&](const model::NamedEntity& named) {
     nameWidth = std::max(nameWidth, named.name.size());
-  for (const model::NamedEntity& named : entities) {
+  });
+  model::ForEachEntity(document, [&](const model::NamedEntity& named) {
     const std::string details = lister.Details(named);
     out << "  " << std::left << std::setw(static_cast<int>(nameWidth) + 2) << named.name;
     if (details.empty()) {
@@ -133,7 +136,7 @@ int RunInspectCommand(const AssemblyChoice& assembly, const Console& console) {
     } else {
       out << std::setw(16) << named.kind << details << '\n';
     }
-  }
+  });
   out << std::right;
   ListParameters(document, out);
   if (opened.run) {

@@ -10,6 +10,11 @@ namespace sledway::cli {
 // or value.
 CLI::Validator FiniteNumber();
 
+// A whole number in decimal digits, as a user means it: CLI11 would read "010" as octal 8 and
+// "0x10" as 16. Leading zeros are dropped before CLI11 converts the text; any other spelling is
+// refused.
+CLI::Validator DecimalInteger();
+
 // A name or path that is not empty: `--drive ''` names nothing and must not count as no drive.
 CLI::Validator NonEmpty();
 

@@ -8,6 +8,7 @@
 #include "cli/number_text.hpp"
 #include "cli/path_check.hpp"
 #include "cli/usage_error.hpp"
+#include "host/echoed_text.hpp"
 
 namespace sledway::cli {
 namespace {
@@ -27,14 +28,6 @@ std::string CheckLine(const RunCheck& check) {
   return line + (check.passed ? ": pass" : ": FAIL");
 }
 
-// A message on one line, so that it cannot break a row or a comment of the output.
-std::string OneLine(std::string text) {
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-  }
-  return text;
-}
-
 // "run: 5 of 5 moves made", with what went wrong when something did.
 std::string RunLine(const RunCheck& check) {
   std::string line = "run: " + std::to_string(check.moves) + " of " +
@@ -42,7 +35,8 @@ std::string RunLine(const RunCheck& check) {
   if (check.recomputeFailures > 0) {
     line += ", the assembly not recomputed after " + std::to_string(check.recomputeFailures);
   }
-  if (!check.failure.empty()) line += ", stopped: " + OneLine(check.failure);
+  // Escaped, the failure stays on one line and cannot break a row or a comment of the output.
+  if (!check.failure.empty()) line += ", stopped: " + EscapedText(check.failure);
   return line;
 }
 
@@ -299,7 +293,7 @@ OutputFormat ParseOutputFormat(std::string_view text) {
   if (text == "table") return OutputFormat::kTable;
   if (text == "csv") return OutputFormat::kCsv;
   if (text == "json") return OutputFormat::kJson;
-  throw UsageError("--format: use table, csv or json, not '" + std::string(text) + "'");
+  throw UsageError("--format: use table, csv or json, not '" + EchoedText(text) + "'");
 }
 
 std::unique_ptr<ResultWriter> MakeResultWriter(OutputFormat format, std::ostream& stream) {

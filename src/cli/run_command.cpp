@@ -11,13 +11,18 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/view/frame_recorder.hpp"
+#include "app/view/image_file.hpp"
 #include "cli/assembly_source.hpp"
 #include "cli/atomic_file.hpp"
 #include "cli/drive_choice.hpp"
+#include "cli/input_files.hpp"
+#include "cli/interrupt_cleanup.hpp"
 #include "cli/option_checks.hpp"
+#include "cli/output_target.hpp"
 #include "cli/path_check.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/result_writers.hpp"
@@ -25,6 +30,7 @@
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
 #include "cli/video_output.hpp"
+#include "host/echoed_text.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
@@ -50,15 +56,14 @@ Ref<IVObject> Resolve(const model::AssemblyDocument& document, const std::string
   }
 }
 
-void CheckOutputDirectory(const std::optional<std::string>& output) {
-  if (!output) return;
-  const std::filesystem::path file(*output);
-  const std::filesystem::path directory =
-      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::error_code error;
-  if (!std::filesystem::is_directory(directory, error)) {
-    throw UsageError("--output: there is no directory '" + directory.string() + "'");
-  }
+// The names FrameRecorder gives the pictures: frame-00001.png, ...
+bool IsFrameName(const std::string& name) {
+  constexpr std::string_view kPrefix = "frame-";
+  constexpr std::string_view kSuffix = ".png";
+  if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
+  const std::string_view number =
+      std::string_view(name).substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  return number.size() >= 5 && number.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // "WxH" in pixels, each side 16 to 8192.
@@ -67,7 +72,8 @@ std::pair<int, int> PictureSize(const std::string& text) {
   char end = 0;
   if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 16 ||
       height < 16 || width > 8192 || height > 8192) {
-    throw UsageError("--size: '" + text + "' is not WxH with sides of 16 to 8192 pixels");
+    throw UsageError("--size: '" + EchoedText(text) +
+                     "' is not WxH with sides of 16 to 8192 pixels");
   }
   return {width, height};
 }
@@ -113,9 +119,16 @@ void RotationOf(const Ref<IVMatrix>& placement, MoveRow& row) {
   row.rotationAngle = angle * 180.0 / std::numbers::pi;
 }
 
+// The next picture of the run. Its temporary file goes, should an interrupt end the runner
+// while it is written.
+void Capture(app::FrameRecorder& frames) {
+  const RemovedOnInterrupt temporary(app::TemporaryPngFor(frames.NextFile()).string());
+  frames.Capture();
+}
+
 // Where the rows go, as messages name it.
 std::string OutputName(const RunOptions& options) {
-  return options.output ? "'" + *options.output + "'" : std::string("standard output");
+  return options.output ? "'" + EchoedText(*options.output) + "'" : std::string("standard output");
 }
 
 // A measure that is not a number makes the largest one not a number too, so the check fails.
@@ -128,6 +141,23 @@ Ref<IVPoint> FollowPoint(const CPath& path) {
                                   : path.FollowWorkPoint()->GetPoint();
 }
 
+// Prints the messages the add-in showed during "Position" or "Run" besides the one that tells
+// the outcome's own failure (a failed move's box, or the failure's text), which the runner
+// reports in its own words.
+void PrintOtherMessages(const std::vector<std::string>& shown, const MotionOutcome& outcome,
+                        std::ostream& err) {
+  bool told = outcome.end == MotionEnd::kCompleted;
+  const std::string failureText =
+      outcome.end == MotionEnd::kMoveFailed ? std::string(kMoveFailedMessage) : outcome.failure;
+  for (const std::string& text : shown) {
+    if (!told && text == failureText) {
+      told = true;
+      continue;
+    }
+    err << "sledway: " << EscapedText(text) << '\n';
+  }
+}
+
 // Everything a run needs once the slots are picked.
 struct PreparedRun {
   OpenedAssembly assembly;
@@ -137,9 +167,15 @@ struct PreparedRun {
 };
 
 PreparedRun Prepare(const RunOptions& options) {
-  CheckOutputDirectory(options.output);
+  if (options.output) CheckOutputTarget("--output", *options.output);
+  if (options.video) CheckOutputTarget("--video", *options.video);
   PreparedRun run;
   run.assembly = OpenAssembly(options.assembly);
+  // What the run writes must not land on what it reads, through any name or link.
+  const InputFiles inputs(run.assembly.files);
+  if (options.output) inputs.RefuseOverwrite("--output", *options.output);
+  if (options.frames) inputs.RefuseWritesInto("--frames", *options.frames, IsFrameName);
+  if (options.video) inputs.RefuseOverwrite("--video", *options.video);
   run.app = model::Application::Create();
   run.path = std::make_shared<CPath>();
   model::AssemblyDocument& document = *run.assembly.document;
@@ -208,12 +244,14 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                    "alignment")
       ->check(NonEmpty());
   command->add_option("--steps", options.steps, "Moves per pass")
+      ->transform(DecimalInteger())
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--delay", options.delay, "Seconds to wait after each move")
       ->check(FiniteNumber() & CLI::Range(0.0, 4'294'967.295))
       ->capture_default_str();
   command->add_option("--reps", options.reps, "Repetitions")
+      ->transform(DecimalInteger())
       ->check(CLI::Range(1, 1'000'000'000))
       ->capture_default_str();
   command->add_option("--mode", options.mode, "start-end or start-end-start")
@@ -275,6 +313,9 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     const auto [width, height] = PictureSize(options.size);
     video = MakeVideoRecorder(*options.video, options.fps, run.assembly.document, width, height);
   }
+  // An interrupt must not leave the video's temporary file behind, however far it grew.
+  std::optional<RemovedOnInterrupt> videoTemporary;
+  if (video) videoTemporary.emplace(video->TemporaryPath());
   CPath& path = *run.path;
   const PathCheck check(path);
   std::optional<RunClearance> clearance;
@@ -284,27 +325,14 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());
 
-  // With a video the bar counts encoded frames: "Position" and each move, once per pass.
-  ProgressBar progress(
-      console.err,
-      video ? (run.header.plannedMoves + 1) * video->PassesPerFrame() : run.header.plannedMoves,
-      console.errIsTerminal);
-  if (video) video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
+  // The add-in shows each failure in a message box. The runner reports how "Position" and "Run"
+  // ended itself, so it keeps the boxes and prints only those that say something else.
+  std::vector<std::string> shown;
   platform::DesktopServices services;
-  services.showMessage = [&](const std::string& text, const std::string& title) {
-    progress.Finish();
-    console.err << title << ": " << text << '\n';
+  services.showMessage = [&](const std::string& text, const std::string&) {
+    shown.push_back(text);
   };
   const platform::ScopedDesktopServices installed(services);
-
-  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
-  if (position.end != MotionEnd::kCompleted) {
-    console.err << "sledway: \"Position\" failed: " << position.failure << '\n';
-    return 1;
-  }
-  if (frames) frames->Capture();
-  if (clearance) clearance->AtStart(path.FlipPath() ? 1.0 : 0.0);
-  if (video) video->Capture();
 
   // A file is written whole or not at all; standard output gets each row as it is made.
   std::optional<AtomicFile> file;
@@ -314,6 +342,46 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   writer->Begin(run.header);
   RunCheck summary;
   summary.plannedMoves = run.header.plannedMoves;
+  const auto finish = [&](const MotionOutcome& outcome, const std::string& failurePrefix) {
+    summary.moves = outcome.moves;
+    summary.recomputeFailures = outcome.recomputeFailures;
+    if (outcome.end != MotionEnd::kCompleted) summary.failure = failurePrefix + outcome.failure;
+    summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
+                     summary.maxDistance < kDistanceGoal &&
+                     summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
+                     summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
+    writer->End(summary);
+    if (file) {
+      file->Commit();
+    } else if (!console.out.flush()) {
+      throw std::runtime_error("standard output cannot be written");
+    }
+    PrintOtherMessages(shown, outcome, console.err);
+  };
+
+  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
+  if (position.end != MotionEnd::kCompleted) {
+    // "Position" is no move of the run: the outcome counts none.
+    MotionOutcome noMoves = position;
+    noMoves.moves = 0;
+    noMoves.recomputeFailures = 0;
+    finish(noMoves, "\"Position\" failed: ");
+    console.err << "sledway: " << EscapedText(summary.failure) << '\n';
+    return 1;
+  }
+  shown.clear();
+  if (frames) Capture(*frames);
+  if (clearance) clearance->AtStart(path.FlipPath() ? 1.0 : 0.0);
+
+  // With a video the bar counts encoded frames: "Position" and each move, once per pass.
+  ProgressBar progress(
+      console.err,
+      video ? (run.header.plannedMoves + 1) * video->PassesPerFrame() : run.header.plannedMoves,
+      console.errIsTerminal);
+  if (video) {
+    video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
+    video->Capture();
+  }
   const MotionOutcome outcome =
       RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
         MoveRow row;
@@ -341,7 +409,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         writer->Row(row);
         // Rows that cannot be written end the run rather than vanish.
         if (!sink) throw std::runtime_error(OutputName(options) + " cannot be written");
-        if (frames) frames->Capture();
+        if (frames) Capture(*frames);
         if (video) {
           video->Capture();
         } else {
@@ -356,24 +424,12 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   // A video is of a whole run; one that stopped early leaves none.
   if (video && outcome.end == MotionEnd::kCompleted) video->Finish();
   progress.Finish();
-  summary.moves = outcome.moves;
-  summary.recomputeFailures = outcome.recomputeFailures;
-  if (outcome.end != MotionEnd::kCompleted) summary.failure = outcome.failure;
-  summary.passed = summary.failure.empty() && summary.recomputeFailures == 0 &&
-                   summary.maxDistance < kDistanceGoal &&
-                   summary.maxMisalignment.value_or(0.0) < kMisalignmentGoal &&
-                   summary.maxTravelError < kTravelGoal && !summary.pathChangedLength;
   if (clearance) summary.clearance = clearance->Summary();
-  writer->End(summary);
-  if (file) {
-    file->Commit();
-  } else if (!console.out.flush()) {
-    throw std::runtime_error("standard output cannot be written");
-  }
+  finish(outcome, "");
 
   if (outcome.end != MotionEnd::kCompleted) {
     console.err << "sledway: the run ended after " << outcome.moves << " of "
-                << run.header.plannedMoves << " moves: " << outcome.failure << '\n';
+                << run.header.plannedMoves << " moves: " << EscapedText(outcome.failure) << '\n';
     return 1;
   }
   if (outcome.recomputeFailures > 0) {

@@ -8,6 +8,7 @@
 #include "cli/inspect_command.hpp"
 #include "cli/run_command.hpp"
 #include "cli/usage_error.hpp"
+#include "host/echoed_text.hpp"
 
 namespace sledway::cli {
 namespace {
@@ -15,14 +16,15 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
 
-// A message as it may go to a terminal: names and values it quotes come from files and the
-// command line, and a control character among them must not act on the terminal.
-std::string Printable(std::string text) {
-  for (char& c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\n') || byte == 0x7f) c = '?';
+// CLI11's own messages quote the arguments they refuse, which may be long or hold anything:
+// such a message is escaped, and cut where CLI11's words and an echo of a sensible length would
+// long have ended.
+std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
+  std::string message = EscapedText(error.what(), 4 * kEchoLimit) + "\n";
+  if (const CLI::Option* help = app->get_help_ptr()) {
+    message += "Run with " + help->get_name() + " for more information.\n";
   }
-  return text;
+  return message;
 }
 
 }  // namespace
@@ -30,6 +32,7 @@ std::string Printable(std::string text) {
 int RunSledway(int argc, const char* const* argv, const Console& console) {
   CLI::App app("Sledway: make a component of an assembly follow a path", "sledway");
   app.require_subcommand(1);
+  app.failure_message(FailureMessage);
   AssemblyChoice inspectAssembly;
   RunOptions runOptions;
   CLI::App* examples = AddExamplesCommand(app);
@@ -53,10 +56,13 @@ int RunSledway(int argc, const char* const* argv, const Console& console) {
     }
     return status;
   } catch (const UsageError& error) {
-    console.err << "sledway: " << Printable(error.what()) << '\n';
+    // Messages quote names and values from files and the command line, and a control character
+    // among them must not act on the terminal. No message of the runner spans lines, so a
+    // newline is escaped too.
+    console.err << "sledway: " << EscapedText(error.what()) << '\n';
     return kBadInput;
   } catch (const std::exception& error) {
-    console.err << "sledway: " << Printable(error.what()) << '\n';
+    console.err << "sledway: " << EscapedText(error.what()) << '\n';
     return kFailed;
   }
 }

@@ -117,6 +117,31 @@ TEST_F(TruthfulOutput, AFailedRunRecordsItsOutcomeAndNeverPasses) {
   }
 }
 
+TEST_F(TruthfulOutput, AFailedPositionRecordsItsOutcomeAndSaysSoOnce) {
+  // A column too wide to build fails the recompute of "Position".
+  const std::vector<std::string> failing{"run", "--example", "lift", "--steps",
+                                         "2",   "--from",    "1e300"};
+  std::vector<std::string> json = failing;
+  json.insert(json.end(), {"--format", "json"});
+  const Invocation run = Sledway(json);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, ::testing::StartsWith("sledway: \"Position\" failed: "));
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  const nlohmann::json result = run.Json();
+  EXPECT_FALSE(result["check"]["passed"].get<bool>());
+  EXPECT_EQ(result["moves"].size(), 0u);
+  EXPECT_EQ(result["outcome"]["movesMade"], 0);
+  EXPECT_EQ(result["outcome"]["plannedMoves"], 2);
+  EXPECT_EQ("sledway: " + result["outcome"]["stoppedBecause"].get<std::string>() + "\n", run.err);
+
+  std::vector<std::string> csv = failing;
+  csv.insert(csv.end(), {"--format", "csv"});
+  const Invocation text = Sledway(csv);
+  EXPECT_EQ(text.status, 1);
+  EXPECT_THAT(text.out, HasSubstr("# run: 0 of 2 moves made, stopped: \"Position\" failed: "));
+  EXPECT_THAT(text.out, HasSubstr(": FAIL\n"));
+}
+
 TEST_F(TruthfulOutput, LostStandardOutputEndsWithAMessageAndStatusOne) {
   EXPECT_EQ(Program("run --steps 5 >/dev/full"), 1);
   EXPECT_THAT(err_, HasSubstr("standard output cannot be written"));

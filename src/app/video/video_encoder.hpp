@@ -57,6 +57,8 @@ class VideoEncoder {
     progress_ = std::move(progress);
   }
   std::int64_t Frames() const { return frames_; }
+  // Where the video is written until Finish() puts it in place.
+  const std::string& TemporaryPath() const { return file_.TemporaryPath(); }
   VideoFormat Format() const { return format_; }
 
  private:

@@ -30,10 +30,14 @@ FrameRecorder::~FrameRecorder() {
 }
 
 void FrameRecorder::Capture() {
+  view_->SavePicture(NextFile());
+  ++frames_;
+}
+
+std::filesystem::path FrameRecorder::NextFile() const {
   char name[32];
   std::snprintf(name, sizeof name, "frame-%05d.png", frames_ + 1);
-  view_->SavePicture(directory_ / name);
-  ++frames_;
+  return directory_ / name;
 }
 
 }  // namespace sledway::app

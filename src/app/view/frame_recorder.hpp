@@ -27,6 +27,8 @@ class FrameRecorder {
 
   // Throws std::runtime_error naming the file that could not be written.
   void Capture();
+  // The file the next Capture writes.
+  std::filesystem::path NextFile() const;
 
  private:
   std::filesystem::path directory_;

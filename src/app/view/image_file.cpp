@@ -7,12 +7,15 @@
 
 namespace sledway::app {
 
-void SavePng(Image_AlienPixMap& image, const std::filesystem::path& file) {
+std::filesystem::path TemporaryPngFor(const std::filesystem::path& file) {
   const std::filesystem::path directory =
       file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
   // The image library picks the format by the extension, so the temporary name keeps ".png".
-  const std::filesystem::path temporary =
-      directory / ("." + file.filename().string() + "." + std::to_string(::getpid()) + ".png");
+  return directory / ("." + file.filename().string() + "." + std::to_string(::getpid()) + ".png");
+}
+
+void SavePng(Image_AlienPixMap& image, const std::filesystem::path& file) {
+  const std::filesystem::path temporary = TemporaryPngFor(file);
   if (!image.Save(TCollection_AsciiString(temporary.c_str()))) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);

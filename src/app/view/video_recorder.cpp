@@ -35,6 +35,10 @@ void VideoRecorder::Capture() {
   encoder_->Add(PixelsOf(view_->Draw()));
 }
 
+const std::string& VideoRecorder::TemporaryPath() const {
+  return encoder_->TemporaryPath();
+}
+
 void VideoRecorder::Finish() {
   encoder_->Finish();
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "host/object.hpp"
 
@@ -33,6 +34,8 @@ class VideoRecorder {
   void OnProgress(std::function<void(std::int64_t encoded)> progress);
   // Encoding passes per frame: the progress counts frames x this.
   int PassesPerFrame() const;
+  // Where the video is written until Finish() puts it in place.
+  const std::string& TemporaryPath() const;
 
   // Throws std::runtime_error when the picture cannot be drawn or the frame not written.
   void Capture();

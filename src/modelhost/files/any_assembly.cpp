@@ -14,7 +14,7 @@ AssemblyFile ReadAnyAssembly(const std::filesystem::path& path) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".json") return ReadAssemblyFile(path);
   if (extension == ".stp" || extension == ".step")
-    return AssemblyFile{LoadStepAssembly(path), {}, {}};
+    return AssemblyFile{LoadStepAssembly(path), {}, {}, {path}};
   throw AssemblyFileError(path.string() +
                           ": not an assembly file (expected a .json, .stp or .step file)");
 }

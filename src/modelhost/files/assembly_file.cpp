@@ -104,6 +104,7 @@ AssemblyFile Read(const JsonNode& root, const std::string& documentName,
     UniqueNames names("part");
     for (const JsonNode& part : parts->Elements()) {
       ReadPart(part, document, geometry, baseDir, names);
+      if (part.Has("step")) file.files.push_back(baseDir / part.Member("step").String());
     }
   }
   if (const auto components = root.OptionalMember("components")) {
@@ -153,7 +154,9 @@ AssemblyFile ReadAssemblyFile(const std::filesystem::path& path) {
   std::ostringstream text;
   if (stream) text << stream.rdbuf();
   if (!stream || !text) throw AssemblyFileError(path.string() + ": cannot be read");
-  return ReadAssemblyText(text.str(), path, path.parent_path());
+  AssemblyFile file = ReadAssemblyText(text.str(), path, path.parent_path());
+  file.files.insert(file.files.begin(), path);
+  return file;
 }
 
 Ref<AssemblyDocument> LoadAssemblyFile(const std::filesystem::path& path) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/object.hpp"
 #include "modelhost/files/assembly_file_error.hpp"
@@ -18,6 +19,8 @@ struct AssemblyFile {
   Ref<AssemblyDocument> document;
   std::string description;
   std::optional<SuggestedRun> run;
+  // Every file read: the assembly's own and its STEP parts (none for text at hand).
+  std::vector<std::filesystem::path> files;
 };
 
 // Opens an assembly file (the JSON format of docs/assembly-format.md). Either the whole file is

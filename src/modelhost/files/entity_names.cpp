@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <charconv>
 
+#include "host/echoed_text.hpp"
 #include "host/host_error.hpp"
 #include "host/sketch.hpp"
 #include "modelhost/component/component.hpp"
+#include "modelhost/component/edge_proxy.hpp"
+#include "modelhost/component/vertex_proxy.hpp"
+#include "modelhost/component/work_axis_proxy.hpp"
+#include "modelhost/component/work_point_proxy.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/part/part.hpp"
 #include "modelhost/sketch/curve_kind_name.hpp"
@@ -31,7 +36,7 @@ class NameReader {
       const std::string_view text = name.substr(start, end - start);
       const std::size_t colon = text.find(':');
       if (colon == std::string_view::npos || colon == 0 || colon + 1 == text.size()) {
-        Fail("'" + std::string(text) + "' is not kind:name");
+        Fail("'" + EchoedText(text) + "' is not kind:name");
       }
       steps_.push_back(Step{text.substr(0, colon), text.substr(colon + 1)});
       if (end == name.size()) break;
@@ -40,7 +45,7 @@ class NameReader {
   }
 
   [[noreturn]] void Fail(const std::string& problem) const {
-    throw HostError(hresult::kInvalidArg, "entity '" + std::string(full_) + "': " + problem);
+    throw HostError(hresult::kInvalidArg, "entity '" + EchoedText(full_) + "': " + problem);
   }
 
   bool AtEnd() const { return next_ == steps_.size(); }
@@ -54,7 +59,8 @@ class NameReader {
   void RequireEnd() const {
     if (!AtEnd()) {
       const Step& last = steps_[next_ - 1];
-      Fail("nothing lies below '" + std::string(last.kind) + ":" + std::string(last.name) + "'");
+      Fail("nothing lies below '" +
+           EchoedText(std::string(last.kind) + ":" + std::string(last.name)) + "'");
     }
   }
 
@@ -64,7 +70,7 @@ class NameReader {
     const auto [end, error] =
         std::from_chars(step.name.data(), step.name.data() + step.name.size(), index);
     if (error != std::errc() || end != step.name.data() + step.name.size()) {
-      Fail("'" + std::string(step.name) + "' is not a number");
+      Fail("'" + EchoedText(step.name) + "' is not a number");
     }
     if (index < 1 || index > count) {
       Fail(owner + " has no " + std::string(step.kind) + " " + std::to_string(index) + " (" +
@@ -89,7 +95,7 @@ Ref<IVObject> ResolveCurve(NameReader& reader, const Ref<Sketch>& sketch,
   if (reader.AtEnd()) return sketch;
   const Step step = reader.Next("a curve");
   if (step.kind != "curve") {
-    reader.Fail("unknown kind '" + std::string(step.kind) + "' in a sketch (expected curve)");
+    reader.Fail("unknown kind '" + EchoedText(step.kind) + "' in a sketch (expected curve)");
   }
   const int index = reader.Index(step, sketch->CurveCount(), owner);
   reader.RequireEnd();
@@ -104,7 +110,8 @@ Ref<IVObject> ResolveOnComponent(NameReader& reader, const Ref<Component>& compo
   if (step.kind == "sketch" || step.kind == "sketch3d") {
     const bool planar = step.kind == "sketch";
     if (!Contains(planar ? part->SketchNames() : part->Sketch3dNames(), name)) {
-      reader.Fail(owner + " has no " + (planar ? "sketch" : "3D sketch") + " named '" + name + "'");
+      reader.Fail(owner + " has no " + (planar ? "sketch" : "3D sketch") + " named '" +
+                  EchoedText(name) + "'");
     }
     const std::string sketchOwner = (planar ? "sketch '" : "3D sketch '") + name + "' of " + owner;
     if (planar) return ResolveCurve(reader, component->Sketch(name), sketchOwner);
@@ -117,16 +124,16 @@ Ref<IVObject> ResolveOnComponent(NameReader& reader, const Ref<Component>& compo
     entity = component->Edge(reader.Index(step, part->EdgeCount(), owner));
   } else if (step.kind == "workpoint") {
     if (!Contains(part->WorkPointNames(), name)) {
-      reader.Fail(owner + " has no work point named '" + name + "'");
+      reader.Fail(owner + " has no work point named '" + EchoedText(name) + "'");
     }
     entity = component->WorkPoint(name);
   } else if (step.kind == "workaxis") {
     if (!Contains(part->WorkAxisNames(), name)) {
-      reader.Fail(owner + " has no work axis named '" + name + "'");
+      reader.Fail(owner + " has no work axis named '" + EchoedText(name) + "'");
     }
     entity = component->WorkAxis(name);
   } else {
-    reader.Fail("unknown kind '" + std::string(step.kind) +
+    reader.Fail("unknown kind '" + EchoedText(step.kind) +
                 "' on a component (expected vertex, edge, workpoint, workaxis, sketch, sketch3d)");
   }
   reader.RequireEnd();
@@ -141,12 +148,54 @@ std::string CurveKindText(const Ref<IVObject>& curve) {
 }
 
 template <class Sketch>
-void ListSketch(std::vector<NamedEntity>& list, const std::string& name, const std::string& kind,
+void ListSketch(const EntityVisitor& visit, const std::string& name, const std::string& kind,
                 const Ref<Sketch>& sketch) {
-  list.push_back({name, kind, sketch});
+  visit({name, kind, sketch});
   for (int i = 1; i <= sketch->CurveCount(); ++i) {
     const Ref<IVObject> curve = sketch->Curve(i);
-    list.push_back({name + "/curve:" + std::to_string(i), CurveKindText(curve), curve});
+    visit({name + "/curve:" + std::to_string(i), CurveKindText(curve), curve});
+  }
+}
+
+// The entities of the assembly in listing order. `kept`: the objects the components keep and
+// hand out; otherwise objects of the same kinds made for the visit alone.
+void Walk(const AssemblyDocument& document, const EntityVisitor& visit, bool kept) {
+  for (const Ref<Component>& component : document.Components()) {
+    const Ref<Part> part = component->Part();
+    const std::string name = "component:" + component->ComponentName();
+    visit({name, "component", component});
+    for (int i = 1; i <= part->VertexCount(); ++i) {
+      visit({name + "/vertex:" + std::to_string(i), "vertex",
+             kept ? component->Vertex(i)
+                  : std::make_shared<VertexProxy>(OccurrenceLink(component), i)});
+    }
+    for (int i = 1; i <= part->EdgeCount(); ++i) {
+      visit({name + "/edge:" + std::to_string(i), "edge",
+             kept ? Ref<IVObject>(component->Edge(i))
+                  : std::make_shared<EdgeProxy>(OccurrenceLink(component), i)});
+    }
+    for (const std::string& point : part->WorkPointNames()) {
+      visit({name + "/workpoint:" + point, "work point",
+             kept ? component->WorkPoint(point)
+                  : std::make_shared<WorkPointProxy>(OccurrenceLink(component), point)});
+    }
+    for (const std::string& axis : part->WorkAxisNames()) {
+      visit({name + "/workaxis:" + axis, "work axis",
+             kept ? component->WorkAxis(axis)
+                  : std::make_shared<WorkAxisProxy>(OccurrenceLink(component), axis)});
+    }
+    for (const std::string& sketch : part->SketchNames()) {
+      ListSketch(visit, name + "/sketch:" + sketch, "2D sketch", component->Sketch(sketch));
+    }
+    for (const std::string& sketch : part->Sketch3dNames()) {
+      ListSketch(visit, name + "/sketch3d:" + sketch, "3D sketch", component->Sketch3d(sketch));
+    }
+  }
+  for (const std::string& sketch : document.SketchNames()) {
+    ListSketch(visit, "sketch:" + sketch, "2D sketch", document.Sketch(sketch));
+  }
+  for (const std::string& sketch : document.Sketch3dNames()) {
+    ListSketch(visit, "sketch3d:" + sketch, "3D sketch", document.Sketch3d(sketch));
   }
 }
 
@@ -158,56 +207,33 @@ Ref<IVObject> ResolveEntity(const AssemblyDocument& document, std::string_view n
   const std::string stepName(step.name);
   if (step.kind == "component") {
     const Ref<Component> component = document.FindComponent(stepName);
-    if (!component) reader.Fail("no component named '" + stepName + "'");
+    if (!component) reader.Fail("no component named '" + EchoedText(stepName) + "'");
     if (reader.AtEnd()) return component;
     return ResolveOnComponent(reader, component);
   }
   if (step.kind == "sketch") {
     const Ref<PlanarSketch> sketch = document.Sketch(stepName);
-    if (!sketch) reader.Fail("no sketch named '" + stepName + "'");
+    if (!sketch) reader.Fail("no sketch named '" + EchoedText(stepName) + "'");
     return ResolveCurve(reader, sketch, "sketch '" + stepName + "'");
   }
   if (step.kind == "sketch3d") {
     const Ref<Sketch3d> sketch = document.Sketch3d(stepName);
-    if (!sketch) reader.Fail("no 3D sketch named '" + stepName + "'");
+    if (!sketch) reader.Fail("no 3D sketch named '" + EchoedText(stepName) + "'");
     return ResolveCurve(reader, sketch, "3D sketch '" + stepName + "'");
   }
-  reader.Fail("unknown kind '" + std::string(step.kind) +
+  reader.Fail("unknown kind '" + EchoedText(step.kind) +
               "' (expected component, sketch, sketch3d)");
 }
 
 std::vector<NamedEntity> ListEntities(const AssemblyDocument& document) {
   std::vector<NamedEntity> list;
-  for (const Ref<Component>& component : document.Components()) {
-    const Ref<Part> part = component->Part();
-    const std::string name = "component:" + component->ComponentName();
-    list.push_back({name, "component", component});
-    for (int i = 1; i <= part->VertexCount(); ++i) {
-      list.push_back({name + "/vertex:" + std::to_string(i), "vertex", component->Vertex(i)});
-    }
-    for (int i = 1; i <= part->EdgeCount(); ++i) {
-      list.push_back({name + "/edge:" + std::to_string(i), "edge", component->Edge(i)});
-    }
-    for (const std::string& point : part->WorkPointNames()) {
-      list.push_back({name + "/workpoint:" + point, "work point", component->WorkPoint(point)});
-    }
-    for (const std::string& axis : part->WorkAxisNames()) {
-      list.push_back({name + "/workaxis:" + axis, "work axis", component->WorkAxis(axis)});
-    }
-    for (const std::string& sketch : part->SketchNames()) {
-      ListSketch(list, name + "/sketch:" + sketch, "2D sketch", component->Sketch(sketch));
-    }
-    for (const std::string& sketch : part->Sketch3dNames()) {
-      ListSketch(list, name + "/sketch3d:" + sketch, "3D sketch", component->Sketch3d(sketch));
-    }
-  }
-  for (const std::string& sketch : document.SketchNames()) {
-    ListSketch(list, "sketch:" + sketch, "2D sketch", document.Sketch(sketch));
-  }
-  for (const std::string& sketch : document.Sketch3dNames()) {
-    ListSketch(list, "sketch3d:" + sketch, "3D sketch", document.Sketch3d(sketch));
-  }
+  Walk(
+      document, [&](const NamedEntity& named) { list.push_back(named); }, true);
   return list;
+}
+
+void ForEachEntity(const AssemblyDocument& document, const EntityVisitor& visit) {
+  Walk(document, visit, false);
 }
 
 }  // namespace sledway::model

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,12 @@ Ref<IVObject> ResolveEntity(const AssemblyDocument& document, std::string_view n
 // Every entity of the assembly with its name: each component with its vertices, edges, work
 // points, work axes and sketch curves, then the assembly's own sketches and their curves.
 std::vector<NamedEntity> ListEntities(const AssemblyDocument& document);
+
+// The same entities in the same order, each handed to `visit` and let go. The entities of
+// components are made for the visit (equal but for identity to those the components keep and
+// ResolveEntity hands out), so that the components do not keep them all: an assembly of many
+// components is walked in the memory of one entity.
+using EntityVisitor = std::function<void(const NamedEntity&)>;
+void ForEachEntity(const AssemblyDocument& document, const EntityVisitor& visit);
 
 }  // namespace sledway::model

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "host/echoed_text.hpp"
 #include "modelhost/files/placed_error.hpp"
 
 namespace sledway::model {
@@ -93,13 +94,12 @@ double JsonNode::Number() const {
 std::string JsonNode::Name() const {
   std::string name = String();
   if (name.empty()) Fail("a name may not be empty");
-  // A name is printed in listings and messages, where a control character could move the
-  // cursor or recolour a terminal; it is not echoed here for the same reason.
-  if (std::any_of(name.begin(), name.end(),
-                  [](unsigned char c) { return c < 0x20 || c == 0x7f; })) {
-    Fail("a name may not hold control characters");
+  // A name is printed in listings and messages, where a control character (of ASCII, or of
+  // the C1 block, such as a terminal's CSI) could move the cursor or recolour a terminal.
+  if (EscapedText(name) != name) Fail("a name may not hold control characters");
+  if (name.find('/') != std::string::npos) {
+    Fail("a name may not contain '/': '" + EchoedText(name) + "'");
   }
-  if (name.find('/') != std::string::npos) Fail("a name may not contain '/': '" + name + "'");
   return name;
 }
 

@@ -1,11 +1,12 @@
 #include "modelhost/files/step_assembly.hpp"
 
 #include <Standard_Failure.hxx>
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
+#include "host/echoed_text.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/placed_error.hpp"
@@ -19,16 +20,26 @@ namespace {
 class NameMaker {
  public:
   std::string Make(std::string name, const std::string& fallback) {
-    if (name.empty()) name = fallback;
-    std::replace_if(
-        name.begin(), name.end(), [](unsigned char c) { return c == '/' || c < 0x20 || c == 0x7f; },
-        '_');
+    name = name.empty() ? fallback : Usable(name);
     std::string unique = name;
     for (int n = 2; !used_.insert(unique).second; ++n) unique = name + ":" + std::to_string(n);
     return unique;
   }
 
  private:
+  // A name as entity names can hold it: '/' separates their steps, and a control character (or
+  // a byte that is no UTF-8) must not reach a terminal, so each becomes '_'.
+  static std::string Usable(const std::string& name) {
+    std::string usable;
+    for (std::size_t i = 0; i < name.size();) {
+      const TextCharacter c = CharacterAt(name, i);
+      const bool refused = !c.valid || c.code == '/' || IsControlCharacter(c.code);
+      usable.append(refused ? std::string_view("_") : std::string_view(name).substr(i, c.length));
+      i += c.length;
+    }
+    return usable;
+  }
+
   std::set<std::string> used_;
 };
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "host/echoed_text.hpp"
 #include "host/host_error.hpp"
 
 namespace sledway::model {
@@ -143,8 +144,9 @@ ParameterTable::Compiled ParameterTable::Compile(const std::string& owner, Param
   const auto refuseCycle = [&](const std::vector<std::string>& chain) {
     std::string path = owner;
     for (const std::string& link : chain) path += " -> " + link;
-    throw HostError(hresult::kInvalidArg,
-                    "expression '" + text + "' of '" + owner + "' makes a cycle: " + path);
+    throw HostError(hresult::kInvalidArg, "expression '" + EchoedText(text) + "' of '" +
+                                              EchoedText(owner) +
+                                              "' makes a cycle: " + EchoedText(path));
   };
   std::vector<Ref<Parameter>> inputs;
   for (const std::string& name : expression.Inputs()) {

@@ -8,6 +8,7 @@
 #include <numbers>
 #include <utility>
 
+#include "host/echoed_text.hpp"
 #include "host/host_error.hpp"
 
 namespace sledway::model {
@@ -54,6 +55,8 @@ std::string Reason(const mu::Parser::exception_type& error) {
   std::string reason = error.GetMsg();
   if (const auto at = reason.rfind(" at position "); at != std::string::npos) reason.erase(at);
   while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+  // The parser's text quotes the token it stumbled on, which may be long or hold anything.
+  reason = EchoedText(reason);
   if (error.GetPos() >= 0) reason += " at position " + std::to_string(error.GetPos());
   return reason;
 }
@@ -138,8 +141,8 @@ bool UnitExpression::IsReservedWord(const std::string& name) {
 }
 
 std::string UnitExpression::Describe() const {
-  std::string description = "expression '" + text_ + "'";
-  if (!owner_.empty()) description += " of '" + owner_ + "'";
+  std::string description = "expression '" + EchoedText(text_) + "'";
+  if (!owner_.empty()) description += " of '" + EchoedText(owner_) + "'";
   return description;
 }
 

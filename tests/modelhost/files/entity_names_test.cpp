@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
@@ -106,6 +108,34 @@ TEST(EntityNames, EveryListedEntityResolvesByItsName) {
   EXPECT_EQ(kinds["component:cart:1/workaxis:heading"], "work axis");
   EXPECT_EQ(kinds["component:cart:2/sketch3d:wire/curve:1"], "3D line");
   EXPECT_EQ(kinds["sketch3d:spiral/curve:1"], "3D spline");
+}
+
+TEST(EntityNames, AWalkHandsOutTheListedEntitiesAndKeepsNoneOfThoseItMade) {
+  const Ref<AssemblyDocument> document = Workshop();
+  const std::vector<NamedEntity> listed = ListEntities(*Workshop());
+  std::vector<std::weak_ptr<IVObject>> visited;
+  std::size_t index = 0;
+  ForEachEntity(*document, [&](const NamedEntity& entity) {
+    ASSERT_LT(index, listed.size());
+    EXPECT_EQ(entity.name, listed[index].name);
+    EXPECT_EQ(entity.kind, listed[index].kind);
+    // What the walk hands out behaves as what the name resolves to.
+    if (const auto vertex = As<IVVertex>(entity.entity)) {
+      const Ref<IVPoint> point = vertex->GetPoint();
+      const Ref<IVPoint> resolved = As<IVVertex>(ResolveEntity(*document, entity.name))->GetPoint();
+      EXPECT_EQ(point->X(), resolved->X()) << entity.name;
+      EXPECT_EQ(point->Y(), resolved->Y()) << entity.name;
+      EXPECT_EQ(point->Z(), resolved->Z()) << entity.name;
+    }
+    if (entity.name.starts_with("component:") &&
+        (entity.kind == "vertex" || entity.kind == "edge" || entity.kind.starts_with("work "))) {
+      visited.push_back(entity.entity);
+    }
+    ++index;
+  });
+  EXPECT_EQ(index, listed.size());
+  EXPECT_EQ(visited.size(), 2u * (8 + 12 + 1 + 1));
+  for (const std::weak_ptr<IVObject>& entity : visited) EXPECT_TRUE(entity.expired());
 }
 
 }  // namespace
