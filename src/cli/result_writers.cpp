@@ -52,8 +52,8 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   if (summary.least) {
     lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
                     " at move " + std::to_string(summary.move) + " (fraction " +
-                    TrimmedText(summary.fraction, 9) + ") between '" + OneLine(summary.moving) +
-                    "' and '" + OneLine(summary.nearest) + "', closest points " +
+                    TrimmedText(summary.fraction, 9) + ") between '" + EscapedText(summary.moving) +
+                    "' and '" + EscapedText(summary.nearest) + "', closest points " +
                     PointText(summary.onMoving) + " and " + PointText(summary.onNearest) + " " +
                     unit);
   } else {
@@ -61,8 +61,8 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   }
   if (summary.contacts.empty()) lines.push_back("contact: none");
   for (const ClearanceSummary::Contact& contact : summary.contacts) {
-    lines.push_back("contact: '" + OneLine(summary.moving) + "' with '" +
-                    OneLine(contact.component) + "' from fraction " +
+    lines.push_back("contact: '" + EscapedText(summary.moving) + "' with '" +
+                    EscapedText(contact.component) + "' from fraction " +
                     TrimmedText(contact.first, 12) + " to " + TrimmedText(contact.last, 12));
   }
   return lines;
@@ -107,7 +107,7 @@ class TableWriter final : public ResultWriter {
     if (driven_) Cell(row.drivenValue ? ExactText(*row.drivenValue) : "", 14);
     if (row.clearance) {
       Cell(row.clearance->distance ? FixedText(*row.clearance->distance, 6) : "-", 15);
-      stream_ << "  " << OneLine(row.clearance->nearest);
+      stream_ << "  " << EscapedText(row.clearance->nearest);
       if (row.clearance->contact) stream_ << " (contact)";
     }
     if (!row.recomputed) stream_ << "  (recompute failed)";
@@ -176,7 +176,7 @@ class CsvWriter final : public ResultWriter {
  private:
   // A component name as one CSV field: quoted when it holds a comma or a quote.
   static std::string Quoted(const std::string& name) {
-    const std::string text = OneLine(name);
+    const std::string text = EscapedText(name);
     if (text.find_first_of(",\"") == std::string::npos) return text;
     std::string quoted = "\"";
     for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
