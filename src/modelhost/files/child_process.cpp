@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,9 @@ constexpr int kWorkThrew = 125;
 [[noreturn]] void RunAsChild(const std::function<std::string()>& work, int output) {
   // The child must not outlive us, should we be killed while it works.
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // A crash is expected now and then; it leaves no core file in the user's folder.
+  const rlimit noCore{0, 0};
+  ::setrlimit(RLIMIT_CORE, &noCore);
   // An interrupt is for the parent, which cleans up what it started; the child just ends.
   for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) std::signal(signal, SIG_DFL);
   const int quiet = ::open("/dev/null", O_WRONLY);
