@@ -45,7 +45,8 @@ constexpr int kWorkThrew = 125;
   ::_exit(0);
 }
 
-// Reads the child's output until it closes the pipe; false when `deadline` passes first.
+// Reads the child's output until it closes the pipe, which it does only by ending; false when
+// `deadline` passes first. A failed poll or read (an interrupt) is tried again until then.
 bool ReadUntilClosed(int input, std::chrono::steady_clock::time_point deadline,
                      std::string& output) {
   char buffer[65536];
@@ -54,13 +55,10 @@ bool ReadUntilClosed(int input, std::chrono::steady_clock::time_point deadline,
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
     pollfd ready{input, POLLIN, 0};
-    const int polled = ::poll(&ready, 1, static_cast<int>(left.count()) + 1);
-    if (polled < 0 && errno != EINTR) return true;
-    if (polled <= 0) continue;
+    if (::poll(&ready, 1, static_cast<int>(left.count()) + 1) <= 0) continue;
     const ssize_t n = ::read(input, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return true;
-    output.append(buffer, static_cast<std::size_t>(n));
+    if (n == 0) return true;
+    if (n > 0) output.append(buffer, static_cast<std::size_t>(n));
   }
 }
 

@@ -23,7 +23,9 @@ struct ChildOutcome {
 // an abort or an endless loop inside `work` (in a library we cannot mend) costs the child only:
 // this process sees how the child ended and carries on. The child is killed at `limit`, and
 // with this process should this process die first. Nothing the child prints on standard output
-// reaches ours. Throws std::system_error when no child can be started.
+// reaches ours. The child is forked without exec and runs this thread alone: should `work` wait
+// for a lock that another thread held at the fork, the time limit ends it like any hang. Throws
+// std::system_error when no child can be started.
 ChildOutcome RunInChild(const std::function<std::string()>& work, std::chrono::milliseconds limit);
 
 }  // namespace sledway::model
