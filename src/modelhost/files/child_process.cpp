@@ -19,9 +19,10 @@ namespace {
 // what it returns.
 constexpr int kWorkThrew = 125;
 
-[[noreturn]] void RunAsChild(const std::function<std::string()>& work, int output) {
-  // The child must not outlive us, should we be killed while it works.
+[[noreturn]] void RunAsChild(const std::function<std::string()>& work, int output, pid_t parent) {
+  // The child must not outlive us, should we be killed while it works (or before it asked).
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != parent) ::_exit(kWorkThrew);
   // A crash is expected now and then; it leaves no core file in the user's folder.
   const rlimit noCore{0, 0};
   ::setrlimit(RLIMIT_CORE, &noCore);
@@ -77,6 +78,7 @@ ChildOutcome RunInChild(const std::function<std::string()>& work, std::chrono::m
   if (::pipe2(pipe, O_CLOEXEC) != 0) {
     throw std::system_error(errno, std::generic_category(), "cannot make a pipe");
   }
+  const pid_t parent = ::getpid();
   const pid_t child = ::fork();
   if (child < 0) {
     const int error = errno;
@@ -86,7 +88,7 @@ ChildOutcome RunInChild(const std::function<std::string()>& work, std::chrono::m
   }
   if (child == 0) {
     ::close(pipe[0]);
-    RunAsChild(work, pipe[1]);
+    RunAsChild(work, pipe[1], parent);
   }
   ::close(pipe[1]);
   ChildOutcome outcome;

@@ -17,7 +17,7 @@ using StepTranslator = std::function<StepContents(const std::filesystem::path&)>
 // Runs `translate` on `path` in a child process and takes its contents back, so that a crash or
 // an endless loop inside the translator ends in a PlacedError (without a place) that says what
 // became of it, never in the end of this program. The translator's own PlacedErrors come back
-// as they were raised.
+// with the problem they were raised with.
 StepContents ReadStepInChild(const std::filesystem::path& path, const StepTranslator& translate,
                              std::chrono::milliseconds limit);
 
