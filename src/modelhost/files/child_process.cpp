@@ -26,8 +26,13 @@ constexpr int kWorkThrew = 125;
   // A crash is expected now and then; it leaves no core file in the user's folder.
   const rlimit noCore{0, 0};
   ::setrlimit(RLIMIT_CORE, &noCore);
-  // An interrupt is for the parent, which cleans up what it started; the child just ends.
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) std::signal(signal, SIG_DFL);
+  // An interrupt is for the parent, which cleans up what it started; the child just ends. The
+  // parent's crash handlers (a sanitizer's, a fuzzer's) report the parent's faults: a crash of
+  // the child is an outcome the parent reports, by the signal that ended it.
+  for (const int signal :
+       {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    std::signal(signal, SIG_DFL);
+  }
   const int quiet = ::open("/dev/null", O_WRONLY);
   if (quiet >= 0) ::dup2(quiet, STDOUT_FILENO);
   std::string bytes;
