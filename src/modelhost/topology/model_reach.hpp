@@ -3,8 +3,8 @@
 namespace sledway::model {
 
 // How far from the origin (model units, centimetres) a coordinate or a size of the model may
-// reach. Beyond it a double's rounding (over 1e-4 cm) outgrows the tolerance by which the model
-// joins points (1e-6 cm) a hundredfold, and the kernel's own limits follow soon after.
+// reach. The sketches' chain search numbers grid cells twice its joining tolerance wide in
+// 64-bit integers, which run out some twenty times further out.
 inline constexpr double kModelReach = 1e12;
 
 }  // namespace sledway::model
