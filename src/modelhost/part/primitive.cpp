@@ -97,10 +97,10 @@ TopoDS_Shape Primitive::Build(const std::string& partName, const std::vector<dou
       throw HostError(hresult::kInvalidArg, part + dimensions_[i].name + " must be positive, got " +
                                                 formatLength(values[i]));
     }
+    // The value itself is left out: written out in full it would run to hundreds of digits.
     if (values[i] > kModelReach) {
-      throw HostError(hresult::kInvalidArg, part + dimensions_[i].name + " must be at most " +
-                                                formatLength(kModelReach) + ", got " +
-                                                formatLength(values[i]));
+      throw HostError(hresult::kInvalidArg,
+                      part + dimensions_[i].name + " must be at most " + formatLength(kModelReach));
     }
   }
   TopoDS_Shape body;
