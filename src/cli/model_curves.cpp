@@ -33,42 +33,58 @@ gp_Trsf PlacementOf(const Ref<IVComponent>& owner) {
   return component->Placement();
 }
 
-// The 1-based number of `entity` among the curves of `sketch` (its curves are the same objects
-// every time they are asked for).
+// The 1-based number of `entity` among the curves of `sketch`.
 template <class Sketch>
-int CurveNumber(Sketch& sketch, const Ref<IVObject>& entity) {
-  for (int number = 1; number <= sketch.CurveCount(); ++number) {
-    if (SameObject(sketch.Curve(number), entity)) return number;
-  }
-  NotOfTheModelHost();
+int CurveNumber(const Sketch& sketch, const Ref<IVObject>& entity) {
+  const int number = sketch.CurveNumber(entity);
+  if (number == 0) NotOfTheModelHost();
+  return number;
 }
 
 }  // namespace
 
-FramedCurve ModelCurveOf(const Ref<IVObject>& entity) {
+ModelCurveSource::ModelCurveSource(const Ref<IVObject>& entity) {
   if (const auto curve = As<IVSketchEntity>(entity)) {
-    const auto sketch = As<model::PlanarSketch>(curve->Parent());
-    if (!sketch) NotOfTheModelHost();
-    const Handle(Geom2d_Curve) planar = sketch->Definition()->Curve(CurveNumber(*sketch, entity));
-    return {new GeomAdaptor_Curve(GeomAPI::To3d(planar, gp_Pln(gp::XOY()))),
-            sketch->ToModelTransform().Inverted(), Handle(Standard_Transient)(planar)};
+    planar_ = As<model::PlanarSketch>(curve->Parent());
+    if (!planar_) NotOfTheModelHost();
+    number_ = CurveNumber(*planar_, entity);
+  } else if (const auto curve3d = As<IVSketchEntity3D>(entity)) {
+    spatial_ = As<model::Sketch3d>(curve3d->Parent());
+    if (!spatial_) NotOfTheModelHost();
+    number_ = CurveNumber(*spatial_, entity);
+  } else if (const auto edge = As<model::EdgeProxy>(entity)) {
+    component_ = As<model::Component>(edge->ContainingOccurrence());
+    if (!component_) NotOfTheModelHost();
+    number_ = edge->Index();
+  } else {
+    NotOfTheModelHost();
   }
-  if (const auto curve = As<IVSketchEntity3D>(entity)) {
-    const auto sketch = As<model::Sketch3d>(curve->Parent());
-    if (!sketch) NotOfTheModelHost();
-    const Handle(Adaptor3d_Curve) adaptor =
-        sketch->Definition()->Curve(CurveNumber(*sketch, entity));
-    return {adaptor, PlacementOf(sketch->ContainingOccurrence()).Inverted(),
+}
+
+const Standard_Transient* ModelCurveSource::Shape() const {
+  if (planar_) return planar_->Definition()->Curve(number_).get();
+  if (spatial_) return spatial_->Definition()->Curve(number_).get();
+  return component_->Part()->Edge(number_).TShape().get();
+}
+
+FramedCurve ModelCurveSource::Curve() const {
+  if (planar_) {
+    const Handle(Geom2d_Curve) planar = planar_->Definition()->Curve(number_);
+    return {new GeomAdaptor_Curve(GeomAPI::To3d(planar, gp_Pln(gp::XOY()))),
+            planar_->ToModelTransform().Inverted(), Handle(Standard_Transient)(planar)};
+  }
+  if (spatial_) {
+    const Handle(Adaptor3d_Curve) adaptor = spatial_->Definition()->Curve(number_);
+    return {adaptor, PlacementOf(spatial_->ContainingOccurrence()).Inverted(),
             Handle(Standard_Transient)(adaptor)};
   }
-  if (const auto edge = As<model::EdgeProxy>(entity)) {
-    const auto component = As<model::Component>(edge->ContainingOccurrence());
-    if (!component) NotOfTheModelHost();
-    const TopoDS_Edge shape = component->Part()->Edge(edge->Index());
-    return {new BRepAdaptor_Curve(shape), component->Placement().Inverted(),
-            Handle(Standard_Transient)(shape.TShape())};
-  }
-  NotOfTheModelHost();
+  const TopoDS_Edge shape = component_->Part()->Edge(number_);
+  return {new BRepAdaptor_Curve(shape), component_->Placement().Inverted(),
+          Handle(Standard_Transient)(shape.TShape())};
+}
+
+FramedCurve ModelCurveOf(const Ref<IVObject>& entity) {
+  return ModelCurveSource(entity).Curve();
 }
 
 }  // namespace sledway::cli

@@ -11,6 +11,7 @@
 #include <gp_Trsf.hxx>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -78,6 +79,14 @@ double LengthBetween(const Adaptor3d_Curve& curve, double a, double b) {
   return GCPnts_AbscissaPoint::Length(curve, a, b, model::kArcLengthTolerance);
 }
 
+// The parameter of the curve that lies `along` from the end the path enters it by.
+double ParameterAt(const Adaptor3d_Curve& curve, bool reversed, double along, double length) {
+  const double fromFirst = std::clamp(reversed ? length - along : along, 0.0, length);
+  const GCPnts_AbscissaPoint place(model::kArcLengthTolerance, curve, fromFirst,
+                                   curve.FirstParameter());
+  return place.IsDone() ? place.Parameter() : curve.FirstParameter();
+}
+
 gp_Pnt FollowPointOf(const CPath& path) {
   const Ref<IVPoint> point = path.IsPointFromVertex() ? path.FollowVertex()->GetPoint()
                                                       : path.FollowWorkPoint()->GetPoint();
@@ -104,25 +113,28 @@ double LineAngle(const gp_Vec& a, const gp_Vec& b) {
 
 PathCheck::PathCheck(CPath& path) {
   for (const Ref<CPathEnt>& entity : *path.PathEnts()) {
-    ModelCurveOf(entity->IVCurve());
-    Piece piece;
-    piece.curve = entity->IVCurve();
-    piece.reversed = entity->Reversed();
-    pieces_.push_back(std::move(piece));
+    pieces_.emplace_back(ModelCurveSource(entity->IVCurve()), entity->Reversed());
   }
   definitionLength_ = path.Length();
 }
 
 PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   const gp_Pnt point = FollowPointOf(path);
-  std::vector<FramedCurve> curves;
+  // The curves where their owners stand now, made only for the pieces searched.
+  std::unordered_map<std::size_t, FramedCurve> curves;
+  const auto curveOf = [&](std::size_t piece) -> const FramedCurve& {
+    auto found = curves.find(piece);
+    if (found == curves.end()) found = curves.emplace(piece, pieces_[piece].source.Curve()).first;
+    return found->second;
+  };
   std::vector<double> startLengths;
   PathMeasurement measurement;
-  for (const Piece& piece : pieces_) {
-    curves.push_back(ModelCurveOf(piece.curve));
-    const FramedCurve& framed = curves.back();
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& piece = pieces_[i];
     // A curve keeps its length while the host keeps its shape; a rebuilt shape is measured anew.
-    if (piece.measuredShape != framed.shape) {
+    // The measured shape is held, so no new shape can take its address.
+    if (piece.measuredShape.get() != piece.source.Shape()) {
+      const FramedCurve& framed = curveOf(i);
       piece.measuredLength = LengthBetween(*framed.curve, framed.curve->FirstParameter(),
                                            framed.curve->LastParameter());
       piece.measuredShape = framed.shape;
@@ -133,7 +145,7 @@ PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   const double wanted = fraction * measurement.pathLength;
   // How far, along the path, a place on a piece is from where the fraction puts the follow point.
   const auto alongError = [&](const Candidate& candidate) {
-    const Adaptor3d_Curve& curve = *curves[candidate.piece].curve;
+    const Adaptor3d_Curve& curve = *curveOf(candidate.piece).curve;
     const double alongCurve =
         pieces_[candidate.piece].reversed
             ? LengthBetween(curve, candidate.parameter, curve.LastParameter())
@@ -145,12 +157,18 @@ PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   std::optional<Candidate> chosen;
   double chosenError = std::numeric_limits<double>::infinity();
   // First a local search on the piece that holds the wanted distance, from where the follow
-  // point was found last. Any place it finds is a point of the path, so when that place meets
-  // the goals the follow point does; otherwise the whole path is searched.
+  // point was found last on it, or else from the wanted place. Any place it finds is a point of
+  // the path, so when that place meets the goals the follow point does; otherwise the whole
+  // path is searched.
   std::size_t holder = 0;
   while (holder + 1 < pieces_.size() && startLengths[holder + 1] < wanted) ++holder;
-  if (holder < pieces_.size() && pieces_[holder].lastParameter) {
-    AddLocalCandidate(curves[holder], holder, *pieces_[holder].lastParameter, point, candidates);
+  if (holder < pieces_.size()) {
+    const Piece& piece = pieces_[holder];
+    const double seed = piece.lastParameter
+                            ? *piece.lastParameter
+                            : ParameterAt(*curveOf(holder).curve, piece.reversed,
+                                          wanted - startLengths[holder], piece.measuredLength);
+    AddLocalCandidate(curveOf(holder), holder, seed, point, candidates);
     if (!candidates.empty() && candidates.front().distance < kDistanceGoal) {
       chosenError = alongError(candidates.front());
       if (chosenError < kTravelGoal * measurement.pathLength) chosen = candidates.front();
@@ -161,7 +179,7 @@ PathMeasurement PathCheck::Measure(const CPath& path, double fraction) const {
   } else {
     candidates.clear();
     for (std::size_t i = 0; i < pieces_.size(); ++i) {
-      AddCandidates(curves[i], i, point, candidates);
+      AddCandidates(curveOf(i), i, point, candidates);
     }
     measurement.distance = std::numeric_limits<double>::infinity();
     for (const Candidate& candidate : candidates) {

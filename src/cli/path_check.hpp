@@ -3,8 +3,10 @@
 #include <Standard_Handle.hxx>
 #include <Standard_Transient.hxx>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "cli/model_curves.hpp"
 #include "host/object.hpp"
 
 namespace sledway {
@@ -52,7 +54,10 @@ class PathCheck {
  private:
   // One curve of the chain, with its arc length measured on the shape it was last seen with.
   struct Piece {
-    Ref<IVObject> curve;
+    Piece(ModelCurveSource curveSource, bool isReversed)
+        : source(std::move(curveSource)), reversed(isReversed) {}
+
+    ModelCurveSource source;
     bool reversed = false;
     mutable Handle(Standard_Transient) measuredShape;
     mutable double measuredLength = 0.0;

@@ -136,44 +136,38 @@ void CSelectPath::m_oSelectEvents_OnPreSelect(Ref<IVObject>& PreSelectEntity, bo
     }
   } else if (const auto curve = As<IVSketchEntity>(PreSelectEntity)) {
     const auto sketch = As<IVPlanarSketch>(curve->Parent());
-    WidenToProfilePath(Required(sketch, "the planar sketch of the curve")->GetProfiles(), false,
+    WidenToProfilePath(Required(sketch, "the planar sketch of the curve")->GetProfiles(),
                        DoHighlight, MorePreSelectEntities);
   } else if (const auto curve3d = As<IVSketchEntity3D>(PreSelectEntity)) {
     const auto sketch = As<IVSketch3D>(curve3d->Parent());
-    WidenToProfilePath(Required(sketch, "the 3D sketch of the curve")->GetProfiles3D(), true,
-                       DoHighlight, MorePreSelectEntities);
+    WidenToProfilePath(Required(sketch, "the 3D sketch of the curve")->GetProfiles3D(), DoHighlight,
+                       MorePreSelectEntities);
   }
 }
 
 template <class Profiles>
-void CSelectPath::WidenToProfilePath(const Ref<Profiles>& profiles, bool in3D, bool& DoHighlight,
+void CSelectPath::WidenToProfilePath(const Ref<Profiles>& profiles, bool& DoHighlight,
                                      Ref<IVObjectCollection>& MorePreSelectEntities) {
   Required(profiles, "the profiles of the sketch");
   const Ref<IVProfile> closedBuild = TryBuild([&] { return profiles->AddClosedProfile(); });
-  if (!closedBuild) {
-    const Ref<IVProfile> openBuild = TryBuild([&] { return profiles->AddOpenProfile(); });
-    if (!openBuild || openBuild->Count() > 1) {
-      DoHighlight = false;
-    } else {
-      MorePreSelectEntities = GetPathEntities(openBuild->Item(1));
-      DoHighlight = true;
-    }
-    return;
-  }
-  if (closedBuild->Count() > 1) {
+  if (closedBuild && closedBuild->Count() > 1) {
     DoHighlight = false;
     return;
   }
   const Ref<IVProfile> openBuild = TryBuild([&] { return profiles->AddOpenProfile(); });
-  if (!openBuild) {
-    MorePreSelectEntities = GetPathEntities(closedBuild->Item(1));
-    DoHighlight = true;
-  } else if (!in3D && openBuild->Count() == 1) {
-    // DoHighlight keeps the host's value.
-    MorePreSelectEntities = GetPathEntities(closedBuild->Item(1));
-  } else {
+  // A loop beside an open chain makes two paths, whichever build holds them: taking the loop
+  // would travel a path other than the one pointed at.
+  if (closedBuild && openBuild) {
     DoHighlight = false;
+    return;
   }
+  const Ref<IVProfile>& build = closedBuild ? closedBuild : openBuild;
+  if (!build || build->Count() != 1) {
+    DoHighlight = false;
+    return;
+  }
+  MorePreSelectEntities = GetPathEntities(build->Item(1));
+  DoHighlight = true;
 }
 
 Ref<IVObjectCollection> CSelectPath::GetPathEntities(const Ref<IVProfilePath>& path) {

@@ -58,10 +58,10 @@ class CSelectPath {
   // object identity.
   bool IsValidEntity(const Ref<IVObject>& entity);
   // Widens a sketch curve to the single profile path of its sketch: the closed build first,
-  // then the open one. `in3D` differs in one verdict: a 3D sketch where both builds succeed
-  // is refused.
+  // then the open one. A sketch with more than one path in all (two loops, two chains, or a
+  // loop beside a chain) is refused.
   template <class Profiles>
-  void WidenToProfilePath(const Ref<Profiles>& profiles, bool in3D, bool& DoHighlight,
+  void WidenToProfilePath(const Ref<Profiles>& profiles, bool& DoHighlight,
                           Ref<IVObjectCollection>& MorePreSelectEntities);
   // The sketch curves of a profile path, in order along it.
   Ref<IVObjectCollection> GetPathEntities(const Ref<IVProfilePath>& path);

@@ -28,8 +28,8 @@ using ::testing::StartsWith;
 using test::Invocation;
 using test::Sledway;
 
-// A bead and two sketches in a file of its own, with no suggested run: "ring" holds one circle
-// of radius 50 mm, "pair" two separate circles.
+// A bead and three sketches in a file of its own, with no suggested run: "ring" holds one circle
+// of radius 50 mm, "pair" two separate circles, "mixed" a line beside a circle.
 constexpr const char* kBeadAndRings = R"({"units": "mm",
   "parts": [{"name": "bead", "sphere": {"radius": 5},
              "workPoints": [{"name": "centre", "point": [0, 0, 0]}]}],
@@ -38,6 +38,9 @@ constexpr const char* kBeadAndRings = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}},
                {"name": "pair", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50},
                                            {"kind": "circle", "centre": [200, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}},
+               {"name": "mixed", "curves": [{"kind": "line", "start": [100, 0], "end": [200, 0]},
+                                            {"kind": "circle", "centre": [0, 0], "radius": 50}],
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]})";
 constexpr const char* kBead = "component:bead:1/workpoint:centre";
 
@@ -224,6 +227,10 @@ TEST_F(SledwayCli, RefusesBadInputWithExitTwoAndSaysWhy) {
       {{"run", Rings(), "--path", "sketch:ring/curve:1"}, "no follow point: give --follow NAME"},
       {{"run", Rings(), "--path", "sketch:pair/curve:2", "--follow", kBead},
        "cannot pick 'sketch:pair/curve:2' as the path: its sketch does not hold exactly one "
+       "profile path"},
+      // The line pointed at must not bring the circle beside it.
+      {{"run", Rings(), "--path", "sketch:mixed/curve:1", "--follow", kBead},
+       "cannot pick 'sketch:mixed/curve:1' as the path: its sketch does not hold exactly one "
        "profile path"},
       {{"run", "--bogus"}, "--bogus"},
       {{}, "subcommand"},

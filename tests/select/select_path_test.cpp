@@ -209,16 +209,18 @@ TEST_F(PickTest, ASketchCurveWidensToTheSingleProfilePathOfItsSketch) {
   EXPECT_EQ(HighlightOf(doc->Sketch("zigzag")->Curve(2)), Curves("zigzag", {1, 3, 2}));
   EXPECT_EQ(HighlightOf(doc->Sketch("joined")->Curve(2)), Curves("joined", {1, 2, 3}));
   EXPECT_EQ(HighlightOf(doc->Sketch("gapped")->Curve(2)), Curves("gapped", {1, 3, 2}));
-  // Where both builds succeed, a 2D sketch gives its loop.
-  EXPECT_EQ(HighlightOf(doc->Sketch("loop and chain")->Curve(2)), Curves("loop and chain", {1}));
   EXPECT_EQ(HighlightOf(doc->Sketch("branch")->Curve(2)), Curves("branch", {1}));
-  for (const char* refused : {"two loops", "two chains", "loop and chains"}) {
-    EXPECT_TRUE(HighlightOf(doc->Sketch(refused)->Curve(2)).empty()) << refused;
+  // A loop beside a chain is two paths, whichever of them is pointed at.
+  for (const char* refused : {"loop and chain", "two loops", "two chains", "loop and chains"}) {
+    for (int pointed : {1, 2}) {
+      EXPECT_TRUE(HighlightOf(doc->Sketch(refused)->Curve(pointed)).empty()) << refused;
+    }
   }
   const auto helix = doc->Sketch3d("helix")->Curve(1);
   EXPECT_EQ(HighlightOf(helix), std::vector<Ref<IVObject>>{helix});
-  // Where both builds succeed, a 3D sketch is refused.
-  EXPECT_TRUE(HighlightOf(doc->Sketch3d("loop and chain 3D")->Curve(2)).empty());
+  for (int pointed : {1, 2}) {
+    EXPECT_TRUE(HighlightOf(doc->Sketch3d("loop and chain 3D")->Curve(pointed)).empty());
+  }
 }
 
 TEST_F(PickTest, PickedEntitiesMustFitTheFollowComponentAndThePathsComponent) {

@@ -87,8 +87,9 @@ TopoDS_Shape ReadExtrudedBody(const JsonNode& node, const GeometryReader& geomet
     const TopoDS_Shape body = BRepPrimAPI_MakePrism(fix.Face(), gp_Vec(0.0, 0.0, height)).Shape();
     if (!BRepCheck_Analyzer(body).IsValid()) node.Fail("the extruded body is not valid");
     return body;
-  } catch (const Standard_Failure& failure) {
-    node.Fail(std::string("the body cannot be built: ") + failure.GetMessageString());
+  } catch (const Standard_Failure&) {
+    // The kernel's own text speaks of its internals, not of the file.
+    node.Fail("the body cannot be built from these loops and this height");
   }
 }
 

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "modelhost/parameters/model_ratio.hpp"
+#include "modelhost/topology/model_reach.hpp"
 
 namespace sledway::model {
 
@@ -16,30 +17,53 @@ constexpr double kZeroLength = 1e-12;
 // Sine of the angle under which two directions count as parallel.
 constexpr double kParallelSine = 1e-9;
 
+// The shortest text that reads back as `value`.
+std::string NumberText(double value) {
+  std::array<char, 32> text{};
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+  return std::string(text.data(), written.ptr);
+}
+
 }  // namespace
 
 double GeometryReader::Length(const JsonNode& node) const {
-  const double length = ToModel(node.Number(), CentimetreRatio(fileUnit_));
-  if (!std::isfinite(length)) node.Fail("length out of range");
-  return length;
-}
-
-double GeometryReader::PositiveLength(const JsonNode& node) const {
-  const double length = Length(node);
-  if (length <= 0.0) node.Fail("must be a positive length, got " + LengthText(length));
-  // The model joins points closer than this; a smaller curve or body would collapse.
-  if (length <= Precision::Confusion()) {
-    node.Fail("is too small to build (at most " + LengthText(Precision::Confusion()) + "), got " +
-              LengthText(length));
+  const double given = node.Number();
+  const double length = ToModel(given, CentimetreRatio(fileUnit_));
+  if (!(std::abs(length) <= kModelReach)) {
+    node.Fail("is beyond what the model can hold (at most " + LengthText(kModelReach) +
+              " from the origin), got " + GivenText(given));
   }
   return length;
 }
 
+double GeometryReader::PositiveLength(const JsonNode& node) const {
+  const double given = node.Number();
+  const double length = ToModel(given, CentimetreRatio(fileUnit_));
+  RequireBuildableSize(node, length, GivenText(given));
+  return length;
+}
+
+void GeometryReader::RequireBuildableSize(const JsonNode& node, double modelLength,
+                                          const std::string& given) const {
+  if (std::isnan(modelLength) || modelLength <= 0.0) {
+    node.Fail("must be a positive length, got " + given);
+  }
+  // The model joins points closer than this; a smaller curve or body would collapse.
+  if (modelLength <= Precision::Confusion()) {
+    node.Fail("is too small to build (at most " + LengthText(Precision::Confusion()) + "), got " +
+              given);
+  }
+  if (!(modelLength <= kModelReach)) {
+    node.Fail("is too large to build (at most " + LengthText(kModelReach) + "), got " + given);
+  }
+}
+
+std::string GeometryReader::GivenText(double given) const {
+  return NumberText(given + 0.0) + " " + std::string(LengthUnitLabel(fileUnit_));
+}
+
 std::string GeometryReader::LengthText(double modelLength) const {
-  const double value = FromModel(modelLength, CentimetreRatio(fileUnit_)) + 0.0;
-  std::array<char, 32> text{};
-  const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
-  return std::string(text.data(), written.ptr) + " " + std::string(LengthUnitLabel(fileUnit_));
+  return GivenText(FromModel(modelLength, CentimetreRatio(fileUnit_)));
 }
 
 double GeometryReader::Angle(const JsonNode& node) const {

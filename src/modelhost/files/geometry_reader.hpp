@@ -19,10 +19,16 @@ class GeometryReader {
  public:
   explicit GeometryReader(LengthUnit fileUnit) : fileUnit_(fileUnit) {}
 
+  // A coordinate or length, refused when it lies beyond what the model can hold.
   double Length(const JsonNode& node) const;
   // A radius or height: a length the model can build with, refused in the file's own unit
-  // ("got -5 mm") when it is not positive or too small to tell from zero.
+  // ("got -5 mm") when it is not positive, too small to tell from zero or too large to hold.
   double PositiveLength(const JsonNode& node) const;
+  // The same refusals for a size already in model units that the file gave as `given`.
+  void RequireBuildableSize(const JsonNode& node, double modelLength,
+                            const std::string& given) const;
+  // A number of the file as the file wrote it, with the file's unit: "1e-300 mm".
+  std::string GivenText(double given) const;
   // "the major radius (2 mm) is smaller than the minor radius (5 mm)", in the file's unit.
   std::string LengthText(double modelLength) const;
   double Angle(const JsonNode& node) const;

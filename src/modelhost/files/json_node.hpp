@@ -37,6 +37,7 @@ class JsonNode {
   std::vector<JsonNode> Elements(std::size_t count) const;
 
   std::string String() const;
+  bool IsNumber() const { return value_->is_number(); }
   double Number() const;
   // A name: a non-empty string without control characters and without '/', the separator of
   // entity names.

@@ -19,15 +19,19 @@ namespace {
 
 constexpr std::string_view kBodyKinds[] = {"box", "cylinder", "sphere", "extrude", "step"};
 
-// The expression of one dimension, evaluated once here so that a bad one is refused at its own
-// place rather than at the whole body.
-std::string Dimension(const JsonNode& body, std::string_view key, AssemblyDocument& document) {
+// The expression of one dimension, evaluated once here so that a bad one, or a size the model
+// cannot build, is refused at its own place rather than at the whole body.
+std::string Dimension(const JsonNode& body, std::string_view key, AssemblyDocument& document,
+                      const GeometryReader& geometry) {
   const JsonNode node = body.Member(key);
   std::string expression = node.Expression();
   ParameterTable& parameters = document.Parameters();
   RequireUnitFits(node, expression, ParameterUnitOf(document.DisplayUnit()), parameters);
-  node.Guard(
-      [&] { parameters.EvaluateLength(expression, parameters.Stage(), document.DisplayUnit()); });
+  const double size = node.Guard([&] {
+    return parameters.EvaluateLength(expression, parameters.Stage(), document.DisplayUnit());
+  });
+  geometry.RequireBuildableSize(
+      node, size, node.IsNumber() ? geometry.GivenText(node.Number()) : "'" + expression + "'");
   return expression;
 }
 
@@ -45,20 +49,20 @@ Ref<Part> ReadBody(const JsonNode& node, const std::string& name, AssemblyDocume
   const JsonNode body = node.Member(given[0]);
   if (given[0] == "box") {
     body.RequireObject({"length", "width", "height"});
-    const std::string length = Dimension(body, "length", document);
-    const std::string width = Dimension(body, "width", document);
-    const std::string height = Dimension(body, "height", document);
+    const std::string length = Dimension(body, "length", document, geometry);
+    const std::string width = Dimension(body, "width", document, geometry);
+    const std::string height = Dimension(body, "height", document, geometry);
     return body.Guard([&] { return document.AddBoxPart(name, length, width, height); });
   }
   if (given[0] == "cylinder") {
     body.RequireObject({"radius", "height"});
-    const std::string radius = Dimension(body, "radius", document);
-    const std::string height = Dimension(body, "height", document);
+    const std::string radius = Dimension(body, "radius", document, geometry);
+    const std::string height = Dimension(body, "height", document, geometry);
     return body.Guard([&] { return document.AddCylinderPart(name, radius, height); });
   }
   if (given[0] == "sphere") {
     body.RequireObject({"radius"});
-    const std::string radius = Dimension(body, "radius", document);
+    const std::string radius = Dimension(body, "radius", document, geometry);
     return body.Guard([&] { return document.AddSpherePart(name, radius); });
   }
   if (given[0] == "extrude") {

@@ -29,11 +29,12 @@ bool SelectEvents::Admits(const Ref<IVObject>& entity) const {
 }
 
 void SelectEvents::Select(const std::vector<Ref<IVObject>>& entities) {
-  if (single_) selected_.clear();
+  if (single_) {
+    selected_.clear();
+    selectedObjects_.clear();
+  }
   for (const Ref<IVObject>& entity : entities) {
-    if (std::find(selected_.begin(), selected_.end(), entity) == selected_.end()) {
-      selected_.push_back(entity);
-    }
+    if (selectedObjects_.insert(entity.get()).second) selected_.push_back(entity);
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unordered_set>
 #include <vector>
 
 #include "host/interaction.hpp"
@@ -27,6 +28,8 @@ class SelectEvents : public IVSelectEvents {
   bool single_ = false;
   std::vector<IVSelectFilter> filters_;
   std::vector<Ref<IVObject>> selected_;
+  // The objects of selected_, so that a path of many curves is selected in linear time.
+  std::unordered_set<const IVObject*> selectedObjects_;
 };
 
 }  // namespace sledway::model

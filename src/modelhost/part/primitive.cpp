@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "host/host_error.hpp"
+#include "modelhost/topology/model_reach.hpp"
 
 namespace sledway::model {
 
@@ -96,13 +97,19 @@ TopoDS_Shape Primitive::Build(const std::string& partName, const std::vector<dou
       throw HostError(hresult::kInvalidArg, part + dimensions_[i].name + " must be positive, got " +
                                                 formatLength(values[i]));
     }
+    // The value itself is left out: written out in full it would run to hundreds of digits.
+    if (values[i] > kModelReach) {
+      throw HostError(hresult::kInvalidArg,
+                      part + dimensions_[i].name + " must be at most " + formatLength(kModelReach));
+    }
   }
   TopoDS_Shape body;
   try {
     body = MakeBody(kind_, values);
-  } catch (const Standard_Failure& failure) {
+  } catch (const Standard_Failure&) {
+    // The kernel's own text speaks of its internals, not of the part.
     throw HostError(hresult::kFail,
-                    part + "the " + KindName() + " cannot be built: " + failure.GetMessageString());
+                    part + "the " + KindName() + " cannot be built from these dimensions");
   }
   if (body.IsNull() || (NeedsAnalysis(values) && !BRepCheck_Analyzer(body).IsValid())) {
     throw HostError(hresult::kFail, part + "the " + KindName() + " built is not a valid solid");

@@ -52,11 +52,18 @@ Ref<IVSketchEntity> PlanarSketch::Curve(int index) {
   auto curve = MakeSketchCurve2d(definition_->Kind(index), definition_->Curve(index),
                                  weak_from_this(), component_);
   curves_.emplace(index, curve);
+  numbers_.emplace(dynamic_cast<const IVObject*>(curve.get()), index);
   return curve;
 }
 
 int PlanarSketch::CurveCount() const {
   return definition_->CurveCount();
+}
+
+int PlanarSketch::CurveNumber(const Ref<IVObject>& entity) const {
+  // A curve is one of this sketch's only once Curve has handed it out.
+  const auto found = numbers_.find(entity.get());
+  return found == numbers_.end() ? 0 : found->second;
 }
 
 }  // namespace sledway::model

@@ -5,6 +5,7 @@
 #include <gp_Trsf.hxx>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "host/sketch.hpp"
 #include "modelhost/component/occurrence_link.hpp"
@@ -31,6 +32,9 @@ class PlanarSketch : public IVPlanarSketch, public std::enable_shared_from_this<
   // 1-based; the same object every time; fails naming the sketch outside 1 to CurveCount.
   Ref<IVSketchEntity> Curve(int index);
   int CurveCount() const;
+  // The 1-based number of `entity` among this sketch's curves, found without a search; 0 when
+  // it is none of them.
+  int CurveNumber(const Ref<IVObject>& entity) const;
   Ref<PlanarSketchDefinition> Definition() const { return definition_; }
   // The model-space point of sketch point `point`.
   gp_Pnt ToModel(const gp_Pnt2d& point) const;
@@ -40,6 +44,7 @@ class PlanarSketch : public IVPlanarSketch, public std::enable_shared_from_this<
   Ref<PlanarSketchDefinition> definition_;
   OccurrenceLink component_;
   std::map<int, Ref<IVSketchEntity>> curves_;
+  std::unordered_map<const IVObject*, int> numbers_;
 };
 
 }  // namespace sledway::model

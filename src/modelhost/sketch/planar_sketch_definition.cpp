@@ -97,7 +97,7 @@ IVCurveKind PlanarSketchDefinition::Kind(int index) const {
   return At(index).kind;
 }
 
-Handle(Geom2d_Curve) PlanarSketchDefinition::Curve(int index) const {
+const Handle(Geom2d_Curve) & PlanarSketchDefinition::Curve(int index) const {
   return At(index).curve;
 }
 

@@ -42,7 +42,7 @@ class PlanarSketchDefinition {
   int CurveCount() const { return static_cast<int>(curves_.size()); }
   // 1-based; fail naming the sketch outside 1 to CurveCount.
   IVCurveKind Kind(int index) const;
-  Handle(Geom2d_Curve) Curve(int index) const;
+  const Handle(Geom2d_Curve) & Curve(int index) const;
 
  private:
   struct SketchCurve {

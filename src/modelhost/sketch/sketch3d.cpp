@@ -34,11 +34,18 @@ Ref<IVSketchEntity3D> Sketch3d::Curve(int index) {
   auto curve = MakeSketchCurve3d(definition_->Kind(index), definition_->Curve(index),
                                  weak_from_this(), component_);
   curves_.emplace(index, curve);
+  numbers_.emplace(dynamic_cast<const IVObject*>(curve.get()), index);
   return curve;
 }
 
 int Sketch3d::CurveCount() const {
   return definition_->CurveCount();
+}
+
+int Sketch3d::CurveNumber(const Ref<IVObject>& entity) const {
+  // A curve is one of this sketch's only once Curve has handed it out.
+  const auto found = numbers_.find(entity.get());
+  return found == numbers_.end() ? 0 : found->second;
 }
 
 }  // namespace sledway::model

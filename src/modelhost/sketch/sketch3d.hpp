@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "host/sketch.hpp"
 #include "modelhost/component/occurrence_link.hpp"
@@ -25,12 +26,16 @@ class Sketch3d : public IVSketch3D, public std::enable_shared_from_this<Sketch3d
   // 1-based; the same object every time; fails naming the sketch outside 1 to CurveCount.
   Ref<IVSketchEntity3D> Curve(int index);
   int CurveCount() const;
+  // The 1-based number of `entity` among this sketch's curves, found without a search; 0 when
+  // it is none of them.
+  int CurveNumber(const Ref<IVObject>& entity) const;
   Ref<Sketch3dDefinition> Definition() const { return definition_; }
 
  private:
   Ref<Sketch3dDefinition> definition_;
   OccurrenceLink component_;
   std::map<int, Ref<IVSketchEntity3D>> curves_;
+  std::unordered_map<const IVObject*, int> numbers_;
 };
 
 }  // namespace sledway::model

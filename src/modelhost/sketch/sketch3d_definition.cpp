@@ -84,7 +84,7 @@ IVCurveKind Sketch3dDefinition::Kind(int index) const {
   return At(index).kind;
 }
 
-Handle(Adaptor3d_Curve) Sketch3dDefinition::Curve(int index) const {
+const Handle(Adaptor3d_Curve) & Sketch3dDefinition::Curve(int index) const {
   return At(index).curve;
 }
 

@@ -37,7 +37,7 @@ class Sketch3dDefinition {
   int CurveCount() const { return static_cast<int>(curves_.size()); }
   // 1-based; fail naming the sketch outside 1 to CurveCount.
   IVCurveKind Kind(int index) const;
-  Handle(Adaptor3d_Curve) Curve(int index) const;
+  const Handle(Adaptor3d_Curve) & Curve(int index) const;
 
  private:
   struct SketchCurve {

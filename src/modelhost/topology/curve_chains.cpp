@@ -7,13 +7,10 @@
 #include <unordered_map>
 
 #include "host/host_error.hpp"
+#include "modelhost/topology/model_reach.hpp"
 
 namespace sledway::model {
 namespace {
-
-// Beyond this distance from the origin (model units) a point has no grid cell; no model gets
-// anywhere near it.
-constexpr double kReach = 1e12;
 
 class DisjointSets {
  public:
@@ -57,43 +54,48 @@ void CheckReach(const std::vector<CurveEnds>& curves) {
   for (std::size_t end = 0; end < 2 * curves.size(); ++end) {
     const gp_Pnt& p = EndPoint(curves, end);
     for (double coordinate : {p.X(), p.Y(), p.Z()}) {
-      if (!std::isfinite(coordinate) || std::abs(coordinate) > kReach) {
+      // Beyond the reach a point would have no grid cell.
+      if (!std::isfinite(coordinate) || std::abs(coordinate) > kModelReach) {
         throw HostError(hresult::kInvalidArg,
                         "curve " + std::to_string(end / 2 + 1) +
-                            " has an end point that is not a finite number within reach of the "
-                            "origin");
+                            " has an end point beyond what the model can hold");
       }
     }
   }
 }
 
-// Joins ends that lie within `tolerance` of each other: a grid of cells as wide as the
-// tolerance, so that only neighbouring cells need a look, keeps this linear in the number of
+// Joins ends that lie within `tolerance` of each other: a grid of cells twice as wide as the
+// tolerance, so that an end's partners lie in its own cell or in the neighbour on the side of
+// its nearer face along each axis (eight cells to look in), keeps this linear in the number of
 // curves however the ends line up.
 DisjointSets JoinEnds(const std::vector<CurveEnds>& curves, double tolerance) {
   const std::size_t endCount = 2 * curves.size();
   DisjointSets joints(endCount);
   std::unordered_map<Cell, std::vector<std::size_t>, CellHash> grid;
-  const auto cellOf = [tolerance](const gp_Pnt& p) {
-    return Cell{static_cast<std::int64_t>(std::floor(p.X() / tolerance)),
-                static_cast<std::int64_t>(std::floor(p.Y() / tolerance)),
-                static_cast<std::int64_t>(std::floor(p.Z() / tolerance))};
-  };
+  grid.reserve(endCount);
+  const double width = 2.0 * tolerance;
   for (std::size_t end = 0; end < endCount; ++end) {
     const gp_Pnt& p = EndPoint(curves, end);
-    const Cell cell = cellOf(p);
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-      for (std::int64_t dy = -1; dy <= 1; ++dy) {
-        for (std::int64_t dz = -1; dz <= 1; ++dz) {
-          const auto found = grid.find(Cell{cell.x + dx, cell.y + dy, cell.z + dz});
-          if (found == grid.end()) continue;
-          for (std::size_t other : found->second) {
-            if (p.Distance(EndPoint(curves, other)) <= tolerance) joints.Join(end, other);
-          }
-        }
+    std::int64_t cell[3];
+    std::int64_t side[3];
+    const double coordinates[3] = {p.X(), p.Y(), p.Z()};
+    for (int axis = 0; axis < 3; ++axis) {
+      const double position = coordinates[axis] / width;
+      const double floor = std::floor(position);
+      cell[axis] = static_cast<std::int64_t>(floor);
+      side[axis] = position - floor < 0.5 ? -1 : 1;
+    }
+    for (int corner = 0; corner < 8; ++corner) {
+      const Cell neighbour{cell[0] + (corner & 1 ? side[0] : 0),
+                           cell[1] + (corner & 2 ? side[1] : 0),
+                           cell[2] + (corner & 4 ? side[2] : 0)};
+      const auto found = grid.find(neighbour);
+      if (found == grid.end()) continue;
+      for (std::size_t other : found->second) {
+        if (p.Distance(EndPoint(curves, other)) <= tolerance) joints.Join(end, other);
       }
     }
-    grid[cell].push_back(end);
+    grid[Cell{cell[0], cell[1], cell[2]}].push_back(end);
   }
   return joints;
 }

@@ -4,7 +4,6 @@
 
 #include "host/host_error.hpp"
 #include "modelhost/collections/collection_index.hpp"
-#include "modelhost/topology/curve_chains.hpp"
 
 namespace sledway::model {
 namespace {
@@ -66,17 +65,22 @@ std::string SketchProfiles::SketchLabel() const {
   return sketchName_.empty() ? "the sketch" : "sketch '" + sketchName_ + "'";
 }
 
-Ref<IVProfile> SketchProfiles::MakeProfile(Build build) {
-  std::vector<CurveEnds> ends;
-  ends.reserve(curves_.size());
-  for (const ProfileCurve& curve : curves_) ends.push_back({curve.start, curve.end});
-  CurveChains chains;
-  try {
-    chains = FindCurveChains(ends, kJoinTolerance);
-  } catch (const HostError& error) {
-    throw HostError(error.Code(), SketchLabel() + ": " + error.what());
+const CurveChains& SketchProfiles::Chains() {
+  if (!chains_) {
+    std::vector<CurveEnds> ends;
+    ends.reserve(curves_.size());
+    for (const ProfileCurve& curve : curves_) ends.push_back({curve.start, curve.end});
+    try {
+      chains_ = FindCurveChains(ends, kJoinTolerance);
+    } catch (const HostError& error) {
+      throw HostError(error.Code(), SketchLabel() + ": " + error.what());
+    }
   }
+  return *chains_;
+}
 
+Ref<IVProfile> SketchProfiles::MakeProfile(Build build) {
+  const CurveChains& chains = Chains();
   const auto& found = build == Build::kClosed ? chains.closed : chains.open;
   if (found.empty()) {
     throw HostError(hresult::kFail,

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <gp_Pnt.hxx>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/profiles.hpp"
+#include "modelhost/topology/curve_chains.hpp"
 
 namespace sledway::model {
 
@@ -38,10 +40,13 @@ class SketchProfiles : public IVProfiles, public IVProfiles3D {
  private:
   enum class Build { kClosed, kOpen };
   Ref<IVProfile> MakeProfile(Build build);
+  // The chains both builds draw on, found at the first build.
+  const CurveChains& Chains();
   std::string SketchLabel() const;
 
   std::vector<ProfileCurve> curves_;
   std::string sketchName_;
+  std::optional<CurveChains> chains_;
 };
 
 }  // namespace sledway::model

@@ -23,6 +23,9 @@ TEST(AssemblyDocumentTest, RefusedBuilderCallsNameTheThingAndAddNothing) {
   auto box = assembly->AddBoxPart("box", "10", "10", "10");
   EXPECT_THAT(Refusal([&] { assembly->AddBoxPart("flat", "10", "0", "10"); }).what(),
               HasSubstr("part 'flat': width must be positive, got 0 mm"));
+  // Beyond the model's reach, in words of the model rather than the kernel's.
+  EXPECT_EQ(std::string(Refusal([&] { assembly->AddBoxPart("far", "1e300", "10", "10"); }).what()),
+            "part 'far': length must be at most 10000000000000 mm");
   const std::string unknown =
       Refusal([&] { assembly->AddSpherePart("ghost", "radius_of_nothing"); }).what();
   EXPECT_THAT(unknown, HasSubstr("ghost"));

@@ -149,10 +149,19 @@ TEST(PartSketchTest, CurvesGoThroughTheSketchThenThePlacement) {
     curves.insert(sketch->Curve(i).get());
   }
   EXPECT_EQ(picked, curves);
+  // Each view of the part's sketch numbers its own curves, and only those.
+  auto second = assembly->AddComponent("plate:2", part, Shifted(0.0, 0.0, 20.0));
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_EQ(sketch->CurveNumber(sketch->Curve(i)), i);
+    EXPECT_EQ(sketch->CurveNumber(second->Sketch("outline")->Curve(i)), 0);
+  }
+  EXPECT_EQ(sketch->CurveNumber(component->Sketch3d("coil")->Curve(1)), 0);
 
   auto sketch3d = component->Sketch3d("coil");
   auto helix = sketch3d->Curve(2);
   EXPECT_EQ(helix->ObjectType(), IVCurveKind::kSketchHelix3D);
+  EXPECT_EQ(sketch3d->CurveNumber(helix), 2);
+  EXPECT_EQ(sketch3d->CurveNumber(second->Sketch3d("coil")->Curve(2)), 0);
   EXPECT_TRUE(SameObject(helix->Parent(), sketch3d));
   EXPECT_TRUE(SameObject(helix->ContainingOccurrence(), component));
   auto evaluator = As<IVSketchHelix3D>(helix)->GetGeometry()->GetEvaluator();

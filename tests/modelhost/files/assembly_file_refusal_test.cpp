@@ -126,8 +126,23 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
                                              {"minorRadius", 5}})}),
        "t.json: /sketches/0/curves/1: the major radius (2 mm) is smaller than the minor radius (5 "
        "mm)"},
-      {Spoiled({Put("/units", "ft"), Put("/parts/0/workPoints/0/point", {1e307, 0, 0})}),
-       "t.json: /parts/0/workPoints/0/point/0: length out of range"},
+      // Sizes and coordinates the model cannot hold, with the limit and the value as written.
+      {Spoiled({Put("/parts/0/box/length", 1e-300)}),
+       "t.json: /parts/0/box/length: is too small to build (at most 1e-06 mm), got 1e-300 mm"},
+      {Spoiled({Put("/parts/0/box/length", 1e300)}),
+       "t.json: /parts/0/box/length: is too large to build (at most 1e+13 mm), got 1e+300 mm"},
+      {Spoiled({Put("/parts/0/box/height", "-2 * width")}),
+       "t.json: /parts/0/box/height: must be a positive length, got '-2 * width'"},
+      {Spoiled(
+           {Put("/parts/-", {{"name", "plate"},
+                             {"extrude", {{"height", 1e300}, {"loops", Json::array({square})}}}})}),
+       "t.json: /parts/1/extrude/height: is too large to build (at most 1e+13 mm), got 1e+300 mm"},
+      {Spoiled({Put("/sketches/0/curves/0/start", {1e15, 0})}),
+       "t.json: /sketches/0/curves/0/start/0: is beyond what the model can hold (at most 1e+13 "
+       "mm from the origin), got 1e+15 mm"},
+      {Spoiled({Put("/units", "m"), Put("/parts/0/workPoints/0/point", {0, 0, -1e307})}),
+       "t.json: /parts/0/workPoints/0/point/2: is beyond what the model can hold (at most 1e+10 "
+       "m from the origin), got -1e+307 m"},
       {Plate(Json::array({open})), "t.json: /parts/1/extrude/loops/0: the loop is not closed"},
       {Plate(Json::array({gap})),
        "t.json: /parts/1/extrude/loops/0/2: the curve does not join the curves before it"},

@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <gp_Vec.hxx>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "host/host_error.hpp"
@@ -38,6 +40,27 @@ TEST(SketchProfiles, FailuresNameTheSketch) {
       [&] { broken.AddClosedProfile(); },
       Throws<HostError>(AllOf(Property(&HostError::Code, hresult::kInvalidArg),
                               Property(&HostError::what, HasSubstr("sketch 'bent': curve 3")))));
+}
+
+TEST(SketchProfiles, EndsJoinWithinTheToleranceWhereverTheyLieAndWhicheverWayTheyPart) {
+  // Two lines meeting at a random point, the second starting a gap away in a random direction:
+  // just inside the tolerance (1e-6 cm) they make one chain, just outside two.
+  std::mt19937 random(20);
+  std::uniform_real_distribution<double> coordinate(-50.0, 50.0);
+  std::normal_distribution<double> component;
+  for (int trial = 0; trial < 500; ++trial) {
+    const gp_Pnt meeting(coordinate(random), coordinate(random), coordinate(random));
+    const gp_Vec direction =
+        gp_Vec(component(random), component(random), component(random)).Normalized();
+    for (const double gap : {0.99e-6, 1.01e-6}) {
+      const gp_Pnt start = meeting.Translated(gap * direction);
+      SketchProfiles profiles(
+          {{std::make_shared<SketchCurveToken>(), meeting.Translated(gp_Vec(-3, 0, 0)), meeting},
+           {std::make_shared<SketchCurveToken>(), start, start.Translated(gp_Vec(0, 4, 0))}});
+      EXPECT_EQ(profiles.AddOpenProfile()->Count(), gap < 1e-6 ? 1 : 2)
+          << "trial " << trial << ", gap " << gap;
+    }
+  }
 }
 
 }  // namespace
