@@ -41,6 +41,9 @@ void Tune(VideoFormat format, AVCodecContext& encoder) {
       av_opt_set(encoder.priv_data, "preset", "ultrafast", 0);
       av_opt_set(encoder.priv_data, "tune", "zerolatency", 0);
       av_opt_set(encoder.priv_data, "crf", "23", 0);
+      // One thread: with the low-latency tune x264 splits each frame into slices, one per
+      // core, and at the ultrafast preset handing them out costs more CPU than it saves.
+      encoder.thread_count = 1;
       break;
     case VideoFormat::kWebm:
       // Constant quality: VP9 reads crf only with no bit rate set.
