@@ -74,6 +74,15 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
     fixed_.GetVertices(fixedIndex, one.a, one.b, one.c);
     moving_.GetVertices(movingIndex, two.a, two.b, two.c);
     two = {Place(two.a), Place(two.b), Place(two.c)};
+    // The triangles' boxes are a cheap lower bound: most pairs of a leaf are settled by it
+    // without the exact triangle distance.
+    const double bound = Tools::BoxBoxSquareDistance(
+        one.a.cwiseMin(one.b).cwiseMin(one.c), one.a.cwiseMax(one.b).cwiseMax(one.c),
+        two.a.cwiseMin(two.b).cwiseMin(two.c), two.a.cwiseMax(two.b).cwiseMax(two.c));
+    const auto settled = [&](double lower) {
+      return lower > Reach() || (known != pairs_.end() && lower >= known->second);
+    };
+    if (settled(bound) || settled(TriangleSquareDistanceBound(one, two))) return Standard_False;
     const double squared = TriangleSquareDistance(one, two);
     if (squared > Reach()) return Standard_False;
     least_ = std::min(least_, squared);

@@ -93,4 +93,28 @@ double TriangleSquareDistance(const Triangle& first, const Triangle& second) {
   return best;
 }
 
+namespace {
+
+// How far `other` lies beyond the plane of `triangle`, on either side: 0 when it meets the
+// plane or the triangle has no plane.
+double BeyondPlane(const Triangle& triangle, const Triangle& other) {
+  const BVH_Vec3d normal = BVH_Vec3d::Cross(triangle.b - triangle.a, triangle.c - triangle.a);
+  const double length = normal.Modulus();
+  if (!(length > 0.0)) return 0.0;
+  const double a = Dot(normal, other.a - triangle.a);
+  const double b = Dot(normal, other.b - triangle.a);
+  const double c = Dot(normal, other.c - triangle.a);
+  const double nearest = std::min({a, b, c}) > 0.0   ? std::min({a, b, c})
+                         : std::max({a, b, c}) < 0.0 ? -std::max({a, b, c})
+                                                     : 0.0;
+  return nearest / length;
+}
+
+}  // namespace
+
+double TriangleSquareDistanceBound(const Triangle& first, const Triangle& second) {
+  const double beyond = std::max(BeyondPlane(first, second), BeyondPlane(second, first));
+  return beyond * beyond;
+}
+
 }  // namespace sledway::clearance

@@ -14,4 +14,9 @@ struct Triangle {
 // the only pairs measured.
 double TriangleSquareDistance(const Triangle& first, const Triangle& second);
 
+// A lower bound of the squared distance between two triangles, cheap beside the distance
+// itself: how far each lies beyond the other's plane. Tight for the far flat triangles that
+// boxes of slanted slivers cannot set apart.
+double TriangleSquareDistanceBound(const Triangle& first, const Triangle& second);
+
 }  // namespace sledway::clearance
