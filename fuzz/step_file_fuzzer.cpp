@@ -1,8 +1,10 @@
 // Any bytes read as a STEP file either give shapes or are refused with a PlacedError; a crash or
 // a hang of the translator costs only its child process, so nothing else may escape, crash,
-// leak or take long here.
+// leak or take long here. The child gets less time than the reader gives it, and less than the
+// fuzzer's own limit per input, so that a hang is what the reader makes of it: a refusal.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +13,8 @@
 #include <string>
 
 #include "modelhost/files/placed_error.hpp"
-#include "modelhost/files/step_file.hpp"
+#include "modelhost/files/step_in_child.hpp"
+#include "modelhost/files/step_translation.hpp"
 
 namespace {
 
@@ -38,13 +41,15 @@ class InputFile {
   std::filesystem::path path_;
 };
 
+constexpr std::chrono::seconds kChildLimit{5};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static InputFile input;
   try {
-    sledway::model::StepFile file(input.Write(data, size));
-    (void)file.TopOccurrences();
+    (void)sledway::model::ReadStepInChild(input.Write(data, size),
+                                          sledway::model::TranslateStepFile, kChildLimit);
   } catch (const sledway::model::PlacedError&) {
   }
   return 0;
