@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/picked_slots.hpp"
 #include "clearance/clearance_check.hpp"
 #include "cli/slot_picking.hpp"
 #include "modelhost/application/application.hpp"
@@ -52,14 +53,7 @@ struct RunScene {
       : document(std::move(assembly)), app(model::Application::Create()) {
     app->SetActiveDocument(document);
     const auto path = std::make_shared<CPath>();
-    cli::PickSlot(app, path, SelectionSlot::kPath, model::ResolveEntity(*document, pathName),
-                  pathName);
-    cli::PickSlot(app, path, SelectionSlot::kFollowPoint,
-                  model::ResolveEntity(*document, followName), followName);
-    if (!tangentName.empty()) {
-      cli::PickSlot(app, path, SelectionSlot::kTangentLine,
-                    model::ResolveEntity(*document, tangentName), tangentName);
-    }
+    sledway::bench::PickSlots(app, path, *document, pathName, followName, tangentName);
     moving = std::dynamic_pointer_cast<model::Component>(path->FollowComponent());
     for (const auto& component : document->Components()) {
       if (component != moving) others.push_back(component);

@@ -29,6 +29,7 @@
 #include "app/desktop/main_window.hpp"
 #include "app/desktop/view_widget.hpp"
 #include "app/view/xvfb_display.hpp"
+#include "bench/picked_slots.hpp"
 #include "cli/slot_picking.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -47,14 +48,7 @@ struct RunScene {
       : app(model::Application::Create()), view(app) {
     app->SetActiveDocument(document);
     path->Steps(100);
-    cli::PickSlot(app, path, SelectionSlot::kPath, model::ResolveEntity(*document, pathName),
-                  pathName);
-    cli::PickSlot(app, path, SelectionSlot::kFollowPoint,
-                  model::ResolveEntity(*document, followName), followName);
-    if (!tangentName.empty()) {
-      cli::PickSlot(app, path, SelectionSlot::kTangentLine,
-                    model::ResolveEntity(*document, tangentName), tangentName);
-    }
+    sledway::bench::PickSlots(app, path, *document, pathName, followName, tangentName);
     view.resize(1280, 800);
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) throw std::runtime_error("the view never showed");
@@ -82,8 +76,8 @@ std::unique_ptr<RunScene> DefaultSample() {
 std::unique_ptr<RunScene> PassSample() {
   for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
     if (sample.name == "pass") {
-      return std::make_unique<RunScene>(model::ReadSampleAssembly(sample).document,
-                                        sample.run.path, sample.run.follow, sample.run.tangent);
+      return std::make_unique<RunScene>(model::ReadSampleAssembly(sample).document, sample.run.path,
+                                        sample.run.follow, sample.run.tangent);
     }
   }
   throw std::runtime_error("no pass sample");

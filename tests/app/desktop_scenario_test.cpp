@@ -19,42 +19,16 @@
 #include "host/host.hpp"
 #include "modelhost/files/entity_names.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
-#include "tests/app/desktop_fixture.hpp"
+#include "tests/app/sledway_in_cart_fixture.hpp"
 
 namespace sledway::app::test {
 namespace {
 
-constexpr const char* kSledwayClass = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
-
 // The cart sample: the cart's work point "contact" follows the track, an open profile of three
 // lines and three quarter circles of 100 mm radius sketched on a tilted plane, from (0, 0) to
 // (0, 400) mm of the sketch; the cart's bottom edge 9 stays tangent to it.
-class DesktopScenarioTest : public DesktopTest {
+class DesktopScenarioTest : public SledwayInCartTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    ASSERT_TRUE(window_->AddIns().RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
-    window_->AddIns().LoadAtStartUp();
-    ASSERT_TRUE(window_->AddIns().Loaded(kSledwayClass));
-    ASSERT_TRUE(window_->OpenSample("cart"));
-    Settle();
-    // The add-in shows its messages in Qt boxes of its own, which the captured services do not
-    // reach: a box would wait for a click that never comes. It is noted and closed instead.
-    QObject::connect(&boxWatch_, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        boxes_.push_back(box->text().toStdString());
-        box->reject();
-      }
-    });
-    boxWatch_.start(20);
-  }
-  void TearDown() override {
-    boxWatch_.stop();
-    if (tool_) tool_->close();
-    QApplication::processEvents();
-    DesktopTest::TearDown();
-  }
-
   // The tool window the main window owns; null when none is shown.
   QWidget* ShownToolWindow() const {
     for (QWidget* child : window_->findChildren<QWidget*>()) {
@@ -99,10 +73,6 @@ class DesktopScenarioTest : public DesktopTest {
     const gp_Pnt to = curve.Value(curve.LastParameter()).Transformed(cart->Placement());
     return gp_Dir(gp_Vec(from, to));
   }
-
-  QTimer boxWatch_;
-  std::vector<std::string> boxes_;
-  QPointer<QWidget> tool_;
 };
 
 TEST_F(DesktopScenarioTest,

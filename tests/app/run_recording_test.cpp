@@ -15,7 +15,7 @@
 
 #include "app/desktop/add_in_manager.hpp"
 #include "modelhost/files/entity_names.hpp"
-#include "tests/app/desktop_fixture.hpp"
+#include "tests/app/sledway_in_cart_fixture.hpp"
 #include "tests/app/video_reader.hpp"
 
 namespace sledway::app::test {
@@ -23,28 +23,13 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr const char* kSledwayClass = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
-
 // The cart sample in the desktop host, its tool window open with the track picked as the path
 // and the cart's work point "contact" as the follow point, and "Position" done; the run left
 // to make is 50 steps, the tool window's default.
-class RunRecordingTest : public DesktopTest {
+class RunRecordingTest : public SledwayInCartTest {
  protected:
   void SetUp() override {
-    DesktopTest::SetUp();
-    ASSERT_TRUE(window_->AddIns().RegisterOwnAddInWhenNoneIs({SLEDWAY_ADDIN_LIBRARY}));
-    window_->AddIns().LoadAtStartUp();
-    ASSERT_TRUE(window_->AddIns().Loaded(kSledwayClass));
-    ASSERT_TRUE(window_->OpenSample("cart"));
-    Settle();
-    // A box would wait for a click that never comes: it is noted and closed instead.
-    QObject::connect(&boxWatch_, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        boxes_.push_back(box->text().toStdString());
-        box->reject();
-      }
-    });
-    boxWatch_.start(20);
+    SledwayInCartTest::SetUp();
 
     QToolBar* bar = window_->findChild<QToolBar*>("Sledway");
     ASSERT_NE(bar, nullptr);
@@ -60,12 +45,6 @@ class RunRecordingTest : public DesktopTest {
     ASSERT_TRUE(Control("cmdControl_1")->isEnabled());
     folder_ = std::filesystem::path(settingsDir_.path().toStdString()) / "videos";
     std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    boxWatch_.stop();
-    if (tool_) tool_->close();
-    QApplication::processEvents();
-    DesktopTest::TearDown();
   }
 
   QWidget* Control(const char* name) const {
@@ -86,9 +65,6 @@ class RunRecordingTest : public DesktopTest {
                                                   std::filesystem::directory_iterator()));
   }
 
-  QTimer boxWatch_;
-  std::vector<std::string> boxes_;
-  QPointer<QWidget> tool_;
   std::filesystem::path folder_;
 };
 

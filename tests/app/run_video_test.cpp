@@ -16,6 +16,7 @@
 #include "modelhost/files/sample_assemblies.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "tests/app/runner_process.hpp"
+#include "tests/app/scratch_folder_test.hpp"
 #include "tests/app/video_reader.hpp"
 
 namespace sledway::app::test {
@@ -37,25 +38,9 @@ RunnerProcess RunRunner(const std::vector<std::string>& args, rlim_t fileLimit =
   return RunProcess(SLEDWAY_RUNNER, args, fileLimit);
 }
 
-class RunVideoTest : public ::testing::Test {
+class RunVideoTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("sledway-run-video-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  std::filesystem::path folder_;
+  RunVideoTest() : ScratchFolderTest("sledway-run-video-") {}
 };
 
 int Difference(const std::vector<int>& a, const std::vector<int>& b) {

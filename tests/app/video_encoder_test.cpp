@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/scratch_folder_test.hpp"
 #include "tests/app/video_reader.hpp"
 
 namespace sledway::app::test {
@@ -58,25 +59,9 @@ class Picture {
   std::vector<std::uint8_t> data_;
 };
 
-class VideoEncoderTest : public ::testing::Test {
+class VideoEncoderTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("sledway-video-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  std::filesystem::path folder_;
+  VideoEncoderTest() : ScratchFolderTest("sledway-video-") {}
 };
 
 bool Reddish(const std::vector<int>& rgb) {
