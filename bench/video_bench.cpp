@@ -5,17 +5,19 @@
 // BM_Render: drawing the default sample's 1280 x 720 view into a picture after a move, what
 // `sledway run --video` does for every frame (the move itself is not timed). BM_Encode: 50
 // such pictures of a run encoded into a whole video, H.264 in MP4, GIF (both passes) or VP9 in
-// WebM; "per_frame" is the encoding time of one frame and "bytes_per_s" the file's size per
-// second of video at 25 frames per second. Times are the process's CPU time, over all its
-// threads (Mesa's renderer and the encoders use several). At the end the program prints each
-// format's encoding time as a share of the rendering time, and the peak resident memory
-// (VmHWM) of `sledway run --video` at 160 x 120 for 500 and 5,000 steps.
+// WebM; "per_frame" is the encoding time of one frame, "bytes_per_s" the file's size per
+// second of video at 25 frames per second, and "psnr_db" how close the decoded video comes to
+// the pictures (peak signal to noise over the RGB of all frames, as a player shows them). Times are
+// the process's CPU time, over all its threads (Mesa's renderer and the encoders use several). At
+// the end the program prints each format's encoding time as a share of the rendering time, and the
+// peak resident memory (VmHWM) of `sledway run --video` at 160 x 120 for 500 and 5,000 steps.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <Image_AlienPixMap.hxx>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -34,6 +36,7 @@
 #include "modelhost/files/sample_assemblies.hpp"
 #include "path/path_definition.hpp"
 #include "tests/app/runner_process.hpp"
+#include "tests/app/video_reader.hpp"
 
 namespace sledway::app {
 namespace {
@@ -100,6 +103,32 @@ void BM_Render(benchmark::State& state) {
 }
 BENCHMARK(BM_Render)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
+// Peak signal to noise of the video in `file` against the pictures it was made of, in dB.
+double PeakSignalToNoise(const std::filesystem::path& file) {
+  const std::vector<Image_AlienPixMap>& pictures = Pictures();
+  double squares = 0.0;
+  std::size_t values = 0;
+  std::size_t index = 0;
+  test::DecodeVideo(file, [&](const std::vector<std::uint8_t>& rgb) {
+    const PicturePixels picture = PixelsOf(pictures.at(index++));
+    const bool blueFirst = picture.order == PixelOrder::kBgr || picture.order == PixelOrder::kBgra;
+    const int bytes = BytesPerPixel(picture.order);
+    for (int y = 0; y < kHeight; ++y) {
+      const std::uint8_t* row = picture.top + y * picture.rowStride;
+      for (int x = 0; x < kWidth; ++x) {
+        const std::uint8_t* shown = &rgb[static_cast<std::size_t>((y * kWidth + x) * 3)];
+        for (int c = 0; c < 3; ++c) {
+          const double error =
+              static_cast<double>(shown[c]) - row[x * bytes + (blueFirst ? 2 - c : c)];
+          squares += error * error;
+        }
+      }
+    }
+    values += static_cast<std::size_t>(kWidth * kHeight * 3);
+  });
+  return 10.0 * std::log10(255.0 * 255.0 * static_cast<double>(values) / squares);
+}
+
 void BM_Encode(benchmark::State& state, const std::string& extension) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("sledway-video-bench" + extension);
@@ -111,6 +140,7 @@ void BM_Encode(benchmark::State& state, const std::string& extension) {
     encoder.Finish();
     bytes = std::filesystem::file_size(file);
   }
+  state.counters["psnr_db"] = PeakSignalToNoise(file);
   std::filesystem::remove(file);
   state.counters["per_frame"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * kFrames,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -130,6 +131,18 @@ TEST_F(RunVideoTest, MemoryStaysFlatFromFiveHundredToFiveThousandSteps) {
   EXPECT_EQ(DecodeVideo(folder_ / "long.mp4").frames, 5001);
   EXPECT_LT(peak[1], peak[0] + 16 * 1024)
       << peak[0] << " KB for 500 steps, " << peak[1] << " KB for 5,000";
+}
+
+// The reading starts at the exec: before it the child is a copy of this test, whose memory
+// would otherwise pass for the child's peak.
+TEST(RunnerProcessTest, PeakMemoryIsTheChildsOwnNotItsParents) {
+  std::vector<char> held(std::size_t{256} << 20);
+  std::fill(held.begin(), held.end(), 1);
+  const RunnerProcess run = RunProcess("/bin/sleep", {"0.2"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_GT(run.peakKilobytes, 0);
+  EXPECT_LT(run.peakKilobytes, 32 * 1024) << "the forking test's memory was read";
+  EXPECT_EQ(held.back(), 1);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -53,9 +54,14 @@ inline RunnerProcess RunProcess(const std::string& program, const std::vector<st
     }
   }
   environment.push_back(nullptr);
+  // Closed by the exec: until then the child is a copy of this process, and its high-water
+  // mark is this process's resident memory, not the runner's.
+  int execed[2];
+  if (::pipe2(execed, O_CLOEXEC) != 0) return RunnerProcess{};
   const pid_t child = ::fork();
   if (child == 0) {
     // Only calls that are safe between fork and exec.
+    ::close(execed[0]);
     const rlimit limit{fileLimit, fileLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, SIG_IGN);
@@ -64,8 +70,17 @@ inline RunnerProcess RunProcess(const std::string& program, const std::vector<st
     ::execve(argv[0], argv.data(), environment.data());
     ::_exit(127);
   }
+  ::close(execed[1]);
   RunnerProcess finished;
-  if (child < 0) return finished;
+  if (child < 0) {
+    ::close(execed[0]);
+    return finished;
+  }
+  // Returns at the exec, or when the child ends without one.
+  char nothing = 0;
+  while (::read(execed[0], &nothing, 1) < 0 && errno == EINTR) {
+  }
+  ::close(execed[0]);
   int status = 0;
   for (;;) {
     // The high-water mark only grows: the last reading before the exit is the peak, short of

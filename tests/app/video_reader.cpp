@@ -14,7 +14,8 @@ struct InputFree {
 
 }  // namespace
 
-DecodedVideo DecodeVideo(const std::filesystem::path& file) {
+DecodedVideo DecodeVideo(const std::filesystem::path& file,
+                         const std::function<void(const std::vector<std::uint8_t>&)>& eachPicture) {
   AVFormatContext* opened = nullptr;
   Check(avformat_open_input(&opened, file.c_str(), nullptr, nullptr), "cannot open the video");
   const std::unique_ptr<AVFormatContext, InputFree> input(opened);
@@ -39,7 +40,9 @@ DecodedVideo DecodeVideo(const std::filesystem::path& file) {
     video.height = frame->height;
     scaler.reset(sws_getContext(
         frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
-        frame->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr));
+        frame->height, AV_PIX_FMT_RGB24,
+        // As a player shows it: 4:2:0 colour interpolated between its samples.
+        SWS_BILINEAR | SWS_FULL_CHR_H_INT | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
     // The scaler writes whole vectors past a row's end: it gets a padded frame of its own.
     const FramePtr rgb = AllocateFrame(AV_PIX_FMT_RGB24, frame->width, frame->height);
     sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, rgb->data,
@@ -54,6 +57,7 @@ DecodedVideo DecodeVideo(const std::filesystem::path& file) {
   const auto receive = [&] {
     while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
       keep(video.frames == 0 ? video.first : video.last);
+      if (eachPicture) eachPicture(video.frames == 0 ? video.first : video.last);
       ++video.frames;
       av_frame_unref(frame.get());
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ struct DecodedVideo {
   }
 };
 
-// Throws std::runtime_error when the file cannot be read as a video.
-DecodedVideo DecodeVideo(const std::filesystem::path& file);
+// Throws std::runtime_error when the file cannot be read as a video. `eachPicture` hears every
+// picture in turn, as RGB like `first`.
+DecodedVideo DecodeVideo(
+    const std::filesystem::path& file,
+    const std::function<void(const std::vector<std::uint8_t>& rgb)>& eachPicture = {});
 
 }  // namespace sledway::app::test

@@ -40,7 +40,11 @@ void Tune(VideoFormat format, AVCodecContext& encoder) {
     case VideoFormat::kMp4:
       av_opt_set(encoder.priv_data, "preset", "ultrafast", 0);
       av_opt_set(encoder.priv_data, "tune", "zerolatency", 0);
-      av_opt_set(encoder.priv_data, "crf", "23", 0);
+      // A constant quantiser rather than a constant rate factor: the rate factor's control
+      // first estimates every frame's cost on a half-size copy of it, a third of x264's time
+      // here, for pictures that hardly change. At 18 the frames come out as close to the
+      // pictures as at a rate factor of 23, in a file of about the same size.
+      av_opt_set(encoder.priv_data, "qp", "18", 0);
       // One thread: with the low-latency tune x264 splits each frame into slices, one per
       // core, and at the ultrafast preset handing them out costs more CPU than it saves.
       encoder.thread_count = 1;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/video/frame_converter.hpp"
 #include "app/video/gif_palette.hpp"
 #include "app/video/stream_writer.hpp"
 
@@ -41,20 +42,6 @@ int EncodedSide(VideoFormat format, int side) {
   return format == VideoFormat::kGif ? side : side & ~1;
 }
 
-AVPixelFormat PixelFormatOf(PixelOrder order) {
-  switch (order) {
-    case PixelOrder::kRgb:
-      return AV_PIX_FMT_RGB24;
-    case PixelOrder::kBgr:
-      return AV_PIX_FMT_BGR24;
-    case PixelOrder::kRgba:
-      return AV_PIX_FMT_RGBA;
-    case PixelOrder::kBgra:
-      return AV_PIX_FMT_BGRA;
-  }
-  return AV_PIX_FMT_NONE;
-}
-
 std::string DirectoryOf(const std::filesystem::path& file) {
   return file.has_parent_path() ? file.parent_path().string() : std::string(".");
 }
@@ -71,10 +58,11 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& file, int width, int hei
   try {
     // A GIF's frames are made into RGB for the palette; the writer comes at the end.
     if (format_ == VideoFormat::kGif) {
-      converted_ = AllocateFrame(AV_PIX_FMT_RGB32, width_, height_);
+      converter_ = std::make_unique<FrameConverter>(AV_PIX_FMT_RGB32, width_, height_);
       palette_ = std::make_unique<GifPalette>(DirectoryOf(file), width_, height_, fps_);
     } else {
-      converted_ = AllocateFrame(StreamWriter::PixelFormatOf(format_), width_, height_);
+      converter_ =
+          std::make_unique<FrameConverter>(StreamWriter::PixelFormatOf(format_), width_, height_);
       writer_ =
           std::make_unique<StreamWriter>(file_.TemporaryPath(), format_, width_, height_, fps_);
     }
@@ -97,31 +85,14 @@ void VideoEncoder::Encoded() {
 
 void VideoEncoder::Add(const PicturePixels& picture) {
   if (!writer_ && !palette_) throw std::logic_error("the video is finished");
-  if (picture.width < width_ || picture.height < height_) {
-    throw std::invalid_argument("a picture of " + std::to_string(picture.width) + "x" +
-                                std::to_string(picture.height) + " for a video of " +
-                                std::to_string(width_) + "x" + std::to_string(height_));
-  }
-  if (!scaler_ || scalerOrder_ != picture.order) {
-    // Same size in and out: the scaler only reorders and converts colour, cropping an odd side.
-    scaler_.reset(sws_getContext(width_, height_, PixelFormatOf(picture.order), width_, height_,
-                                 static_cast<AVPixelFormat>(converted_->format), SWS_BILINEAR,
-                                 nullptr, nullptr, nullptr));
-    if (!scaler_) throw std::runtime_error("cannot convert the pictures for the video");
-    scalerOrder_ = picture.order;
-  }
   try {
-    MakeWritable(*converted_);
-    const std::uint8_t* const rows[4] = {picture.top, nullptr, nullptr, nullptr};
-    const int strides[4] = {static_cast<int>(picture.rowStride), 0, 0, 0};
-    Check(
-        sws_scale(scaler_.get(), rows, strides, 0, height_, converted_->data, converted_->linesize),
-        "cannot convert the pictures for the video");
-    converted_->pts = frames_;
+    // A picture smaller than the video is refused (std::invalid_argument), the video kept.
+    AVFrame& converted = converter_->Convert(picture);
+    converted.pts = frames_;
     if (palette_) {
-      palette_->Add(*converted_);
+      palette_->Add(converted);
     } else {
-      writer_->Write(*converted_);
+      writer_->Write(converted);
     }
   } catch (const std::runtime_error& error) {
     Fail(error);

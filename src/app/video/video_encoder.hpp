@@ -1,32 +1,19 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-#include "app/video/ffmpeg_handles.hpp"
 #include "app/video/replacing_file.hpp"
+#include "app/video/rgb_picture.hpp"
 #include "app/video/video_format.hpp"
 
 namespace sledway::app {
 
+class FrameConverter;
 class GifPalette;
 class StreamWriter;
-
-// How the bytes of one pixel of a picture are ordered.
-enum class PixelOrder { kRgb, kBgr, kRgba, kBgra };
-
-// A picture in memory, read from its top row down; `rowStride` (bytes from one row to the row
-// below it) is negative for a picture stored bottom row first.
-struct PicturePixels {
-  const std::uint8_t* top = nullptr;
-  std::ptrdiff_t rowStride = 0;
-  int width = 0;
-  int height = 0;
-  PixelOrder order = PixelOrder::kRgb;
-};
 
 // A video made frame by frame, in the format its file's extension names (VideoFormatOf), in
 // memory that does not grow with the number of frames. The file is written whole or not at
@@ -73,10 +60,7 @@ class VideoEncoder {
   ReplacingFile file_;
   std::unique_ptr<StreamWriter> writer_;
   std::unique_ptr<GifPalette> palette_;
-  // The scaler of the last picture's pixel order, and the frame it converts into.
-  ScaleContextPtr scaler_;
-  PixelOrder scalerOrder_ = PixelOrder::kRgb;
-  FramePtr converted_;
+  std::unique_ptr<FrameConverter> converter_;
   std::int64_t frames_ = 0;
   std::int64_t encoded_ = 0;
   std::function<void(std::int64_t)> progress_;

@@ -2,7 +2,7 @@
 
 #include <Image_PixMap.hxx>
 
-#include "app/video/video_encoder.hpp"
+#include "app/video/rgb_picture.hpp"
 
 namespace sledway::app {
 
