@@ -36,9 +36,12 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
     FacePairs result;
     result.least = std::sqrt(least_);
     const double reach = result.least + margin_;
-    for (const auto& [faces, squared] : pairs_) {
-      const double distance = std::sqrt(squared);
-      if (distance <= reach) result.withinMargin.emplace(faces, distance);
+    for (const auto& [faces, nearest] : pairs_) {
+      const double distance = std::sqrt(nearest.distance);
+      if (distance <= reach) {
+        result.withinMargin.emplace(
+            faces, MeshNearest{distance, nearest.fixedTriangle, nearest.movingTriangle});
+      }
     }
     return result;
   }
@@ -69,7 +72,7 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
     const std::pair<int, int> faces{fixed_.GetFaceID(fixedIndex), moving_.GetFaceID(movingIndex)};
     // A pair already as near as the nearest found keeps its place whatever this triangle adds.
     const auto known = pairs_.find(faces);
-    if (known != pairs_.end() && known->second <= least_) return Standard_False;
+    if (known != pairs_.end() && known->second.distance <= least_) return Standard_False;
     Triangle one, two;
     fixed_.GetVertices(fixedIndex, one.a, one.b, one.c);
     moving_.GetVertices(movingIndex, two.a, two.b, two.c);
@@ -80,16 +83,17 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
         one.a.cwiseMin(one.b).cwiseMin(one.c), one.a.cwiseMax(one.b).cwiseMax(one.c),
         two.a.cwiseMin(two.b).cwiseMin(two.c), two.a.cwiseMax(two.b).cwiseMax(two.c));
     const auto settled = [&](double lower) {
-      return lower > Reach() || (known != pairs_.end() && lower >= known->second);
+      return lower > Reach() || (known != pairs_.end() && lower >= known->second.distance);
     };
     if (settled(bound) || settled(TriangleSquareDistanceBound(one, two))) return Standard_False;
     const double squared = TriangleSquareDistance(one, two);
     if (squared > Reach()) return Standard_False;
     least_ = std::min(least_, squared);
-    if (known != pairs_.end()) {
-      known->second = std::min(known->second, squared);
-    } else {
-      pairs_.emplace(faces, squared);
+    const MeshNearest nearest{squared, fixedIndex, movingIndex};
+    if (known == pairs_.end()) {
+      pairs_.emplace(faces, nearest);
+    } else if (squared < known->second.distance) {
+      known->second = nearest;
     }
     return Standard_True;
   }
@@ -118,7 +122,7 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
   double absolute_[3][3]{};
   double translation_[3]{};
   double least_ = std::numeric_limits<double>::max();
-  std::map<std::pair<int, int>, double> pairs_;
+  std::map<std::pair<int, int>, MeshNearest> pairs_;  // distances squared while walking
 };
 
 }  // namespace

@@ -14,6 +14,18 @@ struct Triangle {
 // the only pairs measured.
 double TriangleSquareDistance(const Triangle& first, const Triangle& second);
 
+// The nearest points of two triangles, one on each: where they touch or cross, one point of the
+// crossing on both.
+struct NearestPoints {
+  double squared = 0.0;
+  BVH_Vec3d onFirst, onSecond;
+};
+NearestPoints TriangleNearestPoints(const Triangle& first, const Triangle& second);
+
+// The weights of a point of a triangle's plane on its three corners (summing to 1): the corners'
+// surface parameters, so weighted, give the point's own. Equal weights for a triangle of no area.
+BVH_Vec3d BarycentricWeights(const Triangle& triangle, const BVH_Vec3d& point);
+
 // A lower bound of the squared distance between two triangles, cheap beside the distance
 // itself: how far each lies beyond the other's plane. Tight for the far flat triangles that
 // boxes of slanted slivers cannot set apart.
