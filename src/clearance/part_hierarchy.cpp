@@ -76,6 +76,12 @@ PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
   const Handle(NodedTriangleSet) set = new NodedTriangleSet(faces_);
   set->BVH();  // built now, so that no query pays for it
   nodeParameters_ = NodeParameters(faces_, *set);
+  facets_.reserve(static_cast<std::size_t>(set->Size()));
+  for (int triangle = 0; triangle < set->Size(); ++triangle) {
+    Triangle corners;
+    set->GetVertices(triangle, corners.a, corners.b, corners.c);
+    facets_.push_back(MakeFacet(corners));
+  }
   triangles_ = set;
   surfaces_.resize(static_cast<std::size_t>(faces_.Size()));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "clearance/face_surface.hpp"
+#include "clearance/triangle_distance.hpp"
 
 namespace sledway::clearance {
 
@@ -32,6 +33,10 @@ class PartHierarchy {
   // The surface parameters of a triangle's three corners, in the order of its vertices; none
   // when the face's mesh carries no parameters.
   std::optional<std::array<gp_Pnt2d, 3>> CornerParameters(int triangle) const;
+  // Each triangle's corners, box and plane, numbered as the triangle set numbers them.
+  const Facet& TriangleFacet(int triangle) const {
+    return facets_[static_cast<std::size_t>(triangle)];
+  }
   // How far the triangles may stray from the exact surface: anywhere, and on one face.
   double Deflection() const { return deflection_; }
   double FaceDeflection(int faceId) const { return faceDeflections_[faceId]; }
@@ -50,6 +55,7 @@ class PartHierarchy {
   // Each mesh node's surface parameters, numbered as the triangle set numbers its vertices;
   // empty when a face's mesh has none.
   std::vector<gp_Pnt2d> nodeParameters_;
+  std::vector<Facet> facets_;
   mutable std::vector<std::unique_ptr<FaceSurface>> surfaces_;
   Bnd_Box box_;
   double deflection_ = 0.0;

@@ -126,6 +126,12 @@ double TriangleSquareDistance(const Triangle& first, const Triangle& second) {
       return 0.0;
     }
   }
+  return SeparatedTriangleSquareDistance(first, second);
+}
+
+double SeparatedTriangleSquareDistance(const Triangle& first, const Triangle& second) {
+  const auto one = Corners(first);
+  const auto two = Corners(second);
   double best = std::numeric_limits<double>::max();
   for (int i = 0; i < 3; ++i) {
     best = std::min(best, Tools::PointTriangleSquareDistance(one[i], second.a, second.b, second.c));
@@ -185,27 +191,51 @@ BVH_Vec3d BarycentricWeights(const Triangle& triangle, const BVH_Vec3d& point) {
   return BVH_Vec3d(1.0 - onB - onC, onB, onC);
 }
 
-namespace {
-
-// How far `other` lies beyond the plane of `triangle`, on either side: 0 when it meets the
-// plane or the triangle has no plane.
-double BeyondPlane(const Triangle& triangle, const Triangle& other) {
+Facet MakeFacet(const Triangle& triangle) {
+  Facet facet{triangle,
+              triangle.a.cwiseMin(triangle.b).cwiseMin(triangle.c),
+              triangle.a.cwiseMax(triangle.b).cwiseMax(triangle.c),
+              (triangle.a + triangle.b + triangle.c) * (1.0 / 3.0),
+              BVH_Vec3d(),
+              0.0};
   const BVH_Vec3d normal = BVH_Vec3d::Cross(triangle.b - triangle.a, triangle.c - triangle.a);
   const double length = normal.Modulus();
-  if (!(length > 0.0)) return 0.0;
-  const double a = Dot(normal, other.a - triangle.a);
-  const double b = Dot(normal, other.b - triangle.a);
-  const double c = Dot(normal, other.c - triangle.a);
-  const double nearest = std::min({a, b, c}) > 0.0   ? std::min({a, b, c})
-                         : std::max({a, b, c}) < 0.0 ? -std::max({a, b, c})
-                                                     : 0.0;
-  return nearest / length;
+  if (length > 0.0) {
+    facet.normal = normal * (1.0 / length);
+    facet.offset = Dot(facet.normal, triangle.a);
+  }
+  return facet;
+}
+
+namespace {
+
+// How far `other` lies beyond the plane of `facet`, on either side: 0 when it meets the plane
+// or the facet has no plane.
+double BeyondPlane(const Facet& facet, const Triangle& other) {
+  const double a = Dot(facet.normal, other.a) - facet.offset;
+  const double b = Dot(facet.normal, other.b) - facet.offset;
+  const double c = Dot(facet.normal, other.c) - facet.offset;
+  return std::min({a, b, c}) > 0.0   ? std::min({a, b, c})
+         : std::max({a, b, c}) < 0.0 ? -std::max({a, b, c})
+                                     : 0.0;
 }
 
 }  // namespace
 
-double TriangleSquareDistanceBound(const Triangle& first, const Triangle& second) {
-  const double beyond = std::max(BeyondPlane(first, second), BeyondPlane(second, first));
+double FacetSquareDistanceBound(const Facet& first, const Facet& second) {
+  double beyond = std::max(BeyondPlane(first, second.corners), BeyondPlane(second, first.corners));
+  // The gap between the two triangles' shadows on the line through their centres: it sets
+  // apart the slanted pairs that stand across each other's planes.
+  const BVH_Vec3d axis = second.centre - first.centre;
+  const double length = axis.Modulus();
+  if (length > 0.0) {
+    const BVH_Vec3d along = axis * (1.0 / length);
+    const Triangle& one = first.corners;
+    const Triangle& two = second.corners;
+    const double gap = std::min({Dot(along, two.a), Dot(along, two.b), Dot(along, two.c)}) -
+                       std::max({Dot(along, one.a), Dot(along, one.b), Dot(along, one.c)});
+    beyond = std::max(beyond, gap);
+  }
   return beyond * beyond;
 }
 

@@ -131,23 +131,29 @@ TEST(TriangleDistance, SkewEdgesCrossingTrianglesAndCornerOverFace) {
   EXPECT_DOUBLE_EQ(TriangleSquareDistance(ground, over), 9.0);
 }
 
-TEST(TriangleDistance, PlaneBoundNeverExceedsTheDistanceAndMeetsItOverAFace) {
+double Bound(const Triangle& first, const Triangle& second) {
+  return FacetSquareDistanceBound(MakeFacet(first), MakeFacet(second));
+}
+
+TEST(TriangleDistance, FacetBoundNeverExceedsTheDistanceAndMeetsItOverAFace) {
   const Triangle ground{V(-5, -5, 0), V(5, -5, 0), V(0, 5, 0)};
   // Over the face, below it, and crossing it: the bound is the distance.
   const Triangle over{V(0, 0, 3), V(1, 1, 6), V(-1, 1, 6)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, over), 9.0);
+  EXPECT_DOUBLE_EQ(Bound(ground, over), 9.0);
   const Triangle under{V(0, 0, -2), V(1, 1, -4), V(-1, 1, -4)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, under), 4.0);
+  EXPECT_DOUBLE_EQ(Bound(ground, under), 4.0);
   const Triangle spike{V(0, 0, -1), V(1, 0, 1), V(0, 1, 1)};
-  EXPECT_EQ(TriangleSquareDistanceBound(ground, spike), 0.0);
-  // Beside the face, 1 above its plane and 10 out: the bound is the height, below the distance.
+  EXPECT_EQ(Bound(ground, spike), 0.0);
+  // Beside the face, 1 above its plane and far out: more than the height, less than the
+  // distance.
   const Triangle beside{V(10, 0, 1), V(11, 0, 1), V(10, 1, 1)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, beside), 1.0);
-  EXPECT_GT(TriangleSquareDistance(ground, beside), 1.0);
+  EXPECT_GT(Bound(ground, beside), 1.0);
+  EXPECT_LE(Bound(ground, beside), TriangleSquareDistance(ground, beside));
   // Skew edges 2 apart, each nearest the other off its plane's normal: the bound stays below.
   const Triangle flat{V(-1, 0, 0), V(1, 0, 0), V(0, -1, -1)};
   const Triangle raised{V(0, -1, 2), V(0, 1, 2), V(0, 0, 3)};
-  EXPECT_LE(TriangleSquareDistanceBound(flat, raised), TriangleSquareDistance(flat, raised));
+  EXPECT_LE(Bound(flat, raised), TriangleSquareDistance(flat, raised));
+  EXPECT_DOUBLE_EQ(SeparatedTriangleSquareDistance(flat, raised), 4.0);
 }
 
 }  // namespace
