@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <map>
 #include <vector>
 
 #include "clearance/triangle_distance.hpp"
+
 namespace sledway::clearance {
 namespace {
 
