@@ -108,6 +108,25 @@ TEST(ClearanceCheck, ASphereTurnedAboutACylinderIsTheSameDistanceAtEveryAngle) {
   EXPECT_EQ(check.Hierarchies().Builds(), 2);
 }
 
+TEST(ClearanceCheck, ATurnedBarIsMeasuredInEitherPartsAxes) {
+  // A bar 4 cm long turned a quarter about z, so that it runs along y from 1.5 cm past a 1 cm
+  // cube: 0.5 cm clear of the cube's face at y = 1 whichever way round the two are measured.
+  const auto document = model::AssemblyDocument::Create("bar");
+  const auto bar = document->AddBoxPart("bar", "40 mm", "2 mm", "2 mm");
+  const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
+  gp_Trsf turn;
+  turn.SetRotation(gp_Ax1(gp::Origin(), gp::DZ()), std::numbers::pi / 2.0);
+  const auto turned = document->AddComponent("bar:1", bar, Translation(0.6, 1.5, 0.4) * turn);
+  const auto fixed = document->AddComponent("cube:1", cube, gp_Trsf());
+  for (const auto& [moving, other] : {std::pair(turned, fixed), std::pair(fixed, turned)}) {
+    ClearanceCheck check(moving, {other}, 1e-4);
+    const Clearance clearance = check.Measure();
+    EXPECT_NEAR(clearance.nearest->distance, 0.5, kExact);
+    EXPECT_NEAR(clearance.nearest->onOther.Y() - clearance.nearest->onMoving.Y(),
+                moving == turned ? -0.5 : 0.5, kExact);
+  }
+}
+
 TEST(ClearanceCheck, RefusesANegativeToleranceAndTheMovingComponentAmongTheOthers) {
   const auto document = model::AssemblyDocument::Create("refusals");
   const auto cube = document->AddBoxPart("cube", "1 mm", "1 mm", "1 mm");
