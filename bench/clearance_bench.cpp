@@ -4,6 +4,8 @@
 //
 // BM_ClearanceMove: one move's clearance of the moving component against every other one, on
 // the hierarchies built once (the placements of a 100-step run, taken in turn).
+// BM_FacePairSearch: the mesh walk alone of such a move (both hierarchies at once), which picks
+// the face pairs the exact step refines; "face pairs" is how many it picks per move.
 // BM_WholeShapeDistance: the same, by BRepExtrema_DistShapeShape over the whole placed shapes.
 // Its counter "max diff/size" is the largest difference between the two distances over the
 // run's placements, relative to the assembly's size (a pair where one solid encloses the other
@@ -29,6 +31,8 @@
 
 #include "bench/picked_slots.hpp"
 #include "clearance/clearance_check.hpp"
+#include "clearance/face_pair_search.hpp"
+#include "clearance/hierarchy_cache.hpp"
 #include "cli/slot_picking.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/component/component.hpp"
@@ -136,6 +140,28 @@ void BM_ClearanceMove(benchmark::State& state) {
   state.SetLabel(kScenes[state.range(0)]);
 }
 BENCHMARK(BM_ClearanceMove)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_FacePairSearch(benchmark::State& state) {
+  RunScene& scene = Scene(static_cast<int>(state.range(0)));
+  HierarchyCache cache;
+  const PartHierarchy& moving = cache.For(scene.moving->Part());
+  double pairs = 0.0;
+  int step = 0;
+  for (auto _ : state) {
+    scene.Place(step++);
+    for (const auto& other : scene.others) {
+      const PartHierarchy& fixed = cache.For(other->Part());
+      // The margin the clearance check walks with: both meshes' deflections, twice.
+      const double margin = 2.0 * (fixed.Deflection() + moving.Deflection());
+      const FacePairs found = NearFacePairs(
+          fixed, moving, other->Placement().Inverted() * scene.moving->Placement(), margin);
+      pairs += static_cast<double>(found.withinMargin.size());
+    }
+  }
+  state.counters["face pairs"] = benchmark::Counter(pairs, benchmark::Counter::kAvgIterations);
+  state.SetLabel(kScenes[state.range(0)]);
+}
+BENCHMARK(BM_FacePairSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_WholeShapeDistance(benchmark::State& state) {
   RunScene& scene = Scene(static_cast<int>(state.range(0)));

@@ -12,9 +12,17 @@ namespace sledway::clearance {
 // that may hold the two parts' least distance: every pair whose mesh distance is within
 // `margin` of the least mesh distance found. The moving part is placed in the fixed part's
 // coordinates by `movingToFixed`; the hierarchies stay as built.
+// The mesh distance of a face pair, and the two triangles (of the fixed part, of the moving one)
+// that are that near.
+struct MeshNearest {
+  double distance = 0.0;
+  int fixedTriangle = 0;
+  int movingTriangle = 0;
+};
+
 struct FacePairs {
-  double least = 0.0;                                  // the least mesh distance
-  std::map<std::pair<int, int>, double> withinMargin;  // face numbers to mesh distance
+  double least = 0.0;                                       // the least mesh distance
+  std::map<std::pair<int, int>, MeshNearest> withinMargin;  // by face numbers
 };
 
 FacePairs NearFacePairs(const PartHierarchy& fixed, const PartHierarchy& moving,

@@ -1,15 +1,13 @@
 #include "clearance/pair_clearance.hpp"
 
 #include <BRepClass3d_SolidClassifier.hxx>
-#include <BRepExtrema_DistShapeShape.hxx>
 #include <Precision.hxx>
-#include <TopLoc_Location.hxx>
-#include <TopoDS_Face.hxx>
 #include <algorithm>
 #include <limits>
 #include <utility>
 #include <vector>
 
+#include "clearance/face_pair_distance.hpp"
 #include "clearance/face_pair_search.hpp"
 
 namespace sledway::clearance {
@@ -62,7 +60,6 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
   }
   const FacePairs pairs = NearFacePairs(other, moving, movingToOther, slack);
 
-  const TopLoc_Location placeMoving(movingToOther);
   PairClearance best;
   best.distance = std::numeric_limits<double>::max();
   bool measured = false;
@@ -70,22 +67,19 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
   // than the exact distance found cannot hold a nearer point (two flat faces, whose mesh is
   // exact, are not measured twice), and once two faces touch nothing is nearer.
   std::vector<std::pair<double, std::pair<int, int>>> order;
-  for (const auto& [faces, meshDistance] : pairs.withinMargin)
-    order.emplace_back(meshDistance, faces);
+  for (const auto& [faces, mesh] : pairs.withinMargin) order.emplace_back(mesh.distance, faces);
   std::sort(order.begin(), order.end());
   for (const auto& [meshDistance, faces] : order) {
     if (best.distance <= kTouching) break;
     const double deflections =
         other.FaceDeflection(faces.first) + moving.FaceDeflection(faces.second);
     if (meshDistance - deflections >= best.distance) continue;
-    // Only the least distance: the farthest points, which the default also seeks, cost as much.
-    const BRepExtrema_DistShapeShape exact(
-        other.Face(faces.first), moving.Face(faces.second).Moved(placeMoving), Extrema_ExtFlag_MIN);
-    if (!exact.IsDone() || exact.NbSolution() == 0) continue;
-    if (exact.Value() < best.distance) {
-      best.distance = exact.Value();
-      best.onOther = exact.PointOnShape1(1);
-      best.onMoving = exact.PointOnShape2(1);
+    const std::optional<LocalNearest> exact = FacePairDistance(
+        other, faces.first, moving, faces.second, pairs.withinMargin.at(faces), movingToOther);
+    if (exact && exact->distance < best.distance) {
+      best.distance = exact->distance;
+      best.onOther = exact->onFirst;
+      best.onMoving = exact->onSecond;
       measured = true;
     }
   }

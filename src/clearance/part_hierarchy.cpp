@@ -17,6 +17,44 @@ namespace {
 constexpr double kRelativeDeflection = 2e-3;
 constexpr double kAngularDeflection = 0.35;  // radians
 
+// The triangle set, opened up to tell which mesh nodes make each triangle.
+class NodedTriangleSet final : public BRepExtrema_TriangleSet {
+ public:
+  using BRepExtrema_TriangleSet::BRepExtrema_TriangleSet;
+
+  std::array<int, 3> Nodes(int triangle) const {
+    const BVH_Vec4i& nodes = myTriangles[static_cast<std::size_t>(triangle)];
+    return {nodes.x(), nodes.y(), nodes.z()};
+  }
+  std::size_t NodeCount() const { return myVertexArray.size(); }
+  const BVH_Vec3d& Node(std::size_t node) const { return myVertexArray[node]; }
+};
+
+// The surface parameters of every mesh node of `faces`, in the order the triangle set took the
+// nodes in (face by face, each face's nodes in turn); empty when a face's mesh has none or the
+// set numbered its nodes otherwise.
+std::vector<gp_Pnt2d> NodeParameters(const BRepExtrema_ShapeList& faces,
+                                     const NodedTriangleSet& set) {
+  std::vector<gp_Pnt2d> parameters;
+  parameters.reserve(set.NodeCount());
+  for (const TopoDS_Face& face : faces) {
+    TopLoc_Location location;
+    const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(face, location);
+    if (!triangulation->HasUVNodes()) return {};
+    for (int node = 1; node <= triangulation->NbNodes(); ++node) {
+      const gp_Pnt point = triangulation->Node(node).Transformed(location.Transformation());
+      const std::size_t index = parameters.size();
+      if (index >= set.NodeCount() || set.Node(index).x() != point.X() ||
+          set.Node(index).y() != point.Y() || set.Node(index).z() != point.Z()) {
+        return {};
+      }
+      parameters.push_back(triangulation->UVNode(node));
+    }
+  }
+  if (parameters.size() != set.NodeCount()) return {};
+  return parameters;
+}
+
 }  // namespace
 
 PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
@@ -35,8 +73,32 @@ PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
     faces_.Append(face);
   }
   if (faces_.IsEmpty()) return;
-  triangles_ = new BRepExtrema_TriangleSet(faces_);
-  triangles_->BVH();  // built now, so that no query pays for it
+  const Handle(NodedTriangleSet) set = new NodedTriangleSet(faces_);
+  set->BVH();  // built now, so that no query pays for it
+  nodeParameters_ = NodeParameters(faces_, *set);
+  facets_.reserve(static_cast<std::size_t>(set->Size()));
+  for (int triangle = 0; triangle < set->Size(); ++triangle) {
+    Triangle corners;
+    set->GetVertices(triangle, corners.a, corners.b, corners.c);
+    facets_.push_back(MakeFacet(corners));
+  }
+  triangles_ = set;
+  surfaces_.resize(static_cast<std::size_t>(faces_.Size()));
+}
+
+const FaceSurface& PartHierarchy::Surface(int faceId) const {
+  std::unique_ptr<FaceSurface>& surface = surfaces_[static_cast<std::size_t>(faceId)];
+  if (!surface) surface = std::make_unique<FaceSurface>(Face(faceId));
+  return *surface;
+}
+
+std::optional<std::array<gp_Pnt2d, 3>> PartHierarchy::CornerParameters(int triangle) const {
+  if (nodeParameters_.empty()) return std::nullopt;
+  const std::array<int, 3> nodes =
+      static_cast<const NodedTriangleSet&>(*triangles_).Nodes(triangle);
+  return std::array<gp_Pnt2d, 3>{nodeParameters_[static_cast<std::size_t>(nodes[0])],
+                                 nodeParameters_[static_cast<std::size_t>(nodes[1])],
+                                 nodeParameters_[static_cast<std::size_t>(nodes[2])]};
 }
 
 std::size_t PartHierarchy::TriangleCount() const {

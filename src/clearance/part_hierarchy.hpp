@@ -4,8 +4,14 @@
 #include <Bnd_Box.hxx>
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Shape.hxx>
+#include <array>
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <vector>
+
+#include "clearance/face_surface.hpp"
+#include "clearance/triangle_distance.hpp"
 
 namespace sledway::clearance {
 
@@ -22,6 +28,15 @@ class PartHierarchy {
   const Handle(BRepExtrema_TriangleSet) & Triangles() const { return triangles_; }
   // The face of a triangle's face number.
   const TopoDS_Face& Face(int faceId) const { return faces_.Value(faceId); }
+  // The exact surface of a face number, made on first use and kept.
+  const FaceSurface& Surface(int faceId) const;
+  // The surface parameters of a triangle's three corners, in the order of its vertices; none
+  // when the face's mesh carries no parameters.
+  std::optional<std::array<gp_Pnt2d, 3>> CornerParameters(int triangle) const;
+  // Each triangle's corners, box and plane, numbered as the triangle set numbers them.
+  const Facet& TriangleFacet(int triangle) const {
+    return facets_[static_cast<std::size_t>(triangle)];
+  }
   // How far the triangles may stray from the exact surface: anywhere, and on one face.
   double Deflection() const { return deflection_; }
   double FaceDeflection(int faceId) const { return faceDeflections_[faceId]; }
@@ -37,6 +52,11 @@ class PartHierarchy {
   BRepExtrema_ShapeList faces_;
   std::vector<double> faceDeflections_;
   Handle(BRepExtrema_TriangleSet) triangles_;
+  // Each mesh node's surface parameters, numbered as the triangle set numbers its vertices;
+  // empty when a face's mesh has none.
+  std::vector<gp_Pnt2d> nodeParameters_;
+  std::vector<Facet> facets_;
+  mutable std::vector<std::unique_ptr<FaceSurface>> surfaces_;
   Bnd_Box box_;
   double deflection_ = 0.0;
   double size_ = 0.0;

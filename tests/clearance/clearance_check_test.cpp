@@ -108,6 +108,25 @@ TEST(ClearanceCheck, ASphereTurnedAboutACylinderIsTheSameDistanceAtEveryAngle) {
   EXPECT_EQ(check.Hierarchies().Builds(), 2);
 }
 
+TEST(ClearanceCheck, ATurnedBarIsMeasuredInEitherPartsAxes) {
+  // A bar 4 cm long turned a quarter about z, so that it runs along y from 1.5 cm past a 1 cm
+  // cube: 0.5 cm clear of the cube's face at y = 1 whichever way round the two are measured.
+  const auto document = model::AssemblyDocument::Create("bar");
+  const auto bar = document->AddBoxPart("bar", "40 mm", "2 mm", "2 mm");
+  const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
+  gp_Trsf turn;
+  turn.SetRotation(gp_Ax1(gp::Origin(), gp::DZ()), std::numbers::pi / 2.0);
+  const auto turned = document->AddComponent("bar:1", bar, Translation(0.6, 1.5, 0.4) * turn);
+  const auto fixed = document->AddComponent("cube:1", cube, gp_Trsf());
+  for (const auto& [moving, other] : {std::pair(turned, fixed), std::pair(fixed, turned)}) {
+    ClearanceCheck check(moving, {other}, 1e-4);
+    const Clearance clearance = check.Measure();
+    EXPECT_NEAR(clearance.nearest->distance, 0.5, kExact);
+    EXPECT_NEAR(clearance.nearest->onOther.Y() - clearance.nearest->onMoving.Y(),
+                moving == turned ? -0.5 : 0.5, kExact);
+  }
+}
+
 TEST(ClearanceCheck, RefusesANegativeToleranceAndTheMovingComponentAmongTheOthers) {
   const auto document = model::AssemblyDocument::Create("refusals");
   const auto cube = document->AddBoxPart("cube", "1 mm", "1 mm", "1 mm");
@@ -131,23 +150,29 @@ TEST(TriangleDistance, SkewEdgesCrossingTrianglesAndCornerOverFace) {
   EXPECT_DOUBLE_EQ(TriangleSquareDistance(ground, over), 9.0);
 }
 
-TEST(TriangleDistance, PlaneBoundNeverExceedsTheDistanceAndMeetsItOverAFace) {
+double Bound(const Triangle& first, const Triangle& second) {
+  return FacetSquareDistanceBound(MakeFacet(first), MakeFacet(second));
+}
+
+TEST(TriangleDistance, FacetBoundNeverExceedsTheDistanceAndMeetsItOverAFace) {
   const Triangle ground{V(-5, -5, 0), V(5, -5, 0), V(0, 5, 0)};
   // Over the face, below it, and crossing it: the bound is the distance.
   const Triangle over{V(0, 0, 3), V(1, 1, 6), V(-1, 1, 6)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, over), 9.0);
+  EXPECT_DOUBLE_EQ(Bound(ground, over), 9.0);
   const Triangle under{V(0, 0, -2), V(1, 1, -4), V(-1, 1, -4)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, under), 4.0);
+  EXPECT_DOUBLE_EQ(Bound(ground, under), 4.0);
   const Triangle spike{V(0, 0, -1), V(1, 0, 1), V(0, 1, 1)};
-  EXPECT_EQ(TriangleSquareDistanceBound(ground, spike), 0.0);
-  // Beside the face, 1 above its plane and 10 out: the bound is the height, below the distance.
+  EXPECT_EQ(Bound(ground, spike), 0.0);
+  // Beside the face, 1 above its plane and far out: more than the height, less than the
+  // distance.
   const Triangle beside{V(10, 0, 1), V(11, 0, 1), V(10, 1, 1)};
-  EXPECT_DOUBLE_EQ(TriangleSquareDistanceBound(ground, beside), 1.0);
-  EXPECT_GT(TriangleSquareDistance(ground, beside), 1.0);
+  EXPECT_GT(Bound(ground, beside), 1.0);
+  EXPECT_LE(Bound(ground, beside), TriangleSquareDistance(ground, beside));
   // Skew edges 2 apart, each nearest the other off its plane's normal: the bound stays below.
   const Triangle flat{V(-1, 0, 0), V(1, 0, 0), V(0, -1, -1)};
   const Triangle raised{V(0, -1, 2), V(0, 1, 2), V(0, 0, 3)};
-  EXPECT_LE(TriangleSquareDistanceBound(flat, raised), TriangleSquareDistance(flat, raised));
+  EXPECT_LE(Bound(flat, raised), TriangleSquareDistance(flat, raised));
+  EXPECT_DOUBLE_EQ(SeparatedTriangleSquareDistance(flat, raised), 4.0);
 }
 
 }  // namespace
