@@ -30,6 +30,7 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
                                                 long /*classification*/, VARIANT /*clientId*/,
                                                 VARIANT description, VARIANT toolTip,
                                                 VARIANT standardIcon, VARIANT largeIcon,
+                                                VARIANT /*buttonDisplay*/,
                                                 IDispatch** value) override {
     return Guarded([&] {
       const std::wstring name =
@@ -160,11 +161,13 @@ HRESULT InteractionEventsObject::Start() {
 }
 
 HRESULT InteractionEventsObject::Stop() {
-  started_ = false;
+  // What the sinks answer is theirs; the interaction stops regardless.
+  Terminate();
   return S_OK;
 }
 
 HRESULT InteractionEventsObject::Terminate() {
+  if (!started_) return S_FALSE;
   // The sinks may release the last reference the add-in holds.
   ComPtr<InteractionEventsObject> alive(this);
   started_ = false;

@@ -67,7 +67,8 @@ class InteractionEventsObject final : public EventSource<::InteractionEvents> {
   bool started() const { return started_; }
   bool selectionActive() const { return selectionActive_; }
   SelectEventsObject& selectEvents() { return *selectEvents_.Get(); }
-  // The user ended the interaction (Esc): OnTerminate, and it stops.
+  // The interaction ends (Stop, or the user's Esc): it stops and raises OnTerminate; S_FALSE
+  // when it was not running.
   HRESULT Terminate();
 
  private:

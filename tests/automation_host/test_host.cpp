@@ -165,12 +165,10 @@ struct TestHost::Scene {
     AddEntity(L"Cart:1/Edge1", edge1, {kEdgeFilter, kStraightEdgeFilter});
     AddEntity(L"Cart:1/Edge2", edge2, {kEdgeFilter});
     AddEntity(L"Cart:1/Edge3", edge3, {kEdgeFilter, kStraightEdgeFilter});
-    AddEntity(L"Cart:1/Vertex1",
-              NewPointEntityProxy(app, object_type::kVertexProxy, cart, {0, 0, 0}),
-              {kVertexFilter});
-    AddEntity(L"Cart:1/WorkPoint1",
-              NewPointEntityProxy(app, object_type::kWorkPointProxy, cart, {1, 1, 1}),
-              {kWorkPointFilter});
+    auto vertex = Make<VertexProxyObject>(app, cart, Vec3{0, 0, 0});
+    vertex->SetEdges({edge1.Get(), edge3.Get()});
+    AddEntity(L"Cart:1/Vertex1", vertex, {kVertexFilter});
+    AddEntity(L"Cart:1/WorkPoint1", NewWorkPointProxy(app, cart, {1, 1, 1}), {kWorkPointFilter});
     AddEntity(L"Cart:1/WorkAxis1", NewWorkAxisProxy(app, cart, {0, 0, 0}, {0, 0, 1}),
               {kWorkAxisFilter});
   }
@@ -256,7 +254,8 @@ Hovered TestHost::Hover(IDispatch* entity) {
 
   ComPtr<IDispatch> preSelected(entity);
   VARIANT_BOOL highlight = VARIANT_TRUE;
-  ComPtr<IDispatch> more;
+  // The host passes an empty collection the add-in fills (or replaces).
+  ComPtr<IDispatch> more = NewObjectCollection(scene_->app);
   ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
   ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
   VARIANT preSelectedArgument{};

@@ -215,11 +215,7 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     EXPECT_FALSE(host.Hover(host.Entity(L"Cart:1/WorkPoint1")).offered);
 
     // The sink widens the hover to the whole path.
-    onSelect.more =
-        Member(Member(host.Application(), L"TransientObjects").Get(), L"CreateObjectCollection");
-    for (const wchar_t* curve : {L"Rail:1/Sketch1/Arc1", L"Rail:1/Sketch1/Line2"}) {
-      ASSERT_TRUE(Get(onSelect.more.Get(), L"Add", {Value(host.Entity(curve)).Raw()}).Succeeded());
-    }
+    onSelect.more = {host.Entity(L"Rail:1/Sketch1/Arc1"), host.Entity(L"Rail:1/Sketch1/Line2")};
     Hovered hovered = host.Hover(line);
     EXPECT_TRUE(hovered.offered);
     EXPECT_TRUE(hovered.highlighted);
@@ -234,13 +230,19 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
 
     // A hover the sink refuses to highlight selects nothing.
     onSelect.highlight = false;
-    onSelect.more.Reset();
+    onSelect.more.clear();
     EXPECT_EQ(host.Click(line), S_FALSE);
     EXPECT_EQ(onSelect.selectedCounts.size(), 1u);
 
     EXPECT_EQ(host.Terminate(), S_OK);
     EXPECT_EQ(onTerminate.events, std::vector<std::wstring>{L"OnTerminate"});
     EXPECT_FALSE(host.InteractionRunning());
+    EXPECT_EQ(host.Terminate(), S_FALSE);
+    // Stopping a running interaction ends it as Esc does; a stopped one stays quiet.
+    ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
+    ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
+    ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
+    EXPECT_EQ(onTerminate.events.size(), 2u);
     EXPECT_EQ(onSelect.events,
               (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect"}));
     EXPECT_EQ(Disconnect(select.Get(), *selectEvents.Get(), selectCookie), S_OK);
