@@ -101,6 +101,7 @@ TEST_F(TestHostTest, ComponentPlacementsAreRecordedAndCanBeRefusedOnce) {
   ASSERT_TRUE(Get(moved.Get(), L"SetTranslation", {Value(offset.Get()).Raw()}).Succeeded());
   Outcome refused = Put(cart, L"Transformation", Value(moved.Get()).Raw());
   EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+  EXPECT_EQ(refused.errorCode, E_FAIL);
   EXPECT_EQ(refused.error, L"the assembly is read-only");
   EXPECT_EQ(host.Placement(L"Cart:1").cell[1][3], 0.0);
   ASSERT_TRUE(Put(cart, L"Transformation", Value(moved.Get()).Raw()).Succeeded());
@@ -134,6 +135,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
                                          standardIcon.Raw()};
     Outcome refused = Get(definitions.Get(), L"AddButtonDefinition", arguments);
     EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+    EXPECT_EQ(refused.errorCode, static_cast<HRESULT>(0x8000FFFF));
     Outcome made = Get(definitions.Get(), L"AddButtonDefinition", arguments);
     ASSERT_TRUE(made.Succeeded()) << made.error;
     ComPtr<IDispatch> button = made.value.Object();
