@@ -155,9 +155,17 @@ HRESULT InteractionEventsObject::get_SelectEvents(IDispatch** value) {
 }
 
 HRESULT InteractionEventsObject::Start() {
-  started_ = true;
-  manager_.Register(*this);
-  return S_OK;
+  return Guarded([&] {
+    // One interaction runs at a time: starting one ends the one running, as a new command
+    // ends the current one in the host.
+    while (InteractionEventsObject* running = manager_.RunningInteraction()) {
+      if (running == this) break;
+      running->Terminate();
+    }
+    started_ = true;
+    manager_.Register(*this);
+    return S_OK;
+  });
 }
 
 HRESULT InteractionEventsObject::Stop() {

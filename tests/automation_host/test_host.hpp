@@ -73,7 +73,9 @@ class TestHost {
   // The user clicks the button defined as `internalName`: its OnExecute. S_FALSE when no such
   // definition exists.
   HRESULT ExecuteButton(const std::wstring& internalName);
-  // The cursor rests on `entity` in the running interaction: OnPreSelect.
+  // The cursor rests on `entity` in the running interaction: OnPreSelect, with an empty
+  // MorePreSelectEntities for the add-in to fill; the model and view positions it passes are
+  // the origins.
   Hovered Hover(IDispatch* entity);
   // The user clicks what the last hover highlighted: OnSelect with those entities, which join
   // SelectedEntities. S_FALSE when nothing is highlighted.

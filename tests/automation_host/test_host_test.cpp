@@ -245,6 +245,14 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
     ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
     EXPECT_EQ(onTerminate.events.size(), 2u);
+    // Starting another interaction ends the running one.
+    ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
+    ComPtr<IDispatch> next =
+        Member(Member(host.Application(), L"CommandManager").Get(), L"CreateInteractionEvents");
+    ASSERT_TRUE(Get(next.Get(), L"Start").Succeeded());
+    EXPECT_EQ(onTerminate.events.size(), 3u);
+    EXPECT_TRUE(host.InteractionRunning());
+    ASSERT_TRUE(Get(next.Get(), L"Stop").Succeeded());
     EXPECT_EQ(onSelect.events,
               (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect"}));
     EXPECT_EQ(Disconnect(select.Get(), *selectEvents.Get(), selectCookie), S_OK);
