@@ -49,6 +49,8 @@ VARIANT LongArgument(long value) {
   return argument;
 }
 
+// An object's COM identity, its IUnknown address: only compared, never called (the scene holds
+// the object).
 IUnknown* Identity(IDispatch* object) {
   ComPtr<IUnknown> identity;
   if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&identity)))) {
