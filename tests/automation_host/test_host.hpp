@@ -105,7 +105,7 @@ class TestHost {
   int Updates() const;
   // Buttons placed on command bars and ribbon panels, in order.
   const std::vector<PlacedButton>& PlacedButtons() const;
-  // Button definitions made, and how many sinks are connected to each source.
+  // How many sinks are connected to the button definition `internalName` (0 when none is).
   size_t ButtonSinks(const std::wstring& internalName) const;
 
   // Test-host COM objects alive in the process (the scene's own included).
