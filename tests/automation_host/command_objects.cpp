@@ -125,7 +125,7 @@ HRESULT SelectEventsObject::get_SelectedEntities(IDispatch** value) {
 
 void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) {
   if (singleSelect_) selected_.clear();
-  selected_.insert(selected_.end(), entities.begin(), entities.end());
+  for (const ComPtr<IDispatch>& entity : entities) AppendOnce(selected_, entity);
 }
 
 InteractionEventsObject::InteractionEventsObject(IDispatch* application,

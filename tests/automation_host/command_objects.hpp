@@ -42,7 +42,8 @@ class SelectEventsObject final : public EventSource<::SelectEvents> {
 
   const std::vector<long>& filters() const { return filters_; }
   bool singleSelect() const { return singleSelect_; }
-  // Adds what a click selected (replacing the selection when single select is on).
+  // Adds what a click selected, each entity once (replacing the selection when single select
+  // is on).
   void Select(const std::vector<ComPtr<IDispatch>>& entities);
 
  private:

@@ -277,8 +277,15 @@ Hovered TestHost::Hover(IDispatch* entity) {
   hovered.highlighted = highlight != VARIANT_FALSE;
   if (more) ReadList(more.Get(), hovered.more);
   if (hovered.highlighted) {
-    scene_->hovered.emplace_back(entity);
-    scene_->hovered.insert(scene_->hovered.end(), hovered.more.begin(), hovered.more.end());
+    // What a click then selects, each entity once: the pre-selected entity (the sink may have
+    // replaced it) and the ones the add-in added, in the add-in's order when it names the
+    // pre-selected entity among them.
+    for (const ComPtr<IDispatch>& added : hovered.more) AppendOnce(scene_->hovered, added);
+    const size_t count = scene_->hovered.size();
+    AppendOnce(scene_->hovered, preSelected);
+    if (scene_->hovered.size() > count) {
+      std::rotate(scene_->hovered.begin(), scene_->hovered.end() - 1, scene_->hovered.end());
+    }
   }
   return hovered;
 }

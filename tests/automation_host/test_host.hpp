@@ -77,8 +77,9 @@ class TestHost {
   // MorePreSelectEntities for the add-in to fill; the model and view positions it passes are
   // the origins.
   Hovered Hover(IDispatch* entity);
-  // The user clicks what the last hover highlighted: OnSelect with those entities, which join
-  // SelectedEntities. S_FALSE when nothing is highlighted.
+  // The user clicks what the last hover highlighted: OnSelect with those entities (each once:
+  // MorePreSelectEntities, led by the pre-selected entity when the add-in left it out), which
+  // join SelectedEntities. S_FALSE when nothing is highlighted.
   HRESULT Click();
   // Hovers `entity`, then clicks it.
   HRESULT Click(IDispatch* entity);

@@ -48,7 +48,7 @@ TEST_F(TestHostTest, DocumentsParametersAndUnits) {
   EXPECT_EQ(Get(Member(application.Get(), L"ActiveDocument").Get(), L"DocumentType").value.Long(),
             12290);
   host.SetActiveDocument(ActiveDocument::kNone);
-  EXPECT_EQ(Member(application.Get(), L"ActiveDocument"), nullptr);
+  EXPECT_EQ(Member(application.Get(), L"ActiveDocument").Get(), nullptr);
   host.SetActiveDocument(ActiveDocument::kAssembly);
 
   ComPtr<IDispatch> parameters = Parameters(host);
@@ -230,11 +230,22 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     EXPECT_EQ(Get(Member(select.Get(), L"SelectedEntities").Get(), L"Count").value.Long(), 3);
     EXPECT_EQ(host.Click(), S_FALSE);  // nothing hovered any more
 
+    // The add-in names the whole path, the hovered curve among it: each curve is selected once,
+    // in the path's order, and a selection holds it once however often it is clicked.
+    onSelect.more = {line, host.Entity(L"Rail:1/Sketch1/Arc1"),
+                     host.Entity(L"Rail:1/Sketch1/Line2")};
+    ASSERT_TRUE(Put(select.Get(), L"SingleSelectEnabled", Value(false).Raw()).Succeeded());
+    EXPECT_EQ(host.Click(host.Entity(L"Rail:1/Sketch1/Arc1")), S_OK);
+    EXPECT_EQ(onSelect.selectedCounts, (std::vector<long>{3, 3}));
+    ComPtr<IDispatch> selected = Member(select.Get(), L"SelectedEntities");
+    EXPECT_EQ(Get(selected.Get(), L"Count").value.Long(), 3);
+    EXPECT_EQ(Member(selected.Get(), L"Item", {Value(1L).Raw()}).Get(), line);
+
     // A hover the sink refuses to highlight selects nothing.
     onSelect.highlight = false;
     onSelect.more.clear();
     EXPECT_EQ(host.Click(line), S_FALSE);
-    EXPECT_EQ(onSelect.selectedCounts.size(), 1u);
+    EXPECT_EQ(onSelect.selectedCounts.size(), 2u);
 
     EXPECT_EQ(host.Terminate(), S_OK);
     EXPECT_EQ(onTerminate.events, std::vector<std::wstring>{L"OnTerminate"});
@@ -254,7 +265,8 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     EXPECT_TRUE(host.InteractionRunning());
     ASSERT_TRUE(Get(next.Get(), L"Stop").Succeeded());
     EXPECT_EQ(onSelect.events,
-              (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect"}));
+              (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect", L"OnSelect",
+                                         L"OnPreSelect"}));
     EXPECT_EQ(Disconnect(select.Get(), *selectEvents.Get(), selectCookie), S_OK);
     EXPECT_EQ(Disconnect(interaction.Get(), *interactionEvents.Get(), terminateCookie), S_OK);
     EXPECT_EQ(onSelect.references, 0u);
