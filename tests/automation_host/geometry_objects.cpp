@@ -245,14 +245,14 @@ class MatrixObject final : public Object<::Matrix> {
   HRESULT STDMETHODCALLTYPE get_Translation(IDispatch** value) override {
     return Guarded([&] { return Give(NewVector(application(), m_.TranslationPart()), value); });
   }
-  HRESULT STDMETHODCALLTYPE SetTranslation(IDispatch* translation, VARIANT additive) override {
+  HRESULT STDMETHODCALLTYPE SetTranslation(IDispatch* translation, VARIANT resetRotation) override {
     Vec3 offset;
-    bool add = false;
+    bool reset = false;
     HRESULT read = ReadVec3(translation, offset);
-    if (SUCCEEDED(read) && Present(additive)) read = ReadBoolean(additive, add);
+    if (SUCCEEDED(read) && Present(resetRotation)) read = ReadBoolean(resetRotation, reset);
     if (FAILED(read)) return read;
-    if (add) offset = offset + m_.TranslationPart();
     if (!Finite(offset)) return Failure(E_INVALIDARG, L"SetTranslation: not a finite vector");
+    if (reset) m_ = Affine{};
     m_.cell[0][3] = offset.x;
     m_.cell[1][3] = offset.y;
     m_.cell[2][3] = offset.z;

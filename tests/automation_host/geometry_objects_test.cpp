@@ -89,6 +89,16 @@ TEST_F(GeometryObjects, MatricesRotateTranslateAndCompose) {
   ComPtr<IDispatch> translation = Get(m.Get(), L"Translation").value.Object();
   EXPECT_NEAR(Get(translation.Get(), L"Y").value.Double(), 5.0, 1e-15);
   EXPECT_FALSE(Get(m.Get(), L"IsEqualTo", {Value(twice.Get()).Raw()}).value.Boolean());
+  // SetTranslation keeps the rotation unless told to reset it.
+  ASSERT_TRUE(
+      Get(m.Get(), L"SetTranslation", {Value(offset.Get()).Raw(), Value(false).Raw()}).Succeeded());
+  EXPECT_NEAR(Get(m.Get(), L"Cell", {Value(1L).Raw(), Value(1L).Raw()}).value.Double(), -1.0,
+              1e-15);
+  EXPECT_EQ(Get(m.Get(), L"Cell", {Value(1L).Raw(), Value(4L).Raw()}).value.Double(), 5.0);
+  ASSERT_TRUE(
+      Get(m.Get(), L"SetTranslation", {Value(offset.Get()).Raw(), Value(true).Raw()}).Succeeded());
+  EXPECT_EQ(Get(m.Get(), L"Cell", {Value(1L).Raw(), Value(1L).Raw()}).value.Double(), 1.0);
+  EXPECT_EQ(Get(m.Get(), L"Cell", {Value(3L).Raw(), Value(4L).Raw()}).value.Double(), -1.0);
 
   // Opposite vectors: a half turn about the given perpendicular axis.
   ComPtr<IDispatch> minusX = Made(geometry.Get(), L"CreateVector",
