@@ -1,0 +1,217 @@
+#include "command_objects.hpp"
+
+#include <algorithm>
+
+#include "object_types.hpp"
+
+namespace sledway::automation_host {
+
+namespace {
+
+std::wstring TextOf(const VARIANT& argument) {
+  const VARIANT& given = argument.vt == (VT_BYREF | VT_VARIANT) ? *argument.pvarVal : argument;
+  if (given.vt != VT_BSTR || given.bstrVal == nullptr) return L"";
+  return {given.bstrVal, SysStringLen(given.bstrVal)};
+}
+
+// An icon argument holding a picture (Nothing and a missing argument hold none).
+bool HoldsIcon(const VARIANT& argument) {
+  const VARIANT& given = argument.vt == (VT_BYREF | VT_VARIANT) ? *argument.pvarVal : argument;
+  return (given.vt == VT_DISPATCH && given.pdispVal != nullptr) ||
+         (given.vt == VT_UNKNOWN && given.punkVal != nullptr);
+}
+
+class ControlDefinitionsObject final : public List<::ControlDefinitions> {
+ public:
+  explicit ControlDefinitionsObject(IDispatch* application)
+      : List(object_type::kControlDefinitions, application, L"ControlDefinitions") {}
+
+  HRESULT STDMETHODCALLTYPE AddButtonDefinition(BSTR displayName, BSTR internalName,
+                                                long /*classification*/, VARIANT /*clientId*/,
+                                                VARIANT description, VARIANT toolTip,
+                                                VARIANT standardIcon, VARIANT largeIcon,
+                                                IDispatch** value) override {
+    return Guarded([&] {
+      const std::wstring name =
+          internalName == nullptr ? L"" : std::wstring(internalName, SysStringLen(internalName));
+      if (name.empty()) {
+        return Failure(E_INVALIDARG, L"AddButtonDefinition: the internal name is empty");
+      }
+      if (Named(name)) {
+        return Failure(E_INVALIDARG,
+                       L"AddButtonDefinition: a definition named " + name + L" exists already");
+      }
+      if (refuseIcons_ && (HoldsIcon(standardIcon) || HoldsIcon(largeIcon))) {
+        refuseIcons_ = false;
+        return Failure(E_UNEXPECTED, L"AddButtonDefinition: the icons were refused");
+      }
+      auto button = Make<ButtonDefinitionObject>(
+          application(), name,
+          displayName == nullptr ? L"" : std::wstring(displayName, SysStringLen(displayName)),
+          TextOf(description), TextOf(toolTip));
+      Append(name, button);
+      return Give(button, value);
+    });
+  }
+
+  void RefuseIconsOnce() { refuseIcons_ = true; }
+
+ private:
+  bool refuseIcons_ = false;
+};
+
+}  // namespace
+
+ButtonDefinitionObject::ButtonDefinitionObject(IDispatch* application, std::wstring internalName,
+                                               std::wstring displayName, std::wstring description,
+                                               std::wstring toolTip)
+    : EventSource(object_type::kButtonDefinition, application, DIID_ButtonDefinitionSink,
+                  CLSID_ButtonDefinitionObject),
+      internalName_(std::move(internalName)),
+      displayName_(std::move(displayName)),
+      description_(std::move(description)),
+      toolTip_(std::move(toolTip)) {}
+
+HRESULT ButtonDefinitionObject::get_InternalName(BSTR* value) {
+  return GiveText(internalName_, value);
+}
+
+HRESULT ButtonDefinitionObject::get_DisplayName(BSTR* value) {
+  return GiveText(displayName_, value);
+}
+
+HRESULT ButtonDefinitionObject::get_DescriptionText(BSTR* value) {
+  return GiveText(description_, value);
+}
+
+HRESULT ButtonDefinitionObject::get_ToolTipText(BSTR* value) {
+  return GiveText(toolTip_, value);
+}
+
+HRESULT ButtonDefinitionObject::put_ToolTipText(BSTR value) {
+  return Guarded([&] {
+    toolTip_ = value == nullptr ? L"" : std::wstring(value, SysStringLen(value));
+    return S_OK;
+  });
+}
+
+SelectEventsObject::SelectEventsObject(IDispatch* application)
+    : EventSource(object_type::kSelectEvents, application, DIID_SelectEventsSink,
+                  CLSID_SelectEventsObject) {}
+
+HRESULT SelectEventsObject::get_SingleSelectEnabled(VARIANT_BOOL* value) {
+  return GiveBoolean(singleSelect_, value);
+}
+
+HRESULT SelectEventsObject::put_SingleSelectEnabled(VARIANT_BOOL value) {
+  singleSelect_ = value != VARIANT_FALSE;
+  return S_OK;
+}
+
+HRESULT SelectEventsObject::AddSelectionFilter(long filter) {
+  return Guarded([&] {
+    filters_.push_back(filter);
+    return S_OK;
+  });
+}
+
+HRESULT SelectEventsObject::get_SelectedEntities(IDispatch** value) {
+  return Guarded([&] {
+    return Give(NewObjectsEnumerator(application(), selected_, object_type::kObjectsEnumerator),
+                value);
+  });
+}
+
+void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) {
+  if (singleSelect_) selected_.clear();
+  selected_.insert(selected_.end(), entities.begin(), entities.end());
+}
+
+InteractionEventsObject::InteractionEventsObject(IDispatch* application,
+                                                 CommandManagerObject& manager)
+    : EventSource(object_type::kInteractionEvents, application, DIID_InteractionEventsSink,
+                  CLSID_InteractionEventsObject),
+      manager_(manager),
+      selectEvents_(Make<SelectEventsObject>(application)) {
+  manager_.Register(*this);
+}
+
+InteractionEventsObject::~InteractionEventsObject() {
+  manager_.Unregister(*this);
+}
+
+HRESULT InteractionEventsObject::get_SelectionActive(VARIANT_BOOL* value) {
+  return GiveBoolean(selectionActive_, value);
+}
+
+HRESULT InteractionEventsObject::put_SelectionActive(VARIANT_BOOL value) {
+  selectionActive_ = value != VARIANT_FALSE;
+  return S_OK;
+}
+
+HRESULT InteractionEventsObject::get_SelectEvents(IDispatch** value) {
+  return Give(selectEvents_, value);
+}
+
+HRESULT InteractionEventsObject::Start() {
+  started_ = true;
+  manager_.Register(*this);
+  return S_OK;
+}
+
+HRESULT InteractionEventsObject::Stop() {
+  started_ = false;
+  return S_OK;
+}
+
+HRESULT InteractionEventsObject::Terminate() {
+  // The sinks may release the last reference the add-in holds.
+  ComPtr<InteractionEventsObject> alive(this);
+  started_ = false;
+  return Fire(L"OnTerminate", {});
+}
+
+CommandManagerObject::CommandManagerObject(IDispatch* application)
+    : Object(object_type::kCommandManager, application),
+      definitions_(Make<ControlDefinitionsObject>(application)) {}
+
+HRESULT CommandManagerObject::get_ControlDefinitions(IDispatch** value) {
+  return Give(definitions_, value);
+}
+
+HRESULT CommandManagerObject::CreateInteractionEvents(IDispatch** value) {
+  return Guarded([&] { return Give(Make<InteractionEventsObject>(application(), *this), value); });
+}
+
+ComPtr<ButtonDefinitionObject> CommandManagerObject::Button(
+    const std::wstring& internalName) const {
+  auto* definitions = static_cast<ControlDefinitionsObject*>(
+      static_cast<::ControlDefinitions*>(definitions_.Get()));
+  ComPtr<IDispatch> found = definitions->Named(internalName);
+  return static_cast<ButtonDefinitionObject*>(static_cast<::ButtonDefinition*>(found.Get()));
+}
+
+void CommandManagerObject::RefuseIconsOnce() {
+  static_cast<ControlDefinitionsObject*>(static_cast<::ControlDefinitions*>(definitions_.Get()))
+      ->RefuseIconsOnce();
+}
+
+InteractionEventsObject* CommandManagerObject::RunningInteraction() const {
+  for (auto it = interactions_.rbegin(); it != interactions_.rend(); ++it) {
+    if ((*it)->started()) return *it;
+  }
+  return nullptr;
+}
+
+void CommandManagerObject::Register(InteractionEventsObject& interaction) {
+  // Started last goes last: the host hovers through the interaction started most recently.
+  Unregister(interaction);
+  interactions_.push_back(&interaction);
+}
+
+void CommandManagerObject::Unregister(InteractionEventsObject& interaction) {
+  interactions_.erase(std::remove(interactions_.begin(), interactions_.end(), &interaction),
+                      interactions_.end());
+}
+
+}  // namespace sledway::automation_host

@@ -1,0 +1,103 @@
+#pragma once
+
+// The command manager: button definitions the add-in makes, whose OnExecute a test raises, and
+// the interaction events (with their select events) a test hovers and clicks through.
+
+#include <string>
+#include <vector>
+
+#include "event_source.hpp"
+#include "list_objects.hpp"
+
+namespace sledway::automation_host {
+
+class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
+ public:
+  ButtonDefinitionObject(IDispatch* application, std::wstring internalName,
+                         std::wstring displayName, std::wstring description, std::wstring toolTip);
+
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_DescriptionText(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_ToolTipText(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE put_ToolTipText(BSTR value) override;
+
+  const std::wstring& internalName() const { return internalName_; }
+
+ private:
+  std::wstring internalName_;
+  std::wstring displayName_;
+  std::wstring description_;
+  std::wstring toolTip_;
+};
+
+class SelectEventsObject final : public EventSource<::SelectEvents> {
+ public:
+  explicit SelectEventsObject(IDispatch* application);
+
+  HRESULT STDMETHODCALLTYPE get_SingleSelectEnabled(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_SingleSelectEnabled(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE AddSelectionFilter(long filter) override;
+  HRESULT STDMETHODCALLTYPE get_SelectedEntities(IDispatch** value) override;
+
+  const std::vector<long>& filters() const { return filters_; }
+  bool singleSelect() const { return singleSelect_; }
+  // Adds what a click selected (replacing the selection when single select is on).
+  void Select(const std::vector<ComPtr<IDispatch>>& entities);
+
+ private:
+  bool singleSelect_ = false;
+  std::vector<long> filters_;
+  std::vector<ComPtr<IDispatch>> selected_;
+};
+
+class CommandManagerObject;
+
+class InteractionEventsObject final : public EventSource<::InteractionEvents> {
+ public:
+  InteractionEventsObject(IDispatch* application, CommandManagerObject& manager);
+  ~InteractionEventsObject() override;
+
+  HRESULT STDMETHODCALLTYPE get_SelectionActive(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_SelectionActive(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_SelectEvents(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE Start() override;
+  HRESULT STDMETHODCALLTYPE Stop() override;
+
+  bool started() const { return started_; }
+  bool selectionActive() const { return selectionActive_; }
+  SelectEventsObject& selectEvents() { return *selectEvents_.Get(); }
+  // The user ended the interaction (Esc): OnTerminate, and it stops.
+  HRESULT Terminate();
+
+ private:
+  CommandManagerObject& manager_;
+  ComPtr<SelectEventsObject> selectEvents_;
+  bool selectionActive_ = true;
+  bool started_ = false;
+};
+
+class CommandManagerObject final : public Object<::CommandManager> {
+ public:
+  explicit CommandManagerObject(IDispatch* application);
+
+  HRESULT STDMETHODCALLTYPE get_ControlDefinitions(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE CreateInteractionEvents(IDispatch** value) override;
+
+  // The button definition named `internalName`, or null.
+  ComPtr<ButtonDefinitionObject> Button(const std::wstring& internalName) const;
+  // The next AddButtonDefinition given an icon refuses it (0x8000FFFF), as some hosts do.
+  void RefuseIconsOnce();
+  // The interaction started last and still running, or null.
+  InteractionEventsObject* RunningInteraction() const;
+
+  // Interactions tell their manager they exist, so that the host can reach the running one.
+  void Register(InteractionEventsObject& interaction);
+  void Unregister(InteractionEventsObject& interaction);
+
+ private:
+  ComPtr<IDispatch> definitions_;
+  std::vector<InteractionEventsObject*> interactions_;
+};
+
+}  // namespace sledway::automation_host

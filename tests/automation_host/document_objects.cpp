@@ -1,0 +1,222 @@
+#include "document_objects.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "geometry_objects.hpp"
+#include "list_objects.hpp"
+#include "object_types.hpp"
+#include "units.hpp"
+
+namespace sledway::automation_host {
+
+ApplicationObject::ApplicationObject()
+    : Object(object_type::kApplication, nullptr),
+      geometry_(NewTransientGeometry(this)),
+      objects_(NewTransientObjects(this)) {
+  // A real top-level window, hidden: the parent the add-in gives its own windows.
+  window_ = CreateWindowExW(0, L"STATIC", L"Sledway automation test host", WS_OVERLAPPEDWINDOW,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+}
+
+ApplicationObject::~ApplicationObject() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+HRESULT ApplicationObject::get_Application(IDispatch** value) {
+  return Give(static_cast<IDispatch*>(this), value);
+}
+
+HRESULT ApplicationObject::get_ActiveDocument(IDispatch** value) {
+  return Give(activeDocument_, value);
+}
+
+HRESULT ApplicationObject::get_TransientGeometry(IDispatch** value) {
+  return Give(geometry_, value);
+}
+
+HRESULT ApplicationObject::get_TransientObjects(IDispatch** value) {
+  return Give(objects_, value);
+}
+
+HRESULT ApplicationObject::get_CommandManager(IDispatch** value) {
+  return Give(commandManager_, value);
+}
+
+HRESULT ApplicationObject::get_UserInterfaceManager(IDispatch** value) {
+  return Give(userInterface_, value);
+}
+
+HRESULT ApplicationObject::get_MainFrameHWND(long* value) {
+  if (value == nullptr) return E_POINTER;
+  // The host hands its window out as a Long; window handles fit in 32 bits.
+  *value = static_cast<long>(reinterpret_cast<std::intptr_t>(window_));
+  return S_OK;
+}
+
+void ApplicationObject::SetParts(ComPtr<IDispatch> commandManager,
+                                 ComPtr<IDispatch> userInterface) {
+  commandManager_ = std::move(commandManager);
+  userInterface_ = std::move(userInterface);
+}
+
+namespace {
+
+class AddInSiteObject final : public Object<::ApplicationAddInSite> {
+ public:
+  explicit AddInSiteObject(IDispatch* application) : Object(object_type::kAddInSite, application) {}
+};
+
+class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
+ public:
+  explicit UnitsOfMeasureObject(IDispatch* application)
+      : Object(object_type::kUnitsOfMeasure, application) {}
+
+  HRESULT STDMETHODCALLTYPE GetStringFromValue(double value, VARIANT specifier,
+                                               BSTR* text) override {
+    return Guarded([&] {
+      const Unit* unit = nullptr;
+      const VARIANT& given =
+          specifier.vt == (VT_BYREF | VT_VARIANT) ? *specifier.pvarVal : specifier;
+      if (given.vt == VT_BSTR) {
+        unit = FindUnit(given.bstrVal == nullptr ? L"" : given.bstrVal);
+      } else {
+        double code = 0.0;
+        HRESULT read = ReadDouble(given, code);
+        if (FAILED(read)) return read;
+        unit = UnitOf(static_cast<long>(code));
+      }
+      if (unit == nullptr) return Failure(E_INVALIDARG, L"GetStringFromValue: unknown units");
+      if (!std::isfinite(value)) {
+        return Failure(E_INVALIDARG, L"GetStringFromValue: the value is not a number");
+      }
+      return GiveText(FormatInUnit(value, *unit), text);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetStringFromType(long type, BSTR* text) override {
+    const Unit* unit = UnitOf(type);
+    if (unit == nullptr) {
+      return Failure(E_INVALIDARG, L"GetStringFromType: unknown units " + std::to_wstring(type));
+    }
+    return GiveText(unit->label, text);
+  }
+
+ private:
+  // The documents show millimetres and degrees.
+  static const Unit* UnitOf(long code) {
+    if (code == kDefaultDisplayLengthUnits) return FindUnit(L"mm");
+    if (code == kDefaultDisplayAngleUnits) return FindUnit(L"deg");
+    return nullptr;
+  }
+};
+
+template <class Interface>
+class DocumentBase : public Object<Interface, ::Document> {
+ public:
+  DocumentBase(long type, IDispatch* application, long documentType, std::wstring displayName)
+      : Object<Interface, ::Document>(type, application),
+        documentType_(documentType),
+        displayName_(std::move(displayName)),
+        units_(Make<UnitsOfMeasureObject>(application)) {}
+
+  HRESULT STDMETHODCALLTYPE get_DocumentType(long* value) override {
+    if (value == nullptr) return E_POINTER;
+    *value = documentType_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override {
+    return GiveText(displayName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_UnitsOfMeasure(IDispatch** value) override {
+    return Give(units_, value);
+  }
+
+ private:
+  long documentType_;
+  std::wstring displayName_;
+  ComPtr<IDispatch> units_;
+};
+
+class PartDocumentObject final : public DocumentBase<::Document> {
+ public:
+  PartDocumentObject(IDispatch* application, std::wstring displayName)
+      : DocumentBase(object_type::kPartDocument, application, kPartDocumentType,
+                     std::move(displayName)) {}
+
+  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+};
+
+class ComponentDefinitionObject final : public Object<::AssemblyComponentDefinition> {
+ public:
+  ComponentDefinitionObject(IDispatch* application, ComPtr<IDispatch> parameters,
+                            ComPtr<IDispatch> occurrences)
+      : Object(object_type::kComponentDefinition, application),
+        parameters_(std::move(parameters)),
+        occurrences_(std::move(occurrences)) {}
+
+  HRESULT STDMETHODCALLTYPE get_Parameters(IDispatch** value) override {
+    return Give(parameters_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_Occurrences(IDispatch** value) override {
+    return Give(occurrences_, value);
+  }
+
+ private:
+  ComPtr<IDispatch> parameters_;
+  ComPtr<IDispatch> occurrences_;
+};
+
+class OccurrencesObject final : public List<::ObjectsEnumerator> {
+ public:
+  explicit OccurrencesObject(IDispatch* application)
+      : List(object_type::kComponentOccurrences, application, L"Occurrences") {}
+};
+
+class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
+ public:
+  AssemblyDocumentObject(IDispatch* application, std::wstring displayName,
+                         ComPtr<IDispatch> definition, int& updates)
+      : DocumentBase(object_type::kAssemblyDocument, application, kAssemblyDocumentType,
+                     std::move(displayName)),
+        definition_(std::move(definition)),
+        updates_(updates) {}
+
+  // Parameters take their values when their expressions are put; an update only rebuilds the
+  // (analytic) model, so it is counted.
+  HRESULT STDMETHODCALLTYPE Update() override {
+    ++updates_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** value) override {
+    return Give(definition_, value);
+  }
+
+ private:
+  ComPtr<IDispatch> definition_;
+  int& updates_;
+};
+
+}  // namespace
+
+ComPtr<IDispatch> NewAddInSite(IDispatch* application) {
+  return Make<AddInSiteObject>(application);
+}
+
+ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName) {
+  return Make<PartDocumentObject>(application, std::move(displayName));
+}
+
+ComPtr<IDispatch> NewAssemblyDocument(
+    IDispatch* application, std::wstring displayName,
+    const std::vector<ComPtr<ComponentOccurrenceObject>>& components,
+    const std::vector<ComPtr<ParameterObject>>& modelParameters,
+    const std::vector<ComPtr<ParameterObject>>& userParameters, int& updates) {
+  auto occurrences = Make<OccurrencesObject>(application);
+  for (const auto& component : components) occurrences->Append(component->name(), component);
+  auto definition = Make<ComponentDefinitionObject>(
+      application, NewParameters(application, modelParameters, userParameters), occurrences);
+  return Make<AssemblyDocumentObject>(application, std::move(displayName), definition, updates);
+}
+
+}  // namespace sledway::automation_host

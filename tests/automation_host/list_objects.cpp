@@ -1,0 +1,145 @@
+#include "list_objects.hpp"
+
+#include "object_types.hpp"
+
+namespace sledway::automation_host {
+
+HRESULT FindEntry(const std::vector<ListEntry>& entries, const VARIANT& index, const wchar_t* list,
+                  size_t& position) {
+  const VARIANT& given = index.vt == (VT_BYREF | VT_VARIANT) ? *index.pvarVal : index;
+  if (given.vt == VT_BSTR || given.vt == (VT_BYREF | VT_BSTR)) {
+    const BSTR text = given.vt == VT_BSTR ? given.bstrVal : *given.pbstrVal;
+    const std::wstring name = text == nullptr ? L"" : std::wstring(text, SysStringLen(text));
+    for (position = 0; position < entries.size(); ++position) {
+      if (entries[position].name == name) return S_OK;
+    }
+    return Failure(E_INVALIDARG, std::wstring(list) + L" has no item named \"" + name + L"\"");
+  }
+  double number = 0.0;
+  HRESULT read = ReadDouble(given, number);
+  if (FAILED(read)) return read;
+  if (!(number >= 1.0 && number <= static_cast<double>(entries.size()))) {
+    return Failure(E_INVALIDARG, std::wstring(list) + L" has no item " +
+                                     std::to_wstring(static_cast<long long>(number)) +
+                                     L": it holds " + std::to_wstring(entries.size()) +
+                                     L", counted from 1");
+  }
+  position = static_cast<size_t>(number) - 1;
+  return S_OK;
+}
+
+namespace {
+
+class ObjectsEnumeratorObject final : public List<::ObjectsEnumerator> {
+ public:
+  ObjectsEnumeratorObject(IDispatch* application, long type)
+      : List(type, application, L"the list") {}
+};
+
+class ObjectCollectionObject final : public List<::ObjectCollection> {
+ public:
+  explicit ObjectCollectionObject(IDispatch* application)
+      : List(object_type::kObjectCollection, application, L"the collection") {}
+
+  HRESULT STDMETHODCALLTYPE Add(IDispatch* object) override {
+    if (object == nullptr) return Failure(E_INVALIDARG, L"Add: Nothing cannot be collected");
+    return Guarded([&] {
+      Append(L"", object);
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE Remove(long index) override {
+    if (index < 1 || index > static_cast<long>(entries().size())) {
+      return Failure(E_INVALIDARG, L"Remove: the collection has no item " + std::to_wstring(index));
+    }
+    entries().erase(entries().begin() + (index - 1));
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clear() override {
+    entries().clear();
+    return S_OK;
+  }
+};
+
+class NameValueMapObject final : public Object<::NameValueMap> {
+ public:
+  explicit NameValueMapObject(IDispatch* application)
+      : Object(object_type::kNameValueMap, application) {}
+
+  HRESULT STDMETHODCALLTYPE get_Count(long* value) override {
+    if (value == nullptr) return E_POINTER;
+    *value = 0;
+    return S_OK;
+  }
+};
+
+class TransientObjectsObject final : public Object<::TransientObjects> {
+ public:
+  explicit TransientObjectsObject(IDispatch* application)
+      : Object(object_type::kTransientObjects, application) {}
+
+  HRESULT STDMETHODCALLTYPE CreateObjectCollection(VARIANT collection, IDispatch** value) override {
+    return Guarded([&] {
+      std::vector<ComPtr<IDispatch>> objects;
+      if (Present(collection)) {
+        const VARIANT& given =
+            collection.vt == (VT_BYREF | VT_VARIANT) ? *collection.pvarVal : collection;
+        if (given.vt != VT_DISPATCH) {
+          return Failure(DISP_E_TYPEMISMATCH, L"CreateObjectCollection: a collection was expected");
+        }
+        HRESULT read = ReadList(given.pdispVal, objects);
+        if (FAILED(read)) return read;
+      }
+      ComPtr<IDispatch> made = NewObjectCollection(application());
+      ComPtr<::ObjectCollection> filled;
+      made.As(&filled);
+      for (const ComPtr<IDispatch>& object : objects) filled->Add(object.Get());
+      return Give(made, value);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE CreateNameValueMap(IDispatch** value) override {
+    return Guarded([&] { return Give(NewNameValueMap(application()), value); });
+  }
+};
+
+}  // namespace
+
+ComPtr<IDispatch> NewObjectsEnumerator(IDispatch* application,
+                                       const std::vector<ComPtr<IDispatch>>& objects, long type) {
+  auto list = Make<ObjectsEnumeratorObject>(application, type);
+  for (const ComPtr<IDispatch>& object : objects) list->Append(L"", object);
+  return list;
+}
+
+ComPtr<IDispatch> NewObjectCollection(IDispatch* application) {
+  return Make<ObjectCollectionObject>(application);
+}
+
+HRESULT ReadList(IDispatch* list, std::vector<ComPtr<IDispatch>>& objects) {
+  ComPtr<::ObjectsEnumerator> enumerator;
+  if (list == nullptr || FAILED(list->QueryInterface(IID_PPV_ARGS(&enumerator)))) {
+    return Failure(E_INVALIDARG, L"a list of objects was expected");
+  }
+  long count = 0;
+  enumerator->get_Count(&count);
+  for (long i = 1; i <= count; ++i) {
+    VARIANT index{};
+    index.vt = VT_I4;
+    index.lVal = i;
+    ComPtr<IDispatch> item;
+    HRESULT got = enumerator->get_Item(index, &item);
+    if (FAILED(got)) return got;
+    objects.push_back(item);
+  }
+  return S_OK;
+}
+
+ComPtr<IDispatch> NewTransientObjects(IDispatch* application) {
+  return Make<TransientObjectsObject>(application);
+}
+
+ComPtr<IDispatch> NewNameValueMap(IDispatch* application) {
+  return Make<NameValueMapObject>(application);
+}
+
+}  // namespace sledway::automation_host

@@ -1,0 +1,286 @@
+#include "user_interface_objects.hpp"
+
+#include "list_objects.hpp"
+#include "object_types.hpp"
+
+namespace sledway::automation_host {
+
+namespace {
+
+std::wstring TextOf(BSTR text) {
+  return text == nullptr ? L"" : std::wstring(text, SysStringLen(text));
+}
+
+// The internal name of a button definition the add-in passes.
+HRESULT DefinitionName(IDispatch* definition, std::wstring& name) {
+  ComPtr<::ButtonDefinition> button;
+  if (definition == nullptr || FAILED(definition->QueryInterface(IID_PPV_ARGS(&button)))) {
+    return Failure(E_INVALIDARG, L"AddButton: a ButtonDefinition was expected");
+  }
+  BSTR text = nullptr;
+  button->get_InternalName(&text);
+  name = TextOf(text);
+  SysFreeString(text);
+  return S_OK;
+}
+
+class CommandControlObject final : public Object<::CommandControl> {
+ public:
+  CommandControlObject(IDispatch* application, IDispatch* definition, std::wstring internalName)
+      : Object(object_type::kCommandControl, application),
+        definition_(definition),
+        internalName_(std::move(internalName)) {}
+
+  HRESULT STDMETHODCALLTYPE get_ControlDefinition(IDispatch** value) override {
+    return Give(definition_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+
+ private:
+  ComPtr<IDispatch> definition_;
+  std::wstring internalName_;
+};
+
+// Places a button on a bar or panel: the control, and the record of it.
+template <class Controls>
+HRESULT PlaceButton(Controls& controls, IDispatch* application, IDispatch* definition,
+                    const std::wstring& place, std::vector<PlacedButton>& placed,
+                    IDispatch** value) {
+  std::wstring name;
+  HRESULT read = DefinitionName(definition, name);
+  if (FAILED(read)) return read;
+  auto control = Make<CommandControlObject>(application, definition, name);
+  controls.Append(name, control);
+  placed.push_back({place, name});
+  return Give(control, value);
+}
+
+class CommandBarControlsObject final : public List<::CommandBarControls> {
+ public:
+  CommandBarControlsObject(IDispatch* application, std::wstring place,
+                           std::vector<PlacedButton>& placed)
+      : List(object_type::kCommandBarControls, application, L"Controls"),
+        place_(std::move(place)),
+        placed_(placed) {}
+
+  HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT /*before*/,
+                                      IDispatch** value) override {
+    return Guarded(
+        [&] { return PlaceButton(*this, application(), definition, place_, placed_, value); });
+  }
+
+ private:
+  std::wstring place_;
+  std::vector<PlacedButton>& placed_;
+};
+
+class CommandBarObject final : public Object<::CommandBar> {
+ public:
+  CommandBarObject(IDispatch* application, std::wstring internalName, std::wstring displayName,
+                   std::vector<PlacedButton>& placed)
+      : Object(object_type::kCommandBar, application),
+        internalName_(std::move(internalName)),
+        displayName_(std::move(displayName)),
+        controls_(
+            Make<CommandBarControlsObject>(application, L"CommandBar:" + internalName_, placed)) {}
+
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override {
+    return GiveText(displayName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_Controls(IDispatch** value) override {
+    return Give(controls_, value);
+  }
+
+ private:
+  std::wstring internalName_;
+  std::wstring displayName_;
+  ComPtr<IDispatch> controls_;
+};
+
+class CommandBarsObject final : public List<::CommandBars> {
+ public:
+  CommandBarsObject(IDispatch* application, std::vector<PlacedButton>& placed)
+      : List(object_type::kCommandBars, application, L"CommandBars"), placed_(placed) {
+    // The assembly environment's panel bar, where the classic interface shows add-in buttons.
+    Append(L"AMxAssemblyPanelCmdBar", Make<CommandBarObject>(application, L"AMxAssemblyPanelCmdBar",
+                                                             L"Assembly Panel", placed_));
+  }
+
+  HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, VARIANT /*barType*/,
+                                VARIANT /*clientId*/, IDispatch** value) override {
+    return Guarded([&] {
+      const std::wstring name = TextOf(internalName);
+      if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
+      if (Named(name)) {
+        return Failure(E_INVALIDARG, L"Add: a command bar named " + name + L" exists already");
+      }
+      auto bar = Make<CommandBarObject>(application(), name, TextOf(displayName), placed_);
+      Append(name, bar);
+      return Give(bar, value);
+    });
+  }
+
+ private:
+  std::vector<PlacedButton>& placed_;
+};
+
+class CommandControlsObject final : public List<::CommandControls> {
+ public:
+  CommandControlsObject(IDispatch* application, std::wstring place,
+                        std::vector<PlacedButton>& placed)
+      : List(object_type::kCommandControls, application, L"CommandControls"),
+        place_(std::move(place)),
+        placed_(placed) {}
+
+  HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT, VARIANT, VARIANT, VARIANT,
+                                      IDispatch** value) override {
+    return Guarded(
+        [&] { return PlaceButton(*this, application(), definition, place_, placed_, value); });
+  }
+
+ private:
+  std::wstring place_;
+  std::vector<PlacedButton>& placed_;
+};
+
+class RibbonPanelObject final : public Object<::RibbonPanel> {
+ public:
+  RibbonPanelObject(IDispatch* application, std::wstring internalName, std::wstring displayName,
+                    const std::wstring& place, std::vector<PlacedButton>& placed)
+      : Object(object_type::kRibbonPanel, application),
+        internalName_(std::move(internalName)),
+        displayName_(std::move(displayName)),
+        controls_(Make<CommandControlsObject>(application, place, placed)) {}
+
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override {
+    return GiveText(displayName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_CommandControls(IDispatch** value) override {
+    return Give(controls_, value);
+  }
+
+ private:
+  std::wstring internalName_;
+  std::wstring displayName_;
+  ComPtr<IDispatch> controls_;
+};
+
+class RibbonPanelsObject final : public List<::RibbonPanels> {
+ public:
+  RibbonPanelsObject(IDispatch* application, std::wstring place, std::vector<PlacedButton>& placed)
+      : List(object_type::kRibbonPanels, application, L"RibbonPanels"),
+        place_(std::move(place)),
+        placed_(placed) {}
+
+  HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, BSTR /*clientId*/, VARIANT,
+                                VARIANT, IDispatch** value) override {
+    return Guarded([&] {
+      const std::wstring name = TextOf(internalName);
+      if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
+      if (Named(name)) {
+        return Failure(E_INVALIDARG, L"Add: a ribbon panel named " + name + L" exists already");
+      }
+      auto panel = Make<RibbonPanelObject>(application(), name, TextOf(displayName),
+                                           place_ + L":" + name, placed_);
+      Append(name, panel);
+      return Give(panel, value);
+    });
+  }
+
+ private:
+  std::wstring place_;
+  std::vector<PlacedButton>& placed_;
+};
+
+class RibbonTabObject final : public Object<::RibbonTab> {
+ public:
+  RibbonTabObject(IDispatch* application, std::wstring internalName, const std::wstring& place,
+                  std::vector<PlacedButton>& placed)
+      : Object(object_type::kRibbonTab, application),
+        internalName_(std::move(internalName)),
+        panels_(Make<RibbonPanelsObject>(application, place + L":" + internalName_, placed)) {}
+
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_RibbonPanels(IDispatch** value) override {
+    return Give(panels_, value);
+  }
+
+ private:
+  std::wstring internalName_;
+  ComPtr<IDispatch> panels_;
+};
+
+class RibbonListObject final : public List<::RibbonList> {
+ public:
+  RibbonListObject(long type, IDispatch* application, const wchar_t* what)
+      : List(type, application, what) {}
+};
+
+class RibbonObject final : public Object<::Ribbon> {
+ public:
+  RibbonObject(IDispatch* application, std::wstring internalName,
+               const std::vector<std::wstring>& tabs, std::vector<PlacedButton>& placed)
+      : Object(object_type::kRibbon, application),
+        internalName_(std::move(internalName)),
+        tabs_(Make<RibbonListObject>(object_type::kRibbonTabs, application, L"RibbonTabs")) {
+    for (const std::wstring& tab : tabs) {
+      tabs_->Append(tab, Make<RibbonTabObject>(application, tab, internalName_, placed));
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_RibbonTabs(IDispatch** value) override {
+    return Give(tabs_, value);
+  }
+
+ private:
+  std::wstring internalName_;
+  ComPtr<RibbonListObject> tabs_;
+};
+
+}  // namespace
+
+UserInterfaceManagerObject::UserInterfaceManagerObject(IDispatch* application)
+    : Object(object_type::kUserInterfaceManager, application),
+      commandBars_(Make<CommandBarsObject>(application, placed_)) {
+  auto ribbons = Make<RibbonListObject>(object_type::kRibbons, application, L"Ribbons");
+  ribbons->Append(L"ZeroDoc",
+                  Make<RibbonObject>(application, L"ZeroDoc",
+                                     std::vector<std::wstring>{L"id_TabTools"}, placed_));
+  ribbons->Append(L"Part", Make<RibbonObject>(
+                               application, L"Part",
+                               std::vector<std::wstring>{L"id_TabModel", L"id_TabTools"}, placed_));
+  ribbons->Append(
+      L"Assembly",
+      Make<RibbonObject>(application, L"Assembly",
+                         std::vector<std::wstring>{L"id_TabAssemble", L"id_TabTools"}, placed_));
+  ribbons_ = ribbons;
+}
+
+HRESULT UserInterfaceManagerObject::get_InterfaceStyle(long* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = style_;
+  return S_OK;
+}
+
+HRESULT UserInterfaceManagerObject::get_CommandBars(IDispatch** value) {
+  return Give(commandBars_, value);
+}
+
+HRESULT UserInterfaceManagerObject::get_Ribbons(IDispatch** value) {
+  return Give(ribbons_, value);
+}
+
+}  // namespace sledway::automation_host

@@ -1,0 +1,42 @@
+#pragma once
+
+// Where the host shows commands: command bars (the classic interface) and the ribbons' tabs and
+// panels, each recording the buttons placed on it.
+
+#include <string>
+#include <vector>
+
+#include "com_object.hpp"
+
+namespace sledway::automation_host {
+
+// The host's InterfaceStyleEnum values.
+inline constexpr long kClassicInterface = 8193;
+inline constexpr long kRibbonInterface = 8194;
+
+// A button placed by the add-in: where ("CommandBar:<bar>" or "<ribbon>:<tab>:<panel>") and
+// which definition.
+struct PlacedButton {
+  std::wstring place;
+  std::wstring definition;
+};
+
+class UserInterfaceManagerObject final : public Object<::UserInterfaceManager> {
+ public:
+  explicit UserInterfaceManagerObject(IDispatch* application);
+
+  HRESULT STDMETHODCALLTYPE get_InterfaceStyle(long* value) override;
+  HRESULT STDMETHODCALLTYPE get_CommandBars(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_Ribbons(IDispatch** value) override;
+
+  void SetInterfaceStyle(long style) { style_ = style; }
+  const std::vector<PlacedButton>& placed() const { return placed_; }
+
+ private:
+  long style_ = kRibbonInterface;
+  std::vector<PlacedButton> placed_;
+  ComPtr<IDispatch> commandBars_;
+  ComPtr<IDispatch> ribbons_;
+};
+
+}  // namespace sledway::automation_host
