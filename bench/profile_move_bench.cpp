@@ -44,7 +44,7 @@ void BM_AlignedMoveOnLineArcLine(benchmark::State& state) {
   const auto sketch = doc->Sketch("track");
   for (int i = 1; i <= sketch->CurveCount(); ++i) {
     const auto curve = sketch->Curve(i);
-    path.PathEnts()->Add(app, curve->ObjectType(), curve, 1);
+    path.PathEnts()->Add(app, curve->ObjectType(), curve, 0);  // a 2D sketch curve
   }
   path.PathEnts()->SortEntityDirections();
   path.Length();
@@ -55,3 +55,5 @@ BENCHMARK(BM_AlignedMoveOnLineArcLine);
 
 }  // namespace
 }  // namespace sledway
+
+BENCHMARK_MAIN();
