@@ -58,10 +58,18 @@ Ref<IVSelectEvents> InteractionObject::GetSelectEvents() {
   return ReadObject<IVSelectEvents>(kSelectEvents, Role::kSelectEvents);
 }
 void InteractionObject::Start() {
+  terminated_ = false;
   Host().Call(kStart);
 }
+// The add-in learns that its interaction ended from OnTerminate alone, once per run: from the
+// host while Stop runs, or from the binding right after when the host raised none.
 void InteractionObject::Stop() {
   Host().Call(kStop);
+  Terminated();
+}
+void InteractionObject::Terminated() {
+  if (std::exchange(terminated_, true)) return;
+  OnTerminate.Raise();
 }
 void InteractionObject::LetGo() {
   events_->Disconnect();

@@ -27,8 +27,11 @@ class InteractionObject final : public HostObject, public IVInteraction {
   void LetGo() override;
 
  private:
+  void Terminated();
+
   std::unique_ptr<EventConnection> events_;
   DISPID onTerminate_ = DISPID_UNKNOWN;
+  bool terminated_ = false;
 };
 
 class SelectEventsObject final : public HostObject, public IVSelectEvents {

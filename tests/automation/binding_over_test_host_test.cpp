@@ -264,6 +264,12 @@ TEST_F(BindingOverTestHost, PickingThroughTheHostsSelectEvents) {
   EXPECT_EQ(bound.host.Terminate(), S_OK);
   EXPECT_EQ(terminations, 1);
   EXPECT_FALSE(bound.host.InteractionRunning());
+  // The add-in's Stop ends a run with OnTerminate once, whether or not the host raises it.
+  interaction->Start();
+  interaction->Stop();
+  EXPECT_EQ(terminations, 2);
+  interaction->Stop();
+  EXPECT_EQ(terminations, 2);
 }
 
 TEST_F(BindingOverTestHost, HostFailuresCarryTheirCodeAndText) {
