@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
