@@ -61,10 +61,7 @@ HRESULT Failure(HRESULT code, const std::wstring& text) {
 }
 
 HRESULT Give(IDispatch* object, IDispatch** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = object;
-  if (object != nullptr) object->AddRef();
-  return S_OK;
+  return Give(ComPtr<IDispatch>(object), out);
 }
 
 HRESULT GiveText(const std::wstring& text, BSTR* out) {

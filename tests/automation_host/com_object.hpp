@@ -113,19 +113,21 @@ class Object : public Interface {
     if (info == nullptr) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
-    return TypeInfoOf(__uuidof(Interface)).CopyTo(info);
+    return Guarded([&] { return TypeInfoOf(__uuidof(Interface)).CopyTo(info); });
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return VtableInfo().GetIDsOfNames(names, count, ids);
+    return Guarded([&] { return VtableInfo().GetIDsOfNames(names, count, ids); });
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags,
                                    DISPPARAMS* arguments, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argumentError) override {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return VtableInfo().Invoke(static_cast<Interface*>(this), member, flags, arguments, result,
-                               exception, argumentError);
+    return Guarded([&] {
+      return VtableInfo().Invoke(static_cast<Interface*>(this), member, flags, arguments, result,
+                                 exception, argumentError);
+    });
   }
 
   HRESULT STDMETHODCALLTYPE get_Type(long* value) override {

@@ -30,6 +30,7 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
                                                 long /*classification*/, VARIANT /*clientId*/,
                                                 VARIANT description, VARIANT toolTip,
                                                 VARIANT standardIcon, VARIANT largeIcon,
+                                                VARIANT /*buttonDisplay*/,
                                                 IDispatch** value) override {
     return Guarded([&] {
       const std::wstring name =
@@ -124,7 +125,7 @@ HRESULT SelectEventsObject::get_SelectedEntities(IDispatch** value) {
 
 void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) {
   if (singleSelect_) selected_.clear();
-  selected_.insert(selected_.end(), entities.begin(), entities.end());
+  for (const ComPtr<IDispatch>& entity : entities) AppendOnce(selected_, entity);
 }
 
 InteractionEventsObject::InteractionEventsObject(IDispatch* application,
@@ -154,17 +155,27 @@ HRESULT InteractionEventsObject::get_SelectEvents(IDispatch** value) {
 }
 
 HRESULT InteractionEventsObject::Start() {
-  started_ = true;
-  manager_.Register(*this);
-  return S_OK;
+  return Guarded([&] {
+    // One interaction runs at a time: starting one ends the one running, as a new command
+    // ends the current one in the host.
+    while (InteractionEventsObject* running = manager_.RunningInteraction()) {
+      if (running == this) break;
+      running->Terminate();
+    }
+    started_ = true;
+    manager_.Register(*this);
+    return S_OK;
+  });
 }
 
 HRESULT InteractionEventsObject::Stop() {
-  started_ = false;
+  // What the sinks answer is theirs; the interaction stops regardless.
+  Terminate();
   return S_OK;
 }
 
 HRESULT InteractionEventsObject::Terminate() {
+  if (!started_) return S_FALSE;
   // The sinks may release the last reference the add-in holds.
   ComPtr<InteractionEventsObject> alive(this);
   started_ = false;

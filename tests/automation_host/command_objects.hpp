@@ -42,7 +42,8 @@ class SelectEventsObject final : public EventSource<::SelectEvents> {
 
   const std::vector<long>& filters() const { return filters_; }
   bool singleSelect() const { return singleSelect_; }
-  // Adds what a click selected (replacing the selection when single select is on).
+  // Adds what a click selected, each entity once (replacing the selection when single select
+  // is on).
   void Select(const std::vector<ComPtr<IDispatch>>& entities);
 
  private:
@@ -67,7 +68,8 @@ class InteractionEventsObject final : public EventSource<::InteractionEvents> {
   bool started() const { return started_; }
   bool selectionActive() const { return selectionActive_; }
   SelectEventsObject& selectEvents() { return *selectEvents_.Get(); }
-  // The user ended the interaction (Esc): OnTerminate, and it stops.
+  // The interaction ends (Stop, or the user's Esc): it stops and raises OnTerminate; S_FALSE
+  // when it was not running.
   HRESULT Terminate();
 
  private:

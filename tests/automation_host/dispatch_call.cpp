@@ -106,6 +106,7 @@ Outcome Invoke(IDispatch* object, std::wstring_view name, WORD flags,
   outcome.result = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                   put ? nullptr : outcome.value.Get(), &exception, &argumentError);
   if (exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
+  outcome.errorCode = exception.scode;
   if (exception.bstrDescription != nullptr) outcome.error = exception.bstrDescription;
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrSource);

@@ -45,10 +45,11 @@ class Value {
   VARIANT value_;
 };
 
-// What a call returned, with the EXCEPINFO text of a failure.
+// What a call returned, with the EXCEPINFO code and text of a failure.
 struct Outcome {
   HRESULT result = S_OK;
   Value value;
+  HRESULT errorCode = S_OK;
   std::wstring error;
 
   bool Succeeded() const { return SUCCEEDED(result); }

@@ -76,22 +76,32 @@ class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
   HRESULT STDMETHODCALLTYPE GetStringFromValue(double value, VARIANT specifier,
                                                BSTR* text) override {
     return Guarded([&] {
-      const Unit* unit = nullptr;
-      const VARIANT& given =
-          specifier.vt == (VT_BYREF | VT_VARIANT) ? *specifier.pvarVal : specifier;
-      if (given.vt == VT_BSTR) {
-        unit = FindUnit(given.bstrVal == nullptr ? L"" : given.bstrVal);
-      } else {
-        double code = 0.0;
-        HRESULT read = ReadDouble(given, code);
-        if (FAILED(read)) return read;
-        unit = UnitOf(static_cast<long>(code));
-      }
+      const Unit* unit = ReadUnit(specifier);
       if (unit == nullptr) return Failure(E_INVALIDARG, L"GetStringFromValue: unknown units");
       if (!std::isfinite(value)) {
         return Failure(E_INVALIDARG, L"GetStringFromValue: the value is not a number");
       }
       return GiveText(FormatInUnit(value, *unit), text);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE ConvertUnits(double value, VARIANT from, VARIANT to,
+                                         double* result) override {
+    return Guarded([&] {
+      if (result == nullptr) return E_POINTER;
+      const Unit* input = ReadUnit(from);
+      const Unit* output = ReadUnit(to);
+      if (input == nullptr || output == nullptr) {
+        return Failure(E_INVALIDARG, L"ConvertUnits: unknown units");
+      }
+      if (std::wstring(input->kind) != output->kind) {
+        return Failure(E_INVALIDARG, std::wstring(L"ConvertUnits: ") + input->label +
+                                         L" cannot be converted to " + output->label);
+      }
+      if (!std::isfinite(value)) {
+        return Failure(E_INVALIDARG, L"ConvertUnits: the value is not a number");
+      }
+      *result = value * input->toDatabase / output->toDatabase;
+      return S_OK;
     });
   }
   HRESULT STDMETHODCALLTYPE GetStringFromType(long type, BSTR* text) override {
@@ -103,6 +113,14 @@ class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
   }
 
  private:
+  // A unit given by label ("mm") or by the host's code; null when unknown.
+  static const Unit* ReadUnit(const VARIANT& specifier) {
+    const VARIANT& given = specifier.vt == (VT_BYREF | VT_VARIANT) ? *specifier.pvarVal : specifier;
+    if (given.vt == VT_BSTR) return FindUnit(given.bstrVal == nullptr ? L"" : given.bstrVal);
+    double code = 0.0;
+    if (FAILED(ReadDouble(given, code))) return nullptr;
+    return UnitOf(static_cast<long>(code));
+  }
   // The documents show millimetres and degrees.
   static const Unit* UnitOf(long code) {
     if (code == kDefaultDisplayLengthUnits) return FindUnit(L"mm");

@@ -265,8 +265,10 @@ class MatrixObject final : public Object<::Matrix> {
     bool hasAxis = false;
     HRESULT read = ReadVec3(from, a);
     if (SUCCEEDED(read)) read = ReadVec3(to, b);
-    if (SUCCEEDED(read) && Present(axis)) {
-      const VARIANT& given = axis.vt == (VT_BYREF | VT_VARIANT) ? *axis.pvarVal : axis;
+    // No axis: left out, or Nothing as the host's callers pass it.
+    const VARIANT& given = axis.vt == (VT_BYREF | VT_VARIANT) ? *axis.pvarVal : axis;
+    if (SUCCEEDED(read) && Present(given) && given.vt != VT_NULL &&
+        !(given.vt == VT_DISPATCH && given.pdispVal == nullptr)) {
       if (given.vt != VT_DISPATCH) {
         return Failure(DISP_E_TYPEMISMATCH, L"SetToRotateTo: the axis must be a vector");
       }

@@ -100,6 +100,13 @@ TEST_F(GeometryObjects, MatricesRotateTranslateAndCompose) {
   EXPECT_NEAR(Get(m.Get(), L"Cell", {Value(3L).Raw(), Value(3L).Raw()}).value.Double(), -1.0,
               1e-15);
 
+  // Nothing for the axis is no axis.
+  const Value nothing(static_cast<IDispatch*>(nullptr));
+  ASSERT_TRUE(
+      Get(m.Get(), L"SetToRotateTo", {Value(x.Get()).Raw(), Value(y.Get()).Raw(), nothing.Raw()})
+          .Succeeded());
+  EXPECT_NEAR(Get(m.Get(), L"Cell", {Value(2L).Raw(), Value(1L).Raw()}).value.Double(), 1.0, 1e-15);
+
   // A cell that does not exist is refused with the host's error text.
   Outcome missing = Get(m.Get(), L"Cell", {Value(5L).Raw(), Value(1L).Raw()});
   EXPECT_EQ(missing.result, DISP_E_EXCEPTION);

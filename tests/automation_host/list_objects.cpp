@@ -115,6 +115,16 @@ ComPtr<IDispatch> NewObjectCollection(IDispatch* application) {
   return Make<ObjectCollectionObject>(application);
 }
 
+void AppendOnce(std::vector<ComPtr<IDispatch>>& objects, const ComPtr<IDispatch>& object) {
+  ComPtr<IUnknown> identity;
+  if (!object || FAILED(object.As(&identity))) return;
+  for (const ComPtr<IDispatch>& held : objects) {
+    ComPtr<IUnknown> heldIdentity;
+    if (SUCCEEDED(held.As(&heldIdentity)) && heldIdentity.Get() == identity.Get()) return;
+  }
+  objects.push_back(object);
+}
+
 HRESULT ReadList(IDispatch* list, std::vector<ComPtr<IDispatch>>& objects) {
   ComPtr<::ObjectsEnumerator> enumerator;
   if (list == nullptr || FAILED(list->QueryInterface(IID_PPV_ARGS(&enumerator)))) {

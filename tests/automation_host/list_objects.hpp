@@ -61,6 +61,9 @@ ComPtr<IDispatch> NewObjectsEnumerator(IDispatch* application,
                                        const std::vector<ComPtr<IDispatch>>& objects, long type);
 // An ObjectCollection the caller fills.
 ComPtr<IDispatch> NewObjectCollection(IDispatch* application);
+// Appends `object` unless `objects` holds it already (the same COM identity): a selection
+// holds an entity once.
+void AppendOnce(std::vector<ComPtr<IDispatch>>& objects, const ComPtr<IDispatch>& object);
 // The objects of any list of the host (through Count and Item).
 HRESULT ReadList(IDispatch* list, std::vector<ComPtr<IDispatch>>& objects);
 

@@ -9,11 +9,11 @@ namespace sledway::automation_host {
 
 namespace {
 
-class PointEntityProxyObject final : public Object<::PointEntityProxy, ::OccurrenceMember> {
+class WorkPointProxyObject final : public Object<::PointEntityProxy, ::OccurrenceMember> {
  public:
-  PointEntityProxyObject(IDispatch* application, long type, ComponentOccurrenceObject& component,
-                         const Vec3& local)
-      : Object(type, application), component_(component), local_(local) {}
+  WorkPointProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
+                       const Vec3& local)
+      : Object(object_type::kWorkPointProxy, application), component_(component), local_(local) {}
 
   HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override {
     return Give(static_cast<IDispatch*>(&component_), value);
@@ -107,9 +107,30 @@ HRESULT EdgeProxyObject::get_TangentiallyConnectedEdges(IDispatch** value) {
   });
 }
 
-ComPtr<IDispatch> NewPointEntityProxy(IDispatch* application, long type,
-                                      ComponentOccurrenceObject& component, const Vec3& local) {
-  return Make<PointEntityProxyObject>(application, type, component, local);
+VertexProxyObject::VertexProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
+                                     const Vec3& local)
+    : Object(object_type::kVertexProxy, application), component_(component), local_(local) {}
+
+HRESULT VertexProxyObject::get_ContainingOccurrence(IDispatch** value) {
+  return Give(static_cast<IDispatch*>(&component_), value);
+}
+
+HRESULT VertexProxyObject::get_Point(IDispatch** value) {
+  return Guarded(
+      [&] { return Give(NewPoint(application(), component_.placement().Point(local_)), value); });
+}
+
+HRESULT VertexProxyObject::get_Edges(IDispatch** value) {
+  return Guarded([&] {
+    std::vector<ComPtr<IDispatch>> edges;
+    for (EdgeProxyObject* edge : edges_) edges.emplace_back(static_cast<::EdgeProxy*>(edge));
+    return Give(NewObjectsEnumerator(application(), edges, object_type::kEdgeCollection), value);
+  });
+}
+
+ComPtr<IDispatch> NewWorkPointProxy(IDispatch* application, ComponentOccurrenceObject& component,
+                                    const Vec3& local) {
+  return Make<WorkPointProxyObject>(application, component, local);
 }
 
 ComPtr<IDispatch> NewWorkAxisProxy(IDispatch* application, ComponentOccurrenceObject& component,

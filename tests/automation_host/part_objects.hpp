@@ -30,9 +30,28 @@ class EdgeProxyObject final : public Object<::EdgeProxy, ::OccurrenceMember> {
   std::vector<EdgeProxyObject*> chain_;
 };
 
-// A VertexProxy or WorkPointProxy (`type`) at `local` in the component's coordinates.
-ComPtr<IDispatch> NewPointEntityProxy(IDispatch* application, long type,
-                                      ComponentOccurrenceObject& component, const Vec3& local);
+class VertexProxyObject final
+    : public Object<::VertexProxy, ::PointEntityProxy, ::OccurrenceMember> {
+ public:
+  // `local` in the component's coordinates.
+  VertexProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
+                    const Vec3& local);
+
+  HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_Point(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_Edges(IDispatch** value) override;
+
+  void SetEdges(std::vector<EdgeProxyObject*> edges) { edges_ = std::move(edges); }
+
+ private:
+  ComponentOccurrenceObject& component_;
+  Vec3 local_;
+  std::vector<EdgeProxyObject*> edges_;
+};
+
+// A WorkPointProxy at `local` in the component's coordinates.
+ComPtr<IDispatch> NewWorkPointProxy(IDispatch* application, ComponentOccurrenceObject& component,
+                                    const Vec3& local);
 // A WorkAxisProxy through `root` along `direction` in the component's coordinates.
 ComPtr<IDispatch> NewWorkAxisProxy(IDispatch* application, ComponentOccurrenceObject& component,
                                    const Vec3& root, const Vec3& direction);

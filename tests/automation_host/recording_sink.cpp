@@ -52,10 +52,9 @@ HRESULT RecordingSink::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* arg
     }
     preSelected.emplace_back(*entity.ppdispVal);
     *doHighlight.pboolVal = highlight ? VARIANT_TRUE : VARIANT_FALSE;
-    if (more) {
-      // [in, out]: release what the caller passed, hand over a reference of our own.
-      if (*morePreSelect.ppdispVal != nullptr) (*morePreSelect.ppdispVal)->Release();
-      more.CopyTo(morePreSelect.ppdispVal);
+    for (const ComPtr<IDispatch>& entity : more) {
+      const Outcome added = Get(*morePreSelect.ppdispVal, L"Add", {Value(entity.Get()).Raw()});
+      if (!added.Succeeded()) return added.result;
     }
   } else if (event == L"OnSelect" && count == 5) {
     if (given[4].vt != VT_DISPATCH) return DISP_E_TYPEMISMATCH;

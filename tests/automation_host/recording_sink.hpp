@@ -23,9 +23,9 @@ class RecordingSink final : public IDispatch {
   // The entities of each OnPreSelect and the count of each OnSelect's JustSelectedEntities.
   std::vector<Microsoft::WRL::ComPtr<IDispatch>> preSelected;
   std::vector<long> selectedCounts;
-  // What OnPreSelect answers: DoHighlight, and MorePreSelectEntities when set.
+  // What OnPreSelect answers: DoHighlight, and the entities it adds to MorePreSelectEntities.
   bool highlight = true;
-  Microsoft::WRL::ComPtr<IDispatch> more;
+  std::vector<Microsoft::WRL::ComPtr<IDispatch>> more;
 
   // `source` is the type information of the source dispinterface the sink serves.
   explicit RecordingSink(Microsoft::WRL::ComPtr<ITypeInfo> source) : source_(std::move(source)) {}

@@ -28,13 +28,14 @@ struct ProfileTypes {
   long entity;
 };
 
-// A profile of the chains that are closed (or open): one path per chain. Profiles are handed
-// to the caller, not kept by the sketch, so nothing the add-in builds outlives its use.
-HRESULT BuildProfile(IDispatch* application, const std::vector<CurveChain>& chains, bool closed,
+// A profile of the sketch's chains, one path per chain: only the closed ones for a solid, all
+// of them for a surface. Profiles are handed to the caller, not kept by the sketch, so nothing
+// the add-in builds outlives its use.
+HRESULT BuildProfile(IDispatch* application, const std::vector<CurveChain>& chains, bool closedOnly,
                      const ProfileTypes& types, IDispatch** value) {
   std::vector<ComPtr<IDispatch>> paths;
   for (const CurveChain& chain : chains) {
-    if (chain.closed != closed) continue;
+    if (closedOnly && !chain.closed) continue;
     std::vector<ComPtr<IDispatch>> entities;
     for (SketchEntityProxyObject* curve : chain.curves) {
       entities.push_back(Make<ProfileEntityObject>(application, types.entity,
@@ -43,8 +44,8 @@ HRESULT BuildProfile(IDispatch* application, const std::vector<CurveChain>& chai
     paths.push_back(NewObjectsEnumerator(application, entities, types.path));
   }
   if (paths.empty()) {
-    return Failure(E_FAIL, closed ? L"the sketch has no closed loop to make a profile of"
-                                  : L"the sketch has no open chain to make a profile of");
+    return Failure(E_FAIL, closedOnly ? L"the sketch has no closed loop to make a profile of"
+                                      : L"the sketch has no curves to make a profile of");
   }
   return Give(NewObjectsEnumerator(application, paths, types.profile), value);
 }

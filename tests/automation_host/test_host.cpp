@@ -49,6 +49,8 @@ VARIANT LongArgument(long value) {
   return argument;
 }
 
+// An object's COM identity, its IUnknown address: only compared, never called (the scene holds
+// the object).
 IUnknown* Identity(IDispatch* object) {
   ComPtr<IUnknown> identity;
   if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&identity)))) {
@@ -165,12 +167,10 @@ struct TestHost::Scene {
     AddEntity(L"Cart:1/Edge1", edge1, {kEdgeFilter, kStraightEdgeFilter});
     AddEntity(L"Cart:1/Edge2", edge2, {kEdgeFilter});
     AddEntity(L"Cart:1/Edge3", edge3, {kEdgeFilter, kStraightEdgeFilter});
-    AddEntity(L"Cart:1/Vertex1",
-              NewPointEntityProxy(app, object_type::kVertexProxy, cart, {0, 0, 0}),
-              {kVertexFilter});
-    AddEntity(L"Cart:1/WorkPoint1",
-              NewPointEntityProxy(app, object_type::kWorkPointProxy, cart, {1, 1, 1}),
-              {kWorkPointFilter});
+    auto vertex = Make<VertexProxyObject>(app, cart, Vec3{0, 0, 0});
+    vertex->SetEdges({edge1.Get(), edge3.Get()});
+    AddEntity(L"Cart:1/Vertex1", vertex, {kVertexFilter});
+    AddEntity(L"Cart:1/WorkPoint1", NewWorkPointProxy(app, cart, {1, 1, 1}), {kWorkPointFilter});
     AddEntity(L"Cart:1/WorkAxis1", NewWorkAxisProxy(app, cart, {0, 0, 0}, {0, 0, 1}),
               {kWorkAxisFilter});
   }
@@ -256,7 +256,8 @@ Hovered TestHost::Hover(IDispatch* entity) {
 
   ComPtr<IDispatch> preSelected(entity);
   VARIANT_BOOL highlight = VARIANT_TRUE;
-  ComPtr<IDispatch> more;
+  // The host passes an empty collection the add-in fills (or replaces).
+  ComPtr<IDispatch> more = NewObjectCollection(scene_->app);
   ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
   ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
   VARIANT preSelectedArgument{};
@@ -276,8 +277,15 @@ Hovered TestHost::Hover(IDispatch* entity) {
   hovered.highlighted = highlight != VARIANT_FALSE;
   if (more) ReadList(more.Get(), hovered.more);
   if (hovered.highlighted) {
-    scene_->hovered.emplace_back(entity);
-    scene_->hovered.insert(scene_->hovered.end(), hovered.more.begin(), hovered.more.end());
+    // What a click then selects, each entity once: the pre-selected entity (the sink may have
+    // replaced it) and the ones the add-in added, in the add-in's order when it names the
+    // pre-selected entity among them.
+    for (const ComPtr<IDispatch>& added : hovered.more) AppendOnce(scene_->hovered, added);
+    const size_t count = scene_->hovered.size();
+    AppendOnce(scene_->hovered, preSelected);
+    if (scene_->hovered.size() > count) {
+      std::rotate(scene_->hovered.begin(), scene_->hovered.end() - 1, scene_->hovered.end());
+    }
   }
   return hovered;
 }

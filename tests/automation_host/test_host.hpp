@@ -73,10 +73,13 @@ class TestHost {
   // The user clicks the button defined as `internalName`: its OnExecute. S_FALSE when no such
   // definition exists.
   HRESULT ExecuteButton(const std::wstring& internalName);
-  // The cursor rests on `entity` in the running interaction: OnPreSelect.
+  // The cursor rests on `entity` in the running interaction: OnPreSelect, with an empty
+  // MorePreSelectEntities for the add-in to fill; the model and view positions it passes are
+  // the origins.
   Hovered Hover(IDispatch* entity);
-  // The user clicks what the last hover highlighted: OnSelect with those entities, which join
-  // SelectedEntities. S_FALSE when nothing is highlighted.
+  // The user clicks what the last hover highlighted: OnSelect with those entities (each once:
+  // MorePreSelectEntities, led by the pre-selected entity when the add-in left it out), which
+  // join SelectedEntities. S_FALSE when nothing is highlighted.
   HRESULT Click();
   // Hovers `entity`, then clicks it.
   HRESULT Click(IDispatch* entity);
@@ -103,7 +106,7 @@ class TestHost {
   int Updates() const;
   // Buttons placed on command bars and ribbon panels, in order.
   const std::vector<PlacedButton>& PlacedButtons() const;
-  // Button definitions made, and how many sinks are connected to each source.
+  // How many sinks are connected to the button definition `internalName` (0 when none is).
   size_t ButtonSinks(const std::wstring& internalName) const;
 
   // Test-host COM objects alive in the process (the scene's own included).

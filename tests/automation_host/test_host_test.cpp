@@ -48,7 +48,7 @@ TEST_F(TestHostTest, DocumentsParametersAndUnits) {
   EXPECT_EQ(Get(Member(application.Get(), L"ActiveDocument").Get(), L"DocumentType").value.Long(),
             12290);
   host.SetActiveDocument(ActiveDocument::kNone);
-  EXPECT_EQ(Member(application.Get(), L"ActiveDocument"), nullptr);
+  EXPECT_EQ(Member(application.Get(), L"ActiveDocument").Get(), nullptr);
   host.SetActiveDocument(ActiveDocument::kAssembly);
 
   ComPtr<IDispatch> parameters = Parameters(host);
@@ -101,6 +101,7 @@ TEST_F(TestHostTest, ComponentPlacementsAreRecordedAndCanBeRefusedOnce) {
   ASSERT_TRUE(Get(moved.Get(), L"SetTranslation", {Value(offset.Get()).Raw()}).Succeeded());
   Outcome refused = Put(cart, L"Transformation", Value(moved.Get()).Raw());
   EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+  EXPECT_EQ(refused.errorCode, E_FAIL);
   EXPECT_EQ(refused.error, L"the assembly is read-only");
   EXPECT_EQ(host.Placement(L"Cart:1").cell[1][3], 0.0);
   ASSERT_TRUE(Put(cart, L"Transformation", Value(moved.Get()).Raw()).Succeeded());
@@ -134,6 +135,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
                                          standardIcon.Raw()};
     Outcome refused = Get(definitions.Get(), L"AddButtonDefinition", arguments);
     EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+    EXPECT_EQ(refused.errorCode, static_cast<HRESULT>(0x8000FFFF));
     Outcome made = Get(definitions.Get(), L"AddButtonDefinition", arguments);
     ASSERT_TRUE(made.Succeeded()) << made.error;
     ComPtr<IDispatch> button = made.value.Object();
@@ -215,11 +217,7 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     EXPECT_FALSE(host.Hover(host.Entity(L"Cart:1/WorkPoint1")).offered);
 
     // The sink widens the hover to the whole path.
-    onSelect.more =
-        Member(Member(host.Application(), L"TransientObjects").Get(), L"CreateObjectCollection");
-    for (const wchar_t* curve : {L"Rail:1/Sketch1/Arc1", L"Rail:1/Sketch1/Line2"}) {
-      ASSERT_TRUE(Get(onSelect.more.Get(), L"Add", {Value(host.Entity(curve)).Raw()}).Succeeded());
-    }
+    onSelect.more = {host.Entity(L"Rail:1/Sketch1/Arc1"), host.Entity(L"Rail:1/Sketch1/Line2")};
     Hovered hovered = host.Hover(line);
     EXPECT_TRUE(hovered.offered);
     EXPECT_TRUE(hovered.highlighted);
@@ -232,17 +230,43 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
     EXPECT_EQ(Get(Member(select.Get(), L"SelectedEntities").Get(), L"Count").value.Long(), 3);
     EXPECT_EQ(host.Click(), S_FALSE);  // nothing hovered any more
 
+    // The add-in names the whole path, the hovered curve among it: each curve is selected once,
+    // in the path's order, and a selection holds it once however often it is clicked.
+    onSelect.more = {line, host.Entity(L"Rail:1/Sketch1/Arc1"),
+                     host.Entity(L"Rail:1/Sketch1/Line2")};
+    ASSERT_TRUE(Put(select.Get(), L"SingleSelectEnabled", Value(false).Raw()).Succeeded());
+    EXPECT_EQ(host.Click(host.Entity(L"Rail:1/Sketch1/Arc1")), S_OK);
+    EXPECT_EQ(onSelect.selectedCounts, (std::vector<long>{3, 3}));
+    ComPtr<IDispatch> selected = Member(select.Get(), L"SelectedEntities");
+    EXPECT_EQ(Get(selected.Get(), L"Count").value.Long(), 3);
+    EXPECT_EQ(Member(selected.Get(), L"Item", {Value(1L).Raw()}).Get(), line);
+
     // A hover the sink refuses to highlight selects nothing.
     onSelect.highlight = false;
-    onSelect.more.Reset();
+    onSelect.more.clear();
     EXPECT_EQ(host.Click(line), S_FALSE);
-    EXPECT_EQ(onSelect.selectedCounts.size(), 1u);
+    EXPECT_EQ(onSelect.selectedCounts.size(), 2u);
 
     EXPECT_EQ(host.Terminate(), S_OK);
     EXPECT_EQ(onTerminate.events, std::vector<std::wstring>{L"OnTerminate"});
     EXPECT_FALSE(host.InteractionRunning());
+    EXPECT_EQ(host.Terminate(), S_FALSE);
+    // Stopping a running interaction ends it as Esc does; a stopped one stays quiet.
+    ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
+    ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
+    ASSERT_TRUE(Get(interaction.Get(), L"Stop").Succeeded());
+    EXPECT_EQ(onTerminate.events.size(), 2u);
+    // Starting another interaction ends the running one.
+    ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
+    ComPtr<IDispatch> next =
+        Member(Member(host.Application(), L"CommandManager").Get(), L"CreateInteractionEvents");
+    ASSERT_TRUE(Get(next.Get(), L"Start").Succeeded());
+    EXPECT_EQ(onTerminate.events.size(), 3u);
+    EXPECT_TRUE(host.InteractionRunning());
+    ASSERT_TRUE(Get(next.Get(), L"Stop").Succeeded());
     EXPECT_EQ(onSelect.events,
-              (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect"}));
+              (std::vector<std::wstring>{L"OnPreSelect", L"OnSelect", L"OnPreSelect", L"OnSelect",
+                                         L"OnPreSelect"}));
     EXPECT_EQ(Disconnect(select.Get(), *selectEvents.Get(), selectCookie), S_OK);
     EXPECT_EQ(Disconnect(interaction.Get(), *interactionEvents.Get(), terminateCookie), S_OK);
     EXPECT_EQ(onSelect.references, 0u);
