@@ -46,7 +46,7 @@ InteractionObject::InteractionObject(std::shared_ptr<Session> session, DispatchO
     : HostObject(std::move(session), std::move(object)) {
   events_ = std::make_unique<EventConnection>(*Dispatch(), kInteractionEventsSink,
                                               [this](DISPID event, DISPPARAMS&) {
-                                                if (event == onTerminate_) OnTerminate.Raise();
+                                                if (event == onTerminate_) Terminated();
                                               });
   onTerminate_ = events_->Id(kOnTerminate);
 }

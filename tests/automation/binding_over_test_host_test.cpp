@@ -66,6 +66,9 @@ TEST_F(BindingOverTestHost, DocumentsParametersAndUnitsByName) {
   EXPECT_EQ(travel->Name(), "Travel");
   EXPECT_EQ(travel->Units(), "mm");
   EXPECT_EQ(travel->Expression(), "100 mm");
+  // Kept by the host in centimetres, read in the parameter's own units.
+  EXPECT_NEAR(travel->Value(), 100.0, 1e-12);
+  EXPECT_NEAR(parameters->Item("d1")->Value(), 90.0, 1e-12);
   EXPECT_TRUE(SameObject(parameters->GetSecondList()->Item(1), travel));
   travel->Expression("2.5 cm");
   EXPECT_DOUBLE_EQ(bound.host.ParameterValue(L"Travel"), 2.5);
@@ -93,7 +96,7 @@ TEST_F(BindingOverTestHost, GeometryAndPlacementsAgainstClosedForms) {
   EXPECT_NEAR(z->Z(), 1.0, 1e-15);
   EXPECT_NEAR(x->AngleTo(y), kPi / 2, 1e-15);
   const Ref<IVMatrix> turn = geometry->CreateMatrix();
-  turn->SetToRotationBetween(x, y, z);
+  turn->SetToRotationBetween(x, y, nullptr);
   EXPECT_NEAR(turn->Cell(1, 2), -1.0, 1e-15);
   EXPECT_NEAR(turn->Cell(2, 1), 1.0, 1e-15);
   turn->SetTranslation(geometry->CreateVector(1, 2, 3), false);
@@ -121,6 +124,7 @@ TEST_F(BindingOverTestHost, GeometryAndPlacementsAgainstClosedForms) {
   EXPECT_FALSE(bound.host.Visible(L"Cart:1"));
   EXPECT_FALSE(cart->Visible());
 
+  EXPECT_TRUE(Is<IVVertex>(bound.Entity(L"Cart:1/Vertex1")));
   const auto axis = As<IVAxis>(bound.Entity(L"Cart:1/WorkAxis1"));
   ASSERT_NE(axis, nullptr);
   const Ref<IVVector> direction = axis->GetLine()->Direction();
