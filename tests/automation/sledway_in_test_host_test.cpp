@@ -273,9 +273,10 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   firstTime.boolVal = VARIANT_TRUE;
   ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
 
-  // The button, once on each of the bars the add-in asks for.
-  ASSERT_FALSE(host.PlacedButtons().empty());
-  for (const auto& placed : host.PlacedButtons()) EXPECT_EQ(placed.definition, L"Sledway");
+  // The host shows the ribbon: the button once, on the "Sledway" panel of the assembly ribbon.
+  ASSERT_EQ(host.PlacedButtons().size(), 1u);
+  EXPECT_EQ(host.PlacedButtons()[0].place, L"Assembly:id_TabAssemble:id_PanelSledway");
+  EXPECT_EQ(host.PlacedButtons()[0].definition, L"Sledway");
   EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
 
   host.SetActiveDocument(ActiveDocument::kPart);
@@ -347,6 +348,34 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
   Pump();
   EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
+  server.Reset();
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+}
+
+// A host with classic command bars, which refuses the icons once: the button without icons, on
+// the add-in's own bar and on the host's assembly panel bar.
+TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
+  TestHost host;
+  host.SetInterfaceStyle(automation_host::InterfaceStyle::kClassic);
+  host.RefuseIconsOnce();
+  const LibraryContext library;
+  ComPtr<IDispatch> server;
+  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
+                             reinterpret_cast<void**>(server.GetAddressOf())),
+            S_OK);
+  VARIANT site;
+  site.vt = VT_DISPATCH;
+  site.pdispVal = host.Site();
+  VARIANT firstTime;
+  firstTime.vt = VT_BOOL;
+  firstTime.boolVal = VARIANT_TRUE;
+  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+  ASSERT_EQ(host.PlacedButtons().size(), 2u);
+  EXPECT_EQ(host.PlacedButtons()[0].place, L"CommandBar:SledwayBar");
+  EXPECT_EQ(host.PlacedButtons()[1].place, L"CommandBar:AMxAssemblyPanelCmdBar");
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
+  ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
   EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
   server.Reset();
   EXPECT_EQ(CanUnloadNow(), S_OK);
