@@ -3,6 +3,8 @@
 // Collections over the host's ObjectCollection, ObjectsEnumerator and EdgeCollection, and the
 // factory of collections, TransientObjects. Positions run from 1, as the host counts.
 
+#include <utility>
+
 #include "automation/host_object.hpp"
 #include "host/collections.hpp"
 

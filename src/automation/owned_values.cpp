@@ -1,5 +1,6 @@
 #include "automation/owned_values.hpp"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
