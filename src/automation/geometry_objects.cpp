@@ -90,8 +90,18 @@ void MatrixObject::SetToIdentity() {
 Ref<IVVector> MatrixObject::GetTranslation() {
   return ReadObject<IVVector>(kTranslation, Role::kVector);
 }
+// The host's second argument resets the rotation; an additive translation is summed here and
+// the rotation always kept.
 void MatrixObject::SetTranslation(const Ref<IVVector>& translation, bool additive) {
-  Host().Call(kSetTranslation, {HostDispatch(translation, "the translation"), additive});
+  IDispatch* offset = HostDispatch(translation, "the translation");
+  if (!additive) {
+    Host().Call(kSetTranslation, {offset, false});
+    return;
+  }
+  const Ref<IVVector> sum = GetTranslation();
+  sum->PutCoordinates(sum->X() + translation->X(), sum->Y() + translation->Y(),
+                      sum->Z() + translation->Z());
+  Host().Call(kSetTranslation, {HostDispatch(sum, "the translation"), false});
 }
 // The host wants Nothing, not a left-out argument, for an axis it is to choose itself.
 void MatrixObject::SetToRotationBetween(const Ref<IVVector>& from, const Ref<IVVector>& to,

@@ -101,6 +101,11 @@ TEST_F(BindingOverTestHost, GeometryAndPlacementsAgainstClosedForms) {
   EXPECT_NEAR(turn->Cell(2, 1), 1.0, 1e-15);
   turn->SetTranslation(geometry->CreateVector(1, 2, 3), false);
   EXPECT_NEAR(turn->GetTranslation()->Y(), 2.0, 1e-15);
+  // An additive translation adds to the one there, the rotation kept.
+  turn->SetTranslation(geometry->CreateVector(1, 1, 1), true);
+  EXPECT_NEAR(turn->GetTranslation()->X(), 2.0, 1e-15);
+  EXPECT_NEAR(turn->GetTranslation()->Z(), 4.0, 1e-15);
+  EXPECT_NEAR(turn->Cell(1, 2), -1.0, 1e-15);
 
   // The cart: a turn of 30 degrees about Z, then (20, 0, 0).
   const auto workPoint = As<IVWorkPoint>(bound.Entity(L"Cart:1/WorkPoint1"));
