@@ -1,6 +1,7 @@
 #include "addin/com/host_activation.hpp"
 
 #include <memory>
+#include <utility>
 
 #include "addin/com/host_site_binding.hpp"
 #include "addin/sledway_server.hpp"
@@ -18,8 +19,13 @@ Ref<ApplicationAddInServer> ActivateInHost(const Microsoft::WRL::ComPtr<IDispatc
   static const platform::ScopedDesktopServices services(platform::Win32DesktopServices());
   static win32::Win32FormFactory faces;
   auto server = std::make_shared<CSledway>(faces);
-  server->Activate(site, firstTime);
-  return server;
+  try {
+    server->Activate(site, firstTime);
+  } catch (...) {
+    ReleaseAddInSite(site);
+    throw;
+  }
+  return ReleasingSiteOnDeactivate(std::move(server), site);
 }
 
 }  // namespace sledway::com

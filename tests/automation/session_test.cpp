@@ -1,0 +1,144 @@
+// The session against scripted host objects: one binding object per host object, the kind of an
+// entity told by its Type or its members, every host object let go at deactivation, and the
+// add-in's icons made into the host's pictures.
+
+#include <gtest/gtest.h>
+
+#include "automation/binding_session.hpp"
+#include "automation/host_picture.hpp"
+#include "host/host.hpp"
+#include "scripted_object.hpp"
+
+namespace sledway::automation {
+namespace {
+
+using test::ScriptedObject;
+
+test::Script Returns(std::int32_t value) {
+  return [value](WORD, DISPPARAMS&, VARIANT* result, EXCEPINFO*) {
+    result->vt = VT_I4;
+    result->lVal = value;
+    return S_OK;
+  };
+}
+
+test::Script Returns(double value) {
+  return [value](WORD, DISPPARAMS&, VARIANT* result, EXCEPINFO*) {
+    result->vt = VT_R8;
+    result->dblVal = value;
+    return S_OK;
+  };
+}
+
+class SessionTest : public testing::Test {
+ protected:
+  Ref<IVObject> Bind(ScriptedObject& object, Role role) {
+    return session->Bind(ComPtr<IDispatch>(&object), role);
+  }
+
+  std::shared_ptr<Session> session =
+      std::make_shared<Session>("{00000000-0000-0000-0000-000000000000}");
+};
+
+TEST_F(SessionTest, GivesOneBindingObjectPerHostObject) {
+  ScriptedObject first;
+  ScriptedObject second;
+  first.Define(L"X", Returns(1.0));
+  second.Define(L"X", Returns(2.0));
+  const Ref<IVObject> a = Bind(first, Role::kPoint);
+  EXPECT_EQ(Bind(first, Role::kPoint), a);
+  EXPECT_TRUE(SameObject(Bind(first, Role::kPoint), a));
+  const Ref<IVObject> b = Bind(second, Role::kPoint);
+  EXPECT_FALSE(SameObject(a, b));
+  EXPECT_EQ(As<IVPoint>(b)->X(), 2.0);
+  EXPECT_EQ(session->Bind(nullptr, Role::kPoint), nullptr);
+}
+
+TEST_F(SessionTest, TellsAnEntitysKindByItsTypeOrItsMembers) {
+  ScriptedObject line;
+  line.Define(L"Type", Returns(std::int32_t{0x05002770}));
+  ScriptedObject helix;
+  helix.Define(L"Type", Returns(std::int32_t{0x0500D170}));
+  ScriptedObject edgeProxy;
+  edgeProxy.Define(L"Type", Returns(std::int32_t{0x04002CA0}));
+  ScriptedObject plainEdge;
+  plainEdge.Define(L"Type", Returns(std::int32_t{0x04002C30}));
+  ScriptedObject vertex;
+  vertex.Define(L"Point", Returns(0.0));
+  vertex.Define(L"Edges", Returns(0.0));
+  ScriptedObject workPoint;
+  workPoint.Define(L"Point", Returns(0.0));
+  ScriptedObject axis;
+  axis.Define(L"Line", Returns(0.0));
+  ScriptedObject view;
+
+  const Ref<IVObject> sketchLine = Bind(line, Role::kEntity);
+  ASSERT_TRUE(Is<IVSketchLine>(sketchLine));
+  EXPECT_EQ(As<IVSketchEntity>(sketchLine)->ObjectType(), IVCurveKind::kSketchLine);
+  EXPECT_TRUE(Is<IVSketchHelix3D>(Bind(helix, Role::kEntity)));
+  EXPECT_TRUE(Is<IVEdgeProxy>(Bind(edgeProxy, Role::kEntity)));
+  const Ref<IVObject> edge = Bind(plainEdge, Role::kEntity);
+  EXPECT_TRUE(Is<IVEdge>(edge));
+  EXPECT_FALSE(Is<IVEdgeProxy>(edge));
+  EXPECT_TRUE(Is<IVVertex>(Bind(vertex, Role::kEntity)));
+  const Ref<IVObject> point = Bind(workPoint, Role::kEntity);
+  EXPECT_TRUE(Is<IVWorkPoint>(point));
+  EXPECT_FALSE(Is<IVVertex>(point));
+  EXPECT_TRUE(Is<IVAxis>(Bind(axis, Role::kEntity)));
+  const Ref<IVObject> other = Bind(view, Role::kEntity);
+  EXPECT_NE(other, nullptr);
+  EXPECT_FALSE(Is<IVOccurrenceMember>(other));
+}
+
+TEST_F(SessionTest, LetsGoOfEveryHostObjectAndWorksWithNoneAfter) {
+  ScriptedObject held;
+  ScriptedObject dropped;
+  held.Define(L"X", Returns(3.0));
+  const Ref<IVPoint> point = As<IVPoint>(Bind(held, Role::kPoint));
+  Bind(dropped, Role::kMatrix);
+  EXPECT_EQ(point->X(), 3.0);
+  EXPECT_GT(held.references, 0u);
+
+  session->LetGoOfAll();
+  EXPECT_EQ(held.references, 0u);
+  EXPECT_EQ(dropped.references, 0u);
+  try {
+    point->X();
+    ADD_FAILURE() << "a let-go host object was called";
+  } catch (const HostError& error) {
+    EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(RPC_E_DISCONNECTED));
+  }
+  EXPECT_THROW(Bind(held, Role::kPoint), HostError);
+  EXPECT_EQ(held.references, 0u);
+}
+
+TEST(HostPictureTest, MakesPngsIntoBitmapPicturesAndRefusesWhatIsNone) {
+  // A 2 x 3 PNG, red and opaque.
+  const std::vector<std::uint8_t> png{
+      0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+      0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x03, 0x08, 0x06, 0x00, 0x00, 0x00, 0xb9,
+      0xea, 0xde, 0x81, 0x00, 0x00, 0x00, 0x11, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8,
+      0xcf, 0xc0, 0xf0, 0x1f, 0x84, 0x19, 0x30, 0x18, 0x00, 0xa1, 0x79, 0x0b, 0xf5, 0x4d, 0xc4,
+      0x9a, 0x07, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+  const ComPtr<IPictureDisp> picture = PictureFromPng(png);
+  ASSERT_NE(picture, nullptr);
+  ComPtr<IPicture> seen;
+  ASSERT_TRUE(SUCCEEDED(picture.As(&seen)));
+  SHORT type = PICTYPE_NONE;
+  seen->get_Type(&type);
+  EXPECT_EQ(type, PICTYPE_BITMAP);
+  OLE_HANDLE handle = 0;
+  seen->get_Handle(&handle);
+  BITMAP bitmap{};
+  ASSERT_NE(
+      GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bitmap, &bitmap),
+      0);
+  EXPECT_EQ(bitmap.bmWidth, 2);
+  EXPECT_EQ(bitmap.bmHeight, 3);
+
+  EXPECT_THROW(PictureFromPng({}), HostError);
+  EXPECT_THROW(PictureFromPng({1, 2, 3, 4}), HostError);
+}
+
+}  // namespace
+}  // namespace sledway::automation

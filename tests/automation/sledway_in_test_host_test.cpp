@@ -1,0 +1,385 @@
+// sledway.dll as the host meets it, under Wine: created through COM from its own manifest,
+// activated by the automation test host, its button placed and clicked, the path, follow point
+// and tangent edge picked through the host's selection events in the Win32 tool window,
+// "Position" and a 10-step "Start/End/Start" run driving a parameter, every placement the add-in
+// puts checked against the path's closed form, and deactivation leaving nothing of the binding.
+
+#include <windows.h>
+// <windows.h> first: the COM headers build on its types.
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "affine.hpp"
+#include "com_apartment.hpp"
+#include "test_host.hpp"
+
+namespace sledway::automation {
+namespace {
+
+using automation_host::ActiveDocument;
+using automation_host::Affine;
+using automation_host::TestHost;
+using automation_host::Vec3;
+using Microsoft::WRL::ComPtr;
+
+constexpr double kPi = std::numbers::pi;
+constexpr CLSID kSledwayClass = {
+    0x1ED471A1, 0x4725, 0x4827, {0xB9, 0x1F, 0x4E, 0xE5, 0x10, 0xCB, 0x2B, 0x8D}};
+constexpr IID kApplicationAddInServer = {
+    0xE3571293, 0xDB40, 0x11D2, {0xB7, 0x83, 0x00, 0x60, 0xB0, 0xF1, 0x59, 0xEF}};
+constexpr DISPID kActivate = 0x03001201;
+constexpr DISPID kDeactivate = 0x03001202;
+
+HRESULT CanUnloadNow() {
+  HMODULE library = GetModuleHandleW(SLEDWAY_DLL);
+  if (library == nullptr) return S_OK;
+  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, "DllCanUnloadNow")));
+  return canUnloadNow == nullptr ? E_FAIL : canUnloadNow();
+}
+
+HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
+  std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
+  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
+                    static_cast<UINT>(reversed.size()), 0};
+  EXCEPINFO exception{};
+  const HRESULT result = server.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                       &params, nullptr, &exception, nullptr);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrHelpFile);
+  return result;
+}
+
+// The library's own manifest, as a host without registry keys for it would use it.
+class LibraryContext {
+ public:
+  LibraryContext() {
+    ACTCTXW context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = SLEDWAY_DLL;
+    context.lpResourceName = MAKEINTRESOURCEW(2);
+    handle_ = CreateActCtxW(&context);
+    if (handle_ != INVALID_HANDLE_VALUE) ActivateActCtx(handle_, &cookie_);
+  }
+  ~LibraryContext() {
+    if (handle_ == INVALID_HANDLE_VALUE) return;
+    DeactivateActCtx(0, cookie_);
+    ReleaseActCtx(handle_);
+  }
+  LibraryContext(const LibraryContext&) = delete;
+  LibraryContext& operator=(const LibraryContext&) = delete;
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+};
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
+std::wstring MessageWhile(const std::function<void()>& act) {
+  std::wstring text;
+  std::thread closer([&] {
+    for (int tries = 0; tries < 1000; ++tries) {
+      if (HWND box = FindWindowW(L"#32770", L"Sledway")) {
+        text = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  act();
+  closer.join();
+  return text;
+}
+
+// The tool window's controls, found as a person finds them: by their text, and the fields and
+// picture buttons by the label or option beside them.
+class ToolWindow {
+ public:
+  explicit ToolWindow(HWND window) : window_(window) {}
+
+  HWND Control(const wchar_t* kind, const wchar_t* text) const {
+    for (HWND child : Children()) {
+      if (Kind(child) == kind && TextOf(child) == text &&
+          (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
+        return child;
+      }
+    }
+    return nullptr;
+  }
+  HWND Button(const wchar_t* text) const { return Control(L"Button", text); }
+  HWND Label(const wchar_t* text) const { return Control(L"Static", text); }
+  // The control of class `kind` just left of `neighbour`, on its line.
+  HWND LeftOf(HWND neighbour, const wchar_t* kind, bool untitled) const {
+    RECT beside{};
+    GetWindowRect(neighbour, &beside);
+    HWND nearest = nullptr;
+    LONG gap = 0;
+    for (HWND child : Children()) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      if (Kind(child) != kind || (untitled && !TextOf(child).empty()) || !IsWindowVisible(child) ||
+          rect.right > beside.left || rect.top > beside.bottom || rect.bottom < beside.top) {
+        continue;
+      }
+      if (nearest == nullptr || beside.left - rect.right < gap) {
+        nearest = child;
+        gap = beside.left - rect.right;
+      }
+    }
+    return nearest;
+  }
+  // The control of class `kind` just right of `neighbour`, on its line.
+  HWND RightOf(HWND neighbour, const wchar_t* kind) const {
+    RECT beside{};
+    GetWindowRect(neighbour, &beside);
+    HWND nearest = nullptr;
+    LONG gap = 0;
+    for (HWND child : Children()) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      if (Kind(child) != kind || rect.left < beside.right || rect.top > beside.bottom ||
+          rect.bottom < beside.top) {
+        continue;
+      }
+      if (nearest == nullptr || rect.left - beside.right < gap) {
+        nearest = child;
+        gap = rect.left - beside.right;
+      }
+    }
+    return nearest;
+  }
+  HWND Slot(const wchar_t* label) const { return LeftOf(Label(label), L"Button", true); }
+
+  void Click(HWND control) const {
+    ASSERT_NE(control, nullptr);
+    SendMessageW(control, BM_CLICK, 0, 0);
+    Pump();
+  }
+  void Type(HWND edit, const wchar_t* text) const {
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, text);
+    Pump();
+  }
+  void Choose(const wchar_t* item) const {
+    for (HWND child : Children()) {
+      if (Kind(child) != L"ComboBox") continue;
+      SendMessageW(child, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
+      SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELENDOK),
+                   reinterpret_cast<LPARAM>(child));
+      Pump();
+    }
+  }
+
+ private:
+  static std::wstring Kind(HWND window) {
+    wchar_t kind[32] = {};
+    GetClassNameW(window, kind, 32);
+    return kind;
+  }
+  std::vector<HWND> Children() const {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      children.push_back(child);
+    }
+    return children;
+  }
+
+  HWND window_;
+};
+
+// The path of the scene in model space: the rail's sketch (x along the rail's X, y along its Z)
+// at (1, 2, 3), the line (0,0)-(10,0), the arc about (10,5) of radius 5 from -90 to 0 degrees,
+// the line (15,5)-(15,15).
+constexpr double kArcLength = 5 * kPi / 2;
+constexpr double kPathLength = 20 + kArcLength;
+
+void PathAt(double s, Vec3& point, Vec3& tangent) {
+  double u = 0;
+  double v = 0;
+  double du = 0;
+  double dv = 0;
+  if (s <= 10) {
+    u = s;
+    du = 1;
+  } else if (s <= 10 + kArcLength) {
+    const double angle = -kPi / 2 + (s - 10) / 5;
+    u = 10 + 5 * std::cos(angle);
+    v = 5 + 5 * std::sin(angle);
+    du = -std::sin(angle);
+    dv = std::cos(angle);
+  } else {
+    u = 15;
+    v = 5 + (s - 10 - kArcLength);
+    dv = 1;
+  }
+  point = {u + 1, 2, v + 3};
+  tangent = {du, 0, dv};
+}
+
+void ExpectOnPathAt(const Affine& placement, double fraction) {
+  Vec3 point;
+  Vec3 tangent;
+  PathAt(fraction * kPathLength, point, tangent);
+  // The follow point is the cart's work point (1, 1, 1); its tangent edge runs along its X.
+  const Vec3 follow = placement.Point({1, 1, 1});
+  EXPECT_NEAR(follow.x, point.x, 1e-9) << "at fraction " << fraction;
+  EXPECT_NEAR(follow.y, point.y, 1e-9) << "at fraction " << fraction;
+  EXPECT_NEAR(follow.z, point.z, 1e-9) << "at fraction " << fraction;
+  const Vec3 edge = placement.Direction({1, 0, 0});
+  const double angle = std::atan2(automation_host::Norm(automation_host::Cross(edge, tangent)),
+                                  automation_host::Dot(edge, tangent));
+  EXPECT_NEAR(angle, 0.0, 1e-9) << "at fraction " << fraction;
+}
+
+using SledwayInTestHost = automation_host::ComApartment;
+
+TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
+  TestHost host;
+  const LibraryContext library;
+  ComPtr<IDispatch> server;
+  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
+                             reinterpret_cast<void**>(server.GetAddressOf())),
+            S_OK);
+  VARIANT site;
+  site.vt = VT_DISPATCH;
+  site.pdispVal = host.Site();
+  VARIANT firstTime;
+  firstTime.vt = VT_BOOL;
+  firstTime.boolVal = VARIANT_TRUE;
+  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+
+  // The host shows the ribbon: the button once, on the "Sledway" panel of the assembly ribbon.
+  ASSERT_EQ(host.PlacedButtons().size(), 1u);
+  EXPECT_EQ(host.PlacedButtons()[0].place, L"Assembly:id_TabAssemble:id_PanelSledway");
+  EXPECT_EQ(host.PlacedButtons()[0].definition, L"Sledway");
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
+
+  host.SetActiveDocument(ActiveDocument::kPart);
+  EXPECT_EQ(MessageWhile([&] { host.ExecuteButton(L"Sledway"); }),
+            L"You can only create sledways in an Assembly document");
+
+  host.SetActiveDocument(ActiveDocument::kAssembly);
+  EXPECT_EQ(host.ExecuteButton(L"Sledway"), S_OK);
+  Pump();
+  HWND window = FindWindowW(nullptr, L"Sledway 2.0");
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  ToolWindow tool(window);
+  // The path: one line of the rail's profile; the whole profile is highlighted and selected.
+  tool.Click(tool.Slot(L"Path"));
+  ASSERT_TRUE(host.InteractionRunning());
+  const automation_host::Hovered path = host.Hover(host.Entity(L"Rail:1/Sketch1/Line1"));
+  EXPECT_TRUE(path.offered);
+  EXPECT_TRUE(path.highlighted);
+  EXPECT_EQ(path.more.size(), 3u);
+  EXPECT_EQ(host.Click(), S_OK);
+  Pump();
+  EXPECT_EQ(TextOf(tool.RightOf(tool.Label(L"Length: "), L"Static")), L"278.54 mm");
+  // The follow point on the cart's work point, the tangent along its straight edge.
+  tool.Click(tool.Slot(L"Follow point"));
+  EXPECT_EQ(host.Click(host.Entity(L"Cart:1/WorkPoint1")), S_OK);
+  Pump();
+  tool.Click(tool.Slot(L"Tangent edge/axis"));
+  EXPECT_EQ(host.Click(host.Entity(L"Cart:1/Edge1")), S_OK);
+  Pump();
+
+  // "Position", then a 10-step "Start/End/Start" run driving d0 from 0 to 10.
+  tool.Type(tool.RightOf(tool.Label(L"Steps:"), L"Edit"), L"10");
+  tool.Type(tool.LeftOf(tool.Button(L"Start/End"), L"Edit", false), L"1");
+  tool.Click(tool.Button(L"Start/End/Start"));
+  tool.Choose(L"d0");
+  tool.Type(tool.RightOf(tool.Label(L"From:"), L"Edit"), L"0");
+  tool.Type(tool.RightOf(tool.Label(L"To:"), L"Edit"), L"10");
+  tool.Click(tool.Button(L"Position"));
+  tool.Click(tool.Button(L"Run"));
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  // Every move puts a turn, then the placement that brings the follow point onto the path.
+  const std::vector<Affine> placements = host.Placements(L"Cart:1");
+  std::vector<double> fractions{0.0};
+  for (int j = 1; j <= 10; ++j) fractions.push_back(j / 10.0);
+  for (int j = 9; j >= 0; --j) fractions.push_back(j / 10.0);
+  ASSERT_EQ(placements.size(), 2 * fractions.size());
+  for (std::size_t move = 0; move < fractions.size(); ++move) {
+    ExpectOnPathAt(placements[2 * move + 1], fractions[move]);
+  }
+  std::vector<std::wstring> driven;
+  for (const auto& put : host.ExpressionPuts()) {
+    if (put.parameter == L"d0") driven.push_back(put.expression);
+  }
+  std::vector<std::wstring> expected{L"0 mm"};
+  for (int k = 1; k <= 10; ++k) expected.push_back(std::to_wstring(k) + L" mm");
+  for (int k = 9; k >= 0; --k) expected.push_back(std::to_wstring(k) + L" mm");
+  EXPECT_EQ(driven, expected);
+  EXPECT_EQ(host.Visibilities(L"Rail:1"), (std::vector<bool>{false, true}));
+
+  // A placement the host refuses ends the next run with the message, and nothing breaks.
+  host.FailNextTransformationPut(E_FAIL, L"the cart is constrained");
+  EXPECT_EQ(MessageWhile([&] { tool.Click(tool.Button(L"Run")); }),
+            L"Error updating assembly, check constraints on follow component");
+  EXPECT_EQ(host.Placements(L"Cart:1").size(), placements.size());
+
+  ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
+  Pump();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
+  server.Reset();
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+}
+
+// A host with classic command bars, which refuses the icons once: the button without icons, on
+// the add-in's own bar and on the host's assembly panel bar.
+TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
+  TestHost host;
+  host.SetInterfaceStyle(automation_host::InterfaceStyle::kClassic);
+  host.RefuseIconsOnce();
+  const LibraryContext library;
+  ComPtr<IDispatch> server;
+  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
+                             reinterpret_cast<void**>(server.GetAddressOf())),
+            S_OK);
+  VARIANT site;
+  site.vt = VT_DISPATCH;
+  site.pdispVal = host.Site();
+  VARIANT firstTime;
+  firstTime.vt = VT_BOOL;
+  firstTime.boolVal = VARIANT_TRUE;
+  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+  ASSERT_EQ(host.PlacedButtons().size(), 2u);
+  EXPECT_EQ(host.PlacedButtons()[0].place, L"CommandBar:SledwayBar");
+  EXPECT_EQ(host.PlacedButtons()[1].place, L"CommandBar:AMxAssemblyPanelCmdBar");
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
+  ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
+  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
+  server.Reset();
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+}
+
+}  // namespace
+}  // namespace sledway::automation
