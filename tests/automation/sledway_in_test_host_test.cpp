@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <thread>
@@ -259,7 +260,9 @@ void ExpectOnPathAt(const Affine& placement, double fraction) {
 using SledwayInTestHost = automation_host::ComApartment;
 
 TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
-  TestHost host;
+  ASSERT_EQ(TestHost::LiveObjects(), 0);
+  auto owner = std::make_unique<TestHost>();
+  TestHost& host = *owner;
   const LibraryContext library;
   ComPtr<IDispatch> server;
   ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
@@ -294,10 +297,12 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   // The path: one line of the rail's profile; the whole profile is highlighted and selected.
   tool.Click(tool.Slot(L"Path"));
   ASSERT_TRUE(host.InteractionRunning());
-  const automation_host::Hovered path = host.Hover(host.Entity(L"Rail:1/Sketch1/Line1"));
-  EXPECT_TRUE(path.offered);
-  EXPECT_TRUE(path.highlighted);
-  EXPECT_EQ(path.more.size(), 3u);
+  {
+    const automation_host::Hovered path = host.Hover(host.Entity(L"Rail:1/Sketch1/Line1"));
+    EXPECT_TRUE(path.offered);
+    EXPECT_TRUE(path.highlighted);
+    EXPECT_EQ(path.more.size(), 3u);
+  }
   EXPECT_EQ(host.Click(), S_OK);
   Pump();
   EXPECT_EQ(TextOf(tool.RightOf(tool.Label(L"Length: "), L"Static")), L"278.54 mm");
@@ -351,6 +356,10 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
   server.Reset();
   EXPECT_EQ(CanUnloadNow(), S_OK);
+  // The host lets go of its scene and what it made for the add-in: an object still alive now is
+  // one the add-in kept.
+  owner.reset();
+  EXPECT_EQ(TestHost::LiveObjects(), 0);
 }
 
 // A host with classic command bars, which refuses the icons once: the button without icons, on
