@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "addin/com/add_in_guids.hpp"
-#include "addin/com/com_values.hpp"
 #include "addin/com/dispatch_arguments.hpp"
 #include "addin/live_objects.hpp"
+#include "automation/owned_values.hpp"
 #include "host/host_error.hpp"
 
 namespace sledway::com {
@@ -31,8 +31,8 @@ HRESULT Failure(HRESULT code, const std::string& message, EXCEPINFO* exception) 
   *exception = EXCEPINFO{};
   exception->scode = code;
   try {
-    exception->bstrSource = Bstr(L"Sledway").Detach();
-    exception->bstrDescription = Bstr(Wide(message)).Detach();
+    exception->bstrSource = automation::Bstr("Sledway").Detach();
+    exception->bstrDescription = automation::Bstr(message).Detach();
   } catch (const std::bad_alloc&) {
     // The code alone still tells the caller what happened.
   }

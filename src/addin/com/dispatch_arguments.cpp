@@ -1,6 +1,6 @@
 #include "addin/com/dispatch_arguments.hpp"
 
-#include "addin/com/com_values.hpp"
+#include "automation/owned_values.hpp"
 
 namespace sledway::com {
 
@@ -28,7 +28,7 @@ HRESULT DispatchArguments::Converted(UINT position, VARTYPE type, VARIANT& value
 }
 
 HRESULT DispatchArguments::Bool(UINT position, bool& value) const {
-  Variant converted;
+  automation::Variant converted;
   if (const HRESULT result = Converted(position, VT_BOOL, *converted.Get()); FAILED(result)) {
     return result;
   }
@@ -37,7 +37,7 @@ HRESULT DispatchArguments::Bool(UINT position, bool& value) const {
 }
 
 HRESULT DispatchArguments::Long(UINT position, std::int32_t& value) const {
-  Variant converted;
+  automation::Variant converted;
   if (const HRESULT result = Converted(position, VT_I4, *converted.Get()); FAILED(result)) {
     return result;
   }
@@ -46,7 +46,7 @@ HRESULT DispatchArguments::Long(UINT position, std::int32_t& value) const {
 }
 
 HRESULT DispatchArguments::Object(UINT position, Microsoft::WRL::ComPtr<IDispatch>& object) const {
-  Variant given;
+  automation::Variant given;
   if (FAILED(VariantCopyInd(given.Get(), &params_->rgvarg[params_->cArgs - 1 - position]))) {
     return Mismatch(position);
   }

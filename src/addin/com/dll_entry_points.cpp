@@ -10,10 +10,10 @@
 #include "addin/add_in_identity.hpp"
 #include "addin/com/add_in_server_object.hpp"
 #include "addin/com/class_factory.hpp"
-#include "addin/com/com_values.hpp"
 #include "addin/com/host_activation.hpp"
 #include "addin/live_objects.hpp"
 #include "platform/add_in_registry.hpp"
+#include "platform/win32/wide_text.hpp"
 
 namespace sledway::com {
 namespace {
@@ -25,7 +25,7 @@ ClassFactory& Factory() {
 
 bool IsSledwayClass(REFCLSID classId) {
   CLSID sledway{};
-  return SUCCEEDED(CLSIDFromString(Wide(kAddInClassId).c_str(), &sledway)) &&
+  return SUCCEEDED(CLSIDFromString(platform::Wide(kAddInClassId).c_str(), &sledway)) &&
          IsEqualCLSID(classId, sledway);
 }
 

@@ -141,7 +141,7 @@ TEST_F(AddInServerObjectTest, RefusesBrokenCallsWithTheDispatchCodesAndActivates
   expect(kDispidActivate, DISPATCH_METHOD, {Long(3), Boolean(true)}, DISP_E_TYPEMISMATCH, 1);
   expect(kDispidActivate, DISPATCH_METHOD, {Object(nullptr), Boolean(true)}, DISP_E_TYPEMISMATCH,
          1);
-  Bstr maybe(L"maybe");
+  automation::Bstr maybe("maybe");
   VARIANT text{};
   text.vt = VT_BSTR;
   text.bstrVal = maybe.Get();

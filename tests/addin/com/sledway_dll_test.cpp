@@ -14,7 +14,7 @@
 #include <string>
 
 #include "addin/com/add_in_guids.hpp"
-#include "addin/com/com_values.hpp"
+#include "platform/win32/wide_text.hpp"
 #include "test_site.hpp"
 
 namespace sledway::com {
@@ -32,7 +32,7 @@ const std::wstring kClassKey = L"Software\\Classes\\CLSID\\{1ED471A1-4725-4827-B
 
 // The library's full Windows path, as the registry and the .addin file name it.
 std::wstring LibraryPath() {
-  const std::wstring given = Wide(SLEDWAY_DLL);
+  const std::wstring given = platform::Wide(SLEDWAY_DLL);
   std::wstring full(MAX_PATH, L'\0');
   full.resize(GetFullPathNameW(given.c_str(), MAX_PATH, full.data(), nullptr));
   return full;
@@ -168,7 +168,7 @@ TEST_F(SledwayDllTest, RegistersForTheUserIsCreatedThroughTheRegistryAndUnregist
   EXPECT_EQ(CompareStringOrdinal(Text(kClassKey + L"\\InprocServer32", nullptr).c_str(), -1,
                                  LibraryPath().c_str(), -1, TRUE),
             CSTR_EQUAL)
-      << Narrow(Text(kClassKey + L"\\InprocServer32", nullptr));
+      << platform::Utf8(Text(kClassKey + L"\\InprocServer32", nullptr));
   EXPECT_EQ(Text(kClassKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
   EXPECT_TRUE(
       KeyExists(kClassKey + L"\\Implemented Categories\\{E357129A-DB40-11d2-B783-0060B0F159EF}"));
@@ -245,7 +245,8 @@ TEST(SledwayDll, CarriesItsVersionAndAnAddinFileNamingIt) {
   EXPECT_NE(addin.find("<Addin Type=\"Standard\">"), std::string::npos) << addin;
   EXPECT_NE(addin.find("<ClassId>{1ED471A1-4725-4827-B91F-4EE510CB2B8D}</ClassId>"),
             std::string::npos);
-  EXPECT_NE(addin.find("<Assembly>" + Narrow(library) + "</Assembly>"), std::string::npos) << addin;
+  EXPECT_NE(addin.find("<Assembly>" + platform::Utf8(library) + "</Assembly>"), std::string::npos)
+      << addin;
 }
 
 }  // namespace

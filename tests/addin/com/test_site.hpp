@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/com/com_values.hpp"
+#include "automation/owned_values.hpp"
 
 namespace sledway::com::test {
 
@@ -57,9 +57,9 @@ struct Call {
   Call(const Call&) = delete;
   Call& operator=(const Call&) = delete;
   ~Call() {
-    Bstr::Adopt(exception.bstrSource);
-    Bstr::Adopt(exception.bstrDescription);
-    Bstr::Adopt(exception.bstrHelpFile);
+    automation::Bstr::Adopt(exception.bstrSource);
+    automation::Bstr::Adopt(exception.bstrDescription);
+    automation::Bstr::Adopt(exception.bstrHelpFile);
     VariantClear(&value);
   }
 
