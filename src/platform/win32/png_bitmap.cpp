@@ -1,0 +1,62 @@
+#include "platform/win32/png_bitmap.hpp"
+
+#include <objidl.h>
+#include <shlwapi.h>
+// GDI+ needs <objidl.h> first.
+#include <gdiplus.h>
+
+#include <memory>
+
+namespace sledway::platform {
+namespace {
+
+// GDI+ started on first use and left running: the pictures it made live as long as the program.
+bool StartGdiPlus() {
+  static const bool started = [] {
+    ULONG_PTR token = 0;
+    const Gdiplus::GdiplusStartupInput input;
+    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+  }();
+  return started;
+}
+
+struct ReleaseStream {
+  void operator()(IStream* stream) const { stream->Release(); }
+};
+
+void MakeTransparent(Gdiplus::Bitmap& picture, std::uint32_t rgb) {
+  Gdiplus::Rect whole(0, 0, static_cast<INT>(picture.GetWidth()),
+                      static_cast<INT>(picture.GetHeight()));
+  Gdiplus::BitmapData pixels{};
+  if (picture.LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                       PixelFormat32bppARGB, &pixels) != Gdiplus::Ok) {
+    return;
+  }
+  for (UINT row = 0; row < pixels.Height; ++row) {
+    auto* line =
+        reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(pixels.Scan0) + row * pixels.Stride);
+    for (UINT column = 0; column < pixels.Width; ++column) {
+      if ((line[column] & 0xFFFFFFu) == rgb) line[column] = 0;
+    }
+  }
+  picture.UnlockBits(&pixels);
+}
+
+}  // namespace
+
+HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
+                      std::optional<std::uint32_t> transparentRgb) {
+  if (png.empty() || !StartGdiPlus()) return nullptr;
+  const std::unique_ptr<IStream, ReleaseStream> stream(
+      SHCreateMemStream(png.data(), static_cast<UINT>(png.size())));
+  if (!stream) return nullptr;
+  Gdiplus::Bitmap picture(stream.get());
+  if (picture.GetLastStatus() != Gdiplus::Ok) return nullptr;
+  if (transparentRgb) MakeTransparent(picture, *transparentRgb);
+  HBITMAP bitmap = nullptr;
+  const Gdiplus::Color fill(255, GetRValue(background), GetGValue(background),
+                            GetBValue(background));
+  return picture.GetHBITMAP(fill, &bitmap) == Gdiplus::Ok ? bitmap : nullptr;
+}
+
+}  // namespace sledway::platform

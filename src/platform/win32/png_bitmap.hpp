@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace sledway::platform {
+
+// The PNG `png` as a bitmap of its own size, decoded with GDI+ (which every Windows has): pixels
+// the PNG leaves transparent, and those of the colour `transparentRgb` (0xRRGGBB) when given,
+// show `background` (a COLORREF). The caller owns the bitmap; null when the bytes are no picture.
+HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
+                      std::optional<std::uint32_t> transparentRgb = std::nullopt);
+
+}  // namespace sledway::platform
