@@ -3,6 +3,9 @@
 // Curve evaluators over the host's CurveEvaluator (model space) and Curve2dEvaluator (a sketch
 // plane). The host answers through doubles and arrays of doubles passed by reference.
 
+#include <cstddef>
+#include <span>
+
 #include "automation/host_object.hpp"
 #include "host/curve_evaluator.hpp"
 
@@ -22,10 +25,13 @@ class EvaluatorCalls : public HostObject {
   void AtParams(const Member& member, std::span<const double> params, std::span<double> values);
 };
 
-class CurveEvaluatorObject final : public EvaluatorCalls, public IVCurveEvaluator {
+// A curve's evaluator in model space (Dimension 3, IVCurveEvaluator) or in its sketch plane
+// (Dimension 2, IVCurveEvaluator2d): the same host members either way.
+template <class Interface, std::size_t Dimension>
+class EvaluatorObject final : public EvaluatorCalls, public Interface {
  public:
   using EvaluatorCalls::EvaluatorCalls;
-  void GetEndPoints(std::span<double, 3> start, std::span<double, 3> end) override {
+  void GetEndPoints(std::span<double, Dimension> start, std::span<double, Dimension> end) override {
     EndPoints(start, end);
   }
   void GetParamRange(double& minParam, double& maxParam) override {
@@ -45,27 +51,7 @@ class CurveEvaluatorObject final : public EvaluatorCalls, public IVCurveEvaluato
   }
 };
 
-class CurveEvaluator2dObject final : public EvaluatorCalls, public IVCurveEvaluator2d {
- public:
-  using EvaluatorCalls::EvaluatorCalls;
-  void GetEndPoints(std::span<double, 2> start, std::span<double, 2> end) override {
-    EndPoints(start, end);
-  }
-  void GetParamRange(double& minParam, double& maxParam) override {
-    ParamRange(minParam, maxParam);
-  }
-  void GetParamAtLength(double fromParam, double length, double& param) override {
-    ParamAtLength(fromParam, length, param);
-  }
-  void GetLengthBetweenParams(double fromParam, double toParam, double& length) override {
-    LengthBetweenParams(fromParam, toParam, length);
-  }
-  void GetPointAtParam(std::span<const double> params, std::span<double> points) override {
-    AtParams(member::kGetPointAtParam, params, points);
-  }
-  void GetTangent(std::span<const double> params, std::span<double> tangents) override {
-    AtParams(member::kGetTangent, params, tangents);
-  }
-};
+using CurveEvaluatorObject = EvaluatorObject<IVCurveEvaluator, 3>;
+using CurveEvaluator2dObject = EvaluatorObject<IVCurveEvaluator2d, 2>;
 
 }  // namespace sledway::automation
