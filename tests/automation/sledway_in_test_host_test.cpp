@@ -322,7 +322,17 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   tool.Type(tool.RightOf(tool.Label(L"From:"), L"Edit"), L"0");
   tool.Type(tool.RightOf(tool.Label(L"To:"), L"Edit"), L"10");
   tool.Click(tool.Button(L"Position"));
+  // While the run moves the cart, the window and the rail (the path's component) are hidden.
+  int movesSeen = 0;
+  int movesWithSomethingShown = 0;
+  host.AfterEachPlacement([&] {
+    ++movesSeen;
+    if (IsWindowVisible(window) || host.Visible(L"Rail:1")) ++movesWithSomethingShown;
+  });
   tool.Click(tool.Button(L"Run"));
+  host.AfterEachPlacement(nullptr);
+  EXPECT_EQ(movesSeen, 40);
+  EXPECT_EQ(movesWithSomethingShown, 0);
   EXPECT_TRUE(IsWindowVisible(window));
 
   // Every move puts a turn, then the placement that brings the follow point onto the path.

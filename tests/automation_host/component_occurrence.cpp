@@ -30,12 +30,12 @@ bool Rigid(const Affine& placement) {
 
 ComponentOccurrenceObject::ComponentOccurrenceObject(IDispatch* application, std::wstring name,
                                                      const Affine& placement, bool grounded,
-                                                     PlacementFailure& failure)
+                                                     PlacementHooks& hooks)
     : Object(object_type::kComponentOccurrence, application),
       name_(std::move(name)),
       placement_(placement),
       grounded_(grounded),
-      failure_(failure) {}
+      hooks_(hooks) {}
 
 HRESULT ComponentOccurrenceObject::get_Name(BSTR* value) {
   return GiveText(name_, value);
@@ -50,10 +50,10 @@ HRESULT ComponentOccurrenceObject::put_Transformation(IDispatch* value) {
     Affine placement;
     HRESULT read = ReadAffine(value, placement);
     if (FAILED(read)) return read;
-    if (FAILED(failure_.code)) {
-      const HRESULT code = failure_.code;
-      failure_.code = S_OK;
-      return Failure(code, failure_.text);
+    if (FAILED(hooks_.code)) {
+      const HRESULT code = hooks_.code;
+      hooks_.code = S_OK;
+      return Failure(code, hooks_.text);
     }
     if (!Rigid(placement)) {
       return Failure(E_INVALIDARG, L"Transformation: " + name_ +
@@ -61,6 +61,7 @@ HRESULT ComponentOccurrenceObject::put_Transformation(IDispatch* value) {
     }
     placements_.push_back(placement);
     placement_ = placement;
+    if (hooks_.afterPut) hooks_.afterPut();
     return S_OK;
   });
 }

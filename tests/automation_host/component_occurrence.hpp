@@ -1,8 +1,9 @@
 #pragma once
 
 // A component of the assembly: its placement, which the add-in moves, with the record of every
-// placement put and a switch to refuse the next one.
+// placement put, a switch to refuse the next one and a look after each.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,16 +12,18 @@
 
 namespace sledway::automation_host {
 
-// A refusal armed for the next Transformation put of any component.
-struct PlacementFailure {
+// What the host does around every component's Transformation put: a refusal armed for the next
+// one, and a look a test takes after each one that took effect.
+struct PlacementHooks {
   HRESULT code = S_OK;
   std::wstring text;
+  std::function<void()> afterPut;
 };
 
 class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
  public:
   ComponentOccurrenceObject(IDispatch* application, std::wstring name, const Affine& placement,
-                            bool grounded, PlacementFailure& failure);
+                            bool grounded, PlacementHooks& hooks);
 
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_Transformation(IDispatch** value) override;
@@ -45,7 +48,7 @@ class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
   bool visible_ = true;
   std::vector<Affine> placements_;
   std::vector<bool> visibilities_;
-  PlacementFailure& failure_;
+  PlacementHooks& hooks_;
 };
 
 }  // namespace sledway::automation_host

@@ -68,7 +68,7 @@ struct TestHost::Scene {
   ComPtr<CommandManagerObject> commands = Make<CommandManagerObject>(app);
   ComPtr<UserInterfaceManagerObject> userInterface = Make<UserInterfaceManagerObject>(app);
   ComPtr<IDispatch> view = Make<ViewObject>(app);
-  PlacementFailure failure;
+  PlacementHooks placementHooks;
   int updates = 0;
   std::vector<ExpressionPut> expressions;
   std::map<std::wstring, ComPtr<ComponentOccurrenceObject>> components;
@@ -101,7 +101,8 @@ struct TestHost::Scene {
 
   ComponentOccurrenceObject& AddComponent(const std::wstring& name, const Affine& placement,
                                           bool grounded = false) {
-    auto component = Make<ComponentOccurrenceObject>(app, name, placement, grounded, failure);
+    auto component =
+        Make<ComponentOccurrenceObject>(app, name, placement, grounded, placementHooks);
     components[name] = component;
     return *component.Get();
   }
@@ -232,7 +233,12 @@ void TestHost::RefuseIconsOnce() {
 }
 
 void TestHost::FailNextTransformationPut(HRESULT code, std::wstring text) {
-  scene_->failure = {code, std::move(text)};
+  scene_->placementHooks.code = code;
+  scene_->placementHooks.text = std::move(text);
+}
+
+void TestHost::AfterEachPlacement(std::function<void()> look) {
+  scene_->placementHooks.afterPut = std::move(look);
 }
 
 HRESULT TestHost::ExecuteButton(const std::wstring& internalName) {

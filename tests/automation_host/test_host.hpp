@@ -25,6 +25,7 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +70,8 @@ class TestHost {
   void RefuseIconsOnce();
   // The next Transformation put of any component fails with `code` and `text`.
   void FailNextTransformationPut(HRESULT code, std::wstring text);
+  // `look` runs after every Transformation put that takes effect, while the add-in waits for it.
+  void AfterEachPlacement(std::function<void()> look);
 
   // The user clicks the button defined as `internalName`: its OnExecute. S_FALSE when no such
   // definition exists.
