@@ -257,14 +257,8 @@ void ExpectOnPathAt(const Affine& placement, double fraction) {
   EXPECT_NEAR(angle, 0.0, 1e-9) << "at fraction " << fraction;
 }
 
-using SledwayInTestHost = automation_host::ComApartment;
-
-TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
-  ASSERT_EQ(TestHost::LiveObjects(), 0);
-  auto owner = std::make_unique<TestHost>();
-  TestHost& host = *owner;
-  const LibraryContext library;
-  ComPtr<IDispatch> server;
+// sledway.dll created through COM, as the host creates it, and activated with the host's site.
+void CreateAndActivate(TestHost& host, ComPtr<IDispatch>& server) {
   ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
                              reinterpret_cast<void**>(server.GetAddressOf())),
             S_OK);
@@ -275,6 +269,17 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   firstTime.vt = VT_BOOL;
   firstTime.boolVal = VARIANT_TRUE;
   ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+}
+
+using SledwayInTestHost = automation_host::ComApartment;
+
+TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
+  ASSERT_EQ(TestHost::LiveObjects(), 0);
+  auto owner = std::make_unique<TestHost>();
+  TestHost& host = *owner;
+  const LibraryContext library;
+  ComPtr<IDispatch> server;
+  ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
 
   // The host shows the ribbon: the button once, on the "Sledway" panel of the assembly ribbon.
   ASSERT_EQ(host.PlacedButtons().size(), 1u);
@@ -380,16 +385,7 @@ TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
   host.RefuseIconsOnce();
   const LibraryContext library;
   ComPtr<IDispatch> server;
-  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
-                             reinterpret_cast<void**>(server.GetAddressOf())),
-            S_OK);
-  VARIANT site;
-  site.vt = VT_DISPATCH;
-  site.pdispVal = host.Site();
-  VARIANT firstTime;
-  firstTime.vt = VT_BOOL;
-  firstTime.boolVal = VARIANT_TRUE;
-  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+  ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
   ASSERT_EQ(host.PlacedButtons().size(), 2u);
   EXPECT_EQ(host.PlacedButtons()[0].place, L"CommandBar:SledwayBar");
   EXPECT_EQ(host.PlacedButtons()[1].place, L"CommandBar:AMxAssemblyPanelCmdBar");

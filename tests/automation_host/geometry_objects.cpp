@@ -9,6 +9,20 @@ namespace sledway::automation_host {
 
 namespace {
 
+// A coordinate or component read or written through its property; a written one must be finite.
+HRESULT Get(double held, double* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = held;
+  return S_OK;
+}
+
+HRESULT Put(double& held, double value, const wchar_t* what = L"coordinate") {
+  if (!std::isfinite(value))
+    return Failure(E_INVALIDARG, std::wstring(L"a ") + what + L" must be finite");
+  held = value;
+  return S_OK;
+}
+
 // The tolerance of IsEqualTo when the caller gives none (centimetres).
 constexpr double kDefaultTolerance = 1e-8;
 
@@ -68,17 +82,6 @@ class PointObject final : public Object<::Point> {
   }
 
  private:
-  static HRESULT Get(double held, double* value) {
-    if (value == nullptr) return E_POINTER;
-    *value = held;
-    return S_OK;
-  }
-  static HRESULT Put(double& held, double value) {
-    if (!std::isfinite(value)) return Failure(E_INVALIDARG, L"a coordinate must be finite");
-    held = value;
-    return S_OK;
-  }
-
   Vec3 at_;
 };
 
@@ -109,17 +112,6 @@ class Point2dObject final : public Object<::Point2d> {
   }
 
  private:
-  static HRESULT Get(double held, double* value) {
-    if (value == nullptr) return E_POINTER;
-    *value = held;
-    return S_OK;
-  }
-  static HRESULT Put(double& held, double value) {
-    if (!std::isfinite(value)) return Failure(E_INVALIDARG, L"a coordinate must be finite");
-    held = value;
-    return S_OK;
-  }
-
   double x_;
   double y_;
 };
@@ -130,11 +122,11 @@ class VectorObject final : public Object<::Vector> {
       : Object(object_type::kVector, application), v_(components) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(v_.x, value); }
-  HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(v_.x, value); }
+  HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(v_.x, value, L"component"); }
   HRESULT STDMETHODCALLTYPE get_Y(double* value) override { return Get(v_.y, value); }
-  HRESULT STDMETHODCALLTYPE put_Y(double value) override { return Put(v_.y, value); }
+  HRESULT STDMETHODCALLTYPE put_Y(double value) override { return Put(v_.y, value, L"component"); }
   HRESULT STDMETHODCALLTYPE get_Z(double* value) override { return Get(v_.z, value); }
-  HRESULT STDMETHODCALLTYPE put_Z(double value) override { return Put(v_.z, value); }
+  HRESULT STDMETHODCALLTYPE put_Z(double value) override { return Put(v_.z, value, L"component"); }
   HRESULT STDMETHODCALLTYPE get_Length(double* value) override { return Get(Norm(v_), value); }
 
   HRESULT STDMETHODCALLTYPE ScaleBy(double scale) override {
@@ -183,17 +175,6 @@ class VectorObject final : public Object<::Vector> {
   }
 
  private:
-  static HRESULT Get(double held, double* value) {
-    if (value == nullptr) return E_POINTER;
-    *value = held;
-    return S_OK;
-  }
-  static HRESULT Put(double& held, double value) {
-    if (!std::isfinite(value)) return Failure(E_INVALIDARG, L"a component must be finite");
-    held = value;
-    return S_OK;
-  }
-
   Vec3 v_;
 };
 
@@ -207,12 +188,6 @@ class UnitVectorObject final : public Object<::UnitVector> {
   HRESULT STDMETHODCALLTYPE get_Z(double* value) override { return Get(v_.z, value); }
 
  private:
-  static HRESULT Get(double held, double* value) {
-    if (value == nullptr) return E_POINTER;
-    *value = held;
-    return S_OK;
-  }
-
   Vec3 v_;
 };
 
