@@ -99,6 +99,28 @@ std::wstring TextOf(HWND window) {
 }
 
 // Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
+// The shown top-level window of that caption, once the messages that show it have been handled
+// (a window of the same caption may exist hidden); null when none shows within two seconds.
+HWND ShownWindow(const wchar_t* caption) {
+  struct Search {
+    const wchar_t* caption;
+    HWND found = nullptr;
+  } search{caption};
+  for (int tries = 0; tries < 200 && search.found == nullptr; ++tries) {
+    Pump();
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto& wanted = *reinterpret_cast<Search*>(data);
+          if (!IsWindowVisible(window) || TextOf(window) != wanted.caption) return TRUE;
+          wanted.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) Sleep(10);
+  }
+  return search.found;
+}
+
 std::wstring MessageWhile(const std::function<void()>& act) {
   std::wstring text;
   std::thread closer([&] {
@@ -293,8 +315,7 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
 
   host.SetActiveDocument(ActiveDocument::kAssembly);
   EXPECT_EQ(host.ExecuteButton(L"Sledway"), S_OK);
-  Pump();
-  HWND window = FindWindowW(nullptr, L"Sledway 2.0");
+  HWND window = ShownWindow(L"Sledway 2.0");
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindowVisible(window));
 
