@@ -42,6 +42,8 @@ inline constexpr std::int32_t kSelfRegError = static_cast<std::int32_t>(0x800402
 // The marker category under a class's "Implemented Categories" that says it is an add-in of
 // this host.
 inline constexpr const char* kAddInCategory = "{E357129A-DB40-11d2-B783-0060B0F159EF}";
+// The category the host's own add-in templates add beside it, with Settings\Version (DWORD 0).
+inline constexpr const char* kVersionedAddInCategory = "{39AD2B5C-7A29-11D6-8E0A-0010B541CAA8}";
 
 }  // namespace sledway
 

@@ -49,6 +49,16 @@ void Create(const std::string& path, Key& key) {
   }
 }
 
+void SetDword(const std::string& path, const char* valueName, std::uint32_t value) {
+  Key key;
+  Create(path, key);
+  if (RegSetValueExA(key.Get(), valueName, 0, REG_DWORD,
+                     reinterpret_cast<const std::uint8_t*>(&value),
+                     sizeof value) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot write a value of HKEY_CURRENT_USER\\" + path);
+  }
+}
+
 void SetText(const std::string& path, const char* valueName, const std::string& text) {
   Key key;
   Create(path, key);
@@ -159,9 +169,9 @@ void RemoveKeyWhenEmpty(const std::string& path) {
   }
 }
 
-constexpr const char* kSettingNames[] = {"AddInType", "LoadOnStartUp",
-                                         "SupportedSoftwareVersionGreaterThan", "UserUnloadable",
-                                         "Hidden"};
+constexpr const char* kSettingNames[] = {
+    "AddInType",      "LoadOnStartUp", "SupportedSoftwareVersionGreaterThan",
+    "UserUnloadable", "Hidden",        "Version"};
 
 }  // namespace
 
@@ -171,8 +181,10 @@ void RegisterAddIn(const AddInRegistration& registration) {
   SetText(key + "\\InprocServer32", nullptr, registration.libraryPath);
   // The host calls the add-in on its user-interface thread only.
   SetText(key + "\\InprocServer32", "ThreadingModel", "Apartment");
-  Key category;
-  Create(key + "\\Implemented Categories\\" + kAddInCategory, category);
+  for (const char* marker : {kAddInCategory, kVersionedAddInCategory}) {
+    Key category;
+    Create(key + "\\Implemented Categories\\" + marker, category);
+  }
   SetText(key + "\\Description", nullptr, registration.description);
   const std::string settings = key + "\\Settings";
   SetText(settings, "AddInType", "Standard");
@@ -185,6 +197,7 @@ void RegisterAddIn(const AddInRegistration& registration) {
   }
   SetText(settings, "UserUnloadable", Flag(registration.userUnloadable));
   SetText(settings, "Hidden", Flag(registration.hidden));
+  SetDword(settings, "Version", 0);
 }
 
 void UnregisterAddIn(const std::string& classId) {
@@ -194,6 +207,7 @@ void UnregisterAddIn(const std::string& classId) {
   RemoveValue(key + "\\Description", nullptr);
   RemoveKeyWhenEmpty(key + "\\Description");
   RemoveKeyWhenEmpty(key + "\\Implemented Categories\\" + kAddInCategory);
+  RemoveKeyWhenEmpty(key + "\\Implemented Categories\\" + kVersionedAddInCategory);
   RemoveKeyWhenEmpty(key + "\\Implemented Categories");
   RemoveValue(key + "\\InprocServer32", nullptr);
   RemoveValue(key + "\\InprocServer32", "ThreadingModel");

@@ -10,9 +10,11 @@ namespace sledway::platform {
 //   HKEY_CURRENT_USER\Software\Classes\CLSID\{classId}   default value: the name
 //     InprocServer32          default value: the library's absolute path; ThreadingModel
 //     Implemented Categories\{E357129A-DB40-11d2-B783-0060B0F159EF}   marks a host add-in
+//     Implemented Categories\{39AD2B5C-7A29-11D6-8E0A-0010B541CAA8}   as the host's templates add
 //     Description             default value: the description
 //     Settings                string values AddInType "Standard", LoadOnStartUp, UserUnloadable
-//                             and Hidden ("1" or "0"), SupportedSoftwareVersionGreaterThan
+//                             and Hidden ("1" or "0"), SupportedSoftwareVersionGreaterThan; the
+//                             DWORD Version 0
 struct AddInRegistration {
   std::string classId;  // registry form, braces included
   std::string name;

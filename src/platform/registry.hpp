@@ -1,10 +1,11 @@
 #pragma once
 
-// The registry functions of advapi32 (the ANSI forms), with their result codes. On Windows
-// they are advapi32's own. Elsewhere they keep HKEY_CURRENT_USER in a per-user hive file (see
-// hive_store.hpp), read anew on every call: a handle only names the path of its key, so
-// several processes can share the file, and a key deleted by one of them reports
-// ERROR_KEY_DELETED through the handles the others hold.
+// The registry functions of advapi32 in the form of its A functions, with their result codes,
+// every name and text value in UTF-8. On Windows they are advapi32's own, reached through its W
+// functions, so that a name or path outside the system's ANSI code page is kept. Elsewhere they
+// keep HKEY_CURRENT_USER in a per-user hive file (see hive_store.hpp), read anew on every call: a
+// handle only names the path of its key, so several processes can share the file, and a key deleted
+// by one of them reports ERROR_KEY_DELETED through the handles the others hold.
 //
 // Differences off Windows: there is a single user and no access control, so access masks,
 // options and security attributes are accepted and not checked; keys have no class text and

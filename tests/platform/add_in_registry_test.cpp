@@ -44,11 +44,13 @@ TEST(AddInRegistry, RegistersUnderTheHostsKeysListsOnlyAddInsAndUnregisters) {
         "[HKEY_CURRENT_USER\\" + kSledwayKey +
             "\\Implemented Categories\\{E357129A-DB40-11d2-B783-0060B0F159EF}]",
         "[HKEY_CURRENT_USER\\" + kSledwayKey +
+            "\\Implemented Categories\\{39AD2B5C-7A29-11D6-8E0A-0010B541CAA8}]",
+        "[HKEY_CURRENT_USER\\" + kSledwayKey +
             "\\Description]\n@=\"Makes a component follow a path\"",
         "[HKEY_CURRENT_USER\\" + kSledwayKey +
             "\\Settings]\n\"AddInType\"=\"Standard\"\n\"LoadOnStartUp\"=\"1\"\n"
             "\"SupportedSoftwareVersionGreaterThan\"=\"25..\"\n\"UserUnloadable\"=\"1\"\n"
-            "\"Hidden\"=\"0\""}) {
+            "\"Hidden\"=\"0\"\n\"Version\"=dword:00000000"}) {
     EXPECT_NE(text.find(written), std::string::npos) << written << "\nin\n" << text;
   }
 
@@ -94,8 +96,8 @@ TEST(AddInRegistry, ReadsAnEarlierDwordLoadOnStartUpAndUnregistersOnlyWhatItWrot
       std::string::npos)
       << text;
   EXPECT_NE(text.find("{00000000-0000-0000-0000-0000000000CC}"), std::string::npos) << text;
-  for (const char* gone :
-       {"LoadOnStartUp", "AddInType", "InprocServer32", "Description", "E357129A", "\"Sledway\""}) {
+  for (const char* gone : {"LoadOnStartUp", "AddInType", "InprocServer32", "Description",
+                           "E357129A", "39AD2B5C", "Version", "\"Sledway\""}) {
     EXPECT_EQ(text.find(gone), std::string::npos) << gone << "\nin\n" << text;
   }
   EXPECT_TRUE(RegisteredAddIns().empty());

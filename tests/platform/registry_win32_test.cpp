@@ -143,9 +143,11 @@ TEST_F(Win32Registry, ValuesReadBackExactlyAsTheyWereSetAndAreListed) {
             ERROR_FILE_NOT_FOUND);
 }
 
+// A library in a folder whose name is outside any ANSI code page keeps its path.
 TEST(Win32AddInRegistry, RegistersUnderTheInProcessServerKeysListsOnlyAddInsAndUnregisters) {
   const std::string sledway = "{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
-  RegisterAddIn({sledway, "Sledway", "C:\\Program Files\\Sledway\\sledway.dll", true});
+  const std::string library = "C:\\Users\\Дизайнер\\設計 R&D <x>\\sledway.dll";
+  RegisterAddIn({sledway, "Sledway", library, true});
   RegisterAddIn({"{00000000-0000-0000-0000-00000000000A}", "Quiet", "C:\\quiet.dll", false});
   // An in-process server that is no add-in: its category key is missing.
   RegisterAddIn({"{00000000-0000-0000-0000-00000000000B}", "Other", "C:\\other.dll", true});
@@ -159,8 +161,31 @@ TEST(Win32AddInRegistry, RegistersUnderTheInProcessServerKeysListsOnlyAddInsAndU
   EXPECT_EQ(listed[0].name, "Quiet");
   EXPECT_FALSE(listed[0].loadOnStartUp);
   EXPECT_EQ(listed[1].classId, sledway);
-  EXPECT_EQ(listed[1].libraryPath, "C:\\Program Files\\Sledway\\sledway.dll");
+  EXPECT_EQ(listed[1].libraryPath, library);
   EXPECT_TRUE(listed[1].loadOnStartUp);
+  const std::wstring classKey = L"Software\\Classes\\CLSID\\{1ED471A1-4725-4827-B91F-4EE510CB2B8D}";
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof path;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (classKey + L"\\InprocServer32").c_str(), nullptr,
+                         RRF_RT_REG_SZ, nullptr, path, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(path),
+            L"C:\\Users\\\u0414\u0438\u0437\u0430\u0439\u043d\u0435\u0440\\\u8a2d\u8a08 R&D "
+            L"<x>\\sledway.dll");
+  DWORD version = 1;
+  size = sizeof version;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (classKey + L"\\Settings").c_str(), L"Version",
+                         RRF_RT_REG_DWORD, nullptr, &version, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(version, 0u);
+  HKEY category = nullptr;
+  EXPECT_EQ(
+      RegOpenKeyExW(
+          HKEY_CURRENT_USER,
+          (classKey + L"\\Implemented Categories\\{39AD2B5C-7A29-11D6-8E0A-0010B541CAA8}").c_str(),
+          0, KEY_READ, &category),
+      ERROR_SUCCESS);
+  ::RegCloseKey(category);
 
   UnregisterAddIn(sledway);
   UnregisterAddIn(sledway);  // already gone: no error

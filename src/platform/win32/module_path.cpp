@@ -8,22 +8,24 @@
 #include <vector>
 
 #include "platform/add_in_registry.hpp"
+#include "platform/win32/wide_text.hpp"
 
 namespace sledway::platform {
 
 std::string ModulePathOf(const void* address) {
   HMODULE module = nullptr;
-  if (!GetModuleHandleExA(
+  if (!GetModuleHandleExW(
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          static_cast<LPCSTR>(address), &module)) {
+          static_cast<LPCWSTR>(address), &module)) {
     return {};
   }
-  // A path that fills the buffer may have been cut short: try again with a larger one.
+  // A path that fills the buffer may have been cut short: try again with a larger one. The
+  // W form keeps every character of the path, whatever the system's ANSI code page.
   for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-    std::vector<char> path(size);
-    const DWORD length = GetModuleFileNameA(module, path.data(), size);
+    std::vector<wchar_t> path(size);
+    const DWORD length = GetModuleFileNameW(module, path.data(), size);
     if (length == 0) return {};
-    if (length < size) return std::string(path.data(), length);
+    if (length < size) return Utf8({path.data(), length});
   }
   return {};
 }
