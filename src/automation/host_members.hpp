@@ -68,11 +68,8 @@ inline constexpr Member kCommandBarName{"IVCommandBar::Name", L"CommandBar", L"D
 inline constexpr Member kControls{"IVCommandBar::GetControls", L"CommandBar", L"Controls"};
 inline constexpr Member kAddButton{"IVCommandBarControls::Add", L"CommandBarControls", L"AddButton"};
 inline constexpr Member kControlDefinition{"IVCommandBarControl::ButtonDefinition", L"CommandBarControl", L"ControlDefinition"};
-// The button's place when the host shows the ribbon.
-inline constexpr Member kInterfaceStyle{"ribbon or command bars", L"UserInterfaceManager", L"InterfaceStyle"};
-inline constexpr const wchar_t* kInterfaceStyleEnum = L"InterfaceStyleEnum";
-inline constexpr const wchar_t* kRibbonInterface = L"kRibbonInterface";
-inline constexpr Member kRibbons{"the assembly ribbon (1)", L"UserInterfaceManager", L"Ribbons"};
+// The button's place when the host has the ribbon (whenever Ribbons answers).
+inline constexpr Member kRibbons{"the assembly ribbon (1), and whether there is one", L"UserInterfaceManager", L"Ribbons"};
 inline constexpr Member kRibbonTabs{"the assembly ribbon (2)", L"Ribbon", L"RibbonTabs"};
 inline constexpr Member kRibbonPanels{"the assembly ribbon (3)", L"RibbonTab", L"RibbonPanels"};
 inline constexpr Member kRibbonPanelsAdd{"IVCommandBars::Add on the ribbon", L"RibbonPanels", L"Add"};

@@ -42,36 +42,6 @@ ComPtr<ITypeInfo> HostTypeLibrary::Type(const wchar_t* name) const {
   return type;
 }
 
-std::optional<std::int32_t> HostTypeLibrary::Constant(const wchar_t* enumeration,
-                                                      const wchar_t* constant) const {
-  const ComPtr<ITypeInfo> type = Type(enumeration);
-  if (!type) return std::nullopt;
-  TYPEATTR* attributes = nullptr;
-  if (FAILED(type->GetTypeAttr(&attributes))) return std::nullopt;
-  const WORD count = attributes->typekind == TKIND_ENUM ? attributes->cVars : 0;
-  type->ReleaseTypeAttr(attributes);
-  for (WORD i = 0; i < count; ++i) {
-    VARDESC* description = nullptr;
-    if (FAILED(type->GetVarDesc(i, &description))) continue;
-    BSTR found = nullptr;
-    std::optional<std::int32_t> value;
-    if (SUCCEEDED(type->GetDocumentation(description->memid, &found, nullptr, nullptr, nullptr))) {
-      const Bstr name = Bstr::Adopt(found);
-      if (name.Get() != nullptr && std::wcscmp(name.Get(), constant) == 0 &&
-          description->varkind == VAR_CONST && description->lpvarValue != nullptr) {
-        VARIANT number;
-        VariantInit(&number);
-        if (SUCCEEDED(VariantChangeType(&number, description->lpvarValue, 0, VT_I4))) {
-          value = number.lVal;
-        }
-      }
-    }
-    type->ReleaseVarDesc(description);
-    if (value) return value;
-  }
-  return std::nullopt;
-}
-
 IID InterfaceId(ITypeInfo& type) {
   IID id = IID_NULL;
   TYPEATTR* attributes = nullptr;

@@ -10,7 +10,6 @@
 #include <wrl/client.h>
 
 #include <cstdint>
-#include <optional>
 
 #include "automation/owned_values.hpp"
 
@@ -23,8 +22,6 @@ class HostTypeLibrary {
 
   // The type of that name; null when there is none.
   ComPtr<ITypeInfo> Type(const wchar_t* name) const;
-  // The value of `constant` in the enumeration `enumeration`.
-  std::optional<std::int32_t> Constant(const wchar_t* enumeration, const wchar_t* constant) const;
 
  private:
   ComPtr<ITypeLib> library_;

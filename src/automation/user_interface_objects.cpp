@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "automation/host_type_library.hpp"
 #include "host/codes.hpp"
 
 namespace sledway::automation {
@@ -49,17 +48,20 @@ void ButtonDefinitionObject::LetGo() {
   HostObject::LetGo();
 }
 
-// The host's type library names the ribbon style; a host that names none has only command bars.
-bool UserInterfaceObject::ShowsRibbon() {
-  if (!Host().Has(kInterfaceStyle)) return false;
-  const auto ribbon =
-      HostTypeLibrary::Of(*Dispatch()).Constant(kInterfaceStyleEnum, kRibbonInterface);
-  return ribbon && ReadLong(kInterfaceStyle) == *ribbon;
+// Every release of the host with a ribbon documents Ribbons; one without it has only the command
+// bars.
+bool UserInterfaceObject::HasRibbons() {
+  if (!Host().Has(kRibbons)) return false;
+  try {
+    return Host().Read(kRibbons).AsObject(kRibbons.role) != nullptr;
+  } catch (const HostError&) {
+    return false;
+  }
 }
 
 Ref<IVCommandBars> UserInterfaceObject::GetCommandBars() {
   Session& session = Binding();
-  if (ShowsRibbon()) {
+  if (HasRibbons()) {
     const ComPtr<IDispatch> self(Dispatch());
     return std::make_shared<RibbonBars>(session.shared_from_this(),
                                         session.Bind(self, Role::kUserInterface));

@@ -1,7 +1,7 @@
 #pragma once
 
 // The button and its place: ButtonDefinition with its OnExecute event, and the bars the add-in
-// puts the button on, the host's classic CommandBars or, when the host shows the ribbon, one
+// puts the button on, the host's classic CommandBars or, when the host has the ribbon, one
 // "Sledway" panel on the assembly environment's ribbon that stands for every bar.
 
 #include <memory>
@@ -35,7 +35,7 @@ class UserInterfaceObject final : public HostObject, public IVUserInterface {
   Ref<IVCommandBars> GetCommandBars() override;
 
  private:
-  bool ShowsRibbon();
+  bool HasRibbons();
 };
 
 // The classic command bars.

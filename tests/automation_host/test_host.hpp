@@ -64,7 +64,7 @@ class TestHost {
 
   // Which document is active (the assembly at first).
   void SetActiveDocument(ActiveDocument document);
-  // Whether the host shows the ribbon (at first) or classic command bars.
+  // Whether the host has the ribbon (at first) or classic command bars only (Ribbons fails).
   void SetInterfaceStyle(InterfaceStyle style);
   // The next button definition made with an icon is refused once with 0x8000FFFF.
   void RefuseIconsOnce();

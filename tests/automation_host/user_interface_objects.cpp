@@ -279,7 +279,9 @@ HRESULT UserInterfaceManagerObject::get_CommandBars(IDispatch** value) {
   return Give(commandBars_, value);
 }
 
+// A host of the classic interface has no ribbons to give, as releases before the ribbon had none.
 HRESULT UserInterfaceManagerObject::get_Ribbons(IDispatch** value) {
+  if (style_ == kClassicInterface) return Failure(E_NOTIMPL, L"Ribbons: the host has no ribbon");
   return Give(ribbons_, value);
 }
 
