@@ -39,7 +39,9 @@ constexpr IID kApplicationAddInServer = {
 constexpr DISPID kActivate = 0x03001201;
 constexpr DISPID kDeactivate = 0x03001202;
 
-HRESULT CanUnloadNow() { return com::test::CanUnloadNow(SLEDWAY_DLL); }
+HRESULT CanUnloadNow() {
+  return com::test::CanUnloadNow(SLEDWAY_DLL);
+}
 
 HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
   std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
