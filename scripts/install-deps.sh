@@ -20,9 +20,10 @@ if [ "${1:-}" = "--clang" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
 # With --windows the mingw-w64 cross compiler and its tools (windres, widl), Wine to run the
-# tests, Xvfb for their windows and GoogleTest's sources (googletest, above) to build for Windows.
+# tests, Xvfb for their windows, GoogleTest's sources (googletest, above) to build for Windows
+# and msitools' wixl to build the installer.
 if [ "${1:-}" = "--windows" ]; then
-  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb)
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb wixl)
 fi
 
 missing=()

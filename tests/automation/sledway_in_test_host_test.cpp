@@ -19,6 +19,7 @@
 
 #include "affine.hpp"
 #include "com_apartment.hpp"
+#include "host_loading.hpp"
 #include "test_host.hpp"
 
 namespace sledway::automation {
@@ -39,11 +40,7 @@ constexpr DISPID kActivate = 0x03001201;
 constexpr DISPID kDeactivate = 0x03001202;
 
 HRESULT CanUnloadNow() {
-  HMODULE library = GetModuleHandleW(SLEDWAY_DLL);
-  if (library == nullptr) return S_OK;
-  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, "DllCanUnloadNow")));
-  return canUnloadNow == nullptr ? E_FAIL : canUnloadNow();
+  return com::test::CanUnloadNow(SLEDWAY_DLL);
 }
 
 HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
@@ -58,31 +55,6 @@ HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
   SysFreeString(exception.bstrHelpFile);
   return result;
 }
-
-// The library's own manifest, as a host without registry keys for it would use it.
-class LibraryContext {
- public:
-  LibraryContext() {
-    ACTCTXW context{};
-    context.cbSize = sizeof context;
-    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    context.lpSource = SLEDWAY_DLL;
-    context.lpResourceName = MAKEINTRESOURCEW(2);
-    handle_ = CreateActCtxW(&context);
-    if (handle_ != INVALID_HANDLE_VALUE) ActivateActCtx(handle_, &cookie_);
-  }
-  ~LibraryContext() {
-    if (handle_ == INVALID_HANDLE_VALUE) return;
-    DeactivateActCtx(0, cookie_);
-    ReleaseActCtx(handle_);
-  }
-  LibraryContext(const LibraryContext&) = delete;
-  LibraryContext& operator=(const LibraryContext&) = delete;
-
- private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  ULONG_PTR cookie_ = 0;
-};
 
 void Pump() {
   MSG message;
@@ -299,7 +271,7 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   ASSERT_EQ(TestHost::LiveObjects(), 0);
   auto owner = std::make_unique<TestHost>();
   TestHost& host = *owner;
-  const LibraryContext library;
+  const com::test::ActivationContext library(SLEDWAY_DLL);
   ComPtr<IDispatch> server;
   ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
 
@@ -404,7 +376,7 @@ TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
   TestHost host;
   host.SetInterfaceStyle(automation_host::InterfaceStyle::kClassic);
   host.RefuseIconsOnce();
-  const LibraryContext library;
+  const com::test::ActivationContext library(SLEDWAY_DLL);
   ComPtr<IDispatch> server;
   ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
   ASSERT_EQ(host.PlacedButtons().size(), 2u);

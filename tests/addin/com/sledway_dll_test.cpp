@@ -1,5 +1,6 @@
-// sledway.dll as the CAD host meets it: registered by regsvr32, created through the registry
-// and through an activation context made from its own manifest, driven through IDispatch.
+// sledway.dll as the CAD host meets it: registered by regsvr32, created through the registry,
+// driven through IDispatch. (Created without registry keys, from an installed .addin file and
+// the library's own manifest: installed_add_in_test.cpp.)
 
 #include <windows.h>
 // <windows.h> first: the COM headers build on its types.
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "addin/com/add_in_guids.hpp"
+#include "host_loading.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "test_site.hpp"
 
@@ -40,20 +42,7 @@ std::wstring LibraryPath() {
 
 // Runs Wine's (or Windows') regsvr32 silently; its exit code.
 DWORD Regsvr32(const std::wstring& options) {
-  std::wstring command = L"regsvr32.exe /s " + options + L" \"" + LibraryPath() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return GetLastError();
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  return test::RunAndWait(L"regsvr32.exe /s " + options + L" \"" + LibraryPath() + L"\"");
 }
 
 // A string value of HKEY_CURRENT_USER, or "(none)".
@@ -69,12 +58,7 @@ std::wstring Text(const std::wstring& key, const wchar_t* name) {
 }
 
 bool KeyExists(const std::wstring& key) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(handle);
-  return true;
+  return test::KeyExists(HKEY_CURRENT_USER, key);
 }
 
 // Windows finds a class registered for the user through HKEY_CLASSES_ROOT, its merged view of
@@ -107,12 +91,7 @@ long long Milliseconds(std::chrono::steady_clock::duration duration) {
 }
 
 HRESULT CanUnloadNow() {
-  HMODULE library = GetModuleHandleW(LibraryPath().c_str());
-  if (library == nullptr) return S_OK;  // already unloaded
-  // Through a plain function pointer type: GetProcAddress's own type does not match the entry's.
-  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, "DllCanUnloadNow")));
-  return canUnloadNow == nullptr ? E_FAIL : canUnloadNow();
+  return test::CanUnloadNow(LibraryPath());
 }
 
 // What the host does with a server it made: the four names, an activation over a site that has no
@@ -196,35 +175,6 @@ TEST_F(SledwayDllTest, RegistersForTheUserIsCreatedThroughTheRegistryAndUnregist
 
   ASSERT_EQ(Regsvr32(L"/u"), 0u);
   EXPECT_FALSE(KeyExists(kClassKey));
-}
-
-TEST_F(SledwayDllTest, IsCreatedWithoutRegistryKeysThroughItsOwnManifest) {
-  ASSERT_FALSE(KeyExists(kClassKey));
-  ComPtr<IDispatch> unregistered;
-  EXPECT_EQ(
-      CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &unregistered),
-      REGDB_E_CLASSNOTREG);
-
-  const std::wstring library = LibraryPath();
-  ACTCTXW context{};
-  context.cbSize = sizeof context;
-  context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  context.lpSource = library.c_str();
-  context.lpResourceName = MAKEINTRESOURCEW(2);
-  HANDLE activationContext = CreateActCtxW(&context);
-  ASSERT_NE(activationContext, INVALID_HANDLE_VALUE) << GetLastError();
-  ULONG_PTR cookie = 0;
-  ASSERT_TRUE(ActivateActCtx(activationContext, &cookie));
-  {
-    ComPtr<IDispatch> server;
-    EXPECT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER,
-                               kIID_ApplicationAddInServer, &server),
-              S_OK);
-    if (server) DriveAsTheHost(*server.Get());
-  }
-  DeactivateActCtx(0, cookie);
-  ReleaseActCtx(activationContext);
-  EXPECT_EQ(CanUnloadNow(), S_OK);
 }
 
 TEST(SledwayDll, CarriesItsVersionAndAnAddinFileNamingIt) {
