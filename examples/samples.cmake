@@ -1,6 +1,6 @@
 # The sample assemblies built into Sledway, the default first. Each name is a file
 # examples/<name>.json.
-set(SLEDWAY_SAMPLE_NAMES cart helix slot lift pass)
+set(SLEDWAY_SAMPLE_NAMES cart helix slot lift pass coil)
 
 # Generates `output`, a source file that defines SampleTexts() with the text of every sample,
 # read when the program is built: the program never opens these files itself.

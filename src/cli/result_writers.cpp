@@ -40,6 +40,17 @@ std::string RunLine(const RunCheck& check) {
   return line;
 }
 
+// "motion: roll minimal, profile ease, 3 followers, twist after one loop (holonomy) 1.5 deg".
+std::string MotionLine(const MotionSummary& motion) {
+  std::string line = "motion: roll " + EscapedText(motion.roll) + ", profile " +
+                     EscapedText(motion.profile) + ", " + std::to_string(motion.followers) +
+                     (motion.followers == 1 ? " follower" : " followers");
+  if (motion.holonomyDegrees) {
+    line += ", twist after one loop (holonomy) " + TrimmedText(*motion.holonomyDegrees, 6) + " deg";
+  }
+  return line;
+}
+
 std::string PointText(const std::array<double, 3>& point) {
   return "(" + TrimmedText(point[0], 6) + ", " + TrimmedText(point[1], 6) + ", " +
          TrimmedText(point[2], 6) + ")";
@@ -116,6 +127,7 @@ class TableWriter final : public ResultWriter {
 
   void End(const RunCheck& check) override {
     stream_ << RunLine(check) << '\n' << CheckLine(check) << '\n';
+    if (check.motion) stream_ << MotionLine(*check.motion) << '\n';
     if (check.clearance) {
       for (const std::string& line : ClearanceLines(*check.clearance, unit_)) {
         stream_ << line << '\n';
@@ -166,6 +178,7 @@ class CsvWriter final : public ResultWriter {
   // The closing lines are comments, so a reader of the table part can skip them.
   void End(const RunCheck& check) override {
     stream_ << "# " << RunLine(check) << "\n# " << CheckLine(check) << '\n';
+    if (check.motion) stream_ << "# " << MotionLine(*check.motion) << '\n';
     if (check.clearance) {
       for (const std::string& line : ClearanceLines(*check.clearance, unit_)) {
         stream_ << "# " << line << '\n';
@@ -227,6 +240,7 @@ class JsonWriter final : public ResultWriter {
       clearance["contact"] = row.clearance->contact;
       move["clearance"] = clearance;
     }
+    if (!row.trainPoints.empty()) move["trainPoints"] = row.trainPoints;
     stream_ << (first_ ? "\n    " : ",\n    ") << move.dump();
     first_ = false;
   }
@@ -250,6 +264,15 @@ class JsonWriter final : public ResultWriter {
             << ",\n  \"check\": " << Indented(closing);
     if (check.clearance)
       stream_ << ",\n  \"clearance\": " << Indented(ClearanceJson(*check.clearance));
+    if (check.motion) {
+      Json motion;
+      motion["roll"] = check.motion->roll;
+      motion["profile"] = check.motion->profile;
+      motion["followers"] = check.motion->followers;
+      motion["holonomyDeg"] =
+          check.motion->holonomyDegrees ? Json(*check.motion->holonomyDegrees) : Json();
+      stream_ << ",\n  \"motion\": " << Indented(motion);
+    }
     stream_ << "\n}\n";
   }
 

@@ -21,6 +21,7 @@
 #include "cli/drive_choice.hpp"
 #include "cli/input_files.hpp"
 #include "cli/interrupt_cleanup.hpp"
+#include "cli/motion_options.hpp"
 #include "cli/option_checks.hpp"
 #include "cli/output_target.hpp"
 #include "cli/path_check.hpp"
@@ -163,6 +164,7 @@ struct PreparedRun {
   OpenedAssembly assembly;
   Ref<model::Application> app;
   Ref<CPath> path;
+  std::string followName;
   RunHeader header;
 };
 
@@ -182,6 +184,7 @@ PreparedRun Prepare(const RunOptions& options) {
   const model::SuggestedRun suggested = run.assembly.run.value_or(model::SuggestedRun{});
   const std::string pathName = SlotName(options.path, suggested.path);
   const std::string followName = SlotName(options.follow, suggested.follow);
+  run.followName = followName;
   std::string tangentName = SlotName(options.tangent, suggested.tangent);
   if (tangentName == kNone) tangentName.clear();
   if (pathName.empty()) throw UsageError("no path: give --path NAME (sledway inspect lists them)");
@@ -300,12 +303,15 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
                    "(0.001 mm; implies --clearance)")
       ->check(NonEmpty());
   AddVideoOptions(*command, options);
+  AddMotionOptions(*command, options);
   return command;
 }
 
 int RunRunCommand(const RunOptions& options, const Console& console) {
   const OutputFormat format = ParseOutputFormat(options.format);
   PreparedRun run = Prepare(options);
+  // Refused motion options leave nothing written: no picture, no video, no rows.
+  RunMotionPlan motion(options, *run.assembly.document, run.app, *run.path, run.followName);
   const std::unique_ptr<app::FrameRecorder> frames =
       MakeFrameRecorder(options, run.assembly.document);
   std::unique_ptr<app::VideoRecorder> video;
@@ -342,6 +348,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   writer->Begin(run.header);
   RunCheck summary;
   summary.plannedMoves = run.header.plannedMoves;
+  if (!motion.IsAddInOnly()) summary.motion = motion.Summary();
   const auto finish = [&](const MotionOutcome& outcome, const std::string& failurePrefix) {
     summary.moves = outcome.moves;
     summary.recomputeFailures = outcome.recomputeFailures;
@@ -359,7 +366,15 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     PrintOtherMessages(shown, outcome, console.err);
   };
 
-  const MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
+  MotionOutcome position = PositionAtStart(run.app, run.assembly.document, path);
+  if (position.end == MotionEnd::kCompleted) {
+    try {
+      motion.Start();
+    } catch (const std::exception& error) {
+      position.end = MotionEnd::kFailed;
+      position.failure = error.what();
+    }
+  }
   if (position.end != MotionEnd::kCompleted) {
     // "Position" is no move of the run: the outcome counts none.
     MotionOutcome noMoves = position;
@@ -382,8 +397,9 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
     video->OnProgress([&](std::int64_t encoded) { progress.Update(encoded); });
     video->Capture();
   }
-  const MotionOutcome outcome =
-      RunPath(run.app, run.assembly.document, path, [&](const RunMove& move) {
+  const MotionOutcome outcome = RunPath(
+      run.app, run.assembly.document, path,
+      [&](const RunMove& move) {
         MoveRow row;
         if (clearance) row.clearance = clearance->AfterMove(move.index, move.fraction);
         row.index = move.index;
@@ -396,6 +412,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
         const Ref<IVPoint> point = FollowPoint(path);
         row.followPoint = {point->X() / perUnit, point->Y() / perUnit, point->Z() / perUnit};
         RotationOf(path.FollowComponent()->GetTransformation(), row);
+        row.trainPoints = motion.TrainPoints(perUnit);
         const PathMeasurement measured = check.Measure(path, move.fraction);
         row.distanceFromPath = measured.distance;
         row.misalignment = measured.misalignment;
@@ -420,7 +437,8 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
             throw std::runtime_error(*stop);
           }
         }
-      });
+      },
+      motion.Hooks());
   // A video is of a whole run; one that stopped early leaves none.
   if (video && outcome.end == MotionEnd::kCompleted) video->Finish();
   progress.Finish();

@@ -36,8 +36,12 @@ struct RunOptions {
   std::optional<std::vector<std::string>> clearance;
   bool stopAtContact = false;
   std::optional<std::string> clearanceTolerance;  // a length; 0.001 mm when not given
-  std::optional<std::string> video;   // a video of the run, its format by the extension
-  int fps = 25;                       // frames per second of the video
+  std::optional<std::string> video;               // a video of the run, its format by the extension
+  int fps = 25;                                   // frames per second of the video
+  std::vector<std::string> roll;  // "add-in", "minimal" or "up" "X,Y,Z"; empty: add-in
+  std::string profile = "linear";
+  std::vector<std::string> train;        // NAME:DISTANCE of each follower
+  std::vector<std::string> trainFollow;  // each follower's follow point
 };
 
 }  // namespace sledway::cli

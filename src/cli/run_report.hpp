@@ -61,6 +61,17 @@ struct MoveRow {
   double distanceFromPath = 0.0;           // model units (cm)
   std::optional<double> misalignment;      // radians; only when a tangent line is aligned
   std::optional<MoveClearance> clearance;  // only with --clearance
+  // Each follower's follow point (display unit), in the order of --train.
+  std::vector<std::array<double, 3>> trainPoints;
+};
+
+// The motion options of a run, shown when one differs from the add-in's own.
+struct MotionSummary {
+  std::string roll;     // "minimal", "up 0,0,1", "add-in"
+  std::string profile;  // "linear", "ease", "trapezoid:0.2"
+  std::size_t followers = 0;
+  // The minimal frame's twist after one loop of a closed path, degrees.
+  std::optional<double> holonomyDegrees;
 };
 
 // The closing check over all moves of a run, with how far the run got: a run that stopped
@@ -76,6 +87,7 @@ struct RunCheck {
   std::string failure;                 // why the run stopped early; empty when it did not
   bool passed = true;
   std::optional<ClearanceSummary> clearance;  // only with --clearance
+  std::optional<MotionSummary> motion;        // only with a motion option of its own
 };
 
 }  // namespace sledway::cli

@@ -63,8 +63,8 @@ struct PassBounds {
 class RunLoop {
  public:
   RunLoop(const Ref<IVApplication>& app, CPath& path, const RunObserver& observer,
-          MotionOutcome& outcome)
-      : app_(app), path_(path), observer_(observer), outcome_(outcome) {}
+          const RunMotion& motion, MotionOutcome& outcome)
+      : app_(app), path_(path), observer_(observer), motion_(motion), outcome_(outcome) {}
 
   // Throws what fails outside the moves; returns normally after a failed move, which has
   // already been shown and recorded.
@@ -81,28 +81,47 @@ class RunLoop {
       std::int64_t k = 1;
       for (std::int64_t j = out.first; out.Contains(j); j += out.step) {
         std::optional<double> value;
-        if (parameter_) value = DriveValue(k++, path_.Steps(), path_.DriveFrom(), path_.DriveTo());
+        if (parameter_) value = DriveValueAt(k++);
         if (!Move(repetition, 1, j, value)) return;
       }
       if (parameter_) --k;
       if (!path_.SES()) continue;
       for (std::int64_t j = back.first; back.Contains(j); j += back.step) {
         std::optional<double> value;
-        if (parameter_) value = DriveValue(--k, path_.Steps(), path_.DriveFrom(), path_.DriveTo());
+        if (parameter_) value = DriveValueAt(--k);
         if (!Move(repetition, 2, j, value)) return;
       }
     }
   }
 
  private:
+  double Fraction(std::int64_t j) const {
+    if (motion_.fractionAt) return motion_.fractionAt(j, path_.Steps());
+    return static_cast<double>(j) / static_cast<double>(path_.Steps());
+  }
+
+  // The drive value follows the fraction of drive step k.
+  double DriveValueAt(std::int64_t k) const {
+    if (!motion_.fractionAt)
+      return DriveValue(k, path_.Steps(), path_.DriveFrom(), path_.DriveTo());
+    return Fraction(k) * (path_.DriveTo() - path_.DriveFrom()) + path_.DriveFrom();
+  }
+
   // One move with its drive value and pause; false when the move failed and the run ends.
   bool Move(std::int64_t repetition, int pass, std::int64_t j, std::optional<double> value) {
     if (value) WriteDriveValue(parameter_, *value);
-    const double fraction = static_cast<double>(j) / static_cast<double>(path_.Steps());
+    const double fraction = Fraction(j);
     bool recomputed = true;
     const Connection updateError = path_.UpdateError.Connect([&recomputed] { recomputed = false; });
-    const bool moved =
-        Attempt([&] { path_.MoveToPointOnPath(app_, fraction); }, MotionEnd::kMoveFailed, outcome_);
+    const bool moved = Attempt(
+        [&] {
+          if (motion_.moveTo) {
+            motion_.moveTo(fraction);
+          } else {
+            path_.MoveToPointOnPath(app_, fraction);
+          }
+        },
+        MotionEnd::kMoveFailed, outcome_);
     if (!moved) return false;
     ++outcome_.moves;
     if (!recomputed) ++outcome_.recomputeFailures;
@@ -122,6 +141,7 @@ class RunLoop {
   const Ref<IVApplication>& app_;
   CPath& path_;
   const RunObserver& observer_;
+  const RunMotion& motion_;
   MotionOutcome& outcome_;
   Ref<IVParameter> parameter_;
 };
@@ -150,12 +170,12 @@ MotionOutcome PositionAtStart(const Ref<IVApplication>& app,
 }
 
 MotionOutcome RunPath(const Ref<IVApplication>& app, const Ref<IVAssemblyDocument>& document,
-                      CPath& path, const RunObserver& observer) {
+                      CPath& path, const RunObserver& observer, const RunMotion& motion) {
   MotionOutcome outcome;
   Attempt(
       [&] {
         SetPathComponentVisible(path, false);
-        RunLoop(app, path, observer, outcome).Run(document);
+        RunLoop(app, path, observer, motion, outcome).Run(document);
       },
       MotionEnd::kFailed, outcome);
   // However the run ended, the path's component comes back.

@@ -52,6 +52,15 @@ struct RunMove {
 
 using RunObserver = std::function<void(const RunMove&)>;
 
+// Moves of a run other than the add-in's own, for the hosts' run options: the fraction that
+// step j of Steps goes to (the drive value follows it), and the move itself, which reports a
+// failed recompute through the path's UpdateError as CPath::MoveToPointOnPath does. What is
+// left empty stays the add-in's: j / Steps, and MoveToPointOnPath.
+struct RunMotion {
+  std::function<double(std::int64_t step, std::int64_t steps)> fractionAt;
+  std::function<void(double fraction)> moveTo;
+};
+
 // "Position": puts the follow component at the start of travel (the path's start, or its end
 // with FlipPath), writes DriveFrom to the driven parameter when there is one, and recomputes
 // `document`. A failure ends the action at once and is shown in a message box titled "Sledway"
@@ -64,8 +73,8 @@ MotionOutcome PositionAtStart(const Ref<IVApplication>& app,
 // HidePath is set. A failed move shows kMoveFailedMessage once and ends the run; any other
 // failure shows its own text and ends the run too. However the run ends, the path's component
 // is shown again. `observer` hears every move that returned; a failure it throws ends the run
-// like any other.
+// like any other. `motion` replaces the add-in's fractions or moves.
 MotionOutcome RunPath(const Ref<IVApplication>& app, const Ref<IVAssemblyDocument>& document,
-                      CPath& path, const RunObserver& observer = {});
+                      CPath& path, const RunObserver& observer = {}, const RunMotion& motion = {});
 
 }  // namespace sledway

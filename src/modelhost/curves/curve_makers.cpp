@@ -176,13 +176,17 @@ Handle(Adaptor3d_Curve) MakeEllipse(const gp_Ax2& frame, double majorRadius, dou
 
 Handle(Adaptor3d_Curve) MakeSpline(const std::vector<gp_Pnt>& points, std::string_view entity) {
   RequireSplinePoints(entity, points);
-  Handle(TColgp_HArray1OfPnt) poles = new TColgp_HArray1OfPnt(1, int(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i) {
+  // Points that end where they begin make a closed spline, smooth across its seam too.
+  const bool closed =
+      points.size() > 3 && points.front().Distance(points.back()) <= Precision::Confusion();
+  const std::size_t count = closed ? points.size() - 1 : points.size();
+  Handle(TColgp_HArray1OfPnt) poles = new TColgp_HArray1OfPnt(1, int(count));
+  for (std::size_t i = 0; i < count; ++i) {
     RequireFinite(entity, {points[i].Z()});
     poles->SetValue(int(i) + 1, points[i]);
   }
   try {
-    GeomAPI_Interpolate interpolation(poles, false, Precision::Confusion());
+    GeomAPI_Interpolate interpolation(poles, closed, Precision::Confusion());
     interpolation.Perform();
     if (interpolation.IsDone()) {
       const Handle(Geom_Curve) curve(interpolation.Curve());

@@ -21,7 +21,7 @@ TEST(SampleAssemblies, EveryExampleIsBuiltInAsItIsNow) {
     text << stream.rdbuf();
     EXPECT_EQ(sample.json, text.str()) << sample.name << " is out of date";
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"cart", "helix", "slot", "lift", "pass"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"cart", "helix", "slot", "lift", "pass", "coil"}));
 }
 
 }  // namespace
