@@ -23,16 +23,29 @@ BVH_Vec3d Placed(const BVH_Vec3d& point, const gp_Trsf& place) {
   return BVH_Vec3d(placed.X(), placed.Y(), placed.Z());
 }
 
-// The surface parameters under a point of a triangle, from those of its corners.
-std::optional<gp_Pnt2d> ParametersAt(const PartHierarchy& part, int triangle,
-                                     const Triangle& corners, const BVH_Vec3d& point) {
+// The surface parameters under a point of a triangle (in the part's coordinates), from those of
+// its corners. Where that misses the point (a triangle with a corner on a pole, whose parameter
+// there is arbitrary, or across a seam) or lands on a pole, the point's projection on the face.
+gp_Pnt2d ParametersAt(const PartHierarchy& part, int face, int triangle, const Triangle& corners,
+                      const BVH_Vec3d& point) {
+  const FaceSurface& surface = part.Surface(face);
   const std::optional<std::array<gp_Pnt2d, 3>> parameters = part.CornerParameters(triangle);
-  if (!parameters) return std::nullopt;
-  const BVH_Vec3d weights = BarycentricWeights(corners, point);
-  return gp_Pnt2d(weights.x() * (*parameters)[0].X() + weights.y() * (*parameters)[1].X() +
-                      weights.z() * (*parameters)[2].X(),
-                  weights.x() * (*parameters)[0].Y() + weights.y() * (*parameters)[1].Y() +
-                      weights.z() * (*parameters)[2].Y());
+  if (parameters) {
+    const BVH_Vec3d weights = BarycentricWeights(corners, point);
+    const gp_Pnt2d uv(weights.x() * (*parameters)[0].X() + weights.y() * (*parameters)[1].X() +
+                          weights.z() * (*parameters)[2].X(),
+                      weights.x() * (*parameters)[0].Y() + weights.y() * (*parameters)[1].Y() +
+                          weights.z() * (*parameters)[2].Y());
+    gp_Pnt at;
+    gp_Vec du, dv;
+    surface.Surface().D1(uv.X(), uv.Y(), at, du, dv);
+    const double speed = 1e-6 * part.Size();
+    if (at.Distance(Point(point)) <= 2.0 * part.FaceDeflection(face) && du.Magnitude() > speed &&
+        dv.Magnitude() > speed) {
+      return uv;
+    }
+  }
+  return surface.ParametersNear(Point(point));
 }
 
 // A cell with a box holding it, in the fixed part's coordinates.
@@ -41,14 +54,19 @@ struct Candidate {
   Bnd_Box box;
 };
 
-// The smaller pieces of a face where the nearest points may lie when they are not inside it:
-// its boundary edges, each starting from its point nearest `near` (a point of the face, in the
+// The smaller pieces of a face where the nearest points may lie when a solve over the face
+// cannot settle on them: its poles, its boundary edges, each starting from its point nearest `near` (a point of the face, in the
 // face's own coordinates), and their ends; only those within `reach` of `other` (a box in the
 // fixed part's coordinates), into which `place` carries the face's boxes.
 std::vector<Candidate> BoundaryNear(const FaceSurface& face, const gp_Pnt& near,
                                     const Bnd_Box& other, double reach, const gp_Trsf& place) {
   std::vector<Candidate> cells;
   std::vector<gp_Pnt> corners;
+  for (const gp_Pnt& pole : face.Poles()) {
+    Bnd_Box point;
+    point.Add(pole.Transformed(place));
+    if (point.Distance(other) <= reach) cells.push_back({Cell::Corner(pole), point});
+  }
   for (const BoundaryEdge& edge : face.Boundary()) {
     Bnd_Box box = edge.box.Transformed(place);
     if (box.Distance(other) > reach) continue;
@@ -101,16 +119,17 @@ std::optional<LocalNearest> FacePairDistance(const PartHierarchy& fixed, int fix
                         Point(nearest.onSecond)};
   }
 
-  const std::optional<gp_Pnt2d> fixedSeed =
-      ParametersAt(fixed, mesh.fixedTriangle, one, nearest.onFirst);
-  const std::optional<gp_Pnt2d> movingSeed =
-      ParametersAt(moving, mesh.movingTriangle, two, nearest.onSecond);
-  if (!fixedSeed || !movingSeed) {
-    return WholeFaceDistance(fixed, fixedFace, moving, movingFace, movingToFixed);
-  }
+  const gp_Pnt2d fixedSeed =
+      ParametersAt(fixed, fixedFace, mesh.fixedTriangle, one, nearest.onFirst);
+  const gp_Trsf fixedToMoving = movingToFixed.Inverted();
+  const BVH_Vec3d movingNearest = Placed(nearest.onSecond, fixedToMoving);
+  Triangle own;
+  moving.Triangles()->GetVertices(mesh.movingTriangle, own.a, own.b, own.c);
+  const gp_Pnt2d movingSeed =
+      ParametersAt(moving, movingFace, mesh.movingTriangle, own, movingNearest);
   const double scale = std::max(fixed.Size(), moving.Size());
-  const Cell fixedCell = Cell::Face(fixedSurface, fixedSeed->X(), fixedSeed->Y());
-  const Cell movingCell = Cell::Face(movingSurface, movingSeed->X(), movingSeed->Y());
+  const Cell fixedCell = Cell::Face(fixedSurface, fixedSeed.X(), fixedSeed.Y());
+  const Cell movingCell = Cell::Face(movingSurface, movingSeed.X(), movingSeed.Y());
   // The faces' least distance is within their deflections of the mesh's: a local minimum
   // beyond that is not the least.
   const double deflections = fixed.FaceDeflection(fixedFace) + moving.FaceDeflection(movingFace);
@@ -126,7 +145,7 @@ std::optional<LocalNearest> FacePairDistance(const PartHierarchy& fixed, int fix
   const std::vector<Candidate> fixedBoundary =
       BoundaryNear(fixedSurface, Point(nearest.onFirst), movingBox, reach, unmoved);
   const std::vector<Candidate> movingBoundary =
-      BoundaryNear(movingSurface, Point(nearest.onSecond).Transformed(movingToFixed.Inverted()),
+      BoundaryNear(movingSurface, Point(movingNearest),
                    fixedBox, reach, movingToFixed);
   const Candidate fixedWhole{fixedCell, fixedBox};
   const Candidate movingWhole{movingCell, movingBox};

@@ -97,8 +97,6 @@ class PlacedPairSearch final : public BVH_PairTraverse<double, 3, BRepExtrema_Tr
     // Neighbouring triangles mostly share their faces: the last pair is looked at first.
     if (last_ == pairs_.end() || last_->first != faces) last_ = pairs_.find(faces);
     const auto known = last_;
-    // A pair already as near as the nearest found keeps its place whatever this triangle adds.
-    if (known != pairs_.end() && known->second.distance <= least_) return Standard_False;
     const Facet& one = fixedPart_.TriangleFacet(fixedIndex);
     const Facet& two = Placed(movingIndex);
     // The boxes and then the planes are cheap lower bounds: most pairs of a leaf are settled by

@@ -3,6 +3,7 @@
 #include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepTopAdaptor_FClass2d.hxx>
+#include <ShapeAnalysis_Surface.hxx>
 #include <Bnd_Box.hxx>
 #include <TopoDS_Face.hxx>
 #include <gp_Pnt2d.hxx>
@@ -41,6 +42,13 @@ class FaceSurface {
   // The edges bounding the face, each once, without the seams along which a closed surface
   // joins itself (no boundary: the face goes on across them).
   const std::vector<BoundaryEdge>& Boundary() const;
+  // The points where the face's surface closes to a point (a sphere's or a cone's poles): there
+  // the surface parameters have no speed, so a solve over the face cannot settle on them, and
+  // they are measured as corners instead.
+  const std::vector<gp_Pnt>& Poles() const;
+  // Surface parameters of the face's point nearest `point` (a point on or near the face), kept
+  // off the poles so that a solve started there can move along both parameters.
+  gp_Pnt2d ParametersNear(const gp_Pnt& point) const;
 
  private:
   TopoDS_Face face_;
@@ -50,6 +58,8 @@ class FaceSurface {
   // Made on the first test: most faces are never refined.
   mutable std::unique_ptr<BRepTopAdaptor_FClass2d> classifier_;
   mutable std::optional<std::vector<BoundaryEdge>> boundary_;
+  std::vector<gp_Pnt> poles_;
+  mutable std::unique_ptr<ShapeAnalysis_Surface> projection_;
 };
 
 }  // namespace sledway::clearance

@@ -15,9 +15,11 @@ using Matrix = std::array<Vector, kMost>;
 
 constexpr int kMostSteps = 60;
 constexpr int kMostDampings = 16;
-// A gradient this small beside the gap and the cell's speed is a stationary point: the distance
-// there is exact to the square of it.
-constexpr double kStationary = 1e-9;
+// A gradient this small beside the gap and the cell's speed is a stationary point: the gap
+// stands that near square to the cell, and the distance is exact to the square of it. Smaller is
+// not always reachable: near the minimum the squared distance changes by less than its rounding,
+// and the descent stops there.
+constexpr double kStationary = 1e-6;
 
 std::size_t Dimension(const Cell& cell) {
   return cell.face != nullptr ? 2 : cell.edge != nullptr ? 1 : 0;
