@@ -100,12 +100,13 @@ DISPID DispatchObject::Id(const Member& member) {
     throw HostError(static_cast<std::uint32_t>(RPC_E_DISCONNECTED),
                     MemberText(member) + ": the host object was let go when Sledway was unloaded");
   }
-  if (!ids_) ids_ = IdsFor(*object_.Get());
+  const ComPtr<IDispatch> held = object_;
+  if (!ids_) ids_ = IdsFor(*held.Get());
   const auto found = ids_->ids.find(member.name);
   if (found != ids_->ids.end()) return found->second;
   LPOLESTR name = const_cast<LPOLESTR>(member.name);
   DISPID id = DISPID_UNKNOWN;
-  if (FAILED(object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) {
+  if (FAILED(held->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) {
     id = DISPID_UNKNOWN;
   }
   ids_->ids.emplace(member.name, id);
@@ -127,8 +128,10 @@ Variant DispatchObject::Invoke(const Member& member, WORD flags, std::vector<VAR
   EXCEPINFO exception{};
   UINT argumentError = 0;
   ++invokeCount;
-  const HRESULT outcome = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                          put ? nullptr : result.Get(), &exception, &argumentError);
+  // Held for the length of the call: a Deactivate the host runs inside it lets go of object_.
+  const ComPtr<IDispatch> held = object_;
+  const HRESULT outcome = held->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                       put ? nullptr : result.Get(), &exception, &argumentError);
   if (FAILED(outcome)) ThrowHostFailure(member, outcome, &exception);
   return result;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "addin/live_objects.hpp"
 #include "automation/host_type_library.hpp"
 #include "host/host_error.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -14,10 +15,13 @@
 namespace sledway::automation {
 
 // Answers the host's source interface (by its IID) and IDispatch, and hands each event to the
-// handler until the connection lets go of it.
+// handler until the connection lets go of it. Its code lives in the add-in's library, which must
+// stay loaded while the host holds the sink: it counts as a live object of the library.
 class EventSink final : public IDispatch {
  public:
-  EventSink(IID source, EventHandler handler) : source_(source), handler_(std::move(handler)) {}
+  EventSink(IID source, EventHandler handler) : source_(source), handler_(std::move(handler)) {
+    ObjectCreated();
+  }
   EventSink(const EventSink&) = delete;
   EventSink& operator=(const EventSink&) = delete;
 
@@ -79,7 +83,7 @@ class EventSink final : public IDispatch {
   }
 
  private:
-  ~EventSink() = default;
+  ~EventSink() { ObjectDestroyed(); }
 
   std::atomic<ULONG> references_{0};
   IID source_;

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "addin/live_objects.hpp"
 #include "automation/binding_session.hpp"
 #include "automation/host_object.hpp"
 #include "host/host.hpp"
@@ -204,12 +205,15 @@ TEST(EventConnectionTest, HearsTheHostsEventsByNameAndWritesBackWhatTheHandlerCh
   arc.Define(L"Type", Returns(std::int32_t{0x05003270}));
   test::ScriptedObject collection;
   test::ScriptedObject selected;
+  const int libraryObjects = LiveObjects();
   {
     auto session = std::make_shared<Session>("{00000000-0000-0000-0000-000000000000}");
     const auto events = std::dynamic_pointer_cast<IVSelectEvents>(
         session->Bind(ComPtr<IDispatch>(static_cast<IDispatch*>(&host)), Role::kSelectEvents));
     ASSERT_NE(events, nullptr);
     ASSERT_TRUE(host.Connected());
+    // The sink the host holds keeps the library loaded.
+    EXPECT_EQ(LiveObjects(), libraryObjects + 1);
 
     // The handler refuses the highlight and offers the arc in the line's place.
     const Ref<IVObject> arcBound = session->Bind(ComPtr<IDispatch>(&arc), Role::kEntity);
@@ -257,6 +261,7 @@ TEST(EventConnectionTest, HearsTheHostsEventsByNameAndWritesBackWhatTheHandlerCh
     session->LetGoOfAll();
     EXPECT_FALSE(host.Connected());
   }
+  EXPECT_EQ(LiveObjects(), libraryObjects);
   EXPECT_EQ(host.references, 0u);
   EXPECT_EQ(line.references, 0u);
   EXPECT_EQ(arc.references, 0u);

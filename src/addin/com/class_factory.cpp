@@ -21,15 +21,21 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
   return E_NOINTERFACE;
 }
 
-// The factory itself is never deleted: its references only keep the library loaded.
+// The factory itself is never deleted: its references only keep the library loaded. A Release
+// or an unlock without its AddRef or lock is ignored: the library's count of live objects never
+// goes below what is really alive.
 ULONG ClassFactory::AddRef() {
   ObjectCreated();
   return ++references_;
 }
 
 ULONG ClassFactory::Release() {
+  ULONG held = references_.load();
+  while (held != 0 && !references_.compare_exchange_weak(held, held - 1)) {
+  }
+  if (held == 0) return 0;
   ObjectDestroyed();
-  return --references_;
+  return held - 1;
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
@@ -53,10 +59,14 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
 
 HRESULT ClassFactory::LockServer(BOOL lock) {
   if (lock) {
+    ++locks_;
     ObjectCreated();
-  } else {
-    ObjectDestroyed();
+    return S_OK;
   }
+  ULONG held = locks_.load();
+  while (held != 0 && !locks_.compare_exchange_weak(held, held - 1)) {
+  }
+  if (held != 0) ObjectDestroyed();
   return S_OK;
 }
 

@@ -29,6 +29,7 @@ class ClassFactory final : public IClassFactory {
  private:
   std::function<IDispatch*()> create_;
   std::atomic<ULONG> references_{0};
+  std::atomic<ULONG> locks_{0};
 };
 
 }  // namespace sledway::com

@@ -15,15 +15,28 @@ HRESULT DispatchArguments::Expect(UINT count) const {
 }
 
 HRESULT DispatchArguments::Mismatch(UINT position) const {
+  return Failed(position, DISP_E_TYPEMISMATCH);
+}
+
+HRESULT DispatchArguments::Failed(UINT position, HRESULT code) const {
   if (argumentError_ != nullptr) *argumentError_ = params_->cArgs - 1 - position;
-  return DISP_E_TYPEMISMATCH;
+  return code;
+}
+
+HRESULT DispatchArguments::Followed(UINT position, VARIANT& value) const {
+  // Expect() has checked that the argument is there.
+  VARIANT& given = params_->rgvarg[params_->cArgs - 1 - position];
+  // A reference to nothing: following it would read through a null pointer.
+  if ((given.vt & VT_BYREF) != 0 && given.byref == nullptr) return Failed(position, E_POINTER);
+  if (FAILED(VariantCopyInd(&value, &given))) return Mismatch(position);
+  return S_OK;
 }
 
 HRESULT DispatchArguments::Converted(UINT position, VARTYPE type, VARIANT& value) const {
-  // Expect() has checked that the argument is there.
-  VARIANT& given = params_->rgvarg[params_->cArgs - 1 - position];
-  if (FAILED(VariantCopyInd(&value, &given))) return Mismatch(position);
-  if (FAILED(VariantChangeType(&value, &value, 0, type))) return Mismatch(position);
+  if (const HRESULT followed = Followed(position, value); FAILED(followed)) return followed;
+  const HRESULT changed = VariantChangeType(&value, &value, 0, type);
+  if (changed == DISP_E_OVERFLOW) return Failed(position, DISP_E_OVERFLOW);
+  if (FAILED(changed)) return Mismatch(position);
   return S_OK;
 }
 
@@ -47,9 +60,7 @@ HRESULT DispatchArguments::Long(UINT position, std::int32_t& value) const {
 
 HRESULT DispatchArguments::Object(UINT position, Microsoft::WRL::ComPtr<IDispatch>& object) const {
   automation::Variant given;
-  if (FAILED(VariantCopyInd(given.Get(), &params_->rgvarg[params_->cArgs - 1 - position]))) {
-    return Mismatch(position);
-  }
+  if (const HRESULT followed = Followed(position, *given.Get()); FAILED(followed)) return followed;
   const VARIANT& value = given.Value();
   if (value.vt == VT_DISPATCH && value.pdispVal != nullptr) {
     object = value.pdispVal;

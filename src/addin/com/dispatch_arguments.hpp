@@ -30,9 +30,12 @@ class DispatchArguments {
   HRESULT Object(UINT position, Microsoft::WRL::ComPtr<IDispatch>& object) const;
 
  private:
-  // The argument's value with references followed, converted to `type`.
+  // The argument's value with references followed (E_POINTER for a reference to nothing), and
+  // converted to `type` (DISP_E_OVERFLOW for a value out of its range).
+  HRESULT Followed(UINT position, VARIANT& value) const;
   HRESULT Converted(UINT position, VARTYPE type, VARIANT& value) const;
   HRESULT Mismatch(UINT position) const;
+  HRESULT Failed(UINT position, HRESULT code) const;
 
   const DISPPARAMS* params_;
   UINT* argumentError_;

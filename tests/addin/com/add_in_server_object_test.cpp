@@ -147,6 +147,18 @@ TEST_F(AddInServerObjectTest, RefusesBrokenCallsWithTheDispatchCodesAndActivates
   text.bstrVal = maybe.Get();
   expect(kDispidActivate, DISPATCH_METHOD, {Object(&site), text}, DISP_E_TYPEMISMATCH, 0);
   expect(kDispidExecuteCommand, DISPATCH_METHOD, {Object(&site)}, DISP_E_TYPEMISMATCH, 0);
+  // A reference to nothing is never followed; a number too large for a long is an overflow.
+  for (VARTYPE type : {VT_I4, VT_BOOL, VT_DISPATCH, VT_VARIANT}) {
+    VARIANT nothing{};
+    nothing.vt = VT_BYREF | type;
+    nothing.byref = nullptr;
+    expect(kDispidExecuteCommand, DISPATCH_METHOD, {nothing}, E_POINTER, 0);
+    expect(kDispidActivate, DISPATCH_METHOD, {nothing, Boolean(true)}, E_POINTER, 1);
+  }
+  VARIANT huge{};
+  huge.vt = VT_R8;
+  huge.dblVal = 3e9;
+  expect(kDispidExecuteCommand, DISPATCH_METHOD, {huge}, DISP_E_OVERFLOW, 0);
   expect(kDispidDeactivate, DISPATCH_METHOD, {Long(1)}, DISP_E_BADPARAMCOUNT);
   expect(kDispidAutomation, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND);
   expect(0x7FFF, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND);
@@ -211,7 +223,10 @@ TEST(ClassFactory, CountsItsReferencesLocksAndObjectsAsLiveObjectsOfTheLibrary) 
 
   made.Reset();
   held->LockServer(FALSE);
+  // An unlock or a release without its lock or reference counts for nothing.
+  held->LockServer(FALSE);
   held.Reset();
+  factory.Release();
   EXPECT_EQ(LiveObjects(), before);
 }
 
