@@ -33,8 +33,11 @@ Clearance ClearanceCheck::Measure() {
     const double beyond = result.nearest ? std::max(result.nearest->distance, tolerance_)
                                          : std::numeric_limits<double>::max();
     const std::optional<PairClearance> pair =
-        MeasurePair(moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond);
+        MeasurePair(moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond,
+                    tolerance_);
     if (!pair) continue;
+    result.bound = result.nearest ? std::min(result.bound, pair->bound) : pair->bound;
+    if (pair->measuredExactly) ++result.measuredExactly;
     if (pair->distance <= tolerance_) result.inContact.push_back(other->ComponentName());
     if (!result.nearest || pair->distance < result.nearest->distance) {
       result.nearest = pair;

@@ -21,6 +21,12 @@ struct Clearance {
   std::string nearestComponent;
   // Every component within the tolerance or overlapping, in the order they were given.
   std::vector<std::string> inContact;
+  // Below the nearest distance, and no more than the meshes' deflections below it: no other
+  // component comes nearer than this.
+  double bound = 0.0;
+  // How many components' distances were measured exactly because the refinement's could not be
+  // certified.
+  int measuredExactly = 0;
 };
 
 // The clearance of one component against others, measured after each move. Each part's

@@ -1,6 +1,8 @@
 #include "clearance/pair_clearance.hpp"
 
 #include <BRepClass3d_SolidClassifier.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
+#include <TopLoc_Location.hxx>
 #include <Precision.hxx>
 #include <algorithm>
 #include <limits>
@@ -45,11 +47,44 @@ std::optional<gp_Pnt> EnclosedPoint(const PartHierarchy& inner, const PartHierar
   return point;
 }
 
+// The least distance over the face pairs that could hold one below `found` (the refinement's,
+// not certified), each pair measured on its two whole faces by BRepExtrema; the points in the
+// fixed part's coordinates.
+PairClearance ExactlyMeasured(const PartHierarchy& fixed, const PartHierarchy& moving,
+                              const FacePairs& pairs, const gp_Trsf& movingToFixed,
+                              const PairClearance& found) {
+  PairClearance best = found;
+  best.measuredExactly = false;
+  double limit = found.distance;
+  std::vector<std::pair<double, std::pair<int, int>>> order;
+  for (const auto& [faces, mesh] : pairs.withinMargin) {
+    order.emplace_back(
+        mesh.distance - fixed.FaceDeflection(faces.first) - moving.FaceDeflection(faces.second),
+        faces);
+  }
+  std::sort(order.begin(), order.end());
+  for (const auto& [nearest, faces] : order) {
+    if (nearest > limit) break;
+    const BRepExtrema_DistShapeShape exact(
+        fixed.Face(faces.first),
+        moving.Face(faces.second).Moved(TopLoc_Location(movingToFixed)), Extrema_ExtFlag_MIN);
+    if (!exact.IsDone() || exact.NbSolution() == 0) continue;
+    if (!best.measuredExactly || exact.Value() < best.distance) {
+      best.distance = exact.Value();
+      best.onOther = exact.PointOnShape1(1);
+      best.onMoving = exact.PointOnShape2(1);
+      best.measuredExactly = true;
+      limit = std::min(limit, best.distance);
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
 std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_Trsf& movingPlace,
                                          const PartHierarchy& other, const gp_Trsf& otherPlace,
-                                         double beyond) {
+                                         double beyond, double tolerance) {
   if (moving.Triangles().IsNull() || other.Triangles().IsNull()) return std::nullopt;
   // Everything is measured in the other part's coordinates, where its hierarchy was built.
   const gp_Trsf movingToOther = otherPlace.Inverted() * movingPlace;
@@ -83,7 +118,19 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
       measured = true;
     }
   }
+  // The mesh lies within its deflection of the surface, so no two points of the surfaces are
+  // nearer than the least mesh distance less both deflections; the true least distance is thus
+  // within both deflections above the bound, and so must be what is reported.
+  const double deflections = moving.Deflection() + other.Deflection();
+  const double bound = std::max(0.0, pairs.least - deflections);
+  const bool certified = measured && best.distance <= bound + deflections &&
+                         (best.distance <= tolerance || bound > tolerance);
+  if (!certified) {
+    best = ExactlyMeasured(other, moving, pairs, movingToOther, best);
+    measured = best.measuredExactly;
+  }
   if (!measured) return std::nullopt;
+  best.bound = std::min(bound, best.distance);
   if (best.distance > 0.0) {
     std::optional<gp_Pnt> inside = EnclosedPoint(moving, other, movingToOther);
     if (!inside) {
@@ -91,8 +138,12 @@ std::optional<PairClearance> MeasurePair(const PartHierarchy& moving, const gp_T
       if (inside) inside->Transform(movingToOther);
     }
     if (inside) {
-      best =
-          PairClearance{.distance = 0.0, .onMoving = *inside, .onOther = *inside, .enclosed = true};
+      best = PairClearance{.distance = 0.0,
+                           .onMoving = *inside,
+                           .onOther = *inside,
+                           .enclosed = true,
+                           .bound = 0.0,
+                           .measuredExactly = best.measuredExactly};
     }
   }
   best.onMoving.Transform(otherPlace);

@@ -153,7 +153,9 @@ class CsvWriter final : public ResultWriter {
     const std::string& unit = header.lengthUnit;
     stream_ << "move,repetition,pass,step,fraction,x_" << unit << ",y_" << unit << ",z_" << unit
             << ",axis_x,axis_y,axis_z,angle_deg,driven,recomputed,distance_cm,misalignment_rad";
-    if (header.clearance) stream_ << ",clearance_" << unit << ",nearest,contact";
+    if (header.clearance) {
+      stream_ << ",clearance_" << unit << ",clearance_bound_" << unit << ",nearest,contact";
+    }
     stream_ << '\n';
     unit_ = unit;
   }
@@ -169,6 +171,7 @@ class CsvWriter final : public ResultWriter {
             << (row.misalignment ? ExactText(*row.misalignment) : "");
     if (row.clearance) {
       stream_ << ',' << (row.clearance->distance ? ExactText(*row.clearance->distance) : "") << ','
+              << (row.clearance->bound ? ExactText(*row.clearance->bound) : "") << ','
               << Quoted(row.clearance->nearest) << ','
               << (row.clearance->contact ? "true" : "false");
     }
@@ -236,6 +239,7 @@ class JsonWriter final : public ResultWriter {
     if (row.clearance) {
       Json clearance;
       clearance["distance"] = row.clearance->distance ? Json(*row.clearance->distance) : Json();
+      clearance["bound"] = row.clearance->bound ? Json(*row.clearance->bound) : Json();
       clearance["nearest"] = row.clearance->nearest;
       clearance["contact"] = row.clearance->contact;
       move["clearance"] = clearance;

@@ -163,6 +163,7 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, double fraction) {
   if (!now.nearest) return columns;
   const double distance = now.nearest->distance / perUnit_;
   columns.distance = distance;
+  columns.bound = now.bound / perUnit_;
   columns.nearest = now.nearestComponent;
   if (!summary_.least || distance < *summary_.least) {
     summary_.least = distance;

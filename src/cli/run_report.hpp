@@ -22,7 +22,10 @@ struct RunHeader {
 // How close the moving component came to the others after a move (--clearance).
 struct MoveClearance {
   std::optional<double> distance;  // in the display unit; none when nothing was measured
-  std::string nearest;             // the nearest component's name
+  // No other component is nearer than this (in the display unit): the meshes' bound, within
+  // their deflections below `distance`; none when nothing was measured.
+  std::optional<double> bound;
+  std::string nearest;  // the nearest component's name
   bool contact = false;
 };
 

@@ -60,6 +60,9 @@ void Check(const Ref<model::Component>& moving, const Ref<model::Component>& fix
         << sweep.name << " step " << step;
     EXPECT_EQ(!clearance.inContact.empty(), expected <= sweep.tolerance)
         << sweep.name << " step " << step;
+    // The bound lies below the true distance, by no more than the meshes' deflections.
+    EXPECT_LE(clearance.bound, expected + 1e-7 * size) << sweep.name << " step " << step;
+    EXPECT_GE(clearance.bound, expected - 0.01 * size) << sweep.name << " step " << step;
   }
 }
 

@@ -90,6 +90,7 @@ TEST_F(ClearanceRun, ACubeSlidingPastABlockHasTheGapAndTouchesExactlyWhileTheyOv
     EXPECT_NEAR(move["clearance"]["distance"].get<double>(), gap, kDistanceTolerance) << travel;
     EXPECT_EQ(move["clearance"]["nearest"], "block:1");
     EXPECT_EQ(move["clearance"]["contact"].get<bool>(), gap <= kContactTolerance) << travel;
+    EXPECT_LE(move["clearance"]["bound"].get<double>(), gap + kDistanceTolerance) << travel;
   }
   const nlohmann::json& summary = result["clearance"];
   EXPECT_EQ(summary["least"].get<double>(), 0.0);
@@ -124,8 +125,8 @@ TEST_F(ClearanceRun, TheSummaryNamesTheLeastClearanceItsPointsAndEveryContactInE
   const Invocation csv =
       Sledway({"run", Assembly(kSlide), "--steps", "10", "--format", "csv", "--clearance"});
   ASSERT_EQ(csv.status, 0) << csv.err;
-  EXPECT_THAT(csv.out, HasSubstr(",clearance_mm,nearest,contact\n"));
-  EXPECT_THAT(csv.out, HasSubstr(",10,block:1,false\n"));  // travel 20: 10 mm clear
+  EXPECT_THAT(csv.out, HasSubstr(",clearance_mm,clearance_bound_mm,nearest,contact\n"));
+  EXPECT_THAT(csv.out, HasSubstr(",10,10,block:1,false\n"));  // travel 20: 10 mm clear, flat faces
   EXPECT_THAT(csv.out, HasSubstr("# contact: 'cube:1' with 'block:1' from fraction"));
 
   // A run without the check has none of its columns.
