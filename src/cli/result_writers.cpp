@@ -46,7 +46,7 @@ std::string MotionLine(const MotionSummary& motion) {
                      EscapedText(motion.profile) + ", " + std::to_string(motion.followers) +
                      (motion.followers == 1 ? " follower" : " followers");
   if (motion.holonomyDegrees) {
-    line += ", twist after one loop (holonomy) " + TrimmedText(*motion.holonomyDegrees, 6) + " deg";
+    line += ", twist after one loop (holonomy) " + TrimmedText(*motion.holonomyDegrees, 4) + " deg";
   }
   return line;
 }

@@ -17,7 +17,7 @@ namespace sledway::motion {
 // alone, never on which distances were asked before.
 class MinimalFrame final : public PathFrame {
  public:
-  static constexpr double kMaxTurnPerPiece = 2e-3;  // radians
+  static constexpr double kMaxTurnPerPiece = 5e-3;  // radians
 
   // The frame's normal at distance 0 is `startNormal` made perpendicular to the tangent there.
   MinimalFrame(const PathCurve& curve, const gp_Dir& startNormal);

@@ -143,6 +143,22 @@ TEST_F(MotionRun, PlacementAtAFractionIsTheSameWhateverTheSteps) {
   }
 }
 
+// The knot of the coil sample is a closed spline, smooth across its seam: after one loop the
+// carriage points along the path as at the start, turned about it by the holonomy printed.
+TEST_F(MotionRun, MinimalFrameComesRoundAClosedPathTurnedByItsHolonomy) {
+  const Invocation run = Sledway({"run", "--example", "coil", "--roll", "minimal", "--steps", "4",
+                                  "--mode", "start-end-start", "--format", "json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json result = run.Json();
+  const gp_Mat end = Rotation(result["moves"][3]), start = Rotation(result["moves"][7]);
+  ASSERT_EQ(result["moves"][7]["fraction"], 0.0);
+  const gp_XYZ along = start.Column(1);  // the carriage's tangent line, its X axis
+  EXPECT_LT((end.Column(1) - along).Modulus(), 1e-9);
+  const gp_XYZ across = start.Column(2), turned = end.Column(2);
+  const double angle = std::atan2(across.Crossed(turned).Dot(along), across.Dot(turned));
+  EXPECT_NEAR(angle * 180.0 / kPi, result["motion"]["holonomyDeg"].get<double>(), 1e-7);
+}
+
 // With an up vector the bar's up axis stays in the plane of the path's tangent and the vector.
 TEST_F(MotionRun, UpVectorKeepsTheUpAxisInThePlaneOfTangentAndVector) {
   const nlohmann::json moves =
