@@ -18,13 +18,13 @@ constexpr int kBadInput = 2;
 
 // CLI11's own messages quote the arguments they refuse, which may be long or hold anything:
 // such a message is escaped, and cut where CLI11's words and an echo of a sensible length would
-// long have ended.
+// long have ended. Like every other message of the runner it is one line after "sledway: ".
 std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
-  std::string message = EscapedText(error.what(), 4 * kEchoLimit) + "\n";
+  std::string message = "sledway: " + EscapedText(error.what(), 4 * kEchoLimit);
   if (const CLI::Option* help = app->get_help_ptr()) {
-    message += "Run with " + help->get_name() + " for more information.\n";
+    message += " (run with " + help->get_name() + " for more information)";
   }
-  return message;
+  return message + "\n";
 }
 
 }  // namespace

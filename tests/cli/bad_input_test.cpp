@@ -49,6 +49,10 @@ TEST_F(BadInput, WholeNumbersAreReadInDecimalOnly) {
   }
   ExpectRefused({"run", "--example", "lift", "--reps", "0x10"}, "--reps: '0x10' is not a whole");
   ExpectRefused({"run", "--example", "lift", "--reps", "000"}, "--reps: Value 0 not in range");
+  // CLI11's refusals read as one line of the runner's own, as every other message does.
+  EXPECT_EQ(Sledway({"run", "--example", "lift", "--fps", "-1"}).err,
+            "sledway: --fps: Value -1 not in range 1 to 240 (run with --help for more "
+            "information)\n");
 }
 
 TEST_F(BadInput, AnInputThatIsNoRegularFileIsRefusedWithoutOpeningIt) {

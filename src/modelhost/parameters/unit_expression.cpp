@@ -2,7 +2,9 @@
 
 #include <muParser.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <numbers>
@@ -50,15 +52,26 @@ void DefineLanguage(mu::Parser& parser, ParameterUnit target) {
   }
 }
 
-// muParser's reason without its own position wording, which the caller adds in one form.
+std::string PositionText(int position) {
+  return position >= 0 ? " at position " + std::to_string(position) : "";
+}
+
+// Why a text does not parse: in our words where muParser's would puzzle a user (a name that
+// is not there yet), else muParser's reason without its own position
+// wording, which is added in one form.
 std::string Reason(const mu::Parser::exception_type& error) {
+  const std::string& token = error.GetToken();
+  if (error.GetCode() == mu::ecUNASSIGNABLE_TOKEN && !token.empty() &&
+      (std::isalpha(static_cast<unsigned char>(token[0])) != 0 || token[0] == '_')) {
+    return "reads \"" + EchoedText(token) + "\"" + PositionText(error.GetPos()) +
+           ", which is neither a unit of this value nor a parameter defined before it";
+  }
   std::string reason = error.GetMsg();
   if (const auto at = reason.rfind(" at position "); at != std::string::npos) reason.erase(at);
   while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
   // The parser's text quotes the token it stumbled on, which may be long or hold anything.
   reason = EchoedText(reason);
-  if (error.GetPos() >= 0) reason += " at position " + std::to_string(error.GetPos());
-  return reason;
+  return reason + PositionText(error.GetPos());
 }
 
 }  // namespace
@@ -75,6 +88,15 @@ UnitExpression::UnitExpression(std::string text, ParameterUnit target,
       target_(target),
       owner_(std::move(owner)),
       compiled_(std::make_unique<Compiled>()) {
+  // muParser refuses some control characters in its own puzzling words and reads past others.
+  const auto control = std::find_if(text_.begin(), text_.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+  });
+  if (control != text_.end()) {
+    throw HostError(hresult::kInvalidArg,
+                    Describe() + ": holds a control character" +
+                        PositionText(static_cast<int>(control - text_.begin())));
+  }
   mu::Parser& parser = compiled_->parser;
   try {
     DefineLanguage(parser, target_);

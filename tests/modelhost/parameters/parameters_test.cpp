@@ -123,6 +123,17 @@ TEST(UnitExpression, RefusesTextsWithMuParsersReasonAndPosition) {
   EXPECT_THAT(Unparsed("90 deg", kMillimetre), HasSubstr("\"deg\""));
   EXPECT_THAT(Unparsed("5 ul", kMillimetre), HasSubstr("\"ul\""));
   EXPECT_THAT(Unparsed("5 mm", kDegree), HasSubstr("\"mm\""));
+  // A name that is not there yet and a control character are said in the runner's own words.
+  for (const auto& [text, reason] : std::vector<std::pair<std::string, std::string>>{
+           {"b + 1", "expression 'b + 1' of 'height': reads \"b\" at position 0, which is neither "
+                     "a unit of this value nor a parameter defined before it"},
+           {"1\x01", "of 'height': holds a control character at position 1"},
+           {std::string("1 +\x7f") + "2", "of 'height': holds a control character at position 3"}}) {
+    const std::string refusal = Unparsed(text, kMillimetre);
+    EXPECT_THAT(refusal, HasSubstr(reason));
+    EXPECT_EQ(refusal.find("nexpected"), std::string::npos) << refusal;
+    EXPECT_EQ(refusal.find("non printable"), std::string::npos) << refusal;
+  }
   // The position is muParser's; the text is never repeated twice with its own wording.
   const std::string dangling = Unparsed("2 *", kMillimetre);
   EXPECT_THAT(dangling, HasSubstr("Unexpected end of expression at position "));
@@ -215,7 +226,7 @@ TEST(ParameterTable, RefusedParametersAndExpressionsChangeNothing) {
   EXPECT_THAT(unclosed, HasSubstr("expression '2 * (width' of 'height': "));
   EXPECT_THAT(unclosed, HasSubstr("parenthesis at position "));
   EXPECT_THAT(Refusal([&] { height->Expression("widht"); }),
-              HasSubstr("Unexpected token \"widht\" found at position 0"));
+              HasSubstr("reads \"widht\" at position 0, which is neither"));
   EXPECT_THAT(Refusal([&] { height->Expression("height + 1"); }),
               HasSubstr("expression 'height + 1' of 'height' makes a cycle: height -> height"));
   EXPECT_THAT(Refusal([&] { width->Expression("top / 4"); }),
