@@ -1,6 +1,7 @@
 #include "modelhost/files/geometry_reader.hpp"
 
 #include <Precision.hxx>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -67,7 +68,14 @@ std::string GeometryReader::LengthText(double modelLength) const {
 }
 
 double GeometryReader::Angle(const JsonNode& node) const {
-  return node.Number() * std::numbers::pi / 180.0;
+  // Beyond this a double cannot tell angles a ten-thousandth of a degree apart.
+  constexpr double kLargestDegrees = 1e12;
+  const double degrees = node.Number();
+  if (!(std::abs(degrees) <= kLargestDegrees)) {
+    node.Fail("is too large an angle (at most " + NumberText(kLargestDegrees) + " deg), got " +
+              NumberText(degrees) + " deg");
+  }
+  return degrees * std::numbers::pi / 180.0;
 }
 
 gp_Pnt GeometryReader::Point(const JsonNode& node) const {
@@ -83,17 +91,21 @@ gp_Pnt2d GeometryReader::Point2d(const JsonNode& node) const {
 gp_Dir GeometryReader::Direction(const JsonNode& node) const {
   const auto xyz = node.Elements(3);
   const gp_XYZ direction(xyz[0].Number(), xyz[1].Number(), xyz[2].Number());
-  const double length = direction.Modulus();
-  if (!(length >= kZeroLength) || !std::isfinite(length)) node.Fail("zero-length direction");
-  return gp_Dir(direction / length);
+  // Scaled by its largest component first, so that a long direction does not overflow.
+  const double largest = std::max({std::abs(direction.X()), std::abs(direction.Y()),
+                                   std::abs(direction.Z())});
+  const gp_XYZ scaled = largest > 0.0 ? direction / largest : direction;
+  if (!(largest * scaled.Modulus() >= kZeroLength)) node.Fail("zero-length direction");
+  return gp_Dir(scaled / scaled.Modulus());
 }
 
 gp_Dir2d GeometryReader::Direction2d(const JsonNode& node) const {
   const auto xy = node.Elements(2);
   const gp_XY direction(xy[0].Number(), xy[1].Number());
-  const double length = direction.Modulus();
-  if (!(length >= kZeroLength) || !std::isfinite(length)) node.Fail("zero-length direction");
-  return gp_Dir2d(direction / length);
+  const double largest = std::max(std::abs(direction.X()), std::abs(direction.Y()));
+  const gp_XY scaled = largest > 0.0 ? direction / largest : direction;
+  if (!(largest * scaled.Modulus() >= kZeroLength)) node.Fail("zero-length direction");
+  return gp_Dir2d(scaled / scaled.Modulus());
 }
 
 gp_Ax3 GeometryReader::Plane(const JsonNode& node) const {

@@ -110,6 +110,13 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
       // Degenerate geometry: the builders' own messages, placed at what they refused.
       {Spoiled({Put("/sketches/0/plane/normal", {0, 0, 0})}),
        "t.json: /sketches/0/plane/normal: zero-length direction"},
+      // A long direction is a direction: only its parallel xDir is wrong.
+      {Spoiled({Put("/sketches/0/plane/normal", {0, 0, 1e300}),
+                Put("/sketches/0/plane/xDir", {0, 0, -2})}),
+       "t.json: /sketches/0/plane: xDir is parallel to the normal"},
+      {Spoiled({Put("/components/0/placement/angle", 1e308)}),
+       "t.json: /components/0/placement/angle: is too large an angle (at most 1e+12 deg), got "
+       "1e+308 deg"},
       {Spoiled({Put("/sketches/0/plane/xDir", {0, 0, -2})}),
        "t.json: /sketches/0/plane: xDir is parallel to the normal"},
       {Spoiled({Put("/sketches/0/curves/0/end", {0, 0})}),
