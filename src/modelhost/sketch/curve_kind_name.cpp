@@ -3,8 +3,7 @@
 namespace sledway::model {
 
 const char* CurveKindName(IVCurveKind kind) {
-  // A curve of the assembly's own sketch is named as the same curve seen through a component.
-  switch (ProxyKind(kind)) {
+  switch (kind) {
     case IVCurveKind::kSketchLineProxy:
     case IVCurveKind::kSketchLine3DProxy:
       return "line";
