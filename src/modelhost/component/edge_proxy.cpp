@@ -42,9 +42,9 @@ bool EdgeProxy::PassesFilter(IVSelectFilter filter) {
   const TopoDS_Edge edge = component_.Occurrence()->Part()->Edge(index_);
   if (BRep_Tool::Degenerated(edge)) return false;
   switch (filter) {
-    case IVSelectFilter::kPartEdge:
+    case IVSelectFilter::kPartEdges:
       return true;
-    case IVSelectFilter::kPartEdgeLinear:
+    case IVSelectFilter::kPartStraightEdges:
       return BRepAdaptor_Curve(edge).GetType() == GeomAbs_Line;
     default:
       return false;

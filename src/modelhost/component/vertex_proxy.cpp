@@ -23,7 +23,7 @@ Ref<IVComponent> VertexProxy::ContainingOccurrence() {
 }
 
 bool VertexProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kPartVertex;
+  return filter == IVSelectFilter::kPartVertices;
 }
 
 }  // namespace sledway::model

@@ -22,7 +22,7 @@ Ref<IVComponent> WorkAxisProxy::ContainingOccurrence() {
 }
 
 bool WorkAxisProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kWorkAxis;
+  return filter == IVSelectFilter::kWorkAxes;
 }
 
 }  // namespace sledway::model

@@ -23,7 +23,7 @@ Ref<IVComponent> WorkPointProxy::ContainingOccurrence() {
 }
 
 bool WorkPointProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kWorkPoint;
+  return filter == IVSelectFilter::kWorkPoints;
 }
 
 }  // namespace sledway::model

@@ -4,28 +4,25 @@ namespace sledway::model {
 
 const char* CurveKindName(IVCurveKind kind) {
   switch (kind) {
-    case IVCurveKind::kSketchLineProxy:
-    case IVCurveKind::kSketchLine3DProxy:
+    case IVCurveKind::kSketchLine:
+    case IVCurveKind::kSketchLine3D:
       return "line";
-    case IVCurveKind::kSketchArcProxy:
-    case IVCurveKind::kSketchArc3DProxy:
+    case IVCurveKind::kSketchArc:
+    case IVCurveKind::kSketchArc3D:
       return "arc";
-    case IVCurveKind::kSketchCircleProxy:
-    case IVCurveKind::kSketchCircle3DProxy:
+    case IVCurveKind::kSketchCircle:
+    case IVCurveKind::kSketchCircle3D:
       return "circle";
-    case IVCurveKind::kSketchEllipseProxy:
-    case IVCurveKind::kSketchEllipse3DProxy:
+    case IVCurveKind::kSketchEllipse:
+    case IVCurveKind::kSketchEllipse3D:
       return "ellipse";
-    case IVCurveKind::kSketchEllipticalArcProxy:
-    case IVCurveKind::kSketchEllipticalArc3DProxy:
+    case IVCurveKind::kSketchEllipticalArc:
       return "elliptical arc";
-    case IVCurveKind::kSketchSplineProxy:
-    case IVCurveKind::kSketchSpline3DProxy:
+    case IVCurveKind::kSketchSpline:
+    case IVCurveKind::kSketchSpline3D:
       return "spline";
-    case IVCurveKind::kHelicalCurveProxy:
-    case IVCurveKind::kHelicalCurve:
-      return "helical curve";
-    case IVCurveKind::kEdgeProxy:
+    case IVCurveKind::kSketchHelix3D:
+      return "helix";
     case IVCurveKind::kEdge:
       return "edge";
   }
