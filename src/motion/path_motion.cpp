@@ -166,34 +166,8 @@ void PathMotion::PlaceFollowers(double fraction) {
 }
 
 void PathMotion::Recompute() {
-  // As after the add-in's own move: the moved component held in place while the assembly is
-  // recomputed, errors ignored statement by statement, a failure told through UpdateError.
-  const Ref<IVComponent> leader = path_.FollowComponent();
-  leader->Fixed(true);
-  bool updated = false;
-  try {
-    if (const auto document = app_->GetActiveDocument()) {
-      document->Update();
-      updated = true;
-    }
-  } catch (...) {
-  }
-  if (updated) {
-    try {
-      platform::YieldToMessageLoop();
-    } catch (...) {
-    }
-  }
-  try {
-    leader->Fixed(false);
-  } catch (...) {
-  }
-  if (!updated) {
-    try {
-      path_.UpdateError.Raise();
-    } catch (...) {
-    }
-  }
+  // As after the add-in's own move.
+  path_.RecomputeHolding(app_, path_.FollowComponent());
 }
 
 }  // namespace sledway::motion

@@ -131,8 +131,11 @@ void CPath::MoveToPointOnPath(const Ref<IVApplication>& oIVApp, double dPercent)
   RequireFinite(x, y, z, "the follow component's position at fraction " + Number(dPercent));
   placement->SetTranslation(factory->CreateVector(x, y, z), false);
   component->SetTransformation(placement);
-  component->Fixed(true);
+  RecomputeHolding(oIVApp, component);
+}
 
+void CPath::RecomputeHolding(const Ref<IVApplication>& oIVApp, const Ref<IVComponent>& component) {
+  component->Fixed(true);
   // The recompute and what follows run with errors ignored, statement by statement: a failed
   // recompute is reported through UpdateError, never to the caller.
   bool updated = false;

@@ -84,6 +84,11 @@ class CPath {
   // successful one the host's message loop runs once.
   void MoveToPointOnPath(const Ref<IVApplication>& oIVApp, double dPercent);
 
+  // The recompute that ends a move: the active document updated with `component` held in
+  // place, each step's errors ignored, a failed update raised as UpdateError, the host's
+  // message loop run once after a successful one.
+  void RecomputeHolding(const Ref<IVApplication>& oIVApp, const Ref<IVComponent>& component);
+
   // The recompute after a move failed.
   Event<> UpdateError;
 
