@@ -6,6 +6,7 @@
 #include "addin/live_objects.hpp"
 #include "addin_test_support.hpp"
 #include "common/reg_api.hpp"
+#include "forwarding_application.hpp"
 #include "host/host_error.hpp"
 #include "host_fixture.hpp"
 #include "modelhost/application/add_in_site.hpp"
@@ -28,20 +29,12 @@ class IconlessFactory : public RecordingFactory {
 };
 
 // The application with its user interface refused: the host's bars out of reach.
-class NoUserInterfaceApplication : public IVApplication {
+class NoUserInterfaceApplication : public ForwardingApplication {
  public:
-  explicit NoUserInterfaceApplication(Ref<IVApplication> inner) : inner_(std::move(inner)) {}
-  Ref<IVDocument> GetActiveDocument() override { return inner_->GetActiveDocument(); }
-  Ref<IVGeometryFactory> GetGeometryFactory() override { return inner_->GetGeometryFactory(); }
-  Ref<IVObjectFactory> GetObjectFactory() override { return inner_->GetObjectFactory(); }
-  Ref<IVCommandManager> GetCommandManager() override { return inner_->GetCommandManager(); }
+  using ForwardingApplication::ForwardingApplication;
   Ref<IVUserInterface> GetUserInterface() override {
     throw HostError(hresult::kFail, "the user interface is refused");
   }
-  WindowHandle GetMainWindowHandle() override { return inner_->GetMainWindowHandle(); }
-
- private:
-  Ref<IVApplication> inner_;
 };
 
 // A site that hands out that application and creates buttons through the model host's site.

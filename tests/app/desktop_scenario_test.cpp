@@ -5,10 +5,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
@@ -29,24 +25,6 @@ namespace {
 // (0, 400) mm of the sketch; the cart's bottom edge 9 stays tangent to it.
 class DesktopScenarioTest : public SledwayInCartTest {
  protected:
-  // The tool window the main window owns; null when none is shown.
-  QWidget* ShownToolWindow() const {
-    for (QWidget* child : window_->findChildren<QWidget*>()) {
-      if (child->isWindow() && child->windowTitle() == "Sledway 2.0" && child->isVisible()) {
-        return child;
-      }
-    }
-    return nullptr;
-  }
-
-  template <class Control>
-  Control* Get(const char* name) const {
-    auto* control = tool_->findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
-
   // Points at a spot of the view and clicks there.
   void PickAt(const gp_Pnt& point) {
     const QPoint spot = ScreenPoint(point);
@@ -77,19 +55,9 @@ class DesktopScenarioTest : public SledwayInCartTest {
 
 TEST_F(DesktopScenarioTest,
        TheToolbarButtonOpensTheToolWindowWherePicksPositionAndRunFollowTheTrack) {
-  QToolBar* bar = window_->findChild<QToolBar*>("Sledway");
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(bar->actions().size(), 1);
-  auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(bar->actions().front()));
-  ASSERT_NE(button, nullptr);
-  ASSERT_TRUE(button->isVisible());
-  QTest::mouseClick(button, Qt::LeftButton);
-  tool_ = ShownToolWindow();
-  ASSERT_NE(tool_, nullptr);
+  OpenToolWindow();
   EXPECT_EQ(tool_->parentWidget(), window_.get());
   ASSERT_TRUE(QTest::qWaitForWindowExposed(tool_));
-  // The view must be the window's topmost at the spots picked: the tool window goes aside.
-  tool_->move(window_->geometry().topRight() + QPoint(20, 0));
   Settle();
 
   // The path: a point of the track's line from (300, 100) to (300, 200) mm brings the profile.
@@ -118,7 +86,7 @@ TEST_F(DesktopScenarioTest,
 
   Click("cmdControl_0");  // "Position"
   EXPECT_LT(Contact().Distance(TrackPoint(0.0, 0.0)), 1e-9);
-  ASSERT_TRUE(Get<QWidget>("cmdControl_1")->isEnabled());
+  ASSERT_TRUE(Get("cmdControl_1")->isEnabled());
 
   // Four steps, then "Run": out along the whole track to its far end, where the last quarter
   // circle runs along the sketch's y axis.

@@ -1,61 +1,44 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <Image_AlienPixMap.hxx>
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/sledway_cli.hpp"
+#include "tests/cli/invocation.hpp"
 
 namespace sledway::cli {
 namespace {
 
-using ::testing::HasSubstr;
-
-int Sledway(const std::vector<std::string>& args, std::string* err = nullptr) {
-  std::vector<const char*> argv{"sledway"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  std::ostringstream out, errors;
-  const int status = RunSledway(static_cast<int>(argv.size()), argv.data(), Console{out, errors});
-  if (err) *err = errors.str();
-  return status;
-}
+using test::ExpectRefused;
+using test::Sledway;
 
 // Without a display the runner starts an Xvfb of its own for the pictures; the tests take that
 // way whatever display the shell that runs them has.
-class FramesTest : public ::testing::Test {
+class FramesTest : public test::WithDirectory {
  protected:
   void SetUp() override {
+    WithDirectory::SetUp();
     if (const char* display = std::getenv("DISPLAY")) display_ = display;
     ::unsetenv("DISPLAY");
-    folder_ =
-        std::filesystem::temp_directory_path() / ("sledway-frames-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
   }
   void TearDown() override {
     if (display_) ::setenv("DISPLAY", display_->c_str(), 1);
-    std::filesystem::remove_all(folder_);
+    WithDirectory::TearDown();
   }
 
   std::optional<std::string> display_;
-  std::filesystem::path folder_;
 };
 
 TEST_F(FramesTest, APictureAfterPositionAndAfterEveryMoveShowsTheComponentMoving) {
-  const std::filesystem::path frames = folder_ / "frames";
-  ASSERT_EQ(Sledway({"run", "--steps", "3", "--frames", frames.string(), "--size", "200x120"}), 0);
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(frames)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
+  const std::filesystem::path frames = directory_ / "frames";
+  ASSERT_EQ(
+      Sledway({"run", "--steps", "3", "--frames", frames.string(), "--size", "200x120"}).status, 0);
+  const std::vector<std::string> names = test::Names(frames);
   EXPECT_EQ(names, (std::vector<std::string>{"frame-00001.png", "frame-00002.png",
                                              "frame-00003.png", "frame-00004.png"}));
 
@@ -73,12 +56,11 @@ TEST_F(FramesTest, APictureAfterPositionAndAfterEveryMoveShowsTheComponentMoving
 }
 
 TEST_F(FramesTest, ABadSizeOrDirectoryIsRefusedBeforeTheRun) {
-  std::string err;
-  EXPECT_EQ(Sledway({"run", "--frames", folder_.string(), "--size", "200"}, &err), 2);
-  EXPECT_THAT(err, HasSubstr("--size: '200' is not WxH"));
-  EXPECT_FALSE(std::filesystem::exists(folder_));
-  EXPECT_EQ(Sledway({"run", "--frames", "/proc/self/frames"}, &err), 2);
-  EXPECT_THAT(err, HasSubstr("cannot make the directory /proc/self/frames"));
+  ExpectRefused({"run", "--frames", (directory_ / "out").string(), "--size", "200"},
+                "--size: '200' is not WxH");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "out"));
+  ExpectRefused({"run", "--frames", "/proc/self/frames"},
+                "cannot make the directory /proc/self/frames");
 }
 
 }  // namespace

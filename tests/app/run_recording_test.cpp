@@ -5,12 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QMessageBox>
-#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <filesystem>
 
 #include "app/desktop/add_in_manager.hpp"
@@ -31,26 +27,15 @@ class RunRecordingTest : public SledwayInCartTest {
   void SetUp() override {
     SledwayInCartTest::SetUp();
 
-    QToolBar* bar = window_->findChild<QToolBar*>("Sledway");
-    ASSERT_NE(bar, nullptr);
-    QTest::mouseClick(bar->widgetForAction(bar->actions().front()), Qt::LeftButton);
-    for (QWidget* child : window_->findChildren<QWidget*>()) {
-      if (child->isWindow() && child->windowTitle() == "Sledway 2.0") tool_ = child;
-    }
-    ASSERT_NE(tool_, nullptr);
-    tool_->move(window_->geometry().topRight() + QPoint(20, 0));
+    OpenToolWindow();
     Pick("cmdSelect_0", "sketch:track/curve:1");
     Pick("cmdSelect_1", "component:cart:1/workpoint:contact");
     Click("cmdControl_0");  // "Position"
-    ASSERT_TRUE(Control("cmdControl_1")->isEnabled());
+    ASSERT_TRUE(Get("cmdControl_1")->isEnabled());
     folder_ = std::filesystem::path(settingsDir_.path().toStdString()) / "videos";
     std::filesystem::create_directories(folder_);
   }
 
-  QWidget* Control(const char* name) const {
-    return tool_->findChild<QWidget*>(QString::fromLatin1(name));
-  }
-  void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
   void Pick(const char* slot, const std::string& entity) {
     Click(slot);
     View().Offer(model::ResolveEntity(Document(), entity), true);

@@ -2,12 +2,10 @@
 // a full disk, and its memory over a long run, read from the runner's process.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,32 +15,21 @@
 #include "modelhost/files/sample_assemblies.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "tests/app/runner_process.hpp"
-#include "tests/app/scratch_folder_test.hpp"
 #include "tests/app/video_reader.hpp"
+#include "tests/cli/invocation.hpp"
 
 namespace sledway::app::test {
 namespace {
 
 using ::testing::HasSubstr;
 
-int Sledway(const std::vector<std::string>& args, std::string* err = nullptr) {
-  std::vector<const char*> argv{"sledway"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  std::ostringstream out, errors;
-  const int status =
-      cli::RunSledway(static_cast<int>(argv.size()), argv.data(), cli::Console{out, errors});
-  if (err) *err = errors.str();
-  return status;
-}
+using cli::test::Sledway;
 
 RunnerProcess RunRunner(const std::vector<std::string>& args, rlim_t fileLimit = RLIM_INFINITY) {
   return RunProcess(SLEDWAY_RUNNER, args, fileLimit);
 }
 
-class RunVideoTest : public ScratchFolderTest {
- protected:
-  RunVideoTest() : ScratchFolderTest("sledway-run-video-") {}
-};
+using RunVideoTest = cli::test::WithDirectory;
 
 int Difference(const std::vector<int>& a, const std::vector<int>& b) {
   return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
@@ -68,9 +55,10 @@ TEST_F(RunVideoTest, EachContainerHoldsAFramePerMoveWithTheCartLeavingTheStartFo
   for (const auto& [name, codec] : {std::pair{"cart.mp4", "h264"}, std::pair{"cart.gif", "gif"},
                                     std::pair{"cart.webm", "vp9"}}) {
     SCOPED_TRACE(name);
-    const std::filesystem::path file = folder_ / name;
+    const std::filesystem::path file = directory_ / name;
     ASSERT_EQ(Sledway({"run", "--steps", "6", "--video", file.string(), "--size", "160x120",
-                       "--fps", "10"}),
+                       "--fps", "10"})
+                  .status,
               0);
     const DecodedVideo video = DecodeVideo(file);
     EXPECT_EQ(video.codec, codec);
@@ -87,33 +75,33 @@ TEST_F(RunVideoTest, EachContainerHoldsAFramePerMoveWithTheCartLeavingTheStartFo
               60);
     EXPECT_LT(Difference(video.Pixel(video.first, 2, 2), video.Pixel(video.last, 2, 2)), 24);
   }
-  EXPECT_EQ(Files().size(), 3u) << "a temporary file was left behind";
+  EXPECT_EQ(Names().size(), 3u) << "a temporary file was left behind";
 }
 
 TEST_F(RunVideoTest, BadRequestsAreRefusedBeforeTheRunAndFailedWritesLeaveNothing) {
-  std::string err;
-  const std::string video = (folder_ / "cart.mp4").string();
-  EXPECT_EQ(Sledway({"run", "--video", (folder_ / "cart.avi").string()}, &err), 2);
-  EXPECT_THAT(err, HasSubstr("--video: '" + (folder_ / "cart.avi").string() +
-                             "' is not a video file name: its name ends in .mp4, .gif or .webm"));
-  EXPECT_EQ(Sledway({"run", "--video", video, "--size", "160x8"}, &err), 2);
-  EXPECT_THAT(err, HasSubstr("--size: '160x8' is not WxH"));
-  EXPECT_EQ(Sledway({"run", "--video", video, "--fps", "0"}, &err), 2);
-  EXPECT_EQ(Sledway({"run", "--video", (folder_ / "cart.gif").string(), "--fps", "60"}, &err), 2);
-  EXPECT_THAT(err, HasSubstr("shows 1 to 50 frames per second, not 60"));
-  EXPECT_TRUE(Files().empty());
+  using cli::test::ExpectRefused;
+  const std::string video = (directory_ / "cart.mp4").string();
+  ExpectRefused({"run", "--video", (directory_ / "cart.avi").string()},
+                "--video: '" + (directory_ / "cart.avi").string() +
+                    "' is not a video file name: its name ends in .mp4, .gif or .webm");
+  ExpectRefused({"run", "--video", video, "--size", "160x8"}, "--size: '160x8' is not WxH");
+  ExpectRefused({"run", "--video", video, "--fps", "0"}, "--fps");
+  ExpectRefused({"run", "--video", (directory_ / "cart.gif").string(), "--fps", "60"},
+                "shows 1 to 50 frames per second, not 60");
+  EXPECT_TRUE(Names().empty());
 
-  EXPECT_EQ(Sledway({"run", "--video", "/proc/self/cart.mp4"}, &err), 1);
-  EXPECT_THAT(err, HasSubstr("cannot write '/proc/self/cart.mp4'"));
+  const cli::test::Invocation unwritable = Sledway({"run", "--video", "/proc/self/cart.mp4"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_THAT(unwritable.err, HasSubstr("cannot write '/proc/self/cart.mp4'"));
 
   // A disk that fills during the run: the runner fails and leaves neither the video nor its
   // temporary files, nor a GIF's frames set aside.
   for (const char* name : {"full.mp4", "full.gif"}) {
     SCOPED_TRACE(name);
     const RunnerProcess run = RunRunner(
-        {"run", "--steps", "40", "--video", (folder_ / name).string(), "--size", "320x240"}, 32);
+        {"run", "--steps", "40", "--video", (directory_ / name).string(), "--size", "320x240"}, 32);
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(Files().empty());
+    EXPECT_TRUE(Names().empty());
   }
 }
 
@@ -123,12 +111,12 @@ TEST_F(RunVideoTest, MemoryStaysFlatFromFiveHundredToFiveThousandSteps) {
   long peak[2] = {};
   int index = 0;
   for (const char* steps : {"500", "5000"}) {
-    const RunnerProcess run = RunRunner(
-        {"run", "--steps", steps, "--video", (folder_ / "long.mp4").string(), "--size", "160x120"});
+    const RunnerProcess run = RunRunner({"run", "--steps", steps, "--video",
+                                         (directory_ / "long.mp4").string(), "--size", "160x120"});
     ASSERT_EQ(run.status, 0) << steps;
     peak[index++] = run.peakKilobytes;
   }
-  EXPECT_EQ(DecodeVideo(folder_ / "long.mp4").frames, 5001);
+  EXPECT_EQ(DecodeVideo(directory_ / "long.mp4").frames, 5001);
   EXPECT_LT(peak[1], peak[0] + 16 * 1024)
       << peak[0] << " KB for 500 steps, " << peak[1] << " KB for 5,000";
 }

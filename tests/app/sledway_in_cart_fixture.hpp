@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <QToolBar>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,29 @@ class SledwayInCartTest : public DesktopTest {
     QApplication::processEvents();
     DesktopTest::TearDown();
   }
+
+  // Opens the tool window with the add-in's one toolbar button and moves it aside: the view must
+  // be the window's topmost at the spots picked.
+  void OpenToolWindow() {
+    QToolBar* bar = window_->findChild<QToolBar*>("Sledway");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    QTest::mouseClick(bar->widgetForAction(bar->actions().front()), Qt::LeftButton);
+    for (QWidget* child : window_->findChildren<QWidget*>()) {
+      if (child->isWindow() && child->windowTitle() == "Sledway 2.0" && child->isVisible()) {
+        tool_ = child;
+      }
+    }
+    ASSERT_NE(tool_, nullptr);
+    tool_->move(window_->geometry().topRight() + QPoint(20, 0));
+  }
+  template <class Control = QWidget>
+  Control* Get(const char* name) const {
+    auto* control = tool_->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { QTest::mouseClick(Get(name), Qt::LeftButton); }
 
   QTimer boxWatch_;
   std::vector<std::string> boxes_;

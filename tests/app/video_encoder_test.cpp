@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/scratch_folder_test.hpp"
 #include "tests/app/video_reader.hpp"
+#include "tests/cli/invocation.hpp"
 
 namespace sledway::app::test {
 namespace {
@@ -59,10 +58,7 @@ class Picture {
   std::vector<std::uint8_t> data_;
 };
 
-class VideoEncoderTest : public ScratchFolderTest {
- protected:
-  VideoEncoderTest() : ScratchFolderTest("sledway-video-") {}
-};
+using VideoEncoderTest = cli::test::WithDirectory;
 
 bool Reddish(const std::vector<int>& rgb) {
   return rgb[0] > 180 && rgb[1] < 90 && rgb[2] < 90;
@@ -82,7 +78,7 @@ TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas)
                         Case{"run.GIF", "gif", PixelOrder::kBgra, false},
                         Case{"run.webm", "vp9", PixelOrder::kRgba, false}}) {
     SCOPED_TRACE(c.name);
-    const std::filesystem::path file = folder_ / c.name;
+    const std::filesystem::path file = directory_ / c.name;
     VideoEncoder encoder(file, 96, 64, 10);
     std::int64_t heard = 0;
     encoder.OnProgress([&](std::int64_t encoded) { heard = encoded; });
@@ -95,7 +91,7 @@ TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas)
     EXPECT_FALSE(std::filesystem::exists(file)) << "the video shows before it is whole";
     encoder.Finish();
     EXPECT_EQ(heard, 13 * encoder.PassesPerFrame());
-    EXPECT_EQ(Files(), std::vector<std::string>{c.name});
+    EXPECT_EQ(Names(), std::vector<std::string>{c.name});
 
     const DecodedVideo video = DecodeVideo(file);
     EXPECT_EQ(video.codec, c.codec);
@@ -115,26 +111,26 @@ TEST_F(VideoEncoderTest, OddSidesAreCroppedForFourTwoZeroColourAndKeptForGif) {
   Picture picture(41, 33, PixelOrder::kRgb);
   picture.Square(0, 0);
   for (const char* name : {"odd.mp4", "odd.gif"}) {
-    VideoEncoder encoder(folder_ / name, 41, 33, 25);
+    VideoEncoder encoder(directory_ / name, 41, 33, 25);
     encoder.Add(picture.Pixels());
     encoder.Finish();
   }
-  const DecodedVideo mp4 = DecodeVideo(folder_ / "odd.mp4");
+  const DecodedVideo mp4 = DecodeVideo(directory_ / "odd.mp4");
   EXPECT_EQ(mp4.width, 40);
   EXPECT_EQ(mp4.height, 32);
   EXPECT_EQ(mp4.frames, 1);
-  const DecodedVideo gif = DecodeVideo(folder_ / "odd.gif");
+  const DecodedVideo gif = DecodeVideo(directory_ / "odd.gif");
   EXPECT_EQ(gif.width, 41);
   EXPECT_EQ(gif.height, 33);
 }
 
 TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile) {
-  EXPECT_THROW(VideoEncoder(folder_ / "run.avi", 64, 64, 25), std::invalid_argument);
-  EXPECT_THROW(VideoEncoder(folder_ / "run", 64, 64, 25), std::invalid_argument);
-  EXPECT_THROW(VideoEncoder(folder_ / "run.mp4", 8, 64, 25), std::invalid_argument);
-  EXPECT_THROW(VideoEncoder(folder_ / "run.mp4", 64, 64, 0), std::invalid_argument);
-  EXPECT_THROW(VideoEncoder(folder_ / "run.gif", 64, 64, 60), std::invalid_argument);
-  EXPECT_TRUE(Files().empty());
+  EXPECT_THROW(VideoEncoder(directory_ / "run.avi", 64, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(directory_ / "run", 64, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(directory_ / "run.mp4", 8, 64, 25), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(directory_ / "run.mp4", 64, 64, 0), std::invalid_argument);
+  EXPECT_THROW(VideoEncoder(directory_ / "run.gif", 64, 64, 60), std::invalid_argument);
+  EXPECT_TRUE(Names().empty());
   try {
     VideoEncoder(std::filesystem::path("/proc/self/run.mp4"), 64, 64, 25);
     ADD_FAILURE() << "a video in a folder that cannot be written to";
@@ -143,7 +139,7 @@ TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile
   }
 
   // An old video stays until a new one is whole; one abandoned leaves the old one as it was.
-  const std::filesystem::path file = folder_ / "run.gif";
+  const std::filesystem::path file = directory_ / "run.gif";
   std::ofstream(file) << "old";
   Picture picture(64, 48, PixelOrder::kRgb);
   picture.Square(4, 4);
@@ -153,11 +149,11 @@ TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile
     EXPECT_THROW(encoder.Add(PicturePixels{nullptr, 0, 32, 32, PixelOrder::kRgb}),
                  std::invalid_argument);
   }
-  EXPECT_EQ(Files(), std::vector<std::string>{"run.gif"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"run.gif"});
   EXPECT_EQ(std::filesystem::file_size(file), 3u);
   VideoEncoder empty(file, 64, 48, 25);
   EXPECT_THROW(empty.Finish(), std::runtime_error);
-  EXPECT_EQ(Files(), std::vector<std::string>{"run.gif"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"run.gif"});
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace {
 
 using test::Invocation;
 using test::Sledway;
-using ::testing::HasSubstr;
 
 using BadInput = test::WithDirectory;
 using test::ExpectRefused;
@@ -100,14 +99,6 @@ TEST_F(BadInput, APathOfZeroLengthIsRefusedAlikeWhateverCurveMakesIt) {
   const Invocation equator = Sledway({"run", file.string(), "--path", "component:ball:1/edge:2",
                                       "--follow", "component:bead:1/workpoint:c", "--steps", "2"});
   EXPECT_EQ(equator.status, 0) << equator.err;
-}
-
-TEST_F(BadInput, ControlCharactersInWhatIsEchoedNeverReachTheTerminal) {
-  const Invocation run =
-      Sledway({"run", "--example", "cart", "--path", "sketch:\x1b[2Jtrack/curve:1"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_THAT(run.err, HasSubstr("sketch:\\u001b[2Jtrack"));
-  EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -50,6 +51,16 @@ inline void ExpectRefused(const std::vector<std::string>& args, const std::strin
   EXPECT_EQ(run.out, "") << ::testing::PrintToString(args);
 }
 
+// The names a directory holds, sorted: a temporary file left behind shows here.
+inline std::vector<std::string> Names(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 // Every test has a fresh directory of its own, removed after it.
 class WithDirectory : public ::testing::Test {
  protected:
@@ -61,6 +72,8 @@ class WithDirectory : public ::testing::Test {
     std::filesystem::create_directories(directory_);
   }
   void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  std::vector<std::string> Names() const { return test::Names(directory_); }
 
   std::filesystem::path directory_;
 };

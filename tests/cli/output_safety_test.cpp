@@ -20,19 +20,10 @@ namespace sledway::cli {
 namespace {
 
 using test::ExpectRefused;
+using test::Names;
 using test::Read;
 using test::Sledway;
 using ::testing::HasSubstr;
-
-// What the directory holds, by name: a temporary file left behind would show here.
-std::vector<std::string> Names(const std::filesystem::path& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class OutputSafety : public test::WithDirectory {
  protected:
@@ -69,7 +60,7 @@ TEST_F(OutputSafety, WritingOverAFileTheRunReadsIsRefusedByAnyNameOrLink) {
   std::filesystem::rename(directory_ / "part.stp", directory_ / "pictures" / "frame-00002.png");
   std::ofstream(stepped) << R"({"parts": [{"name": "p", "step": "pictures/frame-00002.png"}]})";
   ExpectRefused({"run", stepped, "--frames", In("pictures/")}, "frame-00002.png' " + same);
-  EXPECT_EQ(Names(directory_ / "pictures"), std::vector<std::string>{"frame-00002.png"});
+  EXPECT_EQ(test::Names(directory_ / "pictures"), std::vector<std::string>{"frame-00002.png"});
   EXPECT_EQ(Read(Cart()), kKept);
 }
 
@@ -115,12 +106,12 @@ int Interrupted(const std::filesystem::path& directory, const std::string& targe
 }
 
 TEST_F(OutputSafety, AnInterruptedRunLeavesNoTemporaryFileAndTheTargetAsItWas) {
-  const std::vector<std::string> before = Names(directory_);
+  const std::vector<std::string> before = Names();
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     const int status = Interrupted(directory_, Cart(), signal);
     ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal;
     EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
-    EXPECT_EQ(Names(directory_), before) << "signal " << signal;
+    EXPECT_EQ(Names(), before) << "signal " << signal;
     EXPECT_EQ(Read(Cart()), kKept) << "signal " << signal;
   }
 }

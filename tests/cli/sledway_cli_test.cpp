@@ -89,16 +89,6 @@ TEST_F(SledwayCli, EverySampleRunsAThousandStepsOnItsPath) {
   }
 }
 
-TEST_F(SledwayCli, APickedCurveBringsItsWholePath) {
-  // One curve of the cart's track brings the whole track: lines of 200, 100 and 100 mm and
-  // three quarter circles of radius 100 mm.
-  const Invocation run = Sledway({"run", "--example", "cart", "--path", "sketch:track/curve:4",
-                                  "--steps", "4", "--format", "json"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NEAR(run.Json()["pathLength"].get<double>(), 400.0 + 150.0 * std::numbers::pi, 1e-9);
-  // An edge bringing its tangent chain: the STEP run below.
-}
-
 TEST_F(SledwayCli, RunsAndDrivesAsTheOptionsOrder) {
   const Invocation run =
       Sledway({"run", "--example", "lift", "--steps", "4", "--mode", "start-end-start",

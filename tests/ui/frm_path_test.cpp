@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "common/reg_api.hpp"
+#include "forwarding_application.hpp"
 #include "host/host.hpp"
 #include "modelhost/document/part_document.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
@@ -237,23 +238,15 @@ TEST_F(ToolWindowTest, AClosedWindowInsideTheStopOfAPickStartsNoOtherPick) {
 
 // The application with its geometry factory refused on demand: a failure that real geometry
 // cannot bring about half way through storing a path.
-class GeometryRefusingApplication : public IVApplication {
+class GeometryRefusingApplication : public ForwardingApplication {
  public:
-  explicit GeometryRefusingApplication(Ref<IVApplication> inner) : inner_(std::move(inner)) {}
-  Ref<IVDocument> GetActiveDocument() override { return inner_->GetActiveDocument(); }
+  using ForwardingApplication::ForwardingApplication;
   Ref<IVGeometryFactory> GetGeometryFactory() override {
     if (refuse) throw HostError(hresult::kFail, "the geometry factory is refused");
-    return inner_->GetGeometryFactory();
+    return ForwardingApplication::GetGeometryFactory();
   }
-  Ref<IVObjectFactory> GetObjectFactory() override { return inner_->GetObjectFactory(); }
-  Ref<IVCommandManager> GetCommandManager() override { return inner_->GetCommandManager(); }
-  Ref<IVUserInterface> GetUserInterface() override { return inner_->GetUserInterface(); }
-  WindowHandle GetMainWindowHandle() override { return inner_->GetMainWindowHandle(); }
 
   bool refuse = false;
-
- private:
-  Ref<IVApplication> inner_;
 };
 
 TEST_F(ToolWindowTest, AFailedPathPickShowsWhatThePathDefinitionHolds) {
