@@ -1,7 +1,7 @@
 #pragma once
 
-// A host of the few interfaces the tool window reaches before a pick completes: an assembly with
-// no parameters, and interactions that record their filters and whether they started. The model
+// A host of the few interfaces the tool window reaches before any pick: an assembly with no
+// parameters. The model
 // host is not in the Windows build; the logic's own tests run over it on Linux.
 
 #include <cstdio>
@@ -53,28 +53,6 @@ class EmptyAssembly : public IVAssemblyDocument, public IVAssemblyDefinition {
   Ref<Millimetres> units_ = std::make_shared<Millimetres>();
 };
 
-// What the picks asked of the host.
-struct PickRecord {
-  int started = 0;
-  int stopped = 0;
-  std::vector<IVSelectFilter> filters;
-};
-
-class RecordingInteraction : public IVInteraction, public IVSelectEvents {
- public:
-  explicit RecordingInteraction(PickRecord& record) : record_(record) {}
-  void SelectionEnabled(bool) override {}
-  Ref<IVSelectEvents> GetSelectEvents() override { return {std::shared_ptr<void>(), this}; }
-  void Start() override { ++record_.started; }
-  void Stop() override { ++record_.stopped; }
-  void SingleSelect(bool) override {}
-  void AddSelectionFilter(IVSelectFilter filter) override { record_.filters.push_back(filter); }
-  Ref<IVEntityCollection> GetSelectedEntities() override { return nullptr; }
-
- private:
-  PickRecord& record_;
-};
-
 class HostDouble : public IVApplication, public IVCommandManager {
  public:
   explicit HostDouble(WindowHandle mainWindow) : mainWindow_(mainWindow) {}
@@ -85,16 +63,12 @@ class HostDouble : public IVApplication, public IVCommandManager {
   Ref<IVUserInterface> GetUserInterface() override { return nullptr; }
   WindowHandle GetMainWindowHandle() override { return mainWindow_; }
   Ref<IVInteraction> CreateInteraction() override {
-    interactions_.push_back(std::make_shared<RecordingInteraction>(picks));
-    return interactions_.back();
+    throw HostError(hresult::kUnexpected, "this host makes no picks");
   }
-
-  PickRecord picks;
 
  private:
   WindowHandle mainWindow_;
   Ref<EmptyAssembly> document_ = std::make_shared<EmptyAssembly>();
-  std::vector<Ref<RecordingInteraction>> interactions_;
 };
 
 }  // namespace sledway::win32::test
