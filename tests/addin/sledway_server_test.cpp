@@ -149,6 +149,8 @@ TEST_F(SledwayServerTest, AfterTheRetryWithoutIconsAFailingStepEndsActivation) {
     EXPECT_STREQ(error.what(), "the user interface is refused");
   }
   EXPECT_TRUE(ButtonsOn(*app, "Sledway").empty());
+  // No site at all is refused, not followed.
+  EXPECT_THROW(std::make_shared<CSledway>(faces)->Activate(nullptr, true), HostError);
 }
 
 TEST_F(SledwayServerTest, AClickOpensOneWindowInAnAssemblyAndSaysWhyNotElsewhere) {

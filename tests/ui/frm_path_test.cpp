@@ -204,10 +204,13 @@ TEST_F(ToolWindowTest, AStoppedPickLeavesTheSlotAsItWasAndAFlipStopsTheRunningPi
   Click("cmdSelect_0");
   EXPECT_TRUE(Get("cmdSelect_1").HasFocus());
 
-  // Closing the window while a pick runs stops the pick.
+  // Closing the window while a pick runs stops the pick and lets go of the picker, and with it
+  // of the path definition.
   Click("cmdSelect_1");
+  const std::weak_ptr<CPath> path = window->PathDefinition();
   Click("cmdControl_2");
   EXPECT_FALSE(app->Commands()->ActiveInteraction());
+  EXPECT_TRUE(path.expired());
   EXPECT_TRUE(messages.empty());
 }
 
