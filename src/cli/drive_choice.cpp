@@ -1,9 +1,13 @@
 #include "cli/drive_choice.hpp"
 
+#include <string>
+#include <utility>
+
 #include "cli/usage_error.hpp"
 #include "host/echoed_text.hpp"
 #include "host/parameters.hpp"
 #include "modelhost/document/assembly_document.hpp"
+#include "modelhost/parameters/drive_reach.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 
 namespace sledway::cli {
@@ -32,6 +36,12 @@ std::optional<DriveChoice> ChooseDrive(model::AssemblyDocument& document, const 
   DriveChoice choice{.parameter = name, .units = parameter->Units()};
   choice.from = options.from.value_or(suggestedHere ? suggestion->from : parameter->Value());
   choice.to = options.to.value_or(suggestedHere ? suggestion->to : parameter->Value() + 10.0);
+  // A length beyond the model's reach would build no part: bad input to the option.
+  for (const auto& [option, value] : {std::pair{"--from", choice.from}, {"--to", choice.to}}) {
+    if (const auto beyond = model::BeyondModelReach(value, choice.units)) {
+      throw UsageError(std::string(option) + ": " + *beyond);
+    }
+  }
   return choice;
 }
 

@@ -28,6 +28,8 @@ TEST_F(BadInput, OptionValuesThatAreNoFiniteNumberOrEmptyAreRefusedNamingTheOpti
   ExpectRefused(with({"--from", "nan"}), "--from: 'nan' is not a finite number");
   ExpectRefused(with({"--to", "-1e999"}), "--to: '-1e999' is not a finite number");
   ExpectRefused(with({"--delay", "nan"}), "--delay: 'nan' is not a finite number");
+  ExpectRefused(with({"--from", "1e300", "--to", "120"}),
+                "--from: 1e+300 mm is beyond what the model can hold (at most 1e+13 mm)");
   ExpectRefused(with({"--drive", ""}), "--drive: the value may not be empty");
   ExpectRefused(with({"--tangent", ""}), "--tangent: the value may not be empty");
   ExpectRefused(with({"--output", ""}), "--output: the value may not be empty");

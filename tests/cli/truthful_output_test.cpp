@@ -118,9 +118,8 @@ TEST_F(TruthfulOutput, AFailedRunRecordsItsOutcomeAndNeverPasses) {
 }
 
 TEST_F(TruthfulOutput, AFailedPositionRecordsItsOutcomeAndSaysSoOnce) {
-  // A column too wide to build fails the recompute of "Position".
-  const std::vector<std::string> failing{"run", "--example", "lift", "--steps",
-                                         "2",   "--from",    "1e300"};
+  // A column of no height cannot be built: the recompute of "Position" fails.
+  const std::vector<std::string> failing{"run", "--example", "lift", "--steps", "2", "--from", "0"};
   std::vector<std::string> json = failing;
   json.insert(json.end(), {"--format", "json"});
   const Invocation run = Sledway(json);

@@ -1,9 +1,12 @@
 #include "modelhost/files/suggested_run.hpp"
 
+#include <utility>
+
 #include "host/part_entities.hpp"
 #include "host/sketch.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
+#include "modelhost/parameters/drive_reach.hpp"
 #include "modelhost/parameters/parameter_table.hpp"
 
 namespace sledway::model {
@@ -54,6 +57,11 @@ void CheckSuggestedRun(const JsonNode& node, const SuggestedRun& run, AssemblyDo
     if (driven->Inputs()->Count() != 0) {
       parameter.Fail("parameter '" + run.drive->parameter +
                      "' reads other parameters and cannot be driven");
+    }
+    for (const auto& [end, value] : {std::pair{"from", run.drive->from}, {"to", run.drive->to}}) {
+      if (const auto beyond = BeyondModelReach(value, driven->Units())) {
+        node.Member("drive").Member(end).Fail(*beyond);
+      }
     }
   }
 }

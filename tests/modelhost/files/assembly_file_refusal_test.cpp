@@ -188,6 +188,8 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
                 Put("/run/drive/parameter", "twice")}),
        "t.json: /run/drive/parameter: parameter 'twice' reads other parameters and cannot be "
        "driven"},
+      {Spoiled({Put("/run/drive/to", 1e300)}),
+       "t.json: /run/drive/to: 1e+300 mm is beyond what the model can hold (at most 1e+13 mm)"},
   };
   ASSERT_NO_THROW(ReadAssemblyText(Base().dump(), "t.json", "/work/nowhere"));
   // A plain number or an angle that takes part in a computation is the file's own choice.
