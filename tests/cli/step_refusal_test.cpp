@@ -38,12 +38,12 @@ TEST_F(StepRefusal, AMalformedEntityOrAPointBeyondReachIsRefusedNamingFileAndEnt
   // #11 places the rod assembly by point #12 and directions #13 and #14; #71 is a vertex's point.
   const Case cases[] = {
       {"dangling.stp", 11, "#11 = AXIS2_PLACEMENT_3D('',#99999,#13,#14);",
-       "dangling.stp: entity #11 is malformed: Parameter n0.2 (location) : Entity has illegal "
-       "type; A reference to another entity is unresolved"},
+       "dangling.stp: entity #11 is malformed: parameter 2 (location) names an entity of the "
+       "wrong kind; it names an entity the file does not hold"},
       {"missing.stp", 13, "#13 = DIRECTION('');",
-       "missing.stp: entity #13 is malformed: Count of Parameters is not 2 for direction"},
+       "missing.stp: entity #13 is malformed: a direction takes 2 parameters"},
       {"wrong-type.stp", 13, "#13 = DIRECTION('',#12);",
-       "wrong-type.stp: entity #13 is malformed: Parameter n0.2 (direction_ratios) not a LIST"},
+       "wrong-type.stp: entity #13 is malformed: parameter 2 (direction_ratios) is not a list"},
       {"huge.stp", 71, "#71 = CARTESIAN_POINT('',(-1.E308,0.,3.));",
        "huge.stp: entity #71: the coordinate -1e+308 is beyond what the model can hold (at most "
        "1e+09 mm from the origin)"},
@@ -59,7 +59,7 @@ TEST_F(StepRefusal, AMalformedEntityOrAPointBeyondReachIsRefusedNamingFileAndEnt
   std::ofstream(directory_ / "holder.json")
       << R"({"parts": [{"name": "as1", "step": "missing.stp"}]})";
   ExpectRefused({"inspect", (directory_ / "holder.json").string()},
-                "missing.stp': entity #13 is malformed: Count of Parameters is not 2");
+                "missing.stp': entity #13 is malformed: a direction takes 2 parameters");
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include <string_view>
 
 #include "modelhost/files/placed_error.hpp"
+#include "modelhost/files/step_check_words.hpp"
 
 namespace sledway::model {
 
@@ -97,8 +98,8 @@ void SilenceOpenCascadeMessages() {
 }
 
 // Translating an entity that failed its syntactic check dereferences what is missing from it.
-// The first entity with failures is named with all of them; failures of the file as a whole
-// (an unresolved reference is reported there too) only when no entity has one.
+// The first entity with failures is named with all of them, in our words; failures of the file as a
+// whole (an unresolved reference is reported there too) only when no entity has one.
 void RefuseFailedEntities(STEPControl_Reader& reader) {
   const Handle(StepData_StepModel) model = reader.StepModel();
   const Interface_CheckIterator checks = reader.WS()->ModelCheckList(/*complete=*/false);
@@ -108,7 +109,7 @@ void RefuseFailedEntities(STEPControl_Reader& reader) {
     if (!check->HasFailed()) continue;
     std::string fails;
     for (int i = 1; i <= check->NbFails(); ++i) {
-      fails += (i > 1 ? "; " : "") + std::string(check->CFail(i));
+      fails += (i > 1 ? "; " : "") + StepCheckInOurWords(check->CFail(i));
     }
     if (checks.Number() > 0) {
       throw PlacedError("", "entity #" +
