@@ -51,6 +51,7 @@ SuggestedMotionRun::SuggestedMotionRun(Ref<model::Application> app,
     : app_(std::move(app)), document_(std::move(document)), path_(std::make_shared<CPath>()) {
   const cli::RunOptions options = OptionsOf(settings);
   path_->Steps(settings.steps);
+  path_->Reps(1);
   path_->HidePath(true);
   try {
     Pick(app_, path_, *document_, SelectionSlot::kPath, suggested.path);
