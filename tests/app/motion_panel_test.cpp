@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/desktop/run_recording.hpp"
 #include "desktop_fixture.hpp"
+#include "video_reader.hpp"
 
 namespace sledway::app::test {
 namespace {
@@ -48,6 +50,29 @@ TEST_F(MotionPanelTest, TheRollChosenMovesTheBeadAsItSays) {
   EXPECT_LT(LargestDifference(RunHelix("minimal", 10), RunHelix("minimal", 70)), 1e-9);
   EXPECT_GT(LargestDifference(RunHelix("add-in", 10), RunHelix("add-in", 70)), 0.1);
   EXPECT_TRUE(shownMessages_.empty());
+}
+
+// A recording armed takes the panel's run: a frame per move, "Position" left out.
+TEST_F(MotionPanelTest, ARecordingArmedTakesThePanelsRun) {
+  const QTemporaryDir folder;
+  const std::filesystem::path file = folder.filePath("helix.mp4").toStdString();
+  // The host's own yield, which repaints the view after each move, as the main window's does.
+  messages_.reset();
+  messages_ = std::make_unique<platform::ScopedDesktopServices>(platform::DesktopServices{
+      .sleep = {},
+      .showMessage = [this](const std::string& text,
+                            const std::string&) { shownMessages_.push_back(text); },
+      .yieldToMessageLoop =
+          [this] {
+            QApplication::processEvents();
+            View().RedrawNow();
+          }});
+  ASSERT_TRUE(window_->OpenSample("helix"));
+  window_->Recording().Arm(file);
+  window_->Motion().Steps()->setValue(6);
+  window_->Motion().Run();
+  EXPECT_FALSE(window_->Recording().Armed());
+  EXPECT_EQ(DecodeVideo(file).frames, 6);
 }
 
 // Settings that cannot be run are told in the panel's own words, and nothing moves.
