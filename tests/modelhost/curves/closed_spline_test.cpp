@@ -27,12 +27,11 @@ std::vector<gp_Pnt> SaddlePoints(bool closed) {
 TEST(ClosedSplineTest, ASplineWhoseLastPointRepeatsTheFirstIsSmoothAcrossItsSeam) {
   const Handle(Adaptor3d_Curve) loop = MakeSpline(SaddlePoints(true), "loop");
   ASSERT_TRUE(loop->IsPeriodic());
-  gp_Pnt start, end;
-  gp_Vec d1Start, d1End;
-  loop->D1(loop->FirstParameter(), start, d1Start);
-  loop->D1(loop->LastParameter(), end, d1End);
-  EXPECT_LT(start.Distance(end), 1e-12);
-  EXPECT_LT((d1Start - d1End).Magnitude(), 1e-9 * d1Start.Magnitude());
+  const gp_Vec start = loop->DN(loop->FirstParameter(), 1),
+               end = loop->DN(loop->LastParameter(), 1);
+  EXPECT_LT(loop->Value(loop->FirstParameter()).Distance(loop->Value(loop->LastParameter())),
+            1e-12);
+  EXPECT_LT((start - end).Magnitude(), 1e-9 * start.Magnitude());
   // The same points without the repeat make an open spline with ends of its own.
   EXPECT_FALSE(MakeSpline(SaddlePoints(false), "open")->IsPeriodic());
 }
