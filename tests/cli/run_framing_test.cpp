@@ -25,14 +25,15 @@ constexpr const char* kBarOnHelix = R"({"units": "mm",
 
 class RunFramingTest : public test::WithDirectory {
  protected:
-  // The pictures of a run of the bar with this camera on a transparent background.
-  std::vector<Image_AlienPixMap> Frames(const std::string& camera) {
+  // The pictures of a run of the bar, or of the lift sample, with this camera on a transparent
+  // background.
+  std::vector<Image_AlienPixMap> Frames(const std::string& camera, bool lift = false) {
     const std::string file = (directory_ / "bar.json").string();
     std::ofstream(file) << kBarOnHelix;
-    const std::string frames = (directory_ / camera).string();
-    const test::Invocation run =
-        test::Sledway({"run", file, "--roll", "minimal", "--steps", "12", "--frames", frames,
-                       "--size", "120x90", "--background", "transparent", "--camera", camera});
+    const std::string frames = (directory_ / (camera + (lift ? "-lift" : ""))).string();
+    const test::Invocation run = test::Sledway(
+        {"run", lift ? "--example=lift" : file, "--roll", "minimal", "--steps", "12", "--frames",
+         frames, "--size", "120x90", "--background", "transparent", "--camera", camera});
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<Image_AlienPixMap> pictures(13);
     for (int i = 0; i < 13; ++i) {
@@ -76,6 +77,8 @@ TEST_F(RunFramingTest, EachCameraHoldsTheWholeTravelOnNothingButTransparency) {
       EXPECT_NEAR((extent[1] + extent[3]) / 2.0, 44.5, 1.0);
     }
   }
+  // The lift's column grows five times as tall while it travels; the view widens with it.
+  for (const Image_AlienPixMap& picture : Frames("iso", true)) DrawnExtent(picture);
 }
 
 }  // namespace

@@ -59,41 +59,51 @@ Bnd_Box Cube(const gp_Pnt& centre, double half) {
 
 RunCamera::RunCamera(const RunFraming& framing, const AssemblyScene& scene,
                      const Handle(V3d_View) & view)
-    : follow_(framing.camera == CameraView::kFollow) {
+    : scene_(scene), follow_(framing.camera == CameraView::kFollow), path_(framing.path) {
   if (framing.travellers.empty() || framing.path.IsVoid()) {
     throw std::invalid_argument("a run's pictures need the path and the leader");
   }
-  view->SetProj(Orientation(framing.camera), false);
-  if (follow_) {
-    const TravellingComponent& leader = framing.travellers.front();
-    const Bnd_Box own = scene.OwnBoxOf(leader.component);
-    if (own.IsVoid()) throw std::invalid_argument("the leader is not in the picture");
-    leader_ = leader.component;
-    leaderCentre_ = (own.CornerMin().XYZ() + own.CornerMax().XYZ()) / 2.0;
-    leaderReach_ = Reach(own, leaderCentre_);
-    Aim(view);
-    return;
+  if (scene.OwnBoxOf(framing.travellers.front().component).IsVoid()) {
+    throw std::invalid_argument("the leader is not in the picture");
   }
   std::vector<Ref<model::Component>> moving;
   for (const TravellingComponent& traveller : framing.travellers) {
+    travellers_.push_back({traveller.component, traveller.followPoint.Transformed(
+                                                    traveller.component->Placement().Inverted())});
     moving.push_back(traveller.component);
   }
-  Bnd_Box all = scene.ShownBox(moving);
-  for (const TravellingComponent& traveller : framing.travellers) {
-    const Bnd_Box own = scene.OwnBoxOf(traveller.component);
-    if (own.IsVoid()) continue;
-    const gp_Pnt followOwn =
-        traveller.followPoint.Transformed(traveller.component->Placement().Inverted());
-    all.Add(Widened(framing.path, Reach(own, followOwn)));
-  }
-  view->FitAll(all, kMargin, false);
-  view->ZFitAll();
+  still_ = scene.ShownBox(moving);
+  view->SetProj(Orientation(framing.camera), false);
+  Aim(view);
 }
 
-void RunCamera::Aim(const Handle(V3d_View) & view) const {
-  if (!follow_) return;
-  const gp_Pnt centre = leaderCentre_.Transformed(leader_->Placement());
-  view->FitAll(Cube(centre, kFollowRoom * leaderReach_), kMargin, false);
+void RunCamera::Aim(const Handle(V3d_View) & view) {
+  if (follow_) {
+    const Traveller& leader = travellers_.front();
+    const Bnd_Box own = scene_.OwnBoxOf(leader.component);
+    const gp_Pnt centre = (own.CornerMin().XYZ() + own.CornerMax().XYZ()) / 2.0;
+    view->FitAll(
+        Cube(centre.Transformed(leader.component->Placement()), kFollowRoom * Reach(own, centre)),
+        kMargin, false);
+    view->ZFitAll();
+    return;
+  }
+  bool grown = false;
+  for (Traveller& traveller : travellers_) {
+    const Bnd_Box own = scene_.OwnBoxOf(traveller.component);
+    if (own.IsVoid()) continue;
+    const double reach = Reach(own, traveller.followPoint);
+    if (reach > traveller.reach) {
+      traveller.reach = reach;
+      grown = true;
+    }
+  }
+  if (!grown) return;
+  Bnd_Box all = still_;
+  for (const Traveller& traveller : travellers_) {
+    if (traveller.reach > 0.0) all.Add(Widened(path_, traveller.reach));
+  }
+  view->FitAll(all, kMargin, false);
   view->ZFitAll();
 }
 

@@ -34,23 +34,33 @@ struct RunFraming {
   std::vector<TravellingComponent> travellers;
 };
 
-// Aims a view at a run. A fixed camera is fitted once to the assembly as it stands together
-// with the whole travel: each travelling component stays within the ball about its follow point
-// that holds it, and that point stays on the path, so the path's box widened by the ball's
-// radius holds the component at every move, whatever its roll. The follow camera is fitted,
-// before each picture, to the cube about the leader's own centre that holds it in any turn.
+// Aims a view at a run. A fixed camera is fitted to the rest of the assembly as it stands
+// together with the whole travel: each travelling component stays within the ball about its
+// follow point that holds it, and that point stays on the path, so the path's box widened by the
+// ball's radius holds the component at every move, whatever its roll. It is fitted again, wider,
+// before a picture in which a component has grown beyond its ball (a driven dimension). The
+// follow camera is fitted, before each picture, to the cube about the leader's own centre that
+// holds it in any turn.
 class RunCamera {
  public:
+  // `scene` must outlive the camera.
   RunCamera(const RunFraming& framing, const AssemblyScene& scene, const Handle(V3d_View) & view);
 
-  // Before each picture: moves the follow camera with the leader.
-  void Aim(const Handle(V3d_View) & view) const;
+  // Before each picture.
+  void Aim(const Handle(V3d_View) & view);
 
  private:
+  struct Traveller {
+    Ref<model::Component> component;
+    gp_Pnt followPoint;  // in its own coordinates
+    double reach = 0.0;  // the radius of the ball the camera was last fitted to
+  };
+
+  const AssemblyScene& scene_;
   bool follow_;
-  Ref<model::Component> leader_;
-  gp_Pnt leaderCentre_;  // in the leader's own coordinates
-  double leaderReach_ = 0.0;
+  Bnd_Box path_;
+  Bnd_Box still_;  // everything shown that does not travel
+  std::vector<Traveller> travellers_;
 };
 
 }  // namespace sledway::app
