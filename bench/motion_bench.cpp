@@ -7,6 +7,8 @@
 // orientations at the fractions k/10 of a 10-step and of a 1,000-step run in that mode.
 // BM_MinimalFrameSetUp/<n>: the rotation-minimising frame of a wave of n half circles (each an
 // entity), with "pieces" the sub-division it took.
+// BM_CoilFrameSetUp: the path curve and the rotation-minimising frame of the coil sample, a
+// closed spline of 72 points in one entity.
 
 #include <benchmark/benchmark.h>
 
@@ -121,6 +123,19 @@ void BM_MinimalFrameSetUp(benchmark::State& state) {
   state.counters["pieces"] = static_cast<double>(pieces);
 }
 BENCHMARK(BM_MinimalFrameSetUp)->Arg(4)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
+
+void BM_CoilFrameSetUp(benchmark::State& state) {
+  Scene scene(model::ReadSampleAssembly(model::FindSampleAssembly("coil")));
+  std::size_t pieces = 0;
+  for (auto _ : state) {
+    const PathCurve curve(*scene.path);
+    const MinimalFrame frame(curve, gp_Dir(0, 0, 1));
+    pieces = frame.PieceCount();
+    benchmark::DoNotOptimize(pieces);
+  }
+  state.counters["pieces"] = static_cast<double>(pieces);
+}
+BENCHMARK(BM_CoilFrameSetUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace sledway::motion

@@ -276,6 +276,10 @@ std::vector<std::array<double, 3>> RunMotionPlan::TrainPoints(double perUnit) co
   return points;
 }
 
+std::vector<motion::Follower> RunMotionPlan::Train() const {
+  return motion_ ? motion_->Followers() : std::vector<motion::Follower>{};
+}
+
 MotionSummary RunMotionPlan::Summary() const {
   MotionSummary summary{
       .roll = rollText_, .profile = profileText_, .followers = followers_, .holonomyDegrees = {}};

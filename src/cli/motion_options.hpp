@@ -38,6 +38,8 @@ class RunMotionPlan {
   MotionSummary Summary() const;
   // Each follower's follow point now, in `perUnit` model units.
   std::vector<std::array<double, 3>> TrainPoints(double perUnit) const;
+  // The followers of the train, none without --train.
+  std::vector<motion::Follower> Train() const;
 
  private:
   motion::SpeedProfile profile_;

@@ -85,7 +85,10 @@ std::unique_ptr<app::FrameRecorder> MakeFrameRecorder(
   if (!options.frames) return nullptr;
   const auto [width, height] = PictureSize(options.size);
   try {
-    return std::make_unique<app::FrameRecorder>(document, *options.frames, width, height);
+    return std::make_unique<app::FrameRecorder>(document, *options.frames, width, height,
+                                                options.background == "transparent"
+                                                    ? app::Background::kTransparent
+                                                    : app::Background::kView);
   } catch (const std::exception& error) {
     throw UsageError(std::string("--frames: ") + error.what());
   }
@@ -309,6 +312,7 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
 
 int RunRunCommand(const RunOptions& options, const Console& console) {
   const OutputFormat format = ParseOutputFormat(options.format);
+  CheckFramingOptions(options);
   PreparedRun run = Prepare(options);
   // Refused motion options leave nothing written: no picture, no video, no rows.
   RunMotionPlan motion(options, *run.assembly.document, run.app, *run.path, run.followName);
@@ -323,6 +327,13 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   std::optional<RemovedOnInterrupt> videoTemporary;
   if (video) videoTemporary.emplace(video->TemporaryPath());
   CPath& path = *run.path;
+  if (frames || video) {
+    const Ref<IVPoint> point = FollowPoint(path);
+    const app::RunFraming framing =
+        FramingOf(options, path, {point->X(), point->Y(), point->Z()}, motion.Train());
+    if (frames) frames->Frame(framing);
+    if (video) video->Frame(framing);
+  }
   const PathCheck check(path);
   std::optional<RunClearance> clearance;
   if (options.clearance || options.stopAtContact || options.clearanceTolerance) {

@@ -38,6 +38,8 @@ struct RunOptions {
   std::optional<std::string> clearanceTolerance;  // a length; 0.001 mm when not given
   std::optional<std::string> video;               // a video of the run, its format by the extension
   int fps = 25;                                   // frames per second of the video
+  std::string camera = "iso";                     // of the pictures and the video
+  std::string background = "view";                // of the pictures: view or transparent
   std::vector<std::string> roll;  // "add-in", "minimal" or "up" "X,Y,Z"; empty: add-in
   std::string profile = "linear";
   std::vector<std::string> train;        // NAME:DISTANCE of each follower

@@ -51,7 +51,16 @@ MinimalFrame::MinimalFrame(const PathCurve& curve, const gp_Dir& startNormal) : 
     throw HostError(hresult::kInvalidArg, "the frame's start normal lies along the tangent");
   }
   samples_.push_back({0.0, curve.PointAt(0.0), t0, gp_Dir(n0)});
-  for (const PathCurve::Span& span : curve.Spans()) {
+  const auto tangentAt = [this](double distance) { return curve_.TangentAt(distance); };
+  const auto sampleAt = [this](double, double to, const gp_Dir& tangent) {
+    return Sample{to, curve_.PointAt(to), tangent, gp::DZ()};
+  };
+  for (std::size_t index = 0; index < curve.Spans().size(); ++index) {
+    if (const std::optional<PathCurve::Parameters> params = curve.ParametersOf(index)) {
+      SampleByParameter(index, *params);
+      continue;
+    }
+    const PathCurve::Span& span = curve.Spans()[index];
     const double piece = (span.end - span.start) / kFirstPieces;
     for (int i = 0; i < kFirstPieces; ++i) {
       const double from = span.start + i * piece;
@@ -59,8 +68,29 @@ MinimalFrame::MinimalFrame(const PathCurve& curve, const gp_Dir& startNormal) : 
       // The tangent at a piece's start is the one of its own entity, even at a corner.
       const gp_Dir tangentFrom = curve.TangentAt(std::nextafter(from, to));
       if (i == 0) TurnAtCorner(tangentFrom);
-      Subdivide(from, to, tangentFrom, curve.TangentAt(to), 0);
+      Subdivide(from, to, tangentFrom, curve.TangentAt(to), 0, tangentAt, sampleAt);
     }
+  }
+}
+
+void MinimalFrame::SampleByParameter(std::size_t index, const PathCurve::Parameters& params) {
+  const PathCurve::Span& span = curve_.Spans()[index];
+  const auto tangentAt = [&](double param) { return curve_.TangentAtParam(index, param); };
+  // Each piece's length measured on its own: the samples' distances add up piece by piece, and
+  // the entity's last sample stands where the entity ends along the path.
+  const auto sampleAt = [&](double from, double to, const gp_Dir& tangent) {
+    const double distance = to == params.end
+                                ? span.end
+                                : samples_.back().distance + curve_.LengthBetween(index, from, to);
+    return Sample{distance, curve_.PointAtParam(index, to), tangent, gp::DZ()};
+  };
+  const double piece = (params.end - params.start) / kFirstPieces;
+  for (int i = 0; i < kFirstPieces; ++i) {
+    const double from = params.start + i * piece;
+    const double to = i + 1 == kFirstPieces ? params.end : from + piece;
+    const gp_Dir tangentFrom = tangentAt(from);
+    if (i == 0) TurnAtCorner(tangentFrom);
+    Subdivide(from, to, tangentFrom, tangentAt(to), 0, tangentAt, sampleAt);
   }
 }
 
@@ -74,22 +104,24 @@ void MinimalFrame::TurnAtCorner(const gp_Dir& tangentAfter) {
   samples_.push_back({last.distance, last.point, tangentAfter, normal});
 }
 
+template <class TangentAt, class SampleAt>
 void MinimalFrame::Subdivide(double from, double to, const gp_Dir& tangentFrom,
-                             const gp_Dir& tangentTo, int depth) {
+                             const gp_Dir& tangentTo, int depth, const TangentAt& tangentAt,
+                             const SampleAt& sampleAt) {
   const double middle = 0.5 * (from + to);
   if (depth < kMaxDepth) {
-    const gp_Dir tangentMiddle = curve_.TangentAt(middle);
+    const gp_Dir tangentMiddle = tangentAt(middle);
     if (tangentFrom.Angle(tangentMiddle) + tangentMiddle.Angle(tangentTo) > kMaxTurnPerPiece) {
-      Subdivide(from, middle, tangentFrom, tangentMiddle, depth + 1);
-      Subdivide(middle, to, tangentMiddle, tangentTo, depth + 1);
+      Subdivide(from, middle, tangentFrom, tangentMiddle, depth + 1, tangentAt, sampleAt);
+      Subdivide(middle, to, tangentMiddle, tangentTo, depth + 1, tangentAt, sampleAt);
       return;
     }
   }
+  Sample sample = sampleAt(from, to, tangentTo);
   const Sample& last = samples_.back();
-  const gp_Pnt point = curve_.PointAt(to);
-  const gp_Vec normal =
-      DoubleReflection(last.point, last.tangent, gp_Vec(last.normal), point, tangentTo);
-  samples_.push_back({to, point, tangentTo, gp_Dir(normal)});
+  sample.normal = gp_Dir(
+      DoubleReflection(last.point, last.tangent, gp_Vec(last.normal), sample.point, tangentTo));
+  samples_.push_back(sample);
 }
 
 gp_Mat MinimalFrame::FrameAt(double distance) const {

@@ -37,8 +37,14 @@ class MinimalFrame final : public PathFrame {
   };
   // A sample at the last one's point with the next entity's tangent, where the two differ.
   void TurnAtCorner(const gp_Dir& tangentAfter);
+  // Halves [from, to] (distances, or parameters of one entity) until the tangent turns by at
+  // most kMaxTurnPerPiece over each piece, and adds a sample at the end of each: `tangentAt(x)`
+  // reads the tangent, `sampleAt(from, to, tangent)` makes the sample at `to`.
+  template <class TangentAt, class SampleAt>
   void Subdivide(double from, double to, const gp_Dir& tangentFrom, const gp_Dir& tangentTo,
-                 int depth);
+                 int depth, const TangentAt& tangentAt, const SampleAt& sampleAt);
+  // The pieces of entity `index` by its own parameter.
+  void SampleByParameter(std::size_t index, const PathCurve::Parameters& params);
 
   const PathCurve& curve_;
   std::vector<Sample> samples_;

@@ -62,6 +62,8 @@ class PathMotion {
   double FollowerFraction(std::size_t index, double fraction) const;
   // Where each follower's follow point stands now, model space, in the order given.
   std::vector<gp_Pnt> FollowerPoints() const;
+  // The train as given, each follow point where it stood before the run.
+  const std::vector<Follower>& Followers() const { return followers_; }
   // The minimal frame's twist after one loop, radians (-pi to pi); only for a closed path under
   // the minimal roll.
   std::optional<double> Holonomy() const;

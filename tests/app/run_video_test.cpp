@@ -11,7 +11,12 @@
 
 #include "app/view/offscreen_view.hpp"
 #include "cli/sledway_cli.hpp"
+#include "cli/slot_picking.hpp"
+#include "cli/video_output.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/entity_names.hpp"
 #include "modelhost/files/sample_assemblies.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "tests/app/runner_process.hpp"
@@ -41,9 +46,21 @@ TEST_F(RunVideoTest, EachContainerHoldsAFramePerMoveWithTheCartLeavingTheStartFo
   const Ref<model::AssemblyDocument> cart =
       model::ReadSampleAssembly(model::FindSampleAssembly("cart")).document;
   const Ref<model::PlanarSketch> track = cart->Sketch("track");
-  // The runner's view, seen before the run as the runner sees it: where the ends of the track
+  // The runner's view, framed to the run as the runner frames it: where the ends of the track
   // appear in its pictures.
+  const Ref<model::Application> app = model::Application::Create();
+  app->SetActiveDocument(cart);
+  const auto path = std::make_shared<CPath>();
+  for (const auto& [slot, name] :
+       {std::pair{SelectionSlot::kPath, "sketch:track/curve:1"},
+        std::pair{SelectionSlot::kFollowPoint, "component:cart:1/workpoint:contact"}}) {
+    cli::PickSlot(app, path, slot, model::ResolveEntity(*cart, name), name);
+  }
+  path->Length();
+  const Ref<IVPoint> contact = cart->FindComponent("cart:1")->WorkPoint("contact")->GetPoint();
   OffscreenView view(cart, 160, 120);
+  view.Frame(
+      cli::FramingOf(cli::RunOptions{}, *path, {contact->X(), contact->Y(), contact->Z()}, {}));
   const auto pixelOf = [&](const gp_Pnt& point) {
     int x = 0, y = 0;
     view.View()->Convert(point.X(), point.Y(), point.Z(), x, y);

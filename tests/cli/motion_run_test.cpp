@@ -239,6 +239,7 @@ TEST_F(MotionRun, FollowerOnAnOpenPathWaitsAtTheStart) {
 TEST_F(MotionRun, BadMotionOptionsAreRefusedWithNothingWritten) {
   const std::string ring = Assembly(kTiltedRing);
   const std::string output = (directory_ / "rows.csv").string();
+  const std::string pictures = (directory_ / "pictures").string();
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -256,12 +257,18 @@ TEST_F(MotionRun, BadMotionOptionsAreRefusedWithNothingWritten) {
       {{"--train", "bar:2:5 parsec"}, "is no length unit"},
       {{"--train", "bar:2:5", "--train-follow", "component:bar:3/workpoint:middle"},
        "is not on the follower 'bar:2'"},
+      {{"--camera", "top"}, "--camera top: no picture to frame"},
+      {{"--background", "transparent", "--video", pictures + ".mp4"},
+       "--background transparent: only the PNG pictures of --frames"},
+      {{"--camera", "above", "--frames", pictures}, "--camera"},
+      {{"--background", "white", "--frames", pictures}, "--background"},
   };
   for (const auto& test : cases) {
     std::vector<std::string> args{"run", ring, "--output", output};
     args.insert(args.end(), test.args.begin(), test.args.end());
     test::ExpectRefused(args, test.message);
     EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(std::filesystem::exists(pictures));
   }
 }
 

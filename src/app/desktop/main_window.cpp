@@ -19,6 +19,8 @@
 #include "app/desktop/clearance_watch.hpp"
 #include "app/desktop/command_bar_toolbars.hpp"
 #include "app/desktop/model_browser.hpp"
+#include "app/desktop/motion_panel.hpp"
+#include "app/desktop/motion_run.hpp"
 #include "app/desktop/run_recording.hpp"
 #include "app/desktop/view_widget.hpp"
 #include "modelhost/application/application.hpp"
@@ -42,6 +44,11 @@ MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
       settings_(settings),
       view_(new ViewWidget(application_, this)),
       browser_(new ModelBrowser(this)),
+      motion_(new MotionPanel(
+          [this](const model::SuggestedRun& suggested, const MotionSettings& settings) {
+            return RunMotion(suggested, settings);
+          },
+          this)),
       recording_(std::make_unique<RunRecording>(
           *this, *view_, [this](const QString& text) { statusBar()->showMessage(text); },
           [](const std::string& text) { platform::ShowMessage(text, kTitle); })) {
@@ -53,6 +60,10 @@ MainWindow::MainWindow(Ref<model::Application> application, QSettings& settings,
   dock->setObjectName("ModelBrowser");
   dock->setWidget(browser_);
   addDockWidget(Qt::LeftDockWidgetArea, dock);
+  auto* motionDock = new QDockWidget(tr("Motion"), this);
+  motionDock->setObjectName("Motion");
+  motionDock->setWidget(motion_);
+  addDockWidget(Qt::LeftDockWidgetArea, motionDock);
   toolbars_ = new CommandBarToolbars(*this, application_->UserInterfaceObject()->Bars());
   watch_ = std::make_unique<ClearanceWatch>(*view_);
   watch_->SetEnabled(settings_.value(kClearanceWatchKey, false).toBool());
@@ -164,31 +175,32 @@ bool MainWindow::ShowClearancePlot() {
 }
 
 bool MainWindow::OpenFile(const std::filesystem::path& file) {
-  Ref<model::AssemblyDocument> document;
+  model::AssemblyFile opened;
   try {
-    document = model::LoadAnyAssembly(file);
+    opened = model::ReadAnyAssembly(file);
   } catch (const std::exception& error) {
     platform::ShowMessage("Cannot open " + file.string() + ":\n" + error.what(), kTitle);
     return false;
   }
-  Show(document, QString::fromStdString(file.filename().string()));
+  Show(opened.document, opened.run, QString::fromStdString(file.filename().string()));
   RememberRecent(QFileInfo(QString::fromStdString(file.string())).absoluteFilePath());
   return true;
 }
 
 bool MainWindow::OpenSample(const std::string& name) {
-  Ref<model::AssemblyDocument> document;
+  model::AssemblyFile opened;
   try {
-    document = model::ReadSampleAssembly(model::FindSampleAssembly(name)).document;
+    opened = model::ReadSampleAssembly(model::FindSampleAssembly(name));
   } catch (const std::exception& error) {
     platform::ShowMessage("Cannot open the sample " + name + ":\n" + error.what(), kTitle);
     return false;
   }
-  Show(document, QString::fromStdString(name) + tr(" (sample)"));
+  Show(opened.document, opened.run, QString::fromStdString(name) + tr(" (sample)"));
   return true;
 }
 
-void MainWindow::Show(const Ref<model::AssemblyDocument>& document, const QString& title) {
+void MainWindow::Show(const Ref<model::AssemblyDocument>& document,
+                      const std::optional<model::SuggestedRun>& suggested, const QString& title) {
   // A pick of the assembly that goes away would offer entities no longer shown.
   view_->StopInteraction();
   recording_->Stop();
@@ -197,8 +209,33 @@ void MainWindow::Show(const Ref<model::AssemblyDocument>& document, const QStrin
   watch_->Reset();
   view_->ShowDocument(document);
   browser_->ShowDocument(document);
+  motion_->SetSuggestedRun(suggested);
   toolbars_->SetAssemblyActive(true);
   setWindowTitle(title + " - " + kTitle);
+}
+
+QString MainWindow::RunMotion(const model::SuggestedRun& suggested,
+                              const MotionSettings& settings) {
+  view_->StopInteraction();
+  SuggestedMotionRun run(application_, document_, suggested, settings);
+  if (run.Position().end != MotionEnd::kCompleted) return tr("\"Position\" failed.");
+  // The recording takes the moves of "Run", as it does an add-in's.
+  struct Recorded {
+    RunRecording& recording;
+    ~Recorded() { recording.EndOwnRun(); }
+  } recorded{*recording_};
+  recording_->BeginOwnRun();
+  const MotionOutcome outcome = run.Run();
+  if (outcome.end != MotionEnd::kCompleted) {
+    return tr("The run ended after %1 moves: %2")
+        .arg(outcome.moves)
+        .arg(QString::fromStdString(outcome.failure));
+  }
+  QString text = tr("%1 moves made.").arg(outcome.moves);
+  if (const std::optional<double> twist = run.HolonomyDegrees()) {
+    text += tr(" Twist after one loop: %1 deg.").arg(*twist, 0, 'f', 4);
+  }
+  return text;
 }
 
 void MainWindow::RememberRecent(const QString& file) {

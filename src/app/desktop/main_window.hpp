@@ -4,8 +4,10 @@
 #include <QSettings>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "host/object.hpp"
+#include "modelhost/files/suggested_run.hpp"
 #include "platform/desktop.hpp"
 
 class QMenu;
@@ -21,6 +23,8 @@ class AddInManager;
 class ClearanceWatch;
 class CommandBarToolbars;
 class ModelBrowser;
+class MotionPanel;
+struct MotionSettings;
 class RunRecording;
 class ViewWidget;
 
@@ -50,13 +54,17 @@ class MainWindow : public QMainWindow {
   // Opens the plot of the last run's clearance; false when the watch measured no run.
   bool ShowClearancePlot();
   RunRecording& Recording() const { return *recording_; }
+  MotionPanel& Motion() const { return *motion_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
-  void Show(const Ref<model::AssemblyDocument>& document, const QString& title);
+  void Show(const Ref<model::AssemblyDocument>& document,
+            const std::optional<model::SuggestedRun>& suggested, const QString& title);
+  // The "Motion" panel's run; what became of it, for the panel to say.
+  QString RunMotion(const model::SuggestedRun& suggested, const MotionSettings& settings);
   void RememberRecent(const QString& file);
   void FillRecentMenu();
   void ChooseFile();
@@ -69,6 +77,7 @@ class MainWindow : public QMainWindow {
   // The widgets: view in the middle, browser beside it, the bars above.
   ViewWidget* view_;
   ModelBrowser* browser_;
+  MotionPanel* motion_;
   CommandBarToolbars* toolbars_;
   QMenu* recentMenu_ = nullptr;
   // Goes before the view it draws from (the window's children go after its members).

@@ -52,10 +52,21 @@ void RunRecording::Arm(const std::filesystem::path& file) {
 
 void RunRecording::Stop() {
   if (file_) report_(tr("The recording stopped: the document was closed"));
+  ownRun_ = false;
   encoder_.reset();
   file_.reset();
   runWindow_.clear();
   failure_.clear();
+}
+
+void RunRecording::BeginOwnRun() {
+  ownRun_ = file_.has_value() && !encoder_;
+}
+
+void RunRecording::EndOwnRun() {
+  if (!ownRun_) return;
+  ownRun_ = false;
+  EndRun();
 }
 
 bool RunRecording::eventFilter(QObject* watched, QEvent* event) {
@@ -70,7 +81,7 @@ bool RunRecording::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RunRecording::SceneShown() {
-  if (!file_ || !runWindow_ || !failure_.empty()) return;
+  if (!file_ || !(runWindow_ || ownRun_) || !failure_.empty()) return;
   try {
     if (!encoder_) {
       encoder_ =

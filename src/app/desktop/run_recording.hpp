@@ -42,6 +42,9 @@ class RunRecording : public QObject {
   // The document the run moves goes away: a recording armed or under way is dropped, with its
   // file.
   void Stop();
+  // The host's own run (the "Motion" panel's) between these two is recorded as an add-in's is.
+  void BeginOwnRun();
+  void EndOwnRun();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +60,7 @@ class RunRecording : public QObject {
   std::optional<std::filesystem::path> file_;
   // The add-in's window while it is hidden for a run.
   QPointer<QDialog> runWindow_;
+  bool ownRun_ = false;
   std::unique_ptr<VideoEncoder> encoder_;
   std::string failure_;  // reported when the run is over
 };

@@ -1,5 +1,6 @@
 #include "app/view/assembly_scene.hpp"
 
+#include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <Prs3d_Drawer.hxx>
 #include <Prs3d_LineAspect.hxx>
@@ -8,6 +9,7 @@
 #include <StdSelect_BRepOwner.hxx>
 #include <TopExp.hxx>
 #include <TopoDS.hxx>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -254,6 +256,32 @@ Handle(AIS_Shape) AssemblyScene::BodyOf(const Ref<model::Component>& component) 
     if (view->component == component) return view->body;
   }
   return {};
+}
+
+Bnd_Box AssemblyScene::OwnBox(const ComponentView& view) {
+  Bnd_Box box;
+  BRepBndLib::Add(view.body->Shape(), box);
+  for (const Handle(AIS_Shape) & member : view.members) BRepBndLib::Add(member->Shape(), box);
+  return box;
+}
+
+Bnd_Box AssemblyScene::OwnBoxOf(const Ref<model::Component>& component) const {
+  for (const auto& view : components_) {
+    if (view->component == component) return OwnBox(*view);
+  }
+  return {};
+}
+
+Bnd_Box AssemblyScene::ShownBox(const std::vector<Ref<model::Component>>& except) const {
+  Bnd_Box box;
+  for (const auto& view : components_) {
+    if (!view->shown || std::find(except.begin(), except.end(), view->component) != except.end()) {
+      continue;
+    }
+    box.Add(OwnBox(*view).Transformed(view->shownPlacement));
+  }
+  for (const Handle(AIS_Shape) & member : assemblyMembers_) BRepBndLib::Add(member->Shape(), box);
+  return box;
 }
 
 }  // namespace sledway::app

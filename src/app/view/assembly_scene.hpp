@@ -2,6 +2,7 @@
 
 #include <AIS_InteractiveContext.hxx>
 #include <AIS_Shape.hxx>
+#include <Bnd_Box.hxx>
 #include <SelectMgr_EntityOwner.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <functional>
@@ -52,6 +53,11 @@ class AssemblyScene {
 
   // The body of a component as displayed, for views and tests that look at it.
   Handle(AIS_Shape) BodyOf(const Ref<model::Component>& component) const;
+  // A box that holds everything drawn for the component, in its own coordinates; void for a
+  // component the scene does not show.
+  Bnd_Box OwnBoxOf(const Ref<model::Component>& component) const;
+  // A box that holds everything shown but the components `except`, in assembly coordinates.
+  Bnd_Box ShownBox(const std::vector<Ref<model::Component>>& except) const;
 
  private:
   // What is drawn for one component; the members move with the body.
@@ -77,6 +83,7 @@ class AssemblyScene {
       AddMember(const TopoDS_Shape& shape, const Ref<IVObject>& entity, ComponentView* owner);
   void DisplayBody(ComponentView& view);
   void StyleBody(const Handle(AIS_Shape) & body, int colourIndex) const;
+  static Bnd_Box OwnBox(const ComponentView& view);
 
   Handle(AIS_InteractiveContext) context_;
   Ref<model::AssemblyDocument> document_;

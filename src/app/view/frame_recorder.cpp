@@ -11,7 +11,8 @@
 namespace sledway::app {
 
 FrameRecorder::FrameRecorder(Ref<model::AssemblyDocument> document,
-                             const std::filesystem::path& directory, int width, int height)
+                             const std::filesystem::path& directory, int width, int height,
+                             Background background)
     : directory_(directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
@@ -21,12 +22,16 @@ FrameRecorder::FrameRecorder(Ref<model::AssemblyDocument> document,
   }
   const char* display = std::getenv("DISPLAY");
   if (!display || !*display) display_ = std::make_unique<XvfbDisplay>(width, height);
-  view_ = std::make_unique<OffscreenView>(std::move(document), width, height);
+  view_ = std::make_unique<OffscreenView>(std::move(document), width, height, background);
 }
 
 FrameRecorder::~FrameRecorder() {
   // The view lets go of its display connection before the display goes.
   view_.reset();
+}
+
+void FrameRecorder::Frame(const RunFraming& framing) {
+  view_->Frame(framing);
 }
 
 void FrameRecorder::Capture() {

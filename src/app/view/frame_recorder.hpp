@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/view/offscreen_view.hpp"
 #include "host/object.hpp"
 
 namespace sledway::model {
@@ -11,7 +12,6 @@ class AssemblyDocument;
 
 namespace sledway::app {
 
-class OffscreenView;
 class XvfbDisplay;
 
 // Pictures of a run: each Capture draws the assembly as it stands into the next file
@@ -22,9 +22,11 @@ class FrameRecorder {
   // Makes the directory when it is missing. Throws std::runtime_error naming what is wrong
   // (a directory that cannot be made, no display and no Xvfb, a size that is not positive).
   FrameRecorder(Ref<model::AssemblyDocument> document, const std::filesystem::path& directory,
-                int width, int height);
+                int width, int height, Background background = Background::kView);
   ~FrameRecorder();
 
+  // Frames every picture from now on for a run (OffscreenView::Frame).
+  void Frame(const RunFraming& framing);
   // Throws std::runtime_error naming the file that could not be written.
   void Capture();
   // The file the next Capture writes.

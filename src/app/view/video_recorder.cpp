@@ -31,6 +31,10 @@ int VideoRecorder::PassesPerFrame() const {
   return encoder_->PassesPerFrame();
 }
 
+void VideoRecorder::Frame(const RunFraming& framing) {
+  view_->Frame(framing);
+}
+
 void VideoRecorder::Capture() {
   encoder_->Add(PixelsOf(view_->Draw()));
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/view/offscreen_view.hpp"
 #include "host/object.hpp"
 
 namespace sledway::model {
@@ -14,7 +15,6 @@ class AssemblyDocument;
 
 namespace sledway::app {
 
-class OffscreenView;
 class VideoEncoder;
 class XvfbDisplay;
 
@@ -37,6 +37,8 @@ class VideoRecorder {
   // Where the video is written until Finish() puts it in place.
   const std::string& TemporaryPath() const;
 
+  // Frames every picture from now on for a run (OffscreenView::Frame).
+  void Frame(const RunFraming& framing);
   // Throws std::runtime_error when the picture cannot be drawn or the frame not written.
   void Capture();
   void Finish();

@@ -1,0 +1,91 @@
+#include "app/desktop/motion_run.hpp"
+
+#include <stdexcept>
+
+#include "cli/drive_choice.hpp"
+#include "cli/motion_options.hpp"
+#include "cli/run_options.hpp"
+#include "cli/slot_picking.hpp"
+#include "cli/usage_error.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/files/entity_names.hpp"
+#include "path/path_definition.hpp"
+
+namespace sledway::app {
+namespace {
+
+// The runner's options name the fields of the panel: "--roll up 0,0,0: ..." is "Roll up
+// 0,0,0: ..." here.
+std::string InPanelWords(std::string message) {
+  for (const auto& [option, caption] :
+       {std::pair{"--roll", "Roll"}, std::pair{"--profile", "Profile"},
+        std::pair{"--train", "Train"}}) {
+    if (message.starts_with(option)) return caption + message.substr(std::string(option).size());
+  }
+  return message;
+}
+
+cli::RunOptions OptionsOf(const MotionSettings& settings) {
+  cli::RunOptions options;
+  options.steps = settings.steps;
+  options.roll = {settings.roll};
+  if (settings.roll == "up") options.roll.push_back(settings.up);
+  options.profile =
+      settings.profile == "trapezoid" ? "trapezoid:" + settings.ramp : settings.profile;
+  options.train = settings.train;
+  return options;
+}
+
+void Pick(const Ref<model::Application>& app, const Ref<CPath>& path,
+          model::AssemblyDocument& document, SelectionSlot slot, const std::string& name) {
+  cli::PickSlot(app, path, slot, model::ResolveEntity(document, name), name);
+}
+
+}  // namespace
+
+SuggestedMotionRun::SuggestedMotionRun(Ref<model::Application> app,
+                                       Ref<model::AssemblyDocument> document,
+                                       const model::SuggestedRun& suggested,
+                                       const MotionSettings& settings)
+    : app_(std::move(app)), document_(std::move(document)), path_(std::make_shared<CPath>()) {
+  const cli::RunOptions options = OptionsOf(settings);
+  path_->Steps(settings.steps);
+  path_->Reps(1);
+  path_->HidePath(true);
+  try {
+    Pick(app_, path_, *document_, SelectionSlot::kPath, suggested.path);
+    Pick(app_, path_, *document_, SelectionSlot::kFollowPoint, suggested.follow);
+    if (!suggested.tangent.empty()) {
+      Pick(app_, path_, *document_, SelectionSlot::kTangentLine, suggested.tangent);
+    }
+    if (const auto drive = cli::ChooseDrive(*document_, options, suggested)) {
+      path_->Driven(drive->parameter);
+      path_->DriveFrom(drive->from);
+      path_->DriveTo(drive->to);
+    }
+    path_->Length();
+    plan_ =
+        std::make_unique<cli::RunMotionPlan>(options, *document_, app_, *path_, suggested.follow);
+  } catch (const cli::UsageError& error) {
+    throw std::runtime_error(InPanelWords(error.what()));
+  }
+}
+
+SuggestedMotionRun::~SuggestedMotionRun() = default;
+
+MotionOutcome SuggestedMotionRun::Position() {
+  MotionOutcome position = PositionAtStart(app_, document_, *path_);
+  if (position.end == MotionEnd::kCompleted) plan_->Start();
+  return position;
+}
+
+MotionOutcome SuggestedMotionRun::Run(const RunObserver& observer) {
+  return RunPath(app_, document_, *path_, observer, plan_->Hooks());
+}
+
+std::optional<double> SuggestedMotionRun::HolonomyDegrees() const {
+  return plan_->Summary().holonomyDegrees;
+}
+
+}  // namespace sledway::app

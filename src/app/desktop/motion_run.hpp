@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/object.hpp"
+#include "modelhost/files/suggested_run.hpp"
+#include "ui/run_sequences.hpp"
+
+namespace sledway {
+class CPath;
+}
+namespace sledway::cli {
+class RunMotionPlan;
+}
+namespace sledway::model {
+class Application;
+class AssemblyDocument;
+}  // namespace sledway::model
+
+namespace sledway::app {
+
+// The run settings of the desktop's "Motion" panel, as its fields hold them.
+struct MotionSettings {
+  std::string roll = "add-in";  // add-in, minimal or up
+  std::string up = "0,0,1";     // X,Y,Z of the up vector, for the up roll
+  std::string profile = "linear";
+  std::string ramp = "0.25";       // A of trapezoid:A
+  std::vector<std::string> train;  // NAME:DISTANCE of each follower
+  int steps = 50;
+};
+
+// The desktop's own run of the path, follow point, tangent line and drive the assembly
+// suggests, with the motion of `settings`: "Position", then "Run" of one pass out.
+class SuggestedMotionRun {
+ public:
+  // Picks the slots and reads the settings. Settings that cannot be run (a roll without a
+  // tangent line, an up vector that is zero or parallel to the path's tangent at a move, a
+  // follower that is the leader or missing, ...) throw std::runtime_error with the message to
+  // show, before anything moves.
+  SuggestedMotionRun(Ref<model::Application> app, Ref<model::AssemblyDocument> document,
+                     const model::SuggestedRun& suggested, const MotionSettings& settings);
+  ~SuggestedMotionRun();
+
+  // "Position", and the roll and the train set off from there; a failure is shown as the
+  // add-in shows it.
+  MotionOutcome Position();
+  MotionOutcome Run(const RunObserver& observer = {});
+  // The roll's twist after one loop of a closed path under the minimal roll, in degrees.
+  std::optional<double> HolonomyDegrees() const;
+
+ private:
+  Ref<model::Application> app_;
+  Ref<model::AssemblyDocument> document_;
+  Ref<CPath> path_;
+  std::unique_ptr<cli::RunMotionPlan> plan_;
+};
+
+}  // namespace sledway::app
