@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <memory>
 
 #include "cli/number_text.hpp"
@@ -18,6 +19,9 @@ namespace {
 
 // Contact intervals' ends are found to this fraction of the path's length.
 constexpr double kBoundaryResolution = 1e-12;
+// The nearest approach between two moves is followed to this fraction of the path's length:
+// near a least distance the distance changes with the square of the fraction.
+constexpr double kApproachResolution = 1e-9;
 constexpr const char* kDefaultTolerance = "0.001 mm";
 
 std::string Trimmed(const std::string& text) {
@@ -140,6 +144,12 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
   for (const auto& [name, at] : open_) summary_.contacts[at].last = there.fraction;
   touching_ = touching;
   last_ = there;
+  if (!atMove && now.nearest) seen_.emplace_back(there.fraction, now.nearest->distance);
+  NoteLeast(there, atMove);
+}
+
+void RunClearance::NoteLeast(const Sample& there, bool atMove) {
+  const clearance::Clearance& now = there.clearance;
   if (!now.nearest) return;
   const double distance = now.nearest->distance / perUnit_;
   if (!summary_.least || distance < *summary_.least) {
@@ -150,6 +160,43 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
     summary_.nearest = now.nearestComponent;
     summary_.onMoving = InUnit(now.nearest->onMoving, perUnit_);
     summary_.onNearest = InUnit(now.nearest->onOther, perUnit_);
+  }
+}
+
+// Where the least measured so far is a measurement on the way between two moves, nearer than
+// the measurements on either side of it, the approach is followed to its nearest by a golden
+// section search between them: every probe is a measurement, so the least stays one the
+// component truly reaches.
+void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& seen) {
+  std::size_t at = 0;
+  for (std::size_t i = 1; i + 1 < seen.size(); ++i) {
+    if (at == 0 || seen[i].second < seen[at].second) at = i;
+  }
+  if (at == 0 || !(seen[at].second < seen[at - 1].second) ||
+      !(seen[at].second < seen[at + 1].second) || seen[at].second <= check_->Tolerance() ||
+      seen[at].second / perUnit_ > *summary_.least) {
+    return;
+  }
+  constexpr double kRatio = 0.6180339887498949;
+  double a = seen[at - 1].first, b = seen[at + 1].first;
+  const auto distanceAt = [&](double fraction) {
+    const Sample there = sweep_->At(fraction);
+    NoteLeast(there, false);
+    return there.clearance.nearest ? there.clearance.nearest->distance
+                                   : std::numeric_limits<double>::max();
+  };
+  double x = b - kRatio * (b - a), y = a + kRatio * (b - a);
+  double dx = distanceAt(x), dy = distanceAt(y);
+  while (std::abs(b - a) > kApproachResolution) {
+    if (dx < dy) {
+      b = y, y = x, dy = dx;
+      x = b - kRatio * (b - a);
+      dx = distanceAt(x);
+    } else {
+      a = x, x = y, dx = dy;
+      y = a + kRatio * (b - a);
+      dy = distanceAt(y);
+    }
   }
 }
 
@@ -208,7 +255,11 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   const std::vector<int> generations = check_->PartGenerations();
   if (neighbours && summary_.atMovesOnly.empty()) {
     if (generations == generations_) {
+      seen_.assign(1, {last_->fraction, last_->clearance.nearest
+                                            ? last_->clearance.nearest->distance
+                                            : std::numeric_limits<double>::max()});
       SweepFrom(atMove);
+      if (now.nearest) seen_.emplace_back(fraction, now.nearest->distance);
     } else {
       ++summary_.stretchesAtMoves;
       if (summary_.stretchReason.empty()) {
@@ -219,6 +270,8 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
     }
   }
   Visit(atMove, neighbours, true);
+  if (seen_.size() > 2) FollowApproach(seen_);
+  seen_.clear();
   moving_->SetTransformation(placement);
   if (stopAtContact_ && !stop_) {
     std::string names;

@@ -58,7 +58,9 @@ class RunClearance {
   using Sample = clearance::MotionSweep::Sample;
 
   void Visit(const Sample& there, bool refine, bool atMove);
+  void NoteLeast(const Sample& there, bool atMove);
   void SweepFrom(const Sample& atMove);
+  void FollowApproach(const std::vector<std::pair<double, double>>& seen);
   double Boundary(double outside, double inside, const std::string& component);
 
   CPath& path_;
@@ -77,6 +79,8 @@ class RunClearance {
   std::map<std::string, std::size_t> open_;  // component to its open interval in summary_
   std::set<std::string> openedOnTheWay_;     // began after the last move, before this one
   std::optional<std::string> stop_;
+  // Fractions and distances measured on the way from the last move to this one, both moves too.
+  std::vector<std::pair<double, double>> seen_;
 };
 
 }  // namespace sledway::cli
