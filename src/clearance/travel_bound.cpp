@@ -50,9 +50,12 @@ TravelBound::TravelBound(CPath& path) : length_(path.Length()) {
     const IVCurveKind kind = entity->IVCurveType();
     if (turns && !IsStraight(kind)) {
       if (!IsCircular(kind)) {
-        unbounded_ = "entity " + std::to_string(i) +
-                     " of the path is neither a sketch line nor an arc, so the turn of the "
-                     "component between moves has no bound";
+        if (unbounded_.empty()) {
+          unbounded_ = "entity " + std::to_string(i) + " of the path is " +
+                       (kind == IVCurveKind::kEdge ? "a part edge" : "a sketch curve") +
+                       " other than a sketch line, arc or circle, so the turn of the component "
+                       "between moves has no bound";
+        }
       } else {
         const double third = (end - start) / 3.0;
         curvature = 1.0 / Circumradius(PointOf(entity->PartPathPoint(start)),

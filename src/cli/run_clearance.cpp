@@ -253,7 +253,9 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   // fractions between them; across the jump back to the start of a repetition it did not.
   const bool neighbours = lastStep_ && std::abs(step - *lastStep_) == 1;
   const std::vector<int> generations = check_->PartGenerations();
-  if (neighbours && summary_.atMovesOnly.empty()) {
+  // With nothing measured at either move there is nothing to measure on the way.
+  const bool measured = now.nearest || (last_ && last_->clearance.nearest);
+  if (neighbours && measured && summary_.atMovesOnly.empty()) {
     if (generations == generations_) {
       seen_.assign(1, {last_->fraction, last_->clearance.nearest
                                             ? last_->clearance.nearest->distance
