@@ -33,11 +33,10 @@ Clearance ClearanceCheck::Measure() {
   for (const Ref<model::Component>& other : others_) {
     // A component farther than the nearest out of contact so far can be neither the nearest
     // nor in contact, nor nearer than the free distance.
-    const double beyond = nearestFree ? std::max(*nearestFree, tolerance_)
-                                      : std::numeric_limits<double>::max();
-    const std::optional<PairClearance> pair =
-        MeasurePair(moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond,
-                    tolerance_);
+    const double beyond =
+        nearestFree ? std::max(*nearestFree, tolerance_) : std::numeric_limits<double>::max();
+    const std::optional<PairClearance> pair = MeasurePair(
+        moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond, tolerance_);
     if (!pair) continue;
     result.bound = result.nearest ? std::min(result.bound, pair->bound) : pair->bound;
     if (pair->measuredExactly) ++result.measuredExactly;

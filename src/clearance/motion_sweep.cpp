@@ -2,9 +2,9 @@
 
 #include <BRepBndLib.hxx>
 #include <Bnd_Box.hxx>
-#include <gp_Quaternion.hxx>
 #include <algorithm>
 #include <cmath>
+#include <gp_Quaternion.hxx>
 
 #include "modelhost/component/component.hpp"
 #include "modelhost/part/part.hpp"
@@ -70,8 +70,8 @@ double MotionSweep::Radius() {
   BRepBndLib::Add(part->Shape(), box, false);
   const Ref<IVPoint> follow = path_.IsPointFromVertex() ? path_.FollowVertex()->GetPoint()
                                                         : path_.FollowWorkPoint()->GetPoint();
-  const gp_Pnt own =
-      gp_Pnt(follow->X(), follow->Y(), follow->Z()).Transformed(check_.Moving()->Placement().Inverted());
+  const gp_Pnt own = gp_Pnt(follow->X(), follow->Y(), follow->Z())
+                         .Transformed(check_.Moving()->Placement().Inverted());
   radius_ = 0.0;
   if (!box.IsVoid()) {
     double x[2], y[2], z[2];
@@ -89,8 +89,8 @@ double MotionSweep::Radius() {
 std::optional<double> MotionSweep::Next(const Sample& from, double to) {
   const std::optional<double>& free = from.clearance.freeDistance;
   if (!free) return to;
-  const double bounded = travel_.Step(from.fraction, to, *free - check_.Tolerance(), Radius(),
-                                      from.turned);
+  const double bounded =
+      travel_.Step(from.fraction, to, *free - check_.Tolerance(), Radius(), from.turned);
   if (!(bounded > 0.0)) return std::nullopt;
   const double step = std::max(kLeastStep, bounded);
   if (step >= std::abs(to - from.fraction)) return to;

@@ -1,8 +1,8 @@
 #include "clearance/travel_bound.hpp"
 
-#include <gp_Vec.hxx>
 #include <algorithm>
 #include <cmath>
+#include <gp_Vec.hxx>
 #include <numbers>
 
 #include "path/path_definition.hpp"

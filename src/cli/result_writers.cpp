@@ -81,9 +81,9 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   std::vector<std::string> lines{CoverageLine(summary)};
   if (summary.least) {
     lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
-                    WhereText(summary) + " (fraction " +
-                    TrimmedText(summary.fraction, 9) + ") between '" + EscapedText(summary.moving) +
-                    "' and '" + EscapedText(summary.nearest) + "', closest points " +
+                    WhereText(summary) + " (fraction " + TrimmedText(summary.fraction, 9) +
+                    ") between '" + EscapedText(summary.moving) + "' and '" +
+                    EscapedText(summary.nearest) + "', closest points " +
                     PointText(summary.onMoving) + " and " + PointText(summary.onNearest) + " " +
                     unit);
   } else {

@@ -113,8 +113,8 @@ double RunClearance::Boundary(double outside, double inside, const std::string& 
     const double middle = 0.5 * (inside + outside);
     const Sample there = sweep_->At(middle);
     const bool touching =
-        std::find(there.clearance.inContact.begin(), there.clearance.inContact.end(),
-                  component) != there.clearance.inContact.end();
+        std::find(there.clearance.inContact.begin(), there.clearance.inContact.end(), component) !=
+        there.clearance.inContact.end();
     (touching ? inside : outside) = middle;
   }
   return inside;
@@ -213,8 +213,9 @@ void RunClearance::SweepFrom(const Sample& atMove) {
       if (!next) {
         ++summary_.stretchesAtMoves;
         if (summary_.stretchReason.empty()) {
-          summary_.stretchReason = "the component stood turned too far from the earlier move "
-                                   "for its turn to be bounded";
+          summary_.stretchReason =
+              "the component stood turned too far from the earlier move "
+              "for its turn to be bounded";
         }
         return;
       }
@@ -257,9 +258,9 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   const bool measured = now.nearest || (last_ && last_->clearance.nearest);
   if (neighbours && measured && summary_.atMovesOnly.empty()) {
     if (generations == generations_) {
-      seen_.assign(1, {last_->fraction, last_->clearance.nearest
-                                            ? last_->clearance.nearest->distance
-                                            : std::numeric_limits<double>::max()});
+      seen_.assign(
+          1, {last_->fraction, last_->clearance.nearest ? last_->clearance.nearest->distance
+                                                        : std::numeric_limits<double>::max()});
       SweepFrom(atMove);
       if (now.nearest) seen_.emplace_back(fraction, now.nearest->distance);
     } else {
@@ -281,15 +282,15 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
       names += (names.empty() ? "'" : ", '") + name + "'";
     }
     if (!names.empty()) {
-      stop_ = "contact at move " + std::to_string(move) + ", fraction " +
-              TrimmedText(fraction, 9) + ": '" + summary_.moving + "' touches " + names;
+      stop_ = "contact at move " + std::to_string(move) + ", fraction " + TrimmedText(fraction, 9) +
+              ": '" + summary_.moving + "' touches " + names;
     } else {
       for (const ClearanceSummary::Contact& contact : summary_.contacts) {
         if (contact.betweenMoves != move_) continue;
-        stop_ = "contact between moves " + std::to_string(move_) + " and " +
-                std::to_string(move) + ", from fraction " + TrimmedText(contact.first, 12) +
-                " to " + TrimmedText(contact.last, 12) + ": '" + summary_.moving +
-                "' touches '" + contact.component + "'";
+        stop_ = "contact between moves " + std::to_string(move_) + " and " + std::to_string(move) +
+                ", from fraction " + TrimmedText(contact.first, 12) + " to " +
+                TrimmedText(contact.last, 12) + ": '" + summary_.moving + "' touches '" +
+                contact.component + "'";
         break;
       }
     }

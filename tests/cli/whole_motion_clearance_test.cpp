@@ -85,8 +85,7 @@ TEST_F(WholeMotionClearance, ATurningBarComesNearestToABallBetweenTwoMoves) {
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:bar:1/workpoint:middle",
           "tangent": "component:bar:1/workaxis:along"}})");
-  const Invocation run =
-      Sledway({"run", ring, "--steps", "24", "--format", "json", "--clearance"});
+  const Invocation run = Sledway({"run", ring, "--steps", "24", "--format", "json", "--clearance"});
   ASSERT_EQ(run.status, 0) << run.err;
   const nlohmann::json summary = run.Json()["clearance"];
   EXPECT_NEAR(summary["least"].get<double>(), 5.0, 1e-6);
