@@ -14,6 +14,10 @@
 // is left out: the whole-shape distance is the gap between their surfaces there).
 // BM_HierarchyBuild: meshing a part and building its hierarchy, with the triangles and the
 // memory it takes ("bytes", measured by the allocator).
+// BM_RunClearance: the clearance of a whole run as the runner measures it, after every move and,
+// over the whole motion (third argument 1), on the way between moves too, against at the moves
+// only (0), at 50 and 1,000 steps; on the pass sample, and on a bar kept tangent to a circle
+// turning past a ball. "measurements" counts them per run.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -27,6 +31,8 @@
 #include <gp_Vec.hxx>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <memory>
@@ -37,6 +43,8 @@
 #include "clearance/clearance_check.hpp"
 #include "clearance/face_pair_search.hpp"
 #include "clearance/hierarchy_cache.hpp"
+#include "cli/run_clearance.hpp"
+#include "cli/run_options.hpp"
 #include "cli/slot_picking.hpp"
 #include "modelhost/application/application.hpp"
 #include "modelhost/component/component.hpp"
@@ -47,6 +55,7 @@
 #include "modelhost/geometry/matrix.hpp"
 #include "modelhost/part/part.hpp"
 #include "path/path_definition.hpp"
+#include "ui/run_sequences.hpp"
 
 namespace sledway::clearance {
 namespace {
@@ -241,6 +250,68 @@ void BM_HierarchyBuild(benchmark::State& state) {
   state.SetLabel(std::string(kScenes[state.range(0)]) + " " + part->Name());
 }
 BENCHMARK(BM_HierarchyBuild)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// A bar 20 x 4 x 4 mm kept tangent to a circle of radius 50 mm, its inner face passing 5 mm
+// from a ball of radius 3 mm.
+constexpr const char* kRing = R"({"units": "mm",
+  "parts": [{"name": "bar", "box": {"length": 20, "width": 4, "height": 4},
+             "workPoints": [{"name": "middle", "point": [10, 2, 2]}],
+             "workAxes": [{"name": "along", "origin": [0, 2, 2], "direction": [1, 0, 0]}]},
+            {"name": "ball", "sphere": {"radius": 3}}],
+  "components": [{"name": "bar:1", "part": "bar"},
+                 {"name": "ball:1", "part": "ball", "placement": {"origin": [0, 40, 0]}}],
+  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:ring/curve:1", "follow": "component:bar:1/workpoint:middle",
+          "tangent": "component:bar:1/workaxis:along"}})";
+
+void BM_RunClearance(benchmark::State& state) {
+  Ref<model::AssemblyDocument> document;
+  model::SuggestedRun run;
+  if (state.range(0) == 0) {
+    for (const model::SampleAssembly& sample : model::SampleAssemblies()) {
+      if (sample.name != "pass") continue;
+      document = model::ReadSampleAssembly(sample).document;
+      run = sample.run;
+    }
+  } else {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "sledway-clearance-bench-ring.json";
+    std::ofstream(file) << kRing;
+    document = model::LoadAnyAssembly(file);
+    std::filesystem::remove(file);
+    run.path = "sketch:ring/curve:1";
+    run.follow = "component:bar:1/workpoint:middle";
+    run.tangent = "component:bar:1/workaxis:along";
+  }
+  const Ref<model::Application> app = model::Application::Create();
+  app->SetActiveDocument(document);
+  const auto path = std::make_shared<CPath>();
+  sledway::bench::PickSlots(app, path, *document, run.path, run.follow, run.tangent);
+  path->Steps(static_cast<std::int32_t>(state.range(1)));
+  path->Reps(1);
+  cli::RunOptions options;
+  options.clearance.emplace();
+  options.clearanceAtMoves = state.range(2) == 0;
+  std::int64_t measurements = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    PositionAtStart(app, document, *path);
+    cli::RunClearance clearance(options, *document, *path, app);
+    clearance.AtStart(0, 0.0);
+    state.ResumeTiming();
+    RunPath(app, document, *path, [&](const RunMove& move) {
+      clearance.AfterMove(move.index, move.step, move.fraction);
+    });
+    measurements = clearance.Summary().measurements;
+  }
+  state.counters["measurements"] = static_cast<double>(measurements);
+  state.SetLabel(std::string(state.range(0) == 0 ? "pass sample" : "bar round a ball") +
+                 (state.range(2) ? ", whole motion" : ", at moves"));
+}
+BENCHMARK(BM_RunClearance)
+    ->ArgsProduct({{0, 1}, {50, 1000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sledway::clearance

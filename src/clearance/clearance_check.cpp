@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "modelhost/component/component.hpp"
+#include "modelhost/part/part.hpp"
 
 namespace sledway::clearance {
 
@@ -28,23 +29,38 @@ Clearance ClearanceCheck::Measure() {
   Clearance result;
   const PartHierarchy& moving = cache_.For(moving_->Part());
   const gp_Trsf movingPlace = moving_->Placement();
+  std::optional<double> nearestFree;  // the least distance to a component out of contact
   for (const Ref<model::Component>& other : others_) {
-    // A component farther than the nearest so far can be neither the nearest nor in contact.
-    const double beyond = result.nearest ? std::max(result.nearest->distance, tolerance_)
-                                         : std::numeric_limits<double>::max();
-    const std::optional<PairClearance> pair =
-        MeasurePair(moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond,
-                    tolerance_);
+    // A component farther than the nearest out of contact so far can be neither the nearest
+    // nor in contact, nor nearer than the free distance.
+    const double beyond =
+        nearestFree ? std::max(*nearestFree, tolerance_) : std::numeric_limits<double>::max();
+    const std::optional<PairClearance> pair = MeasurePair(
+        moving, movingPlace, cache_.For(other->Part()), other->Placement(), beyond, tolerance_);
     if (!pair) continue;
     result.bound = result.nearest ? std::min(result.bound, pair->bound) : pair->bound;
     if (pair->measuredExactly) ++result.measuredExactly;
-    if (pair->distance <= tolerance_) result.inContact.push_back(other->ComponentName());
+    if (pair->distance <= tolerance_) {
+      result.inContact.push_back(other->ComponentName());
+    } else {
+      const double free = pair->measuredExactly ? pair->distance : pair->bound;
+      result.freeDistance = std::min(result.freeDistance.value_or(free), free);
+      nearestFree = std::min(nearestFree.value_or(pair->distance), pair->distance);
+    }
     if (!result.nearest || pair->distance < result.nearest->distance) {
       result.nearest = pair;
       result.nearestComponent = other->ComponentName();
     }
   }
   return result;
+}
+
+std::vector<int> ClearanceCheck::PartGenerations() const {
+  std::vector<int> generations{moving_->Part()->Generation()};
+  for (const Ref<model::Component>& other : others_) {
+    generations.push_back(other->Part()->Generation());
+  }
+  return generations;
 }
 
 }  // namespace sledway::clearance

@@ -27,6 +27,11 @@ struct Clearance {
   // How many components' distances were measured exactly because the refinement's could not be
   // certified.
   int measuredExactly = 0;
+  // No component out of contact comes nearer than this: the least, over those components, of
+  // the bound (or of the distance where it was measured exactly, which the bound may not
+  // reach), always above the tolerance; none when every component is in contact or none is
+  // measured. How far the moving component may go before it can touch one more.
+  std::optional<double> freeDistance;
 };
 
 // The clearance of one component against others, measured after each move. Each part's
@@ -43,6 +48,10 @@ class ClearanceCheck {
   Clearance Measure();
 
   double Tolerance() const { return tolerance_; }
+  const Ref<model::Component>& Moving() const { return moving_; }
+  // The generation of every part measured, the moving one's first: a recompute that rebuilt
+  // one of them changes it.
+  std::vector<int> PartGenerations() const;
   const HierarchyCache& Hierarchies() const { return cache_; }
 
  private:

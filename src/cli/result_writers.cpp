@@ -56,15 +56,34 @@ std::string PointText(const std::array<double, 3>& point) {
          TrimmedText(point[2], 6) + ")";
 }
 
-// "clearance: least 2 mm at move 5 (fraction 0.1) between 'a' and 'b', closest points (...) and
-// (...) mm", then one line per contact interval, or "contact: none".
+// What the clearance covered: "clearance: over the whole motion, 812 measurements", or "at the
+// moves only" and why.
+std::string CoverageLine(const ClearanceSummary& summary) {
+  const std::string count = std::to_string(summary.measurements) + " measurements";
+  if (!summary.atMovesOnly.empty()) {
+    return "clearance: at the moves only (" + summary.atMovesOnly + "), " + count;
+  }
+  if (summary.stretchesAtMoves == 0) return "clearance: over the whole motion, " + count;
+  return "clearance: over the whole motion but " + std::to_string(summary.stretchesAtMoves) +
+         " stretches between moves, measured at their moves only (" + summary.stretchReason +
+         "), " + count;
+}
+
+std::string WhereText(const ClearanceSummary& summary) {
+  if (!summary.leastBetweenMoves) return " at move " + std::to_string(summary.move);
+  return " between moves " + std::to_string(summary.move) + " and " +
+         std::to_string(summary.move + 1);
+}
+
+// The coverage, "clearance: least 2 mm at move 5 (fraction 0.1) between 'a' and 'b', closest
+// points (...) and (...) mm", then one line per contact interval, or "contact: none".
 std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const std::string& unit) {
-  std::vector<std::string> lines;
+  std::vector<std::string> lines{CoverageLine(summary)};
   if (summary.least) {
     lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
-                    " at move " + std::to_string(summary.move) + " (fraction " +
-                    TrimmedText(summary.fraction, 9) + ") between '" + EscapedText(summary.moving) +
-                    "' and '" + EscapedText(summary.nearest) + "', closest points " +
+                    WhereText(summary) + " (fraction " + TrimmedText(summary.fraction, 9) +
+                    ") between '" + EscapedText(summary.moving) + "' and '" +
+                    EscapedText(summary.nearest) + "', closest points " +
                     PointText(summary.onMoving) + " and " + PointText(summary.onNearest) + " " +
                     unit);
   } else {
@@ -74,7 +93,11 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   for (const ClearanceSummary::Contact& contact : summary.contacts) {
     lines.push_back("contact: '" + EscapedText(summary.moving) + "' with '" +
                     EscapedText(contact.component) + "' from fraction " +
-                    TrimmedText(contact.first, 12) + " to " + TrimmedText(contact.last, 12));
+                    TrimmedText(contact.first, 12) + " to " + TrimmedText(contact.last, 12) +
+                    (contact.betweenMoves
+                         ? " (between moves " + std::to_string(*contact.betweenMoves) + " and " +
+                               std::to_string(*contact.betweenMoves + 1) + ")"
+                         : ""));
   }
   return lines;
 }
@@ -294,7 +317,12 @@ class JsonWriter final : public ResultWriter {
     Json clearance;
     clearance["moving"] = summary.moving;
     clearance["least"] = summary.least ? Json(*summary.least) : Json();
+    clearance["wholeMotion"] = summary.atMovesOnly.empty();
+    clearance["atMovesOnly"] = summary.atMovesOnly.empty() ? Json() : Json(summary.atMovesOnly);
+    clearance["stretchesAtMoves"] = summary.stretchesAtMoves;
+    clearance["measurements"] = summary.measurements;
     clearance["move"] = summary.move;
+    clearance["betweenMoves"] = summary.leastBetweenMoves;
     clearance["fraction"] = summary.fraction;
     clearance["nearest"] = summary.nearest;
     clearance["onMoving"] = summary.onMoving;
@@ -305,6 +333,9 @@ class JsonWriter final : public ResultWriter {
       interval["component"] = contact.component;
       interval["first"] = contact.first;
       interval["last"] = contact.last;
+      interval["betweenMoves"] =
+          contact.betweenMoves ? Json::array({*contact.betweenMoves, *contact.betweenMoves + 1})
+                               : Json();
       clearance["contacts"].push_back(interval);
     }
     return clearance;

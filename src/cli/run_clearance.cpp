@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <memory>
 
 #include "cli/number_text.hpp"
@@ -18,6 +19,9 @@ namespace {
 
 // Contact intervals' ends are found to this fraction of the path's length.
 constexpr double kBoundaryResolution = 1e-12;
+// The nearest approach between two moves is followed to this fraction of the path's length:
+// near a least distance the distance changes with the square of the fraction.
+constexpr double kApproachResolution = 1e-9;
 constexpr const char* kDefaultTolerance = "0.001 mm";
 
 std::string Trimmed(const std::string& text) {
@@ -67,8 +71,7 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 
 RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& document,
                            CPath& path, Ref<IVApplication> app)
-    : app_(std::move(app)),
-      path_(path),
+    : path_(path),
       moving_(std::dynamic_pointer_cast<model::Component>(path.FollowComponent())),
       perUnit_(model::CentimetresPerUnit(document.DisplayUnit())),
       stopAtContact_(options.stopAtContact) {
@@ -92,100 +95,224 @@ RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& d
     }
   }
   check_.emplace(moving_, std::move(others), tolerance);
+  sweep_.emplace(std::move(app), path_, *check_);
   summary_.moving = moving_->ComponentName();
-}
-
-clearance::Clearance RunClearance::MeasureAt(double fraction) {
-  path_.MoveToPointOnPath(app_, fraction);
-  return check_->Measure();
+  const bool addInRoll = options.roll.empty() || options.roll.front() == "add-in";
+  if (options.clearanceAtMoves) {
+    summary_.atMovesOnly = "--clearance-at-moves";
+  } else if (!addInRoll || !options.train.empty()) {
+    summary_.atMovesOnly =
+        "--roll and --train move components between moves by motions of their own";
+  } else if (!sweep_->Unbounded().empty()) {
+    summary_.atMovesOnly = sweep_->Unbounded();
+  }
 }
 
 double RunClearance::Boundary(double outside, double inside, const std::string& component) {
   while (std::abs(inside - outside) > kBoundaryResolution) {
     const double middle = 0.5 * (inside + outside);
-    const clearance::Clearance there = MeasureAt(middle);
-    const bool touching = std::find(there.inContact.begin(), there.inContact.end(), component) !=
-                          there.inContact.end();
+    const Sample there = sweep_->At(middle);
+    const bool touching =
+        std::find(there.clearance.inContact.begin(), there.clearance.inContact.end(), component) !=
+        there.clearance.inContact.end();
     (touching ? inside : outside) = middle;
   }
   return inside;
 }
 
-// Only between two moves next to each other along the path did the component pass the
-// fractions between them; across the jump back to the start of a repetition it did not.
-bool RunClearance::Neighbours(double before, double after) const {
-  return std::abs(after - before) <= (1.0 + 1e-9) / path_.Steps();
-}
-
-void RunClearance::Follow(const clearance::Clearance& now, double fraction) {
+// The contacts that began or ended since the last measurement, their ends found by halving
+// when the component went there from it by the follow motion (`refine`), and the least
+// clearance so far.
+void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
+  const clearance::Clearance& now = there.clearance;
   const std::set<std::string> touching(now.inContact.begin(), now.inContact.end());
-  const bool refine = lastFraction_ && Neighbours(*lastFraction_, fraction);
-  std::vector<std::pair<std::string, bool>> changes;  // component, whether contact began
+  refine = refine && last_;
   for (const std::string& name : touching) {
-    if (!touching_.count(name)) changes.emplace_back(name, true);
+    if (touching_.count(name)) continue;
+    const double first = refine ? Boundary(last_->fraction, there.fraction, name) : there.fraction;
+    open_[name] = summary_.contacts.size();
+    summary_.contacts.push_back({name, first, there.fraction, std::nullopt});
+    if (!atMove) openedOnTheWay_.insert(name);
   }
   for (const std::string& name : touching_) {
-    if (!touching.count(name)) changes.emplace_back(name, false);
+    if (touching.count(name)) continue;
+    ClearanceSummary::Contact& contact = summary_.contacts[open_[name]];
+    contact.last = refine ? Boundary(there.fraction, last_->fraction, name) : last_->fraction;
+    if (openedOnTheWay_.count(name)) contact.betweenMoves = move_;
+    open_.erase(name);
   }
-  const Ref<IVMatrix> placement =
-      changes.empty() || !refine ? nullptr : moving_->GetTransformation();
-  for (const auto& [name, began] : changes) {
-    if (began) {
-      const double first = refine ? Boundary(*lastFraction_, fraction, name) : fraction;
-      open_[name] = summary_.contacts.size();
-      summary_.contacts.push_back({name, first, fraction});
-    } else {
-      summary_.contacts[open_[name]].last =
-          refine ? Boundary(fraction, *lastFraction_, name) : *lastFraction_;
-      open_.erase(name);
-    }
-  }
-  if (placement) moving_->SetTransformation(placement);
-  for (const auto& [name, at] : open_) {
-    if (touching.count(name)) summary_.contacts[at].last = fraction;
-  }
+  for (const auto& [name, at] : open_) summary_.contacts[at].last = there.fraction;
   touching_ = touching;
-  lastFraction_ = fraction;
+  last_ = there;
+  if (!atMove && now.nearest) seen_.emplace_back(there.fraction, now.nearest->distance);
+  NoteLeast(there, atMove);
 }
 
-void RunClearance::AtStart(double fraction) {
-  const clearance::Clearance now = check_->Measure();
-  Follow(now, fraction);
-}
-
-MoveClearance RunClearance::AfterMove(std::int64_t move, double fraction) {
-  const clearance::Clearance now = check_->Measure();
-  Follow(now, fraction);
-  lastMove_ = move;
-  lastContacts_ = now.inContact;
-  MoveClearance columns;
-  columns.contact = !now.inContact.empty();
-  if (!now.nearest) return columns;
+void RunClearance::NoteLeast(const Sample& there, bool atMove) {
+  const clearance::Clearance& now = there.clearance;
+  if (!now.nearest) return;
   const double distance = now.nearest->distance / perUnit_;
-  columns.distance = distance;
-  columns.bound = now.bound / perUnit_;
-  columns.nearest = now.nearestComponent;
   if (!summary_.least || distance < *summary_.least) {
     summary_.least = distance;
-    summary_.move = move;
-    summary_.fraction = fraction;
+    summary_.move = atMove ? arriving_ : move_;
+    summary_.leastBetweenMoves = !atMove;
+    summary_.fraction = there.fraction;
     summary_.nearest = now.nearestComponent;
     summary_.onMoving = InUnit(now.nearest->onMoving, perUnit_);
     summary_.onNearest = InUnit(now.nearest->onOther, perUnit_);
   }
+}
+
+// Where the least measured so far is a measurement on the way between two moves, nearer than
+// the measurements on either side of it, the approach is followed to its nearest by a golden
+// section search between them: every probe is a measurement, so the least stays one the
+// component truly reaches.
+void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& seen) {
+  std::size_t at = 0;
+  for (std::size_t i = 1; i + 1 < seen.size(); ++i) {
+    if (at == 0 || seen[i].second < seen[at].second) at = i;
+  }
+  if (at == 0 || !(seen[at].second < seen[at - 1].second) ||
+      !(seen[at].second < seen[at + 1].second) || seen[at].second <= check_->Tolerance() ||
+      seen[at].second / perUnit_ > *summary_.least) {
+    return;
+  }
+  constexpr double kRatio = 0.6180339887498949;
+  double a = seen[at - 1].first, b = seen[at + 1].first;
+  const auto distanceAt = [&](double fraction) {
+    const Sample there = sweep_->At(fraction);
+    NoteLeast(there, false);
+    return there.clearance.nearest ? there.clearance.nearest->distance
+                                   : std::numeric_limits<double>::max();
+  };
+  double x = b - kRatio * (b - a), y = a + kRatio * (b - a);
+  double dx = distanceAt(x), dy = distanceAt(y);
+  while (std::abs(b - a) > kApproachResolution) {
+    if (dx < dy) {
+      b = y, y = x, dy = dx;
+      x = b - kRatio * (b - a);
+      dx = distanceAt(x);
+    } else {
+      a = x, x = y, dx = dy;
+      y = a + kRatio * (b - a);
+      dy = distanceAt(y);
+    }
+  }
+}
+
+// The motion from the last move to the one just made, measured on the way.
+void RunClearance::SweepFrom(const Sample& atMove) {
+  constexpr std::int64_t kMostMeasurements = 10'000;
+  const std::int64_t before = sweep_->Measurements();
+  for (const clearance::MotionSweep::Stretch& stretch :
+       sweep_->Stretches(last_->fraction, atMove.fraction)) {
+    // Past an entity's end the component may have jumped: measured anew where it lands.
+    if (stretch.start != last_->fraction) Visit(sweep_->At(stretch.start), true, false);
+    for (;;) {
+      const std::optional<double> next = sweep_->Next(*last_, stretch.end);
+      if (!next) {
+        ++summary_.stretchesAtMoves;
+        if (summary_.stretchReason.empty()) {
+          summary_.stretchReason =
+              "the component stood turned too far from the earlier move "
+              "for its turn to be bounded";
+        }
+        return;
+      }
+      if (*next == atMove.fraction) return;
+      Visit(sweep_->At(*next), true, false);
+      if (*next == stretch.end) break;
+      if (sweep_->Measurements() - before > kMostMeasurements) {
+        ++summary_.stretchesAtMoves;
+        if (summary_.stretchReason.empty()) {
+          summary_.stretchReason = "the clearance stayed so near the tolerance that " +
+                                   std::to_string(kMostMeasurements) +
+                                   " measurements did not reach the next move";
+        }
+        return;
+      }
+    }
+  }
+}
+
+void RunClearance::AtStart(std::int64_t step, double fraction) {
+  clearance::Clearance now = check_->Measure();
+  sweep_->CountMeasurement();
+  const Sample there = sweep_->StartAtMove(fraction, std::move(now));
+  Visit(there, false, true);
+  lastStep_ = step;
+  generations_ = check_->PartGenerations();
+}
+
+MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, double fraction) {
+  arriving_ = move;
+  clearance::Clearance now = check_->Measure();
+  sweep_->CountMeasurement();
+  const Ref<IVMatrix> placement = moving_->GetTransformation();
+  const Sample atMove{fraction, now, 0.0};
+  // Only between two moves next to each other along the path did the component pass the
+  // fractions between them; across the jump back to the start of a repetition it did not.
+  const bool neighbours = lastStep_ && std::abs(step - *lastStep_) == 1;
+  const std::vector<int> generations = check_->PartGenerations();
+  // With nothing measured at either move there is nothing to measure on the way.
+  const bool measured = now.nearest || (last_ && last_->clearance.nearest);
+  if (neighbours && measured && summary_.atMovesOnly.empty()) {
+    if (generations == generations_) {
+      seen_.assign(
+          1, {last_->fraction, last_->clearance.nearest ? last_->clearance.nearest->distance
+                                                        : std::numeric_limits<double>::max()});
+      SweepFrom(atMove);
+      if (now.nearest) seen_.emplace_back(fraction, now.nearest->distance);
+    } else {
+      ++summary_.stretchesAtMoves;
+      if (summary_.stretchReason.empty()) {
+        summary_.stretchReason = "a recompute rebuilt a part between moves " +
+                                 std::to_string(move_) + " and " + std::to_string(move) +
+                                 " (a driven parameter resized it)";
+      }
+    }
+  }
+  Visit(atMove, neighbours, true);
+  if (seen_.size() > 2) FollowApproach(seen_);
+  seen_.clear();
+  moving_->SetTransformation(placement);
+  if (stopAtContact_ && !stop_) {
+    std::string names;
+    for (const std::string& name : now.inContact) {
+      names += (names.empty() ? "'" : ", '") + name + "'";
+    }
+    if (!names.empty()) {
+      stop_ = "contact at move " + std::to_string(move) + ", fraction " + TrimmedText(fraction, 9) +
+              ": '" + summary_.moving + "' touches " + names;
+    } else {
+      for (const ClearanceSummary::Contact& contact : summary_.contacts) {
+        if (contact.betweenMoves != move_) continue;
+        stop_ = "contact between moves " + std::to_string(move_) + " and " + std::to_string(move) +
+                ", from fraction " + TrimmedText(contact.first, 12) + " to " +
+                TrimmedText(contact.last, 12) + ": '" + summary_.moving + "' touches '" +
+                contact.component + "'";
+        break;
+      }
+    }
+  }
+  openedOnTheWay_.clear();
+  sweep_->StartAtMove(fraction, now);
+  lastStep_ = step;
+  generations_ = generations;
+  move_ = move;
+  MoveClearance columns;
+  columns.contact = !now.inContact.empty();
+  if (!now.nearest) return columns;
+  columns.distance = now.nearest->distance / perUnit_;
+  columns.bound = now.bound / perUnit_;
+  columns.nearest = now.nearestComponent;
   return columns;
 }
 
-std::optional<std::string> RunClearance::StopMessage() const {
-  if (!stopAtContact_ || lastContacts_.empty()) return std::nullopt;
-  std::string names;
-  for (const std::string& name : lastContacts_) names += (names.empty() ? "'" : ", '") + name + "'";
-  return "contact at move " + std::to_string(lastMove_) + ", fraction " +
-         TrimmedText(*lastFraction_, 9) + ": '" + summary_.moving + "' touches " + names;
-}
-
 ClearanceSummary RunClearance::Summary() const {
-  return summary_;
+  ClearanceSummary summary = summary_;
+  summary.measurements = sweep_->Measurements();
+  return summary;
 }
 
 }  // namespace sledway::cli

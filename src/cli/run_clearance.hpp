@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "clearance/clearance_check.hpp"
+#include "clearance/motion_sweep.hpp"
 #include "cli/run_options.hpp"
 #include "cli/run_report.hpp"
 #include "host/application.hpp"
@@ -27,11 +28,15 @@ namespace sledway::cli {
 // for text that is no length, or a negative one. Model units (cm).
 double ContactTolerance(const std::optional<std::string>& text, model::AssemblyDocument& document);
 
-// The clearance check of a run (--clearance): measured after "Position" and after every move.
-// Where contact with a component begins or ends between two neighbouring moves, the component
-// is put at fractions between them, halving the gap until it is under 1e-12, so each contact
-// interval's ends are the fractions where it truly begins and ends, not the moves around them.
-// The component is put back where the move left it.
+// The clearance check of a run (--clearance): measured after "Position", after every move and,
+// over the whole motion, on the way between two moves next to each other along the path, where
+// the component stands as the follow motion puts it from the earlier move. There it steps on
+// from each measurement no farther than lets it come within the tolerance of a component it
+// cleared (MotionSweep), so no contact between moves is missed. Where contact with a component
+// begins or ends between two measurements, the component is put at fractions between them,
+// halving the gap until it is under 1e-12, so each contact interval's ends are the fractions
+// where it truly begins and ends. The component is put back where the move left it.
+// --clearance-at-moves measures at the moves (and the halvings) only.
 class RunClearance {
  public:
   // Fails with UsageError naming a component that is not in the assembly or is the moving one,
@@ -39,33 +44,43 @@ class RunClearance {
   RunClearance(const RunOptions& options, model::AssemblyDocument& document, CPath& path,
                Ref<IVApplication> app);
 
-  // After "Position", at the start of travel.
-  void AtStart(double fraction);
-  // After a move, its columns of the row.
-  MoveClearance AfterMove(std::int64_t move, double fraction);
-  // The message that ends the run when --stop-at-contact asks for it and the last move touched.
-  std::optional<std::string> StopMessage() const;
-  // The run's summary so far: open contact intervals end at the last move measured.
+  // After "Position", at the start of travel (step 0, or Steps with FlipPath).
+  void AtStart(std::int64_t step, double fraction);
+  // After a move to step `step`, its columns of the row.
+  MoveClearance AfterMove(std::int64_t move, std::int64_t step, double fraction);
+  // The message that ends the run when --stop-at-contact asks for it: the last move touched, or
+  // a contact began and ended on the way to it.
+  std::optional<std::string> StopMessage() const { return stop_; }
+  // The run's summary so far: open contact intervals end at the last fraction measured.
   ClearanceSummary Summary() const;
 
  private:
-  clearance::Clearance MeasureAt(double fraction);
-  void Follow(const clearance::Clearance& now, double fraction);
-  double Boundary(double outside, double inside, const std::string& component);
-  bool Neighbours(double before, double after) const;
+  using Sample = clearance::MotionSweep::Sample;
 
-  Ref<IVApplication> app_;
+  void Visit(const Sample& there, bool refine, bool atMove);
+  void NoteLeast(const Sample& there, bool atMove);
+  void SweepFrom(const Sample& atMove);
+  void FollowApproach(const std::vector<std::pair<double, double>>& seen);
+  double Boundary(double outside, double inside, const std::string& component);
+
   CPath& path_;
   Ref<model::Component> moving_;
   std::optional<clearance::ClearanceCheck> check_;
+  std::optional<clearance::MotionSweep> sweep_;
   double perUnit_ = 1.0;
   bool stopAtContact_ = false;
   ClearanceSummary summary_;
-  std::optional<double> lastFraction_;
+  std::optional<Sample> last_;               // the last measurement along the travel
+  std::optional<std::int64_t> lastStep_;     // the step of the last move
+  std::vector<int> generations_;             // of the parts at the last move
+  std::int64_t move_ = 0;                    // the last move, 0 for "Position"
+  std::int64_t arriving_ = 0;                // the move being measured
   std::set<std::string> touching_;           // in contact at the last fraction measured
   std::map<std::string, std::size_t> open_;  // component to its open interval in summary_
-  std::int64_t lastMove_ = 0;
-  std::vector<std::string> lastContacts_;
+  std::set<std::string> openedOnTheWay_;     // began after the last move, before this one
+  std::optional<std::string> stop_;
+  // Fractions and distances measured on the way from the last move to this one, both moves too.
+  std::vector<std::pair<double, double>> seen_;
 };
 
 }  // namespace sledway::cli

@@ -295,11 +295,16 @@ CLI::App* AddRunCommand(CLI::App& app, RunOptions& options) {
               if (!name.empty()) options.clearance->push_back(name);
             }
           },
-          "After each move, the least distance from the moving component to the components "
-          "named (to every other one when none is named), and where it touches them")
+          "The least distance from the moving component to the components named (to every "
+          "other one when none is named) at each move and over the whole motion, and where "
+          "it touches them")
       ->expected(0, CLI::detail::expected_max_vector_size);
   command->add_flag("--stop-at-contact", options.stopAtContact,
-                    "End the run at the first move in contact (implies --clearance)");
+                    "End the run at the first move in contact, or after a contact on the way "
+                    "to it (implies --clearance)");
+  command->add_flag("--clearance-at-moves", options.clearanceAtMoves,
+                    "Measure clearance at the moves only, not between them (implies "
+                    "--clearance)");
   command
       ->add_option("--clearance-tolerance", options.clearanceTolerance,
                    "The distance at or below which components count as in contact, a length "
@@ -336,7 +341,8 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   const PathCheck check(path);
   std::optional<RunClearance> clearance;
-  if (options.clearance || options.stopAtContact || options.clearanceTolerance) {
+  if (options.clearance || options.stopAtContact || options.clearanceTolerance ||
+      options.clearanceAtMoves) {
     clearance.emplace(options, *run.assembly.document, path, run.app);
     run.header.clearance = true;
   }
@@ -397,7 +403,9 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   }
   shown.clear();
   if (frames) Capture(*frames);
-  if (clearance) clearance->AtStart(path.FlipPath() ? 1.0 : 0.0);
+  if (clearance) {
+    clearance->AtStart(path.FlipPath() ? path.Steps() : 0, path.FlipPath() ? 1.0 : 0.0);
+  }
 
   // With a video the bar counts encoded frames: "Position" and each move, once per pass.
   ProgressBar progress(
@@ -412,7 +420,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
       run.app, run.assembly.document, path,
       [&](const RunMove& move) {
         MoveRow row;
-        if (clearance) row.clearance = clearance->AfterMove(move.index, move.fraction);
+        if (clearance) row.clearance = clearance->AfterMove(move.index, move.step, move.fraction);
         row.index = move.index;
         row.repetition = move.repetition;
         row.pass = move.pass;

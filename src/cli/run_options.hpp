@@ -35,6 +35,7 @@ struct RunOptions {
   // check, an empty list for every other component.
   std::optional<std::vector<std::string>> clearance;
   bool stopAtContact = false;
+  bool clearanceAtMoves = false;  // measure at the moves only, not over the motion between them
   std::optional<std::string> clearanceTolerance;  // a length; 0.001 mm when not given
   std::optional<std::string> video;               // a video of the run, its format by the extension
   int fps = 25;                                   // frames per second of the video

@@ -35,17 +35,28 @@ struct ClearanceSummary {
   std::optional<double> least;  // in the display unit; none when nothing was measured
   std::int64_t move = 0;        // 0: at "Position", before the first move
   double fraction = 0.0;
+  // The least lies on the way from `move` to the next move, at `fraction`.
+  bool leastBetweenMoves = false;
   std::string nearest;
   std::array<double, 3> onMoving{};  // the two closest points, in the display unit
   std::array<double, 3> onNearest{};
   // One contact interval with one component: the fractions where it began and ended along the
-  // travel, found to within 1e-12 between the moves that bracket them.
+  // travel, found to within 1e-12 between the measurements that bracket them.
   struct Contact {
     std::string component;
     double first = 0.0;
     double last = 0.0;
+    // Both ends lie on the way from this move to the next, neither move touching.
+    std::optional<std::int64_t> betweenMoves;
   };
   std::vector<Contact> contacts;
+  // Why clearance was measured at the moves only; empty when it covered the whole motion.
+  std::string atMovesOnly;
+  // Over the whole motion, the stretches from one move to the next measured at their moves
+  // only, and why the first of them was.
+  std::int64_t stretchesAtMoves = 0;
+  std::string stretchReason;
+  std::int64_t measurements = 0;  // at moves, between them and in finding contacts' ends
 };
 
 // One move of a run as the runner prints it.

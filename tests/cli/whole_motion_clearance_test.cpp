@@ -1,0 +1,135 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+
+#include "invocation.hpp"
+
+namespace sledway::cli {
+namespace {
+
+using test::Invocation;
+using test::Sledway;
+using ::testing::HasSubstr;
+
+constexpr double kTolerance = 0.001;  // mm, the default contact tolerance
+
+// A plate 1 mm thick goes 100 mm along X in steps of 10 mm; a post of radius 0.5 mm stands at
+// x = 55, between the moves to 50 and 60, so the plate is in it only between moves.
+constexpr const char* kPlateAndPost = R"({"units": "mm",
+  "parts": [{"name": "plate", "box": {"length": 1, "width": 20, "height": 20},
+             "workPoints": [{"name": "corner", "point": [0, 0, 0]}]},
+            {"name": "post", "cylinder": {"radius": 0.5, "height": 30}}],
+  "components": [{"name": "plate:1", "part": "plate"},
+                 {"name": "post:1", "part": "post", "placement": {"origin": [55, 10, -5]}}],
+  "sketches": [{"name": "rail", "curves": [{"kind": "line", "start": [0, 0], "end": [100, 0]}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:rail/curve:1", "follow": "component:plate:1/workpoint:corner"}})";
+
+class WholeMotionClearance : public test::WithDirectory {
+ protected:
+  std::string Assembly(const std::string& text) {
+    const std::filesystem::path file = directory_ / "assembly.json";
+    std::ofstream(file) << text;
+    return file.string();
+  }
+};
+
+TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThere) {
+  const std::string plate = Assembly(kPlateAndPost);
+  const Invocation run =
+      Sledway({"run", plate, "--steps", "10", "--format", "json", "--clearance"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json summary = run.Json()["clearance"];
+  EXPECT_TRUE(summary["wholeMotion"].get<bool>());
+  ASSERT_EQ(summary["contacts"].size(), 1u);
+  const nlohmann::json& contact = summary["contacts"][0];
+  // From the plate's front face reaching the post to its back face leaving it.
+  EXPECT_NEAR(contact["first"].get<double>(), (54.5 - 1.0 - kTolerance) / 100.0, 1e-9);
+  EXPECT_NEAR(contact["last"].get<double>(), (55.5 + kTolerance) / 100.0, 1e-9);
+  EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({5, 6}));
+
+  const Invocation atMoves = Sledway({"run", plate, "--steps", "10", "--clearance-at-moves"});
+  EXPECT_THAT(atMoves.out, HasSubstr("clearance: at the moves only (--clearance-at-moves), 11 "
+                                     "measurements\n"));
+  EXPECT_THAT(atMoves.out, HasSubstr("contact: none"));
+
+  const Invocation stopped = Sledway({"run", plate, "--steps", "10", "--stop-at-contact"});
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_THAT(stopped.err, HasSubstr("contact between moves 5 and 6, from fraction 0.53499"));
+}
+
+// A bar 20 x 4 x 4 mm, kept tangent to a circle of radius 50 mm, turns past a ball of radius
+// 3 mm whose centre lies 40 mm from the circle's centre, half way between the first two moves:
+// the bar's inner face comes nearest there, 50 - 2 - 40 - 3 = 5 mm away, and at the moves
+// 48 - 40 cos(7.5 deg) - 3.
+TEST_F(WholeMotionClearance, ATurningBarComesNearestToABallBetweenTwoMoves) {
+  const double angle = std::numbers::pi / 8.0;
+  char origin[96];
+  std::snprintf(origin, sizeof origin, "[%.17g, %.17g, 0]", 40.0 * std::cos(angle),
+                40.0 * std::sin(angle));
+  const std::string ring = Assembly(std::string(R"({"units": "mm",
+  "parts": [{"name": "bar", "box": {"length": 20, "width": 4, "height": 4},
+             "workPoints": [{"name": "middle", "point": [10, 2, 2]}],
+             "workAxes": [{"name": "along", "origin": [0, 2, 2], "direction": [1, 0, 0]}]},
+            {"name": "ball", "sphere": {"radius": 3}}],
+  "components": [{"name": "bar:1", "part": "bar"},
+                 {"name": "ball:1", "part": "ball", "placement": {"origin": )") +
+                                    origin + R"(}}],
+  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:ring/curve:1", "follow": "component:bar:1/workpoint:middle",
+          "tangent": "component:bar:1/workaxis:along"}})");
+  const Invocation run = Sledway({"run", ring, "--steps", "24", "--format", "json", "--clearance"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json summary = run.Json()["clearance"];
+  EXPECT_NEAR(summary["least"].get<double>(), 5.0, 1e-6);
+  EXPECT_NEAR(summary["fraction"].get<double>(), 1.0 / 16.0, 1e-7);
+  EXPECT_TRUE(summary["betweenMoves"].get<bool>());
+  EXPECT_EQ(summary["move"], 1);
+  EXPECT_TRUE(summary["contacts"].empty());
+
+  const Invocation atMoves =
+      Sledway({"run", ring, "--steps", "24", "--format", "json", "--clearance-at-moves"});
+  const double atMove = 48.0 - 40.0 * std::cos(std::numbers::pi / 24.0) - 3.0;
+  EXPECT_NEAR(atMoves.Json()["clearance"]["least"].get<double>(), atMove, 1e-6);
+}
+
+// An arm 4 x 40 x 4 mm, kept tangent to the circle by its hub at one end, reaches out to 90 mm;
+// its tip sweeps 1.8 times as fast as the hub past a post of radius 0.5 mm at 85 mm, half way
+// between the first two moves. The arm's leading and trailing faces, 2 mm either side of its
+// middle, meet the post where 85 sin(angle from the post) = 2 + 0.5 + the tolerance.
+TEST_F(WholeMotionClearance, AnArmTurningOnACircleSweepsThroughAPostBetweenMoves) {
+  const double angle = std::numbers::pi / 8.0;
+  char origin[96];
+  std::snprintf(origin, sizeof origin, "[%.17g, %.17g, -15]", 85.0 * std::cos(angle),
+                85.0 * std::sin(angle));
+  const std::string arm = Assembly(std::string(R"({"units": "mm",
+  "parts": [{"name": "arm", "box": {"length": 4, "width": 40, "height": 4},
+             "workPoints": [{"name": "hub", "point": [2, 40, 2]}],
+             "workAxes": [{"name": "along", "origin": [0, 40, 2], "direction": [1, 0, 0]}]},
+            {"name": "post", "cylinder": {"radius": 0.5, "height": 30}}],
+  "components": [{"name": "arm:1", "part": "arm"},
+                 {"name": "post:1", "part": "post", "placement": {"origin": )") +
+                                   origin + R"(}}],
+  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
+          "tangent": "component:arm:1/workaxis:along"}})");
+  const Invocation run = Sledway({"run", arm, "--steps", "24", "--format", "json", "--clearance"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json contacts = run.Json()["clearance"]["contacts"];
+  ASSERT_EQ(contacts.size(), 1u);
+  const double half = std::asin((2.5 + kTolerance) / 85.0);
+  EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi), 1e-9);
+  EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi), 1e-9);
+  EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
+}
+
+}  // namespace
+}  // namespace sledway::cli
