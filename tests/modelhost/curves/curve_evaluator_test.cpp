@@ -18,6 +18,7 @@
 #include "host/host_error.hpp"
 #include "modelhost/curves/curve_evaluator_2d.hpp"
 #include "modelhost/curves/curve_makers.hpp"
+#include "../model_test_helpers.hpp"
 
 namespace sledway::model {
 namespace {
@@ -60,10 +61,6 @@ double LengthBetween(Evaluator& e, double u1, double u2) {
   double length = 0.0;
   e.GetLengthBetweenParams(u1, u2, length);
   return length;
-}
-template <class Evaluator>
-double LengthOf(Evaluator& e) {
-  return LengthBetween(e, Range(e).first, Range(e).second);
 }
 template <class Evaluator>
 double ParamAt(Evaluator& e, double from, double length) {

@@ -8,7 +8,7 @@
 #include <gp.hxx>
 #include <numbers>
 
-#include "document_test_helpers.hpp"
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -45,12 +45,7 @@ int FarthestVertex(const Part& part) {
 }
 
 double EdgeLength(const Ref<IVCurveEvaluator>& evaluator) {
-  double first = 0.0;
-  double last = 0.0;
-  double length = 0.0;
-  evaluator->GetParamRange(first, last);
-  evaluator->GetLengthBetweenParams(first, last, length);
-  return length;
+  return LengthOf(*evaluator);
 }
 
 // Three parts: "lid" reads "width" directly and through "depth", "post" reads "height", and
@@ -143,10 +138,7 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   EXPECT_NEAR(EdgeLength(lidEdge->GetEvaluator()), 4.5, 1e-12);
   EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 4.5, 1.5))),
             1e-12);
-  std::array<double, 3> start{};
-  std::array<double, 3> end{};
-  lidEvaluator->GetEndPoints(start, end);
-  const gp_Vec along(gp_Pnt(start[0], start[1], start[2]), gp_Pnt(end[0], end[1], end[2]));
+  const gp_Vec along(Ends(lidEvaluator).first, Ends(lidEvaluator).second);
   // The component turns the box's Y onto the assembly's -X.
   EXPECT_TRUE(along.IsParallel(gp_Vec(gp::DX()), 1e-12));
   EXPECT_NEAR(along.Magnitude(), 4.5, 1e-12);
