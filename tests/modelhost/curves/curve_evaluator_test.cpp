@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "closed_forms.hpp"
 #include "host/curve_evaluator.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/curves/curve_evaluator_2d.hpp"
 #include "modelhost/curves/curve_makers.hpp"
-#include "../model_test_helpers.hpp"
 
 namespace sledway::model {
 namespace {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -20,7 +21,6 @@
 #include "modelhost/part/part.hpp"
 #include "modelhost/sketch/planar_sketch.hpp"
 #include "modelhost/sketch/sketch3d.hpp"
-#include "../model_test_helpers.hpp"
 
 namespace sledway::model {
 namespace {
@@ -156,7 +156,8 @@ TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
   EXPECT_NEAR(EdgeLength(block->Edge(9)), 2 * 2.54, 1e-12);
   EXPECT_NEAR(EdgeLength(block->Edge(4)), 1 * 2.54, 1e-12);
   EXPECT_NEAR(EdgeLength(block->Edge(1)), 0.1, 1e-12);
-  ExpectNear(ModelPoint(block->WorkPoint("p")->GetPoint()), gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
+  ExpectNear(ModelPoint(block->WorkPoint("p")->GetPoint()),
+             gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
 }
 
 TEST(AssemblyFileGeometry, TheDocumentedExamplesLoad) {

@@ -7,12 +7,12 @@
 #include <numbers>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/geometry/conversions.hpp"
 #include "modelhost/geometry/geometry_factory.hpp"
 #include "modelhost/geometry/matrix.hpp"
 #include "modelhost/geometry/rigid_motion.hpp"
-#include "../model_test_helpers.hpp"
 
 namespace sledway::model {
 namespace {
