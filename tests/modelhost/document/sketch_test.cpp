@@ -61,11 +61,8 @@ TEST(AssemblySketchTest, MapPointsOntoTheirPlaneKeepTheirCurvesAndRefuseDegenera
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->ContainingOccurrence(), nullptr);
 
-  for (auto [x, y] : {std::pair{0.0, 0.0}, {3.0, 0.0}, {0.0, -2.5}, {7.25, 4.5}}) {
-    ExpectNear(ModelPoint(sketch->SketchToModel(std::make_shared<Point2d>(gp_Pnt2d(x, y)))),
-               OnTiltedPlane(x, y));
-  }
-  // The matrix carries (x, y, 0) the same way: its second column is the plane's y axis.
+  // Points map onto the plane (checked through a component below); the matrix carries (x, y, 0)
+  // the same way: its second column is the plane's y axis.
   auto toModel = sketch->SketchToModelTransform();
   const gp_Vec yAxis(OnTiltedPlane(0.0, 0.0), OnTiltedPlane(0.0, 1.0));
   for (int row = 1; row <= 3; ++row) {
