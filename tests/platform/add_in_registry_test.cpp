@@ -107,7 +107,6 @@ TEST(AddInRegistry, ReadsAnEarlierDwordLoadOnStartUpAndUnregistersOnlyWhatItWrot
 
 TEST(AddInRegistry, ModulePathOfNamesTheProgramThatHoldsTheAddress) {
   const std::string path = ModulePathOf(reinterpret_cast<const void*>(&RegisteredAddIns));
-  EXPECT_TRUE(std::filesystem::path(path).is_absolute()) << path;
   EXPECT_EQ(std::filesystem::canonical("/proc/self/exe").string(), path);
 }
 
