@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "closed_forms.hpp"
 #include "host/curve_evaluator.hpp"
 #include "host/host_error.hpp"
@@ -60,10 +61,6 @@ double LengthBetween(Evaluator& e, double u1, double u2) {
   double length = 0.0;
   e.GetLengthBetweenParams(u1, u2, length);
   return length;
-}
-template <class Evaluator>
-double LengthOf(Evaluator& e) {
-  return LengthBetween(e, Range(e).first, Range(e).second);
 }
 template <class Evaluator>
 double ParamAt(Evaluator& e, double from, double length) {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "document_test_helpers.hpp"
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/application/command_bar_control.hpp"
 
@@ -64,21 +64,6 @@ TEST(AddInSiteTest, TheSiteDoesNotKeepTheApplicationAlive) {
   application.reset();
   EXPECT_TRUE(watched.expired());
   EXPECT_THROW(site->GetApplication(), HostError);
-}
-
-TEST(CollectionsTest, ItemsRunFromOneAndBadIndexesFail) {
-  auto application = Application::Create();
-  auto collection = application->GetObjectFactory()->CreateObjectCollection();
-  auto first = std::make_shared<Picture>();
-  auto second = std::make_shared<Picture>();
-  collection->Add(first);
-  collection->Add(second);
-  ASSERT_EQ(collection->Count(), 2);
-  EXPECT_EQ(collection->Item(1), first);
-  EXPECT_EQ(collection->Item(2), second);
-  for (int bad : {0, 3}) {
-    EXPECT_EQ(Refusal([&] { collection->Item(bad); }).Code(), hresult::kBadIndex) << bad;
-  }
 }
 
 }  // namespace

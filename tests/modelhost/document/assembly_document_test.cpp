@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document_test_helpers.hpp"
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/part/part.hpp"

@@ -8,7 +8,7 @@
 #include <gp.hxx>
 #include <numbers>
 
-#include "document_test_helpers.hpp"
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -45,12 +45,7 @@ int FarthestVertex(const Part& part) {
 }
 
 double EdgeLength(const Ref<IVCurveEvaluator>& evaluator) {
-  double first = 0.0;
-  double last = 0.0;
-  double length = 0.0;
-  evaluator->GetParamRange(first, last);
-  evaluator->GetLengthBetweenParams(first, last, length);
-  return length;
+  return LengthOf(*evaluator);
 }
 
 // Three parts: "lid" reads "width" directly and through "depth", "post" reads "height", and
@@ -121,7 +116,6 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   const Ref<IVEdgeProxy> lidEdge = lidComponent_->Edge(across);
   const Ref<IVVertex> lidCorner = lidComponent_->Vertex(corner);
   const Ref<IVEdgeProxy> postEdge = postComponent_->Edge(postAxis);
-  const Ref<IVVertex> blockCorner = blockComponent_->Vertex(FarthestVertex(*block_));
   const Ref<IVCurveEvaluator> lidEvaluator = lidEdge->GetEvaluator();
   const Ref<IVCurveEvaluator> postEvaluator = postEdge->GetEvaluator();
   EXPECT_NEAR(EdgeLength(lidEvaluator), 3.0, 1e-12);
@@ -134,19 +128,14 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   EXPECT_EQ(lidComponent_->Edge(across), lidEdge);
   EXPECT_EQ(lidComponent_->Vertex(corner), lidCorner);
   EXPECT_EQ(postComponent_->Edge(postAxis), postEdge);
-  EXPECT_EQ(blockComponent_->Vertex(FarthestVertex(*block_)), blockCorner);
   EXPECT_NEAR(EdgeLength(postEvaluator), 4.0, 1e-12);
-  EXPECT_LT(ModelPoint(blockCorner->GetPoint()).Distance(gp_Pnt(6, 4, 2)), 1e-12);
   // The lid's edge, corner and an evaluator taken before the rebuild answer with the new body:
   // 5 x 4.5 x 1.5 cm, turned and shifted with its component.
   EXPECT_NEAR(EdgeLength(lidEvaluator), 4.5, 1e-12);
   EXPECT_NEAR(EdgeLength(lidEdge->GetEvaluator()), 4.5, 1e-12);
   EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 4.5, 1.5))),
             1e-12);
-  std::array<double, 3> start{};
-  std::array<double, 3> end{};
-  lidEvaluator->GetEndPoints(start, end);
-  const gp_Vec along(gp_Pnt(start[0], start[1], start[2]), gp_Pnt(end[0], end[1], end[2]));
+  const gp_Vec along(Ends(lidEvaluator).first, Ends(lidEvaluator).second);
   // The component turns the box's Y onto the assembly's -X.
   EXPECT_TRUE(along.IsParallel(gp_Vec(gp::DX()), 1e-12));
   EXPECT_NEAR(along.Magnitude(), 4.5, 1e-12);

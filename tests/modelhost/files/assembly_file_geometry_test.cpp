@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -26,26 +27,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-gp_Pnt At(const Ref<IVPoint>& point) {
-  return gp_Pnt(point->X(), point->Y(), point->Z());
-}
-
-void ExpectNear(const gp_Pnt& actual, const gp_Pnt& expected, double tolerance = 1e-12) {
-  EXPECT_LE(actual.Distance(expected), tolerance)
-      << "got (" << actual.X() << ", " << actual.Y() << ", " << actual.Z() << "), expected ("
-      << expected.X() << ", " << expected.Y() << ", " << expected.Z() << ")";
-}
-
 gp_Pnt SketchPoint(PlanarSketch& sketch, double x, double y) {
-  return At(sketch.SketchToModel(std::make_shared<Point2d>(gp_Pnt2d(x, y))));
-}
-
-// The start and end point of a curve.
-std::pair<gp_Pnt, gp_Pnt> Ends(const Ref<IVCurveEvaluator>& evaluator) {
-  double start[3];
-  double end[3];
-  evaluator->GetEndPoints(start, end);
-  return {gp_Pnt(start[0], start[1], start[2]), gp_Pnt(end[0], end[1], end[2])};
+  return ModelPoint(sketch.SketchToModel(std::make_shared<Point2d>(gp_Pnt2d(x, y))));
 }
 
 double EdgeLength(const Ref<IVEdge>& edge) {
@@ -113,7 +96,7 @@ TEST(AssemblyFileGeometry, SketchesComponentsAnd3DCurvesStandWhereTheFileSays) {
   ExpectNear(SketchPoint(*document->Sketch("skew"), 0.0, 1.0), gp_Pnt(-h, h, 0.0));
 
   auto workPoint = [&](const char* component) {
-    return At(document->FindComponent(component)->WorkPoint("w")->GetPoint());
+    return ModelPoint(document->FindComponent(component)->WorkPoint("w")->GetPoint());
   };
   ExpectNear(workPoint("still"), gp_Pnt(1, 2, 3));
   // A quarter turn about Z takes (1, 2, 3) to (-2, 1, 3), then the origin moves to (10, 0, 0).
@@ -121,7 +104,7 @@ TEST(AssemblyFileGeometry, SketchesComponentsAnd3DCurvesStandWhereTheFileSays) {
   // X -> (0, 1, 0), Z -> (1, 0, 0), so Y -> Z x X = (0, 0, 1).
   ExpectNear(workPoint("framed"), gp_Pnt(3, 10 + 1, 2));
   const Ref<IVLine> axis = document->FindComponent("turned")->WorkAxis("a")->GetLine();
-  ExpectNear(At(axis->RootPoint()), gp_Pnt(10, 1, 0));
+  ExpectNear(ModelPoint(axis->RootPoint()), gp_Pnt(10, 1, 0));
   EXPECT_NEAR(axis->Direction()->Z(), 1.0, 1e-15);
   // A part's sketch moves with its component.
   ExpectNear(SketchPoint(*document->FindComponent("framed")->Sketch("s"), 2.0, 0.0),
@@ -139,12 +122,7 @@ TEST(AssemblyFileGeometry, SketchesComponentsAnd3DCurvesStandWhereTheFileSays) {
   // Y' = Z x X = (-1, 0, 0), and 2.25 pitches higher.
   ExpectNear(helixStart, gp_Pnt(0, 5, 10));
   ExpectNear(helixEnd, gp_Pnt(-5, 0, 10 + 4.5));
-  double minParam = 0;
-  double maxParam = 0;
-  double length = 0;
-  helixEvaluator->GetParamRange(minParam, maxParam);
-  helixEvaluator->GetLengthBetweenParams(minParam, maxParam, length);
-  EXPECT_NEAR(length, 2.25 * std::hypot(2 * kPi * 5, 2.0), 1e-9);
+  EXPECT_NEAR(LengthOf(*helixEvaluator), 2.25 * std::hypot(2 * kPi * 5, 2.0), 1e-9);
   // The arc's plane: X = (0, 0, 1), normal (1, 0, 0), so Y = normal x X = (0, -1, 0).
   const auto [arcStart, arcEnd] = Ends(arc->GetGeometry()->GetEvaluator());
   ExpectNear(arcStart, gp_Pnt(1, 1, 1 + 3));
@@ -178,7 +156,8 @@ TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
   EXPECT_NEAR(EdgeLength(block->Edge(9)), 2 * 2.54, 1e-12);
   EXPECT_NEAR(EdgeLength(block->Edge(4)), 1 * 2.54, 1e-12);
   EXPECT_NEAR(EdgeLength(block->Edge(1)), 0.1, 1e-12);
-  ExpectNear(At(block->WorkPoint("p")->GetPoint()), gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
+  ExpectNear(ModelPoint(block->WorkPoint("p")->GetPoint()),
+             gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
 }
 
 TEST(AssemblyFileGeometry, TheDocumentedExamplesLoad) {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "host/host.hpp"
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
@@ -121,11 +122,9 @@ TEST(EntityNames, AWalkHandsOutTheListedEntitiesAndKeepsNoneOfThoseItMade) {
     EXPECT_EQ(entity.kind, listed[index].kind);
     // What the walk hands out behaves as what the name resolves to.
     if (const auto vertex = As<IVVertex>(entity.entity)) {
-      const Ref<IVPoint> point = vertex->GetPoint();
-      const Ref<IVPoint> resolved = As<IVVertex>(ResolveEntity(*document, entity.name))->GetPoint();
-      EXPECT_EQ(point->X(), resolved->X()) << entity.name;
-      EXPECT_EQ(point->Y(), resolved->Y()) << entity.name;
-      EXPECT_EQ(point->Z(), resolved->Z()) << entity.name;
+      const auto resolved = As<IVVertex>(ResolveEntity(*document, entity.name));
+      EXPECT_EQ(ModelPoint(vertex->GetPoint()).Distance(ModelPoint(resolved->GetPoint())), 0.0)
+          << entity.name;
     }
     if (entity.name.starts_with("component:") &&
         (entity.kind == "vertex" || entity.kind == "edge" || entity.kind.starts_with("work "))) {

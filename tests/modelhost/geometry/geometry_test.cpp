@@ -7,6 +7,7 @@
 #include <numbers>
 #include <vector>
 
+#include "../model_test_helpers.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/geometry/conversions.hpp"
 #include "modelhost/geometry/geometry_factory.hpp"
@@ -20,16 +21,6 @@ gp_Trsf TurnAboutZ(double angle) {
   gp_Trsf turn;
   turn.SetRotation(gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)), angle);
   return turn;
-}
-
-double OrthonormalityError(const gp_Trsf& t) {
-  const gp_Mat m = t.VectorialPart();
-  const gp_Mat product = m.Transposed().Multiplied(m);
-  double largest = 0.0;
-  for (int r = 1; r <= 3; ++r) {
-    for (int c = 1; c <= 3; ++c) largest = std::max(largest, std::abs(product(r, c) - (r == c)));
-  }
-  return largest;
 }
 
 // Expects `rotation` to be an exact rotation, not a mirror, that turns the direction of `from`
