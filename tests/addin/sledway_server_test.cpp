@@ -102,7 +102,7 @@ TEST_F(SledwayServerTest, ActivationPutsOneButtonWithTheFacesIconsOnBothBars) {
       const auto control =
           std::dynamic_pointer_cast<model::CommandBarControl>(each->GetControls()->Item(1));
       ASSERT_TRUE(control);
-      EXPECT_EQ(control->Kind(), 22785) << bar;
+      EXPECT_EQ(control->Kind(), 45061) << bar;
     }
   }
   EXPECT_EQ(As<IVPictureDisp>(arguments.standardIcon)->PngData(),

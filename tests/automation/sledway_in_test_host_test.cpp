@@ -20,6 +20,7 @@
 #include "affine.hpp"
 #include "com_apartment.hpp"
 #include "host_loading.hpp"
+#include "own_windows.hpp"
 #include "test_host.hpp"
 
 namespace sledway::automation {
@@ -74,30 +75,20 @@ std::wstring TextOf(HWND window) {
 // The shown top-level window of that caption, once the messages that show it have been handled
 // (a window of the same caption may exist hidden); null when none shows within two seconds.
 HWND ShownWindow(const wchar_t* caption) {
-  struct Search {
-    const wchar_t* caption;
-    HWND found = nullptr;
-  } search{caption};
-  for (int tries = 0; tries < 200 && search.found == nullptr; ++tries) {
+  HWND found = nullptr;
+  for (int tries = 0; tries < 200 && found == nullptr; ++tries) {
     Pump();
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto& wanted = *reinterpret_cast<Search*>(data);
-          if (!IsWindowVisible(window) || TextOf(window) != wanted.caption) return TRUE;
-          wanted.found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) Sleep(10);
+    found = sledway::test::OwnWindow(caption);
+    if (found == nullptr) Sleep(10);
   }
-  return search.found;
+  return found;
 }
 
 std::wstring MessageWhile(const std::function<void()>& act) {
   std::wstring text;
   std::thread closer([&] {
     for (int tries = 0; tries < 1000; ++tries) {
-      if (HWND box = FindWindowW(L"#32770", L"Sledway")) {
+      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
         text = TextOf(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return;

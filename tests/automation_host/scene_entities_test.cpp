@@ -143,7 +143,7 @@ TEST_F(SceneEntities, PlanarSketchCurvesAndProfiles) {
   ComPtr<IDispatch> helix =
       Member(Member(path3d.Get(), L"Item", {Value(3L).Raw()}).Get(), L"SketchEntity");
   EXPECT_EQ(helix.Get(), host.Entity(L"Rail:1/Sketch3D1/Helix1"));
-  EXPECT_EQ(Get(helix.Get(), L"Type").value.Long(), 0x0500D170);
+  EXPECT_EQ(Get(helix.Get(), L"Type").value.Long(), 0x0500CF70);
 }
 
 TEST_F(SceneEntities, PartEntitiesStandWhereTheirComponentStands) {
@@ -196,13 +196,13 @@ TEST_F(SceneEntities, TypeLibraryNamesTheSourcesUnitsAndStyles) {
   ComPtr<IDispatch> units =
       Member(Member(host.Application(), L"ActiveDocument").Get(), L"UnitsOfMeasure");
   EXPECT_DOUBLE_EQ(
-      Get(units.Get(), L"ConvertUnits", {Value(2.5).Raw(), Value(L"cm").Raw(), Value(L"mm").Raw()})
+      Get(units.Get(), L"ConvertUnits", {Value(2.5).Raw(), Value(11267L).Raw(), Value(L"mm").Raw()})
           .value.Double(),
       25.0);
-  EXPECT_EQ(
-      Get(units.Get(), L"ConvertUnits", {Value(2.5).Raw(), Value(L"cm").Raw(), Value(L"deg").Raw()})
-          .result,
-      DISP_E_EXCEPTION);
+  EXPECT_EQ(Get(units.Get(), L"ConvertUnits",
+                {Value(2.5).Raw(), Value(11267L).Raw(), Value(L"deg").Raw()})
+                .result,
+            DISP_E_EXCEPTION);
 
   // The coclass of a select events object names its source interface.
   ComPtr<IDispatch> interaction =

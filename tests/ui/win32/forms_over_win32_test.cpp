@@ -63,9 +63,9 @@ TEST_F(ToolWindow, OpensOwnedByTheHostsMainWindowAndASlotButtonStartsThePick) {
 
   SendMessageW(Native(Control("cmdSelect_0")), BM_CLICK, 0, 0);
   EXPECT_EQ(host_->picks.started, 1);
-  EXPECT_EQ(host_->picks.filters, (std::vector<IVSelectFilter>{IVSelectFilter::kSketchCurves,
-                                                               IVSelectFilter::kSketch3DCurves,
-                                                               IVSelectFilter::kPartEdges}));
+  EXPECT_EQ(host_->picks.filters, (std::vector<IVSelectFilter>{IVSelectFilter::kSketch3DDefault,
+                                                               IVSelectFilter::kSketchDefault,
+                                                               IVSelectFilter::kPartEdge}));
   // The slot looks pressed: its picture box stands where the button was, with its picture.
   EXPECT_FALSE(IsWindowVisible(Native(Control("cmdSelect_0"))));
   EXPECT_TRUE(IsWindowVisible(Native(Control("picSelect_0"))));
