@@ -18,6 +18,7 @@ Ref<CPathEnts> CPath::PathEnts() {
 // it no containing occurrence to ask for.
 void CPath::SetPathParent() {
   if (!m_oPathEnts) throw HostError(hresult::kPointer, "the path has no entities");
+  m_oPathParent = nullptr;
   const auto first = m_oPathEnts->Item(1);
   const auto curve = first->IVCurve();
   switch (first->EntType()) {

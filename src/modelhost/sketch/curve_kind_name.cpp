@@ -3,7 +3,8 @@
 namespace sledway::model {
 
 const char* CurveKindName(IVCurveKind kind) {
-  switch (kind) {
+  // A curve of the assembly's own sketch is named as the same curve seen through a component.
+  switch (ProxyKind(kind)) {
     case IVCurveKind::kSketchLineProxy:
     case IVCurveKind::kSketchLine3DProxy:
       return "line";
