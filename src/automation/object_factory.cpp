@@ -29,34 +29,36 @@ std::shared_ptr<HostObject> New(Session& session, const ComPtr<IDispatch>& objec
   return std::make_shared<Made>(session.shared_from_this(), DispatchObject(object), extra...);
 }
 
+// `type` is the host's code; a curve of the assembly's own sketch binds as its kind's proxy does
+// (same members) and keeps its own code.
 std::shared_ptr<HostObject> SketchCurve(Session& session, const ComPtr<IDispatch>& object,
-                                        IVCurveKind kind) {
+                                        IVCurveKind type) {
   using K = IVCurveKind;
-  switch (kind) {
+  switch (ProxyKind(type)) {
     case K::kSketchLineProxy:
-      return New<SketchCurve2dObject<K::kSketchLineProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchLineProxy>>(session, object, type);
     case K::kSketchArcProxy:
-      return New<SketchCurve2dObject<K::kSketchArcProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchArcProxy>>(session, object, type);
     case K::kSketchCircleProxy:
-      return New<SketchCurve2dObject<K::kSketchCircleProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchCircleProxy>>(session, object, type);
     case K::kSketchEllipseProxy:
-      return New<SketchCurve2dObject<K::kSketchEllipseProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchEllipseProxy>>(session, object, type);
     case K::kSketchEllipticalArcProxy:
-      return New<SketchCurve2dObject<K::kSketchEllipticalArcProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchEllipticalArcProxy>>(session, object, type);
     case K::kSketchSplineProxy:
-      return New<SketchCurve2dObject<K::kSketchSplineProxy>>(session, object);
+      return New<SketchCurve2dObject<K::kSketchSplineProxy>>(session, object, type);
     case K::kSketchLine3DProxy:
-      return New<SketchCurve3dObject<K::kSketchLine3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchLine3DProxy>>(session, object, type);
     case K::kSketchArc3DProxy:
-      return New<SketchCurve3dObject<K::kSketchArc3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchArc3DProxy>>(session, object, type);
     case K::kSketchCircle3DProxy:
-      return New<SketchCurve3dObject<K::kSketchCircle3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchCircle3DProxy>>(session, object, type);
     case K::kSketchSpline3DProxy:
-      return New<SketchCurve3dObject<K::kSketchSpline3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchSpline3DProxy>>(session, object, type);
     case K::kSketchEllipse3DProxy:
-      return New<SketchCurve3dObject<K::kSketchEllipse3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchEllipse3DProxy>>(session, object, type);
     case K::kSketchEllipticalArc3DProxy:
-      return New<SketchCurve3dObject<K::kSketchEllipticalArc3DProxy>>(session, object);
+      return New<SketchCurve3dObject<K::kSketchEllipticalArc3DProxy>>(session, object, type);
     case K::kEdgeProxy:
       return New<EdgeProxyObject>(session, object);
     case K::kEdge:
@@ -80,9 +82,7 @@ std::shared_ptr<HostObject> Session::MakeEntity(const ComPtr<IDispatch>& object)
   DispatchObject entity(object);
   if (entity.Has(kType)) {
     const std::int32_t type = entity.Read(kType).AsLong(kType.role);
-    const auto kind = static_cast<IVCurveKind>(type);
-    // A curve of the assembly's own sketch binds as its kind's proxy does: same members.
-    if (auto curve = SketchCurve(*this, object, ProxyKind(kind))) return curve;
+    if (auto curve = SketchCurve(*this, object, static_cast<IVCurveKind>(type))) return curve;
   }
   // Work features and vertices by what they offer: an axis its line, a vertex its point and its
   // edges, a work point its point alone.

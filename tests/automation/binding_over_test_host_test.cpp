@@ -227,7 +227,7 @@ TEST_F(BindingOverTestHost, PickingThroughTheHostsSelectEvents) {
   const Ref<IVInteraction> interaction =
       bound.site->GetApplication()->GetCommandManager()->CreateInteraction();
   const Ref<IVSelectEvents> select = interaction->GetSelectEvents();
-  select->AddSelectionFilter(IVSelectFilter::kSketch3DDefault);
+  select->AddSelectionFilter(IVSelectFilter::kSketchDefault);  // the line is of a 2D sketch
   select->SingleSelect(true);
   interaction->SelectionEnabled(true);
   const Ref<IVObjectFactory> objects = bound.site->GetApplication()->GetObjectFactory();

@@ -21,8 +21,8 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 // The host's selection filters (src/host/codes.hpp) that admit each kind of scene entity.
-constexpr long kSketchCurveFilter = static_cast<long>(IVSelectFilter::kSketchDefault);
-constexpr long kSketch3DCurveFilter = static_cast<long>(IVSelectFilter::kSketch3DDefault);
+constexpr long kSketchDefaultFilter = static_cast<long>(IVSelectFilter::kSketchDefault);
+constexpr long kSketch3DDefaultFilter = static_cast<long>(IVSelectFilter::kSketch3DDefault);
 constexpr long kEdgeFilter = static_cast<long>(IVSelectFilter::kPartEdge);
 constexpr long kStraightEdgeFilter = static_cast<long>(IVSelectFilter::kPartEdgeLinear);
 constexpr long kVertexFilter = static_cast<long>(IVSelectFilter::kPartVertex);
@@ -123,7 +123,7 @@ struct TestHost::Scene {
                                     ComponentOccurrenceObject& component, IDispatch& sketch,
                                     const AnalyticCurve& curve, bool planar) {
     auto made = Make<SketchEntityProxyObject>(app, type, component, sketch, curve, planar);
-    AddEntity(name, made, {planar ? kSketchCurveFilter : kSketch3DCurveFilter});
+    AddEntity(name, made, {planar ? kSketchDefaultFilter : kSketch3DDefaultFilter});
     return made.Get();
   }
 

@@ -208,13 +208,15 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
 
     IDispatch* line = host.Entity(L"Rail:1/Sketch1/Line1");
     EXPECT_FALSE(host.Hover(line).offered);  // not started yet
-    ASSERT_TRUE(Get(select.Get(), L"AddSelectionFilter", {Value(0x4506L).Raw()}).Succeeded());
+    // The 2D sketch default filter: a line of a planar sketch passes it.
+    ASSERT_TRUE(Get(select.Get(), L"AddSelectionFilter", {Value(0x3F07L).Raw()}).Succeeded());
     ASSERT_TRUE(Put(select.Get(), L"SingleSelectEnabled", Value(true).Raw()).Succeeded());
     ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
     EXPECT_TRUE(host.InteractionRunning());
-    EXPECT_EQ(host.SelectionFilters(), std::vector<long>{0x4506});
-    // A work point does not pass the sketch curve filter.
+    EXPECT_EQ(host.SelectionFilters(), std::vector<long>{0x3F07});
+    // Neither a work point nor a curve of a 3D sketch passes the 2D sketch filter.
     EXPECT_FALSE(host.Hover(host.Entity(L"Cart:1/WorkPoint1")).offered);
+    EXPECT_FALSE(host.Hover(host.Entity(L"Rail:1/Sketch3D1/Line3D1")).offered);
 
     // The sink widens the hover to the whole path.
     onSelect.more = {host.Entity(L"Rail:1/Sketch1/Arc1"), host.Entity(L"Rail:1/Sketch1/Line2")};
