@@ -228,8 +228,8 @@ void TestHost::SetInterfaceStyle(InterfaceStyle style) {
                                                                             : kClassicInterface);
 }
 
-void TestHost::RefuseIconsOnce() {
-  scene_->commands->RefuseIconsOnce();
+void TestHost::RefuseIconsOnce(HRESULT code) {
+  scene_->commands->RefuseIconsOnce(code);
 }
 
 void TestHost::FailNextTransformationPut(HRESULT code, std::wstring text) {
