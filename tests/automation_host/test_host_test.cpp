@@ -160,7 +160,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
 
     // The ribbon: a panel of the assembly tab, the button placed on it.
     ComPtr<IDispatch> ui = Member(host.Application(), L"UserInterfaceManager");
-    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 8194);
+    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 87810);
     ComPtr<IDispatch> tab = Member(
         Member(
             Member(Member(ui.Get(), L"Ribbons").Get(), L"Item", {Value(L"Assembly").Raw()}).Get(),
@@ -175,7 +175,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
                     .Succeeded());
     // Classic command bars.
     host.SetInterfaceStyle(InterfaceStyle::kClassic);
-    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 8193);
+    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 87809);
     ComPtr<IDispatch> bar = Member(Member(ui.Get(), L"CommandBars").Get(), L"Item",
                                    {Value(L"AMxAssemblyPanelCmdBar").Raw()});
     ASSERT_TRUE(Get(Member(bar.Get(), L"Controls").Get(), L"AddButton", {Value(button.Get()).Raw()})
