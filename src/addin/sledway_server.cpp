@@ -59,8 +59,16 @@ void CSledway::EndToolWindowSession() {
 
 void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTime*/) {
   const Ref<IVAddInSite> site = AddInSiteObject;
-  Ref<IVPictureDisp> standardIcon = LoadIcon(m_faces, form::kIconStandard);
-  Ref<IVPictureDisp> largeIcon = LoadIcon(m_faces, form::kIconLarge);
+  // The icons only dress the button: one the library cannot give is left out.
+  const auto icon = [this](int number) -> Ref<IVPictureDisp> {
+    try {
+      return LoadIcon(m_faces, number);
+    } catch (const HostError&) {
+      return nullptr;
+    }
+  };
+  const Ref<IVPictureDisp> standardIcon = icon(form::kIconStandard);
+  const Ref<IVPictureDisp> largeIcon = icon(form::kIconLarge);
   m_IVApp = Required(site, "the add-in site")->GetApplication();
 
   // From here a failing step is skipped and the next one runs, until a host that refused the
@@ -76,17 +84,21 @@ void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTim
     } catch (...) {
     }
   };
-  try {
+  const auto createButton = [&](const Ref<IVPictureDisp>& standard,
+                                const Ref<IVPictureDisp>& large) {
     ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
-                                             kButtonName, kButtonTip, standardIcon, largeIcon));
+                                             kButtonName, kButtonTip, standard, large));
+  };
+  try {
+    createButton(standardIcon, largeIcon);
   } catch (const HostError& error) {
+    ButtonHandler1(nullptr);
     if (error.Code() == hresult::kUnexpected) {
-      ButtonHandler1(nullptr);
-      step([&] {
-        ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
-                                                 kButtonName, kButtonTip, nullptr, nullptr));
-      });
+      step([&] { createButton(nullptr, nullptr); });
       skipFailures = false;
+    } else if (standardIcon || largeIcon) {
+      // Whatever the host found wrong with the icons, the button goes without them.
+      step([&] { createButton(nullptr, nullptr); });
     }
   } catch (...) {
   }

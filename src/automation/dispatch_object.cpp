@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -118,10 +119,17 @@ bool DispatchObject::Has(const Member& member) {
 }
 
 Variant DispatchObject::Invoke(const Member& member, WORD flags, std::vector<VARIANT> reversed) {
+  const bool put = flags == DISPATCH_PROPERTYPUT;
+  // The member table is what the binding is checked against: a call it does not describe is
+  // refused before it reaches the host.
+  if (!put && reversed.size() != member.arguments) {
+    throw HostError(hresult::kInvalidArg,
+                    std::string(member.role) + ": called with " + std::to_string(reversed.size()) +
+                        " arguments, the member table says " + std::to_string(member.arguments));
+  }
   const DISPID id = Id(member);
   if (id == DISPID_UNKNOWN) ThrowHostFailure(member, DISP_E_UNKNOWNNAME, nullptr);
   DISPID named = DISPID_PROPERTYPUT;
-  const bool put = flags == DISPATCH_PROPERTYPUT;
   DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), put ? &named : nullptr,
                     static_cast<UINT>(reversed.size()), put ? 1u : 0u};
   Variant result;

@@ -1,5 +1,6 @@
 #include "automation/document_objects.hpp"
 
+#include "host/codes.hpp"
 #include "host/echoed_text.hpp"
 
 namespace sledway::automation {
@@ -55,18 +56,17 @@ std::string ParameterObject::Name() {
 }
 
 // The host keeps a parameter's value in its database units (centimetres, radians); the add-in
-// reads it in the parameter's own units. The document's units convert it: a length from "cm", an
-// angle from "rad" (the host refuses a conversion between units of different kinds), anything
-// else as it stands.
+// reads it in the parameter's own units. The document's units convert it: a length from the
+// database length units, an angle from the database angle units (the host refuses a conversion
+// between units of different kinds), anything else as it stands.
 double ParameterObject::Value() {
   const double stored = ReadDouble(kParameterValue);
   DispatchObject& units = Binding().Units();
   if (!units) return stored;
   const std::string own = Units();
-  for (const char* database : {"cm", "rad"}) {
+  for (const std::int32_t database : {kDatabaseLengthUnits, kDatabaseAngleUnits}) {
     try {
-      return units.Call(kConvertUnits, {stored, std::string(database), own})
-          .AsDouble(kConvertUnits.role);
+      return units.Call(kConvertUnits, {stored, database, own}).AsDouble(kConvertUnits.role);
     } catch (const HostError&) {
       // Units of another kind: the next one is tried.
     }

@@ -10,6 +10,9 @@ struct Member {
   const char* role;       // what src/host asks for
   const wchar_t* object;  // the host object that answers
   const wchar_t* name;    // the member's name on it
+  // How many arguments the binding passes when it reads or calls the member (a put passes its
+  // value alone), or for an event how many the host raises it with.
+  unsigned arguments = 0;
 };
 
 namespace member {
@@ -29,11 +32,11 @@ inline constexpr Member kMainFrameHwnd{"IVApplication::GetMainWindowHandle", L"A
 
 // The button.
 inline constexpr Member kControlDefinitions{"IVAddInSite::CreateButtonHandler (1)", L"CommandManager", L"ControlDefinitions"};
-inline constexpr Member kAddButtonDefinition{"IVAddInSite::CreateButtonHandler (2)", L"ControlDefinitions", L"AddButtonDefinition"};
+inline constexpr Member kAddButtonDefinition{"IVAddInSite::CreateButtonHandler (2)", L"ControlDefinitions", L"AddButtonDefinition", 8};
 inline constexpr Member kInternalName{"IVButtonDefinition::InternalName", L"ButtonDefinition", L"InternalName"};
 inline constexpr Member kToolTipText{"IVButtonDefinition::Tooltip", L"ButtonDefinition", L"ToolTipText"};
 inline constexpr const wchar_t* kButtonDefinitionSink = L"ButtonDefinitionSink";
-inline constexpr Member kOnExecute{"IVButtonHandler::OnClick", L"ButtonDefinitionSink", L"OnExecute"};
+inline constexpr Member kOnExecute{"IVButtonHandler::OnClick", L"ButtonDefinitionSink", L"OnExecute", 1};
 
 // Documents, units and parameters.
 inline constexpr Member kDocumentType{"IVDocument::DocumentType", L"Document", L"DocumentType"};
@@ -41,11 +44,11 @@ inline constexpr Member kDisplayName{"IVDocument::DisplayName", L"Document", L"D
 inline constexpr Member kUpdate{"IVDocument::Update", L"Document", L"Update"};
 inline constexpr Member kComponentDefinition{"IVAssemblyDocument::GetDefinition", L"AssemblyDocument", L"ComponentDefinition"};
 inline constexpr Member kUnitsOfMeasure{"IVAssemblyDocument::GetUnits", L"Document", L"UnitsOfMeasure"};
-inline constexpr Member kGetStringFromValue{"IVUnits::FormatValue", L"UnitsOfMeasure", L"GetStringFromValue"};
-inline constexpr Member kGetStringFromType{"IVUnits::UnitsLabel", L"UnitsOfMeasure", L"GetStringFromType"};
-inline constexpr Member kConvertUnits{"IVParameter::Value (database to own units)", L"UnitsOfMeasure", L"ConvertUnits"};
+inline constexpr Member kGetStringFromValue{"IVUnits::FormatValue", L"UnitsOfMeasure", L"GetStringFromValue", 2};
+inline constexpr Member kGetStringFromType{"IVUnits::UnitsLabel", L"UnitsOfMeasure", L"GetStringFromType", 1};
+inline constexpr Member kConvertUnits{"IVParameter::Value (database to own units)", L"UnitsOfMeasure", L"ConvertUnits", 3};
 inline constexpr Member kParameters{"IVAssemblyDefinition::GetParameters", L"AssemblyComponentDefinition", L"Parameters"};
-inline constexpr Member kParametersItem{"IVParameters::Item", L"Parameters", L"Item"};
+inline constexpr Member kParametersItem{"IVParameters::Item", L"Parameters", L"Item", 1};
 inline constexpr Member kModelParameters{"IVParameters::GetFirstList", L"Parameters", L"ModelParameters"};
 inline constexpr Member kUserParameters{"IVParameters::GetSecondList", L"Parameters", L"UserParameters"};
 inline constexpr Member kParameterName{"IVParameter::Name", L"Parameter", L"Name"};
@@ -57,22 +60,22 @@ inline constexpr Member kDrivenBy{"IVParameter::Inputs", L"Parameter", L"DrivenB
 // Collections: ObjectCollection, ObjectsEnumerator, EdgeCollection, the parameter lists, the
 // profiles and paths, command bars and their controls.
 inline constexpr Member kCount{"Count of every collection", L"(collection)", L"Count"};
-inline constexpr Member kItem{"Item of every collection (1-based)", L"(collection)", L"Item"};
-inline constexpr Member kCollectionAdd{"IVObjectCollection::Add", L"ObjectCollection", L"Add"};
+inline constexpr Member kItem{"Item of every collection (1-based)", L"(collection)", L"Item", 1};
+inline constexpr Member kCollectionAdd{"IVObjectCollection::Add", L"ObjectCollection", L"Add", 1};
 inline constexpr Member kCreateObjectCollection{"IVObjectFactory::CreateObjectCollection", L"TransientObjects", L"CreateObjectCollection"};
 
 // The button's place: classic command bars.
 inline constexpr Member kCommandBars{"IVUserInterface::GetCommandBars", L"UserInterfaceManager", L"CommandBars"};
-inline constexpr Member kCommandBarsAdd{"IVCommandBars::Add", L"CommandBars", L"Add"};
+inline constexpr Member kCommandBarsAdd{"IVCommandBars::Add", L"CommandBars", L"Add", 4};
 inline constexpr Member kCommandBarName{"IVCommandBar::Name", L"CommandBar", L"DisplayName"};
 inline constexpr Member kControls{"IVCommandBar::GetControls", L"CommandBar", L"Controls"};
-inline constexpr Member kAddButton{"IVCommandBarControls::Add", L"CommandBarControls", L"AddButton"};
+inline constexpr Member kAddButton{"IVCommandBarControls::Add", L"CommandBarControls", L"AddButton", 1};
 inline constexpr Member kControlDefinition{"IVCommandBarControl::ButtonDefinition", L"CommandBarControl", L"ControlDefinition"};
 // The button's place when the host has the ribbon (whenever Ribbons answers).
 inline constexpr Member kRibbons{"the assembly ribbon (1), and whether there is one", L"UserInterfaceManager", L"Ribbons"};
 inline constexpr Member kRibbonTabs{"the assembly ribbon (2)", L"Ribbon", L"RibbonTabs"};
 inline constexpr Member kRibbonPanels{"the assembly ribbon (3)", L"RibbonTab", L"RibbonPanels"};
-inline constexpr Member kRibbonPanelsAdd{"IVCommandBars::Add on the ribbon", L"RibbonPanels", L"Add"};
+inline constexpr Member kRibbonPanelsAdd{"IVCommandBars::Add on the ribbon", L"RibbonPanels", L"Add", 3};
 inline constexpr Member kCommandControls{"IVCommandBar::GetControls on the ribbon", L"RibbonPanel", L"CommandControls"};
 inline constexpr Member kPanelName{"IVCommandBar::Name on the ribbon", L"RibbonPanel", L"DisplayName"};
 inline constexpr const char* kAssemblyRibbon = "Assembly";
@@ -88,33 +91,33 @@ inline constexpr Member kStop{"IVInteraction::Stop", L"InteractionEvents", L"Sto
 inline constexpr const wchar_t* kInteractionEventsSink = L"InteractionEventsSink";
 inline constexpr Member kOnTerminate{"IVInteraction::OnTerminate", L"InteractionEventsSink", L"OnTerminate"};
 inline constexpr Member kSingleSelectEnabled{"IVSelectEvents::SingleSelect", L"SelectEvents", L"SingleSelectEnabled"};
-inline constexpr Member kAddSelectionFilter{"IVSelectEvents::AddSelectionFilter", L"SelectEvents", L"AddSelectionFilter"};
+inline constexpr Member kAddSelectionFilter{"IVSelectEvents::AddSelectionFilter", L"SelectEvents", L"AddSelectionFilter", 1};
 inline constexpr Member kSelectedEntities{"IVSelectEvents::GetSelectedEntities", L"SelectEvents", L"SelectedEntities"};
 inline constexpr const wchar_t* kSelectEventsSink = L"SelectEventsSink";
-inline constexpr Member kOnPreSelect{"IVSelectEvents::OnPreSelect", L"SelectEventsSink", L"OnPreSelect"};
-inline constexpr Member kOnSelect{"IVSelectEvents::OnSelect", L"SelectEventsSink", L"OnSelect"};
+inline constexpr Member kOnPreSelect{"IVSelectEvents::OnPreSelect", L"SelectEventsSink", L"OnPreSelect", 7};
+inline constexpr Member kOnSelect{"IVSelectEvents::OnSelect", L"SelectEventsSink", L"OnSelect", 5};
 
 // Transient geometry.
-inline constexpr Member kCreatePoint{"IVGeometryFactory::CreatePoint", L"TransientGeometry", L"CreatePoint"};
-inline constexpr Member kCreatePoint2d{"IVGeometryFactory::CreatePoint2d", L"TransientGeometry", L"CreatePoint2d"};
-inline constexpr Member kCreateVector{"IVGeometryFactory::CreateVector", L"TransientGeometry", L"CreateVector"};
+inline constexpr Member kCreatePoint{"IVGeometryFactory::CreatePoint", L"TransientGeometry", L"CreatePoint", 3};
+inline constexpr Member kCreatePoint2d{"IVGeometryFactory::CreatePoint2d", L"TransientGeometry", L"CreatePoint2d", 2};
+inline constexpr Member kCreateVector{"IVGeometryFactory::CreateVector", L"TransientGeometry", L"CreateVector", 3};
 inline constexpr Member kCreateMatrix{"IVGeometryFactory::CreateMatrix", L"TransientGeometry", L"CreateMatrix"};
 inline constexpr Member kX{"IVPoint/IVPoint2d/IVVector::X, PutCoordinates", L"Point, Point2d, Vector", L"X"};
 inline constexpr Member kY{"IVPoint/IVPoint2d/IVVector::Y, PutCoordinates", L"Point, Point2d, Vector", L"Y"};
 inline constexpr Member kZ{"IVPoint/IVVector::Z, PutCoordinates", L"Point, Vector", L"Z"};
-inline constexpr Member kIsEqualTo{"IVPoint/IVPoint2d/IVVector/IVMatrix::IsEqualTo", L"Point, Point2d, Vector, Matrix", L"IsEqualTo"};
-inline constexpr Member kDistanceTo{"IVPoint::DistanceTo", L"Point", L"DistanceTo"};
+inline constexpr Member kIsEqualTo{"IVPoint/IVPoint2d/IVVector/IVMatrix::IsEqualTo", L"Point, Point2d, Vector, Matrix", L"IsEqualTo", 2};
+inline constexpr Member kDistanceTo{"IVPoint::DistanceTo", L"Point", L"DistanceTo", 1};
 inline constexpr Member kLength{"IVVector::Length", L"Vector", L"Length"};
-inline constexpr Member kScaleBy{"IVVector::ScaleBy", L"Vector", L"ScaleBy"};
-inline constexpr Member kCrossProduct{"IVVector::CrossProduct", L"Vector", L"CrossProduct"};
-inline constexpr Member kDotProduct{"IVVector::DotProduct", L"Vector", L"DotProduct"};
-inline constexpr Member kAngleTo{"IVVector::AngleTo", L"Vector", L"AngleTo"};
-inline constexpr Member kTransformBy{"IVVector/IVMatrix::TransformBy", L"Vector, Matrix", L"TransformBy"};
-inline constexpr Member kCell{"IVMatrix::Cell", L"Matrix", L"Cell"};
+inline constexpr Member kScaleBy{"IVVector::ScaleBy", L"Vector", L"ScaleBy", 1};
+inline constexpr Member kCrossProduct{"IVVector::CrossProduct", L"Vector", L"CrossProduct", 1};
+inline constexpr Member kDotProduct{"IVVector::DotProduct", L"Vector", L"DotProduct", 1};
+inline constexpr Member kAngleTo{"IVVector::AngleTo", L"Vector", L"AngleTo", 1};
+inline constexpr Member kTransformBy{"IVVector/IVMatrix::TransformBy", L"Vector, Matrix", L"TransformBy", 1};
+inline constexpr Member kCell{"IVMatrix::Cell", L"Matrix", L"Cell", 2};
 inline constexpr Member kSetToIdentity{"IVMatrix::SetToIdentity", L"Matrix", L"SetToIdentity"};
 inline constexpr Member kTranslation{"IVMatrix::GetTranslation", L"Matrix", L"Translation"};
-inline constexpr Member kSetTranslation{"IVMatrix::SetTranslation", L"Matrix", L"SetTranslation"};
-inline constexpr Member kSetToRotateTo{"IVMatrix::SetToRotationBetween", L"Matrix", L"SetToRotateTo"};
+inline constexpr Member kSetTranslation{"IVMatrix::SetTranslation", L"Matrix", L"SetTranslation", 2};
+inline constexpr Member kSetToRotateTo{"IVMatrix::SetToRotationBetween", L"Matrix", L"SetToRotateTo", 3};
 
 // Components and part entities, seen through proxies in the assembly.
 inline constexpr Member kOccurrenceName{"IVComponent::Name", L"ComponentOccurrence", L"Name"};
@@ -132,7 +135,7 @@ inline constexpr Member kDirection{"IVLine::Direction", L"Line", L"Direction"};
 inline constexpr Member kEdges{"a vertex rather than a work point", L"VertexProxy", L"Edges"};
 
 // Sketches and profiles.
-inline constexpr Member kSketchToModelSpace{"IVPlanarSketch::SketchToModel", L"PlanarSketchProxy", L"SketchToModelSpace"};
+inline constexpr Member kSketchToModelSpace{"IVPlanarSketch::SketchToModel", L"PlanarSketchProxy", L"SketchToModelSpace", 1};
 inline constexpr Member kSketchToModelTransform{"IVPlanarSketch::SketchToModelTransform", L"PlanarSketchProxy", L"SketchToModelTransform"};
 inline constexpr Member kProfiles{"IVPlanarSketch::GetProfiles", L"PlanarSketchProxy", L"Profiles"};
 inline constexpr Member kProfiles3D{"IVSketch3D::GetProfiles3D", L"Sketch3DProxy", L"Profiles3D"};
@@ -145,12 +148,12 @@ inline constexpr Member kParent{"IVSketchEntity/IVSketchEntity3D::Parent", L"ske
 inline constexpr Member kGeometry{"IVSketchCurveOf/IVSketchCurve3DOf::GetGeometry", L"sketch curve", L"Geometry"};
 
 // Curve evaluators (CurveEvaluator, Curve2dEvaluator); doubles and arrays of doubles by reference.
-inline constexpr Member kGetEndPoints{"IVCurveEvaluator::GetEndPoints", L"CurveEvaluator", L"GetEndPoints"};
-inline constexpr Member kGetParamExtents{"IVCurveEvaluator::GetParamRange", L"CurveEvaluator", L"GetParamExtents"};
-inline constexpr Member kGetParamAtLength{"IVCurveEvaluator::GetParamAtLength", L"CurveEvaluator", L"GetParamAtLength"};
-inline constexpr Member kGetLengthAtParam{"IVCurveEvaluator::GetLengthBetweenParams", L"CurveEvaluator", L"GetLengthAtParam"};
-inline constexpr Member kGetPointAtParam{"IVCurveEvaluator::GetPointAtParam", L"CurveEvaluator", L"GetPointAtParam"};
-inline constexpr Member kGetTangent{"IVCurveEvaluator::GetTangent", L"CurveEvaluator", L"GetTangent"};
+inline constexpr Member kGetEndPoints{"IVCurveEvaluator::GetEndPoints", L"CurveEvaluator", L"GetEndPoints", 2};
+inline constexpr Member kGetParamExtents{"IVCurveEvaluator::GetParamRange", L"CurveEvaluator", L"GetParamExtents", 2};
+inline constexpr Member kGetParamAtLength{"IVCurveEvaluator::GetParamAtLength", L"CurveEvaluator", L"GetParamAtLength", 3};
+inline constexpr Member kGetLengthAtParam{"IVCurveEvaluator::GetLengthBetweenParams", L"CurveEvaluator", L"GetLengthAtParam", 3};
+inline constexpr Member kGetPointAtParam{"IVCurveEvaluator::GetPointAtParam", L"CurveEvaluator", L"GetPointAtParam", 2};
+inline constexpr Member kGetTangent{"IVCurveEvaluator::GetTangent", L"CurveEvaluator", L"GetTangent", 2};
 // clang-format on
 
 }  // namespace member

@@ -17,9 +17,6 @@ namespace {
 
 using namespace member;
 
-// The object type of an edge seen in its part rather than through an occurrence.
-constexpr std::int32_t kPlainEdgeType = 0x04002C30;
-
 // An object the add-in only passes along (a view).
 class PlainObject final : public HostObject {
  public:
@@ -32,36 +29,43 @@ std::shared_ptr<HostObject> New(Session& session, const ComPtr<IDispatch>& objec
   return std::make_shared<Made>(session.shared_from_this(), DispatchObject(object), extra...);
 }
 
+// `type` is the host's code; a curve of the assembly's own sketch binds as its kind's proxy does
+// (same members) and keeps its own code.
 std::shared_ptr<HostObject> SketchCurve(Session& session, const ComPtr<IDispatch>& object,
-                                        IVCurveKind kind) {
+                                        IVCurveKind type) {
   using K = IVCurveKind;
-  switch (kind) {
-    case K::kSketchLine:
-      return New<SketchCurve2dObject<K::kSketchLine>>(session, object);
-    case K::kSketchArc:
-      return New<SketchCurve2dObject<K::kSketchArc>>(session, object);
-    case K::kSketchCircle:
-      return New<SketchCurve2dObject<K::kSketchCircle>>(session, object);
-    case K::kSketchEllipse:
-      return New<SketchCurve2dObject<K::kSketchEllipse>>(session, object);
-    case K::kSketchEllipticalArc:
-      return New<SketchCurve2dObject<K::kSketchEllipticalArc>>(session, object);
-    case K::kSketchSpline:
-      return New<SketchCurve2dObject<K::kSketchSpline>>(session, object);
-    case K::kSketchLine3D:
-      return New<SketchCurve3dObject<K::kSketchLine3D>>(session, object);
-    case K::kSketchArc3D:
-      return New<SketchCurve3dObject<K::kSketchArc3D>>(session, object);
-    case K::kSketchCircle3D:
-      return New<SketchCurve3dObject<K::kSketchCircle3D>>(session, object);
-    case K::kSketchSpline3D:
-      return New<SketchCurve3dObject<K::kSketchSpline3D>>(session, object);
-    case K::kSketchHelix3D:
-      return New<SketchCurve3dObject<K::kSketchHelix3D>>(session, object);
-    case K::kSketchEllipse3D:
-      return New<SketchCurve3dObject<K::kSketchEllipse3D>>(session, object);
-    case K::kEdge:
+  switch (ProxyKind(type)) {
+    case K::kSketchLineProxy:
+      return New<SketchCurve2dObject<K::kSketchLineProxy>>(session, object, type);
+    case K::kSketchArcProxy:
+      return New<SketchCurve2dObject<K::kSketchArcProxy>>(session, object, type);
+    case K::kSketchCircleProxy:
+      return New<SketchCurve2dObject<K::kSketchCircleProxy>>(session, object, type);
+    case K::kSketchEllipseProxy:
+      return New<SketchCurve2dObject<K::kSketchEllipseProxy>>(session, object, type);
+    case K::kSketchEllipticalArcProxy:
+      return New<SketchCurve2dObject<K::kSketchEllipticalArcProxy>>(session, object, type);
+    case K::kSketchSplineProxy:
+      return New<SketchCurve2dObject<K::kSketchSplineProxy>>(session, object, type);
+    case K::kSketchLine3DProxy:
+      return New<SketchCurve3dObject<K::kSketchLine3DProxy>>(session, object, type);
+    case K::kSketchArc3DProxy:
+      return New<SketchCurve3dObject<K::kSketchArc3DProxy>>(session, object, type);
+    case K::kSketchCircle3DProxy:
+      return New<SketchCurve3dObject<K::kSketchCircle3DProxy>>(session, object, type);
+    case K::kSketchSpline3DProxy:
+      return New<SketchCurve3dObject<K::kSketchSpline3DProxy>>(session, object, type);
+    case K::kSketchEllipse3DProxy:
+      return New<SketchCurve3dObject<K::kSketchEllipse3DProxy>>(session, object, type);
+    case K::kSketchEllipticalArc3DProxy:
+      return New<SketchCurve3dObject<K::kSketchEllipticalArc3DProxy>>(session, object, type);
+    case K::kEdgeProxy:
       return New<EdgeProxyObject>(session, object);
+    case K::kEdge:
+      return New<EdgeObject>(session, object);
+    case K::kHelicalCurveProxy:
+    case K::kHelicalCurve:
+      break;
   }
   return nullptr;
 }
@@ -78,7 +82,6 @@ std::shared_ptr<HostObject> Session::MakeEntity(const ComPtr<IDispatch>& object)
   DispatchObject entity(object);
   if (entity.Has(kType)) {
     const std::int32_t type = entity.Read(kType).AsLong(kType.role);
-    if (type == kPlainEdgeType) return New<EdgeObject>(*this, object);
     if (auto curve = SketchCurve(*this, object, static_cast<IVCurveKind>(type))) return curve;
   }
   // Work features and vertices by what they offer: an axis its line, a vertex its point and its

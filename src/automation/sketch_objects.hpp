@@ -43,12 +43,14 @@ class CurveGeometry3dObject final : public HostObject, public IVCurveGeometry3dO
 };
 
 // A sketch curve of one kind: Curve is IVSketchCurveOf<Kind> or IVSketchCurve3DOf<Kind>, Seen the
-// interface of its geometry and Geometry the binding class of that.
+// interface of its geometry and Geometry the binding class of that. `type` is the code the host
+// gave it: the kind's proxy code, or the kind's own for a curve of the assembly's own sketch.
 template <class Curve, class Seen, class Geometry>
 class SketchCurveObject final : public OccurrenceMemberObject<Curve> {
  public:
-  using OccurrenceMemberObject<Curve>::OccurrenceMemberObject;
-  IVCurveKind ObjectType() override { return Curve::kKind; }
+  SketchCurveObject(std::shared_ptr<Session> session, DispatchObject object, IVCurveKind type)
+      : OccurrenceMemberObject<Curve>(std::move(session), std::move(object)), type_(type) {}
+  IVCurveKind ObjectType() override { return type_; }
   Ref<IVObject> Parent() override {
     return this->template ReadObject<IVObject>(member::kParent, Role::kSketch);
   }
@@ -58,6 +60,9 @@ class SketchCurveObject final : public OccurrenceMemberObject<Curve> {
         this->Binding().template BindAs<Geometry>(geometry.AsObject(member::kGeometry.role));
     return std::dynamic_pointer_cast<Seen>(bound);
   }
+
+ private:
+  IVCurveKind type_;
 };
 
 template <IVCurveKind Kind>

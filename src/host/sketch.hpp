@@ -68,18 +68,18 @@ class IVSketchCurve3DOf : public virtual IVSketchEntity3D {
   virtual Ref<IVCurveGeometry3dOf<Kind>> GetGeometry() = 0;
 };
 
-using IVSketchLine = IVSketchCurveOf<IVCurveKind::kSketchLine>;
-using IVSketchArc = IVSketchCurveOf<IVCurveKind::kSketchArc>;
-using IVSketchCircle = IVSketchCurveOf<IVCurveKind::kSketchCircle>;
-using IVSketchEllipse = IVSketchCurveOf<IVCurveKind::kSketchEllipse>;
-using IVSketchEllipticalArc = IVSketchCurveOf<IVCurveKind::kSketchEllipticalArc>;
-using IVSketchSpline = IVSketchCurveOf<IVCurveKind::kSketchSpline>;
+using IVSketchLine = IVSketchCurveOf<IVCurveKind::kSketchLineProxy>;
+using IVSketchArc = IVSketchCurveOf<IVCurveKind::kSketchArcProxy>;
+using IVSketchCircle = IVSketchCurveOf<IVCurveKind::kSketchCircleProxy>;
+using IVSketchEllipse = IVSketchCurveOf<IVCurveKind::kSketchEllipseProxy>;
+using IVSketchEllipticalArc = IVSketchCurveOf<IVCurveKind::kSketchEllipticalArcProxy>;
+using IVSketchSpline = IVSketchCurveOf<IVCurveKind::kSketchSplineProxy>;
 
-using IVSketchLine3D = IVSketchCurve3DOf<IVCurveKind::kSketchLine3D>;
-using IVSketchArc3D = IVSketchCurve3DOf<IVCurveKind::kSketchArc3D>;
-using IVSketchCircle3D = IVSketchCurve3DOf<IVCurveKind::kSketchCircle3D>;
-using IVSketchSpline3D = IVSketchCurve3DOf<IVCurveKind::kSketchSpline3D>;
-using IVSketchHelix3D = IVSketchCurve3DOf<IVCurveKind::kSketchHelix3D>;
-using IVSketchEllipse3D = IVSketchCurve3DOf<IVCurveKind::kSketchEllipse3D>;
+using IVSketchLine3D = IVSketchCurve3DOf<IVCurveKind::kSketchLine3DProxy>;
+using IVSketchArc3D = IVSketchCurve3DOf<IVCurveKind::kSketchArc3DProxy>;
+using IVSketchCircle3D = IVSketchCurve3DOf<IVCurveKind::kSketchCircle3DProxy>;
+using IVSketchSpline3D = IVSketchCurve3DOf<IVCurveKind::kSketchSpline3DProxy>;
+using IVSketchEllipse3D = IVSketchCurve3DOf<IVCurveKind::kSketchEllipse3DProxy>;
+using IVSketchEllipticalArc3D = IVSketchCurve3DOf<IVCurveKind::kSketchEllipticalArc3DProxy>;
 
 }  // namespace sledway

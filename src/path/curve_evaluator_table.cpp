@@ -43,26 +43,29 @@ using Maker2d = Ref<IVCurveEvaluator2d> (*)(const Ref<IVObject>&);
 using Maker3d = Ref<IVCurveEvaluator> (*)(const Ref<IVObject>&);
 
 constexpr std::array<std::pair<IVCurveKind, Maker2d>, 6> kMakers2d{{
-    {IVCurveKind::kSketchLine, &Evaluator2dOf<IVCurveKind::kSketchLine>},
-    {IVCurveKind::kSketchArc, &Evaluator2dOf<IVCurveKind::kSketchArc>},
-    {IVCurveKind::kSketchCircle, &Evaluator2dOf<IVCurveKind::kSketchCircle>},
-    {IVCurveKind::kSketchEllipse, &Evaluator2dOf<IVCurveKind::kSketchEllipse>},
-    {IVCurveKind::kSketchEllipticalArc, &Evaluator2dOf<IVCurveKind::kSketchEllipticalArc>},
-    {IVCurveKind::kSketchSpline, &Evaluator2dOf<IVCurveKind::kSketchSpline>},
+    {IVCurveKind::kSketchLineProxy, &Evaluator2dOf<IVCurveKind::kSketchLineProxy>},
+    {IVCurveKind::kSketchArcProxy, &Evaluator2dOf<IVCurveKind::kSketchArcProxy>},
+    {IVCurveKind::kSketchCircleProxy, &Evaluator2dOf<IVCurveKind::kSketchCircleProxy>},
+    {IVCurveKind::kSketchEllipseProxy, &Evaluator2dOf<IVCurveKind::kSketchEllipseProxy>},
+    {IVCurveKind::kSketchEllipticalArcProxy,
+     &Evaluator2dOf<IVCurveKind::kSketchEllipticalArcProxy>},
+    {IVCurveKind::kSketchSplineProxy, &Evaluator2dOf<IVCurveKind::kSketchSplineProxy>},
 }};
 
 constexpr std::array<std::pair<IVCurveKind, Maker3d>, 6> kMakers3d{{
-    {IVCurveKind::kSketchLine3D, &Evaluator3dOf<IVCurveKind::kSketchLine3D>},
-    {IVCurveKind::kSketchArc3D, &Evaluator3dOf<IVCurveKind::kSketchArc3D>},
-    {IVCurveKind::kSketchCircle3D, &Evaluator3dOf<IVCurveKind::kSketchCircle3D>},
-    {IVCurveKind::kSketchSpline3D, &Evaluator3dOf<IVCurveKind::kSketchSpline3D>},
-    {IVCurveKind::kSketchHelix3D, &Evaluator3dOf<IVCurveKind::kSketchHelix3D>},
-    {IVCurveKind::kSketchEllipse3D, &Evaluator3dOf<IVCurveKind::kSketchEllipse3D>},
+    {IVCurveKind::kSketchLine3DProxy, &Evaluator3dOf<IVCurveKind::kSketchLine3DProxy>},
+    {IVCurveKind::kSketchArc3DProxy, &Evaluator3dOf<IVCurveKind::kSketchArc3DProxy>},
+    {IVCurveKind::kSketchCircle3DProxy, &Evaluator3dOf<IVCurveKind::kSketchCircle3DProxy>},
+    {IVCurveKind::kSketchSpline3DProxy, &Evaluator3dOf<IVCurveKind::kSketchSpline3DProxy>},
+    {IVCurveKind::kSketchEllipse3DProxy, &Evaluator3dOf<IVCurveKind::kSketchEllipse3DProxy>},
+    {IVCurveKind::kSketchEllipticalArc3DProxy,
+     &Evaluator3dOf<IVCurveKind::kSketchEllipticalArc3DProxy>},
 }};
 
+// A curve of the assembly's own sketch is accepted with its kind: it has the proxy's members.
 template <class Table>
 auto FindMaker(const Table& table, IVCurveKind kind) {
-  return std::ranges::find(table, kind, &Table::value_type::first);
+  return std::ranges::find(table, ProxyKind(kind), &Table::value_type::first);
 }
 
 }  // namespace

@@ -14,8 +14,11 @@ Ref<CPathEnts> CPath::PathEnts() {
   return m_oPathEnts;
 }
 
+// A curve of the assembly's own sketch is no proxy: no component carries it, and the host gives
+// it no containing occurrence to ask for.
 void CPath::SetPathParent() {
   if (!m_oPathEnts) throw HostError(hresult::kPointer, "the path has no entities");
+  m_oPathParent = nullptr;
   const auto first = m_oPathEnts->Item(1);
   const auto curve = first->IVCurve();
   switch (first->EntType()) {
@@ -24,7 +27,8 @@ void CPath::SetPathParent() {
       if (!sketchCurve) {
         throw HostError(hresult::kNoInterface, "the path's first curve is not a 2D sketch curve");
       }
-      if (IsPathCurveKind2d(sketchCurve->ObjectType())) {
+      if (const auto kind = sketchCurve->ObjectType();
+          IsPathCurveKind2d(kind) && IsProxyKind(kind)) {
         m_oPathParent = sketchCurve->ContainingOccurrence();
       }
       break;
@@ -34,7 +38,8 @@ void CPath::SetPathParent() {
       if (!sketchCurve) {
         throw HostError(hresult::kNoInterface, "the path's first curve is not a 3D sketch curve");
       }
-      if (IsPathCurveKind3d(sketchCurve->ObjectType())) {
+      if (const auto kind = sketchCurve->ObjectType();
+          IsPathCurveKind3d(kind) && IsProxyKind(kind)) {
         m_oPathParent = sketchCurve->ContainingOccurrence();
       }
       break;

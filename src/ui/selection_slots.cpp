@@ -26,7 +26,7 @@ void StorePath(const Ref<IVApplication>& app, CPath& path,
     } else if (sketch3d) {
       path.PathEnts()->Add(app, As<IVSketchEntity3D>(item)->ObjectType(), item, kEntType3d);
     } else {
-      path.PathEnts()->Add(app, IVCurveKind::kEdge, item, kEntTypeEdge);
+      path.PathEnts()->Add(app, IVCurveKind::kEdgeProxy, item, kEntTypeEdge);
     }
   }
   path.PathEnts()->SortEntityDirections();
@@ -70,13 +70,13 @@ void StoreTangentLine(CPath& path, const Ref<IVObject>& picked) {
 
 const SlotPick& SlotPickSettings(SelectionSlot slot) {
   static const SlotPick kPath{
-      {IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves, IVSelectFilter::kPartEdges},
+      {IVSelectFilter::kSketch3DDefault, IVSelectFilter::kSketchDefault, IVSelectFilter::kPartEdge},
       true,
       true};
   static const SlotPick kFollowPoint{
-      {IVSelectFilter::kPartVertices, IVSelectFilter::kWorkPoints}, false, true};
+      {IVSelectFilter::kPartVertex, IVSelectFilter::kWorkPoint}, false, true};
   static const SlotPick kTangentLine{
-      {IVSelectFilter::kPartStraightEdges, IVSelectFilter::kWorkAxes}, false, true};
+      {IVSelectFilter::kPartEdgeLinear, IVSelectFilter::kWorkAxis}, false, true};
   switch (slot) {
     case SelectionSlot::kPath:
       return kPath;

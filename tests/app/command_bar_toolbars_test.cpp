@@ -39,8 +39,8 @@ TEST(CommandBarToolbars, BarsBecomeToolbarsAndAButtonClickReachesOnClick) {
   const Connection clicked = withIcon->OnClick.Connect([&] { ++clicks; });
 
   const Ref<IVCommandBars> bars = app->GetUserInterface()->GetCommandBars();
-  bars->Add("Sledway")->GetControls()->Add(22785, withIcon->GetButtonDefinition());
-  bars->Item("AMxAssemblyPanelCmdBar")->GetControls()->Add(22785, plain->GetButtonDefinition());
+  bars->Add("Sledway")->GetControls()->Add(45061, withIcon->GetButtonDefinition());
+  bars->Item("AMxAssemblyPanelCmdBar")->GetControls()->Add(45061, plain->GetButtonDefinition());
 
   QToolBar* own = toolbars.ToolbarOf("Sledway");
   ASSERT_NE(own, nullptr);

@@ -28,7 +28,7 @@ class LoggingServer : public sledway::ApplicationAddInServer {
     button_ = site->CreateButtonHandler("TestAddInButton", 0, "Test", "A test button", "Test tip",
                                         nullptr, nullptr);
     auto bars = site->GetApplication()->GetUserInterface()->GetCommandBars();
-    bars->Add("Test add-in")->GetControls()->Add(22785, button_->GetButtonDefinition());
+    bars->Add("Test add-in")->GetControls()->Add(45061, button_->GetButtonDefinition());
   }
   void Deactivate() override {
     log += "deactivate ";

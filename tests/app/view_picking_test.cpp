@@ -78,8 +78,8 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
   long completedSlot = -1;
   const Connection completed =
       select.SelectionComplete.Connect([&](long& slot) { completedSlot = slot; });
-  const std::vector filters{IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves,
-                            IVSelectFilter::kPartEdges};
+  const std::vector filters{IVSelectFilter::kSketch3DDefault, IVSelectFilter::kSketchDefault,
+                            IVSelectFilter::kPartEdge};
   select.Pick(app_, filters, true, true, 0, std::make_shared<CPath>(), nullptr);
   Record(app_->Commands()->ActiveInteraction());
 
@@ -103,7 +103,7 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
 }
 
 TEST_F(ViewPickingTest, ARefusedEntityHighlightsNothingAndAClickSelectsNothing) {
-  const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdges}, true);
+  const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdge}, true);
   const QPoint onEdge = ScreenPoint(EdgeMiddle(plate_, 24));
   MoveMouse(onEdge);
   ASSERT_EQ(offered_.size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(ViewPickingTest, ARefusedEntityHighlightsNothingAndAClickSelectsNothing) 
 }
 
 TEST_F(ViewPickingTest, OnlyWhatAFilterAdmitsIsOfferedAndAMovedComponentIsPickedWhereItStands) {
-  StartInteraction({IVSelectFilter::kPartVertices});
+  StartInteraction({IVSelectFilter::kPartVertex});
   // An edge under the cursor is passed over for the vertex filter.
   MoveMouse(ScreenPoint(EdgeMiddle(plate_, 24)));
   EXPECT_TRUE(offered_.empty());
@@ -129,7 +129,7 @@ TEST_F(ViewPickingTest, OnlyWhatAFilterAdmitsIsOfferedAndAMovedComponentIsPicked
 }
 
 TEST_F(ViewPickingTest, EscapeStopsTheInteractionOnce) {
-  const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdges});
+  const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdge});
   QTest::keyClick(&View(), Qt::Key_Escape);
   QTest::keyClick(&View(), Qt::Key_Escape);
   EXPECT_EQ(terminations_, 1);

@@ -168,7 +168,7 @@ TEST_F(BindingOverTestHost, SketchesProfilesEdgesAndEvaluatorsAgainstClosedForms
   EXPECT_NEAR(end[0], 15, 1e-12);
   EXPECT_NEAR(end[1], 5, 1e-12);
 
-  const auto helix = As<IVSketchHelix3D>(bound.Entity(L"Rail:1/Sketch3D1/Helix1"));
+  const auto helix = As<IVSketchSpline3D>(bound.Entity(L"Rail:1/Sketch3D1/Helix1"));
   ASSERT_NE(helix, nullptr);
   EXPECT_TRUE(Is<IVSketch3D>(helix->Parent()));
   const Ref<IVCurveEvaluator> helixCurve = helix->GetGeometry()->GetEvaluator();
@@ -227,7 +227,7 @@ TEST_F(BindingOverTestHost, PickingThroughTheHostsSelectEvents) {
   const Ref<IVInteraction> interaction =
       bound.site->GetApplication()->GetCommandManager()->CreateInteraction();
   const Ref<IVSelectEvents> select = interaction->GetSelectEvents();
-  select->AddSelectionFilter(IVSelectFilter::kSketchCurves);
+  select->AddSelectionFilter(IVSelectFilter::kSketchDefault);  // the line is of a 2D sketch
   select->SingleSelect(true);
   interaction->SelectionEnabled(true);
   const Ref<IVObjectFactory> objects = bound.site->GetApplication()->GetObjectFactory();

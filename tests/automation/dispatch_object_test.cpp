@@ -79,8 +79,12 @@ TEST(DispatchObjectTest, PassesArgumentsInOrderWithLeftOutOptionalsAndNothing) {
     return S_OK;
   });
   DispatchObject object{ComPtr<IDispatch>(&host)};
-  object.Call(kValue, {1.5, std::string("Zürich"), std::int32_t{4}, Arg::Missing(),
-                       static_cast<IDispatch*>(nullptr), true});
+  constexpr Member kSixArguments{"test six", L"Scripted", L"Value", 6};
+  // A call the member table does not describe never reaches the host.
+  EXPECT_THROW(object.Call(kSixArguments, {1.5}), HostError);
+  EXPECT_TRUE(types.empty());
+  object.Call(kSixArguments, {1.5, std::string("Zürich"), std::int32_t{4}, Arg::Missing(),
+                              static_cast<IDispatch*>(nullptr), true});
   EXPECT_EQ(types, (std::vector<VARTYPE>{VT_R8, VT_BSTR, VT_I4, VT_ERROR, VT_DISPATCH, VT_BOOL}));
   EXPECT_EQ(text, L"Z\u00fcrich");
 }

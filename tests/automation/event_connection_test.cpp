@@ -234,9 +234,10 @@ TEST(EventConnectionTest, HearsTheHostsEventsByNameAndWritesBackWhatTheHandlerCh
     VARIANT_BOOL highlight = VARIANT_TRUE;
     IDispatch* more = &collection;
     collection.AddRef();
-    ASSERT_EQ(host.Raise(kOnPreSelectId, {ByRef(&entity), ByRef(&highlight), ByRef(&more), Long(1),
-                                          Object(nullptr), Object(nullptr), Object(nullptr)}),
-              S_OK);
+    ASSERT_EQ(
+        host.Raise(kOnPreSelectId, {ByRef(&entity), ByRef(&highlight), ByRef(&more), Long(15361),
+                                    Object(nullptr), Object(nullptr), Object(nullptr)}),
+        S_OK);
     EXPECT_TRUE(Is<IVSketchLine>(heardEntity));
     EXPECT_EQ(heardDevice, IVSelectionDevice::kGraphicsWindow);
     EXPECT_EQ(highlight, VARIANT_FALSE);
@@ -252,8 +253,8 @@ TEST(EventConnectionTest, HearsTheHostsEventsByNameAndWritesBackWhatTheHandlerCh
           ++selections;
           EXPECT_NE(just, nullptr);
         });
-    EXPECT_EQ(host.Raise(kOnSelectId, {Object(&selected), Long(2), Object(nullptr), Object(nullptr),
-                                       Object(nullptr)}),
+    EXPECT_EQ(host.Raise(kOnSelectId, {Object(&selected), Long(15362), Object(nullptr),
+                                       Object(nullptr), Object(nullptr)}),
               S_OK);
     EXPECT_EQ(selections, 1);
 

@@ -57,8 +57,10 @@ TEST_F(SessionTest, GivesOneBindingObjectPerHostObject) {
 TEST_F(SessionTest, TellsAnEntitysKindByItsTypeOrItsMembers) {
   ScriptedObject line;
   line.Define(L"Type", Returns(std::int32_t{0x05002770}));
-  ScriptedObject helix;
-  helix.Define(L"Type", Returns(std::int32_t{0x0500D170}));
+  ScriptedObject ownLine;  // of a sketch the assembly owns itself
+  ownLine.Define(L"Type", Returns(std::int32_t{0x05002700}));
+  ScriptedObject ellipticalArc3d;
+  ellipticalArc3d.Define(L"Type", Returns(std::int32_t{0x0500D170}));
   ScriptedObject edgeProxy;
   edgeProxy.Define(L"Type", Returns(std::int32_t{0x04002CA0}));
   ScriptedObject plainEdge;
@@ -74,8 +76,12 @@ TEST_F(SessionTest, TellsAnEntitysKindByItsTypeOrItsMembers) {
 
   const Ref<IVObject> sketchLine = Bind(line, Role::kEntity);
   ASSERT_TRUE(Is<IVSketchLine>(sketchLine));
-  EXPECT_EQ(As<IVSketchEntity>(sketchLine)->ObjectType(), IVCurveKind::kSketchLine);
-  EXPECT_TRUE(Is<IVSketchHelix3D>(Bind(helix, Role::kEntity)));
+  EXPECT_EQ(As<IVSketchEntity>(sketchLine)->ObjectType(), IVCurveKind::kSketchLineProxy);
+  const Ref<IVObject> assemblyLine = Bind(ownLine, Role::kEntity);
+  ASSERT_TRUE(Is<IVSketchLine>(assemblyLine));
+  EXPECT_EQ(As<IVSketchEntity>(assemblyLine)->ObjectType(),
+            NativeKind(IVCurveKind::kSketchLineProxy));
+  EXPECT_TRUE(Is<IVSketchEllipticalArc3D>(Bind(ellipticalArc3d, Role::kEntity)));
   EXPECT_TRUE(Is<IVEdgeProxy>(Bind(edgeProxy, Role::kEntity)));
   const Ref<IVObject> edge = Bind(plainEdge, Role::kEntity);
   EXPECT_TRUE(Is<IVEdge>(edge));

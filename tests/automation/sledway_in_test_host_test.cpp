@@ -20,6 +20,7 @@
 #include "affine.hpp"
 #include "com_apartment.hpp"
 #include "host_loading.hpp"
+#include "own_windows.hpp"
 #include "test_host.hpp"
 
 namespace sledway::automation {
@@ -74,30 +75,20 @@ std::wstring TextOf(HWND window) {
 // The shown top-level window of that caption, once the messages that show it have been handled
 // (a window of the same caption may exist hidden); null when none shows within two seconds.
 HWND ShownWindow(const wchar_t* caption) {
-  struct Search {
-    const wchar_t* caption;
-    HWND found = nullptr;
-  } search{caption};
-  for (int tries = 0; tries < 200 && search.found == nullptr; ++tries) {
+  HWND found = nullptr;
+  for (int tries = 0; tries < 200 && found == nullptr; ++tries) {
     Pump();
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto& wanted = *reinterpret_cast<Search*>(data);
-          if (!IsWindowVisible(window) || TextOf(window) != wanted.caption) return TRUE;
-          wanted.found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) Sleep(10);
+    found = sledway::test::OwnWindow(caption);
+    if (found == nullptr) Sleep(10);
   }
-  return search.found;
+  return found;
 }
 
 std::wstring MessageWhile(const std::function<void()>& act) {
   std::wstring text;
   std::thread closer([&] {
     for (int tries = 0; tries < 1000; ++tries) {
-      if (HWND box = FindWindowW(L"#32770", L"Sledway")) {
+      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
         text = TextOf(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return;
@@ -370,23 +361,38 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   EXPECT_EQ(TestHost::LiveObjects(), 0);
 }
 
-// A host with classic command bars, which refuses the icons once: the button without icons, on
-// the add-in's own bar and on the host's assembly panel bar.
-TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
-  TestHost host;
-  host.SetInterfaceStyle(automation_host::InterfaceStyle::kClassic);
-  host.RefuseIconsOnce();
+// A host that refuses the icons gets the button without them: with classic command bars (which
+// refuse them with 0x8000FFFF) on the add-in's own bar and on the assembly panel bar, with the
+// ribbon (refusing them as it would a picture it cannot read) on the add-in's panel.
+TEST_F(SledwayInTestHost, TheButtonAppearsWhenTheHostRefusesTheIcons) {
+  struct Case {
+    automation_host::InterfaceStyle style;
+    HRESULT refusal;
+    std::vector<std::wstring> places;
+  };
   const com::test::ActivationContext library(SLEDWAY_DLL);
-  ComPtr<IDispatch> server;
-  ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
-  ASSERT_EQ(host.PlacedButtons().size(), 2u);
-  EXPECT_EQ(host.PlacedButtons()[0].place, L"CommandBar:SledwayBar");
-  EXPECT_EQ(host.PlacedButtons()[1].place, L"CommandBar:AMxAssemblyPanelCmdBar");
-  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
-  ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
-  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
-  server.Reset();
-  EXPECT_EQ(CanUnloadNow(), S_OK);
+  for (const Case& each : {Case{automation_host::InterfaceStyle::kClassic,
+                                E_UNEXPECTED,
+                                {L"CommandBar:SledwayBar", L"CommandBar:AMxAssemblyPanelCmdBar"}},
+                           Case{automation_host::InterfaceStyle::kRibbon,
+                                DISP_E_TYPEMISMATCH,
+                                {L"Assembly:id_TabAssemble:id_PanelSledway"}}}) {
+    TestHost host;
+    host.SetInterfaceStyle(each.style);
+    host.RefuseIconsOnce(each.refusal);
+    ComPtr<IDispatch> server;
+    ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
+    std::vector<std::wstring> places;
+    for (const automation_host::PlacedButton& placed : host.PlacedButtons()) {
+      places.push_back(placed.place);
+    }
+    EXPECT_EQ(places, each.places);
+    EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
+    ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
+    EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
+    server.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_OK);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "command_objects.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "object_types.hpp"
 
@@ -42,9 +43,9 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
         return Failure(E_INVALIDARG,
                        L"AddButtonDefinition: a definition named " + name + L" exists already");
       }
-      if (refuseIcons_ && (HoldsIcon(standardIcon) || HoldsIcon(largeIcon))) {
-        refuseIcons_ = false;
-        return Failure(E_UNEXPECTED, L"AddButtonDefinition: the icons were refused");
+      if (FAILED(iconsRefusal_) && (HoldsIcon(standardIcon) || HoldsIcon(largeIcon))) {
+        const HRESULT refusal = std::exchange(iconsRefusal_, S_OK);
+        return Failure(refusal, L"AddButtonDefinition: the icons were refused");
       }
       auto button = Make<ButtonDefinitionObject>(
           application(), name,
@@ -55,10 +56,10 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
     });
   }
 
-  void RefuseIconsOnce() { refuseIcons_ = true; }
+  void RefuseIconsOnce(HRESULT code) { iconsRefusal_ = code; }
 
  private:
-  bool refuseIcons_ = false;
+  HRESULT iconsRefusal_ = S_OK;
 };
 
 }  // namespace
@@ -202,9 +203,9 @@ ComPtr<ButtonDefinitionObject> CommandManagerObject::Button(
   return static_cast<ButtonDefinitionObject*>(static_cast<::ButtonDefinition*>(found.Get()));
 }
 
-void CommandManagerObject::RefuseIconsOnce() {
+void CommandManagerObject::RefuseIconsOnce(HRESULT code) {
   static_cast<ControlDefinitionsObject*>(static_cast<::ControlDefinitions*>(definitions_.Get()))
-      ->RefuseIconsOnce();
+      ->RefuseIconsOnce(code);
 }
 
 InteractionEventsObject* CommandManagerObject::RunningInteraction() const {

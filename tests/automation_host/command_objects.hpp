@@ -88,8 +88,8 @@ class CommandManagerObject final : public Object<::CommandManager> {
 
   // The button definition named `internalName`, or null.
   ComPtr<ButtonDefinitionObject> Button(const std::wstring& internalName) const;
-  // The next AddButtonDefinition given an icon refuses it (0x8000FFFF), as some hosts do.
-  void RefuseIconsOnce();
+  // The next AddButtonDefinition given an icon refuses it with `code` (0x8000FFFF in some hosts).
+  void RefuseIconsOnce(HRESULT code);
   // The interaction started last and still running, or null.
   InteractionEventsObject* RunningInteraction() const;
 

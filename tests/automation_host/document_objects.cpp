@@ -124,7 +124,9 @@ class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
   // The documents show millimetres and degrees.
   static const Unit* UnitOf(long code) {
     if (code == kDefaultDisplayLengthUnits) return FindUnit(L"mm");
+    if (code == kDatabaseLengthUnits) return FindUnit(L"cm");
     if (code == kDefaultDisplayAngleUnits) return FindUnit(L"deg");
+    if (code == kDatabaseAngleUnits) return FindUnit(L"rad");
     return nullptr;
   }
 };

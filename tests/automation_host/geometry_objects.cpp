@@ -325,19 +325,6 @@ class TransientGeometryObject final : public Object<::TransientGeometry> {
       return Give(NewVector(application(), components), value);
     });
   }
-  HRESULT STDMETHODCALLTYPE CreateUnitVector(VARIANT x, VARIANT y, VARIANT z,
-                                             IDispatch** value) override {
-    return Guarded([&] {
-      Vec3 direction;
-      HRESULT read = ReadCoordinates(x, y, z, direction);
-      if (FAILED(read)) return read;
-      if (!Present(x) && !Present(y) && !Present(z)) direction = {1.0, 0.0, 0.0};
-      if (Norm(direction) == 0.0) {
-        return Failure(E_INVALIDARG, L"CreateUnitVector: a zero vector has no direction");
-      }
-      return Give(NewUnitVector(application(), direction), value);
-    });
-  }
   HRESULT STDMETHODCALLTYPE CreateMatrix(IDispatch** value) override {
     return Guarded([&] { return Give(NewMatrix(application(), Affine{}), value); });
   }
@@ -355,26 +342,26 @@ class TransientGeometryObject final : public Object<::TransientGeometry> {
 
 }  // namespace
 
+namespace {
+
+template <class Interface>
+bool ReadComponents(IDispatch* object, Vec3& value) {
+  ComPtr<Interface> typed;
+  if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&typed)))) return false;
+  typed->get_X(&value.x);
+  typed->get_Y(&value.y);
+  typed->get_Z(&value.z);
+  return true;
+}
+
+}  // namespace
+
 HRESULT ReadVec3(IDispatch* object, Vec3& value) {
-  ComPtr<::Point> point;
-  ComPtr<::Vector> vector;
-  ComPtr<::UnitVector> unit;
-  if (object != nullptr && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&point)))) {
-    point->get_X(&value.x);
-    point->get_Y(&value.y);
-    point->get_Z(&value.z);
-  } else if (object != nullptr && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&vector)))) {
-    vector->get_X(&value.x);
-    vector->get_Y(&value.y);
-    vector->get_Z(&value.z);
-  } else if (object != nullptr && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&unit)))) {
-    unit->get_X(&value.x);
-    unit->get_Y(&value.y);
-    unit->get_Z(&value.z);
-  } else {
-    return Failure(E_INVALIDARG, L"a Point, Vector or UnitVector was expected");
+  if (ReadComponents<::Point>(object, value) || ReadComponents<::Vector>(object, value) ||
+      ReadComponents<::UnitVector>(object, value)) {
+    return S_OK;
   }
-  return S_OK;
+  return Failure(E_INVALIDARG, L"a Point, Vector or UnitVector was expected");
 }
 
 HRESULT ReadAffine(IDispatch* object, Affine& value) {

@@ -97,9 +97,6 @@ class TransientObjectsObject final : public Object<::TransientObjects> {
       return Give(made, value);
     });
   }
-  HRESULT STDMETHODCALLTYPE CreateNameValueMap(IDispatch** value) override {
-    return Guarded([&] { return Give(NewNameValueMap(application()), value); });
-  }
 };
 
 }  // namespace

@@ -7,12 +7,13 @@
 
 namespace sledway::automation_host::object_type {
 
-inline constexpr long kEdgeProxy = static_cast<long>(IVCurveKind::kEdge);
-inline constexpr long kSketchLine = static_cast<long>(IVCurveKind::kSketchLine);
-inline constexpr long kSketchArc = static_cast<long>(IVCurveKind::kSketchArc);
-inline constexpr long kSketchLine3D = static_cast<long>(IVCurveKind::kSketchLine3D);
-inline constexpr long kSketchArc3D = static_cast<long>(IVCurveKind::kSketchArc3D);
-inline constexpr long kSketchHelix3D = static_cast<long>(IVCurveKind::kSketchHelix3D);
+inline constexpr long kEdgeProxy = static_cast<long>(IVCurveKind::kEdgeProxy);
+inline constexpr long kSketchLineProxy = static_cast<long>(IVCurveKind::kSketchLineProxy);
+inline constexpr long kSketchArcProxy = static_cast<long>(IVCurveKind::kSketchArcProxy);
+inline constexpr long kSketchLine3DProxy = static_cast<long>(IVCurveKind::kSketchLine3DProxy);
+inline constexpr long kSketchArc3DProxy = static_cast<long>(IVCurveKind::kSketchArc3DProxy);
+// A helix picked in a 3D sketch is the helical curve's own entity, a 3D spline.
+inline constexpr long kSketchSpline3DProxy = static_cast<long>(IVCurveKind::kSketchSpline3DProxy);
 
 inline constexpr long kApplication = 0x7E000001;
 inline constexpr long kAddInSite = 0x7E000002;

@@ -21,13 +21,13 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 // The host's selection filters (src/host/codes.hpp) that admit each kind of scene entity.
-constexpr long kSketchCurveFilter = static_cast<long>(IVSelectFilter::kSketchCurves);
-constexpr long kSketch3DCurveFilter = static_cast<long>(IVSelectFilter::kSketch3DCurves);
-constexpr long kEdgeFilter = static_cast<long>(IVSelectFilter::kPartEdges);
-constexpr long kStraightEdgeFilter = static_cast<long>(IVSelectFilter::kPartStraightEdges);
-constexpr long kVertexFilter = static_cast<long>(IVSelectFilter::kPartVertices);
-constexpr long kWorkPointFilter = static_cast<long>(IVSelectFilter::kWorkPoints);
-constexpr long kWorkAxisFilter = static_cast<long>(IVSelectFilter::kWorkAxes);
+constexpr long kSketchDefaultFilter = static_cast<long>(IVSelectFilter::kSketchDefault);
+constexpr long kSketch3DDefaultFilter = static_cast<long>(IVSelectFilter::kSketch3DDefault);
+constexpr long kEdgeFilter = static_cast<long>(IVSelectFilter::kPartEdge);
+constexpr long kStraightEdgeFilter = static_cast<long>(IVSelectFilter::kPartEdgeLinear);
+constexpr long kVertexFilter = static_cast<long>(IVSelectFilter::kPartVertex);
+constexpr long kWorkPointFilter = static_cast<long>(IVSelectFilter::kWorkPoint);
+constexpr long kWorkAxisFilter = static_cast<long>(IVSelectFilter::kWorkAxis);
 constexpr long kGraphicsWindowDevice = static_cast<long>(IVSelectionDevice::kGraphicsWindow);
 
 class ViewObject final : public Object<::View> {
@@ -123,7 +123,7 @@ struct TestHost::Scene {
                                     ComponentOccurrenceObject& component, IDispatch& sketch,
                                     const AnalyticCurve& curve, bool planar) {
     auto made = Make<SketchEntityProxyObject>(app, type, component, sketch, curve, planar);
-    AddEntity(name, made, {planar ? kSketchCurveFilter : kSketch3DCurveFilter});
+    AddEntity(name, made, {planar ? kSketchDefaultFilter : kSketch3DDefaultFilter});
     return made.Get();
   }
 
@@ -135,11 +135,11 @@ struct TestHost::Scene {
     entities[L"Rail:1/Sketch1"] = sketch;
     IDispatch& planar = *sketch.Get();
     CurveChain path;
-    path.curves = {AddCurve(L"Rail:1/Sketch1/Line1", object_type::kSketchLine, rail, planar,
+    path.curves = {AddCurve(L"Rail:1/Sketch1/Line1", object_type::kSketchLineProxy, rail, planar,
                             AnalyticCurve::Line({0, 0, 0}, {10, 0, 0}), true),
-                   AddCurve(L"Rail:1/Sketch1/Arc1", object_type::kSketchArc, rail, planar,
+                   AddCurve(L"Rail:1/Sketch1/Arc1", object_type::kSketchArcProxy, rail, planar,
                             AnalyticCurve::Arc({10, 5, 0}, 5.0, -kPi / 2.0, 0.0), true),
-                   AddCurve(L"Rail:1/Sketch1/Line2", object_type::kSketchLine, rail, planar,
+                   AddCurve(L"Rail:1/Sketch1/Line2", object_type::kSketchLineProxy, rail, planar,
                             AnalyticCurve::Line({15, 5, 0}, {15, 15, 0}), true)};
     sketch->chains().push_back(path);
 
@@ -148,11 +148,11 @@ struct TestHost::Scene {
     IDispatch& spatial = *sketch3d.Get();
     CurveChain path3d;
     path3d.curves = {
-        AddCurve(L"Rail:1/Sketch3D1/Line3D1", object_type::kSketchLine3D, rail, spatial,
+        AddCurve(L"Rail:1/Sketch3D1/Line3D1", object_type::kSketchLine3DProxy, rail, spatial,
                  AnalyticCurve::Line({0, 0, 0}, {4, 0, 0}), false),
-        AddCurve(L"Rail:1/Sketch3D1/Arc3D1", object_type::kSketchArc3D, rail, spatial,
+        AddCurve(L"Rail:1/Sketch3D1/Arc3D1", object_type::kSketchArc3DProxy, rail, spatial,
                  AnalyticCurve::Arc({4, 2, 0}, 2.0, -kPi / 2.0, 0.0), false),
-        AddCurve(L"Rail:1/Sketch3D1/Helix1", object_type::kSketchHelix3D, rail, spatial,
+        AddCurve(L"Rail:1/Sketch3D1/Helix1", object_type::kSketchSpline3DProxy, rail, spatial,
                  AnalyticCurve::Helix({4, 2, 0}, 2.0, 3.0, 0.0, 2.0 * kPi), false)};
     sketch3d->chains().push_back(path3d);
   }
@@ -228,8 +228,8 @@ void TestHost::SetInterfaceStyle(InterfaceStyle style) {
                                                                             : kClassicInterface);
 }
 
-void TestHost::RefuseIconsOnce() {
-  scene_->commands->RefuseIconsOnce();
+void TestHost::RefuseIconsOnce(HRESULT code) {
+  scene_->commands->RefuseIconsOnce(code);
 }
 
 void TestHost::FailNextTransformationPut(HRESULT code, std::wstring text) {

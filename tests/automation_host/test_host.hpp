@@ -66,8 +66,8 @@ class TestHost {
   void SetActiveDocument(ActiveDocument document);
   // Whether the host has the ribbon (at first) or classic command bars only (Ribbons fails).
   void SetInterfaceStyle(InterfaceStyle style);
-  // The next button definition made with an icon is refused once with 0x8000FFFF.
-  void RefuseIconsOnce();
+  // The next button definition made with an icon is refused once with `code`.
+  void RefuseIconsOnce(HRESULT code = E_UNEXPECTED);
   // The next Transformation put of any component fails with `code` and `text`.
   void FailNextTransformationPut(HRESULT code, std::wstring text);
   // `look` runs after every Transformation put that takes effect, while the add-in waits for it.

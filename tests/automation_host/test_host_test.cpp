@@ -4,7 +4,6 @@
 #include "test_host.hpp"
 
 #include <cmath>
-#include <numbers>
 
 #include "com_apartment.hpp"
 #include "dispatch_call.hpp"
@@ -30,34 +29,12 @@ ComPtr<IDispatch> Parameters(TestHost& host) {
   return Member(Member(document.Get(), L"ComponentDefinition").Get(), L"Parameters");
 }
 
-TEST_F(TestHostTest, DocumentsParametersAndUnits) {
+// What the binding's own test over the test host does not reach: expressions without units or
+// in the wrong kind of units, lookups that fail, and the assembly's Update.
+TEST_F(TestHostTest, ParameterExpressionsLookupsAndUpdates) {
   TestHost host;
-  ComPtr<IDispatch> application = ApplicationOf(host);
-  EXPECT_EQ(application.Get(), host.Application());
-  EXPECT_EQ(Member(application.Get(), L"Application").Get(), host.Application());
-  EXPECT_NE(Get(application.Get(), L"MainFrameHWND").value.Long(), 0);
-  ComPtr<IDispatch> assembly = Member(application.Get(), L"ActiveDocument");
-  EXPECT_EQ(Get(assembly.Get(), L"DocumentType").value.Long(), 12291);
-  ComPtr<IDispatch> units = Member(assembly.Get(), L"UnitsOfMeasure");
-  EXPECT_EQ(Get(units.Get(), L"GetStringFromValue", {Value(123.45).Raw(), Value(11266L).Raw()})
-                .value.Text(),
-            L"1234.5 mm");
-  EXPECT_EQ(Get(units.Get(), L"GetStringFromType", {Value(11266L).Raw()}).value.Text(), L"mm");
-
-  host.SetActiveDocument(ActiveDocument::kPart);
-  EXPECT_EQ(Get(Member(application.Get(), L"ActiveDocument").Get(), L"DocumentType").value.Long(),
-            12290);
-  host.SetActiveDocument(ActiveDocument::kNone);
-  EXPECT_EQ(Member(application.Get(), L"ActiveDocument").Get(), nullptr);
-  host.SetActiveDocument(ActiveDocument::kAssembly);
-
   ComPtr<IDispatch> parameters = Parameters(host);
-  EXPECT_EQ(Get(parameters.Get(), L"Count").value.Long(), 3);
-  EXPECT_EQ(Get(Member(parameters.Get(), L"UserParameters").Get(), L"Count").value.Long(), 1);
   ComPtr<IDispatch> travel = Member(parameters.Get(), L"Item", {Value(L"Travel").Raw()});
-  EXPECT_DOUBLE_EQ(Get(travel.Get(), L"Value").value.Double(), 10.0);
-  ASSERT_TRUE(Put(travel.Get(), L"Expression", Value(L"2.5 cm").Raw()).Succeeded());
-  EXPECT_DOUBLE_EQ(host.ParameterValue(L"Travel"), 2.5);
   ASSERT_TRUE(Put(travel.Get(), L"Expression", Value(L"40").Raw()).Succeeded());
   EXPECT_DOUBLE_EQ(Get(travel.Get(), L"Value").value.Double(), 4.0);
   // An expression that is not a length is refused and changes nothing.
@@ -65,14 +42,12 @@ TEST_F(TestHostTest, DocumentsParametersAndUnits) {
   EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
   EXPECT_NE(refused.error.find(L"\"3 deg\""), std::wstring::npos) << refused.error;
   EXPECT_EQ(Get(travel.Get(), L"Expression").value.Text(), L"40");
-  ASSERT_EQ(host.ExpressionPuts().size(), 2u);
-  EXPECT_EQ(host.ExpressionPuts()[1].parameter, L"Travel");
-  EXPECT_EQ(host.ExpressionPuts()[1].expression, L"40");
+  ASSERT_EQ(host.ExpressionPuts().size(), 1u);
+  EXPECT_EQ(host.ExpressionPuts()[0].parameter, L"Travel");
   ComPtr<IDispatch> angle = Member(parameters.Get(), L"Item", {Value(L"d1").Raw()});
-  EXPECT_DOUBLE_EQ(Get(angle.Get(), L"Value").value.Double(), std::numbers::pi / 2);
   EXPECT_EQ(Get(Member(angle.Get(), L"DrivenBy").Get(), L"Count").value.Long(), 0);
-  EXPECT_EQ(Get(parameters.Get(), L"Item", {Value(L"nothing").Raw()}).result, DISP_E_EXCEPTION);
   EXPECT_EQ(Get(parameters.Get(), L"Item", {Value(4L).Raw()}).result, DISP_E_EXCEPTION);
+  ComPtr<IDispatch> assembly = Member(ApplicationOf(host).Get(), L"ActiveDocument");
   ASSERT_TRUE(Get(assembly.Get(), L"Update").Succeeded());
   EXPECT_EQ(host.Updates(), 1);
 }
@@ -160,7 +135,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
 
     // The ribbon: a panel of the assembly tab, the button placed on it.
     ComPtr<IDispatch> ui = Member(host.Application(), L"UserInterfaceManager");
-    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 8194);
+    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 87810);
     ComPtr<IDispatch> tab = Member(
         Member(
             Member(Member(ui.Get(), L"Ribbons").Get(), L"Item", {Value(L"Assembly").Raw()}).Get(),
@@ -175,7 +150,7 @@ TEST_F(TestHostTest, ButtonDefinitionsRaiseOnExecuteAndArePlaced) {
                     .Succeeded());
     // Classic command bars.
     host.SetInterfaceStyle(InterfaceStyle::kClassic);
-    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 8193);
+    EXPECT_EQ(Get(ui.Get(), L"InterfaceStyle").value.Long(), 87809);
     ComPtr<IDispatch> bar = Member(Member(ui.Get(), L"CommandBars").Get(), L"Item",
                                    {Value(L"AMxAssemblyPanelCmdBar").Raw()});
     ASSERT_TRUE(Get(Member(bar.Get(), L"Controls").Get(), L"AddButton", {Value(button.Get()).Raw()})
@@ -208,13 +183,15 @@ TEST_F(TestHostTest, HoverAndClickRaiseSelectEventsWithTheirByRefArguments) {
 
     IDispatch* line = host.Entity(L"Rail:1/Sketch1/Line1");
     EXPECT_FALSE(host.Hover(line).offered);  // not started yet
-    ASSERT_TRUE(Get(select.Get(), L"AddSelectionFilter", {Value(0x4506L).Raw()}).Succeeded());
+    // The 2D sketch default filter: a line of a planar sketch passes it.
+    ASSERT_TRUE(Get(select.Get(), L"AddSelectionFilter", {Value(0x3F07L).Raw()}).Succeeded());
     ASSERT_TRUE(Put(select.Get(), L"SingleSelectEnabled", Value(true).Raw()).Succeeded());
     ASSERT_TRUE(Get(interaction.Get(), L"Start").Succeeded());
     EXPECT_TRUE(host.InteractionRunning());
-    EXPECT_EQ(host.SelectionFilters(), std::vector<long>{0x4506});
-    // A work point does not pass the sketch curve filter.
+    EXPECT_EQ(host.SelectionFilters(), std::vector<long>{0x3F07});
+    // Neither a work point nor a curve of a 3D sketch passes the 2D sketch filter.
     EXPECT_FALSE(host.Hover(host.Entity(L"Cart:1/WorkPoint1")).offered);
+    EXPECT_FALSE(host.Hover(host.Entity(L"Rail:1/Sketch3D1/Line3D1")).offered);
 
     // The sink widens the hover to the whole path.
     onSelect.more = {host.Entity(L"Rail:1/Sketch1/Arc1"), host.Entity(L"Rail:1/Sketch1/Line2")};

@@ -15,9 +15,12 @@ struct Unit {
 // The unit labelled `label` ("mm", "cm", "m", "in", "deg", "rad", "ul"), or null.
 const Unit* FindUnit(const std::wstring& label);
 
-// The host's unit codes the documents answer: their display units of length and angle.
+// The host's unit codes the documents answer: their display units of length and angle, and the
+// database units (cm, rad).
 inline constexpr long kDefaultDisplayLengthUnits = 11266;
-inline constexpr long kDefaultDisplayAngleUnits = 11267;
+inline constexpr long kDatabaseLengthUnits = 11267;
+inline constexpr long kDefaultDisplayAngleUnits = 11276;
+inline constexpr long kDatabaseAngleUnits = 11277;
 
 // `value` (database units) in `unit`: the shortest decimal text with at most six decimals,
 // then a blank and the label ("1234.5 mm").

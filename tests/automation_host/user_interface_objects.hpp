@@ -11,8 +11,8 @@
 namespace sledway::automation_host {
 
 // The host's InterfaceStyleEnum values.
-inline constexpr long kClassicInterface = 8193;
-inline constexpr long kRibbonInterface = 8194;
+inline constexpr long kClassicInterface = 87809;
+inline constexpr long kRibbonInterface = 87810;
 
 // A button placed by the add-in: where ("CommandBar:<bar>" or "<ribbon>:<tab>:<panel>") and
 // which definition.

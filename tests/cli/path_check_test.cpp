@@ -147,7 +147,7 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
 
   // A work point has no curve to measure on.
   CPath pointPath;
-  pointPath.PathEnts()->Add(app_, IVCurveKind::kEdge, bead_->WorkPoint("centre"), 2);
+  pointPath.PathEnts()->Add(app_, IVCurveKind::kEdgeProxy, bead_->WorkPoint("centre"), 2);
   try {
     PathCheck{pointPath};
     ADD_FAILURE() << "a work point was taken as a curve";

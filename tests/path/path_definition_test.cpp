@@ -28,9 +28,11 @@ TEST(PathDefinitionTest, FindsItsComponentAndCachesItsLengthUntilDeleted) {
   EXPECT_TRUE(SameObject(path.PathParent(), railComponent));
   EXPECT_DOUBLE_EQ(path.Length(), 3.0);
 
-  // Adding after the length was read leaves the cached value; an assembly sketch's curve added
-  // first gives no component.
+  // Adding after the length was read leaves the cached value. A curve of the assembly's own
+  // sketch is no proxy (the kind's own code) yet is a path curve; added first it gives no
+  // component.
   const auto circle = model.doc->Sketch3d("loose")->Curve(1);
+  EXPECT_EQ(circle->ObjectType(), IVCurveKind{0x0500D200});
   path.PathEnts()->Add(model.app, circle->ObjectType(), circle, 1);
   EXPECT_DOUBLE_EQ(path.Length(), 3.0);
 

@@ -70,7 +70,7 @@ TEST(PathEntityTest, EntitiesStartWhereTheOneBeforeEndsRunEitherWayAndRefuseToDi
   const auto line = As<IVSketchLine3D>(curve(1))->GetGeometry()->GetEvaluator();
   auto spy = std::make_shared<test::SpyEdge>(line);
   CPathEnts chain;
-  chain.Add(model.app, IVCurveKind::kEdge, spy, 2);
+  chain.Add(model.app, IVCurveKind::kEdgeProxy, spy, 2);
   test::ExpectHostError([&] { chain.Item(1)->PartPathPoint(1.0); }, hresult::kDivideByZero,
                         "not been measured");
   EXPECT_EQ(spy->measurements, 0);
@@ -86,10 +86,10 @@ TEST(PathEntityTest, EntitiesStartWhereTheOneBeforeEndsRunEitherWayAndRefuseToDi
   EXPECT_EQ(spy->measurements, 1);
   CPathEnts wrong, zeros;
   test::ExpectHostError(
-      [&] { wrong.Add(model.app, IVCurveKind::kSketchLine, curve(1), 1)->Length(); },
+      [&] { wrong.Add(model.app, IVCurveKind::kSketchLineProxy, curve(1), 1)->Length(); },
       hresult::kPointer, "0x05002770 is not a path curve of a 3D sketch");
   const auto zero =
-      zeros.Add(model.app, IVCurveKind::kEdge, std::make_shared<test::SpyEdge>(line, 0.0), 2);
+      zeros.Add(model.app, IVCurveKind::kEdgeProxy, std::make_shared<test::SpyEdge>(line, 0.0), 2);
   EXPECT_EQ(zero->Length(), 0.0);
   test::ExpectHostError([&] { zero->PartPathPoint(0.0); }, hresult::kDivideByZero, "zero length");
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "own_windows.hpp"
 #include "platform/desktop.hpp"
 #include "platform/win32/desktop_services.hpp"
 #include "platform/win32/number_separators.hpp"
@@ -51,7 +52,7 @@ TEST(Win32Desktop, AMessageBoxHasTheTextTheTitleAnOkButtonAndNoIcon) {
   // The box is modal: another thread finds it, reads it and presses OK.
   std::thread closer([&] {
     for (int tries = 0; tries < 500; ++tries) {
-      if (HWND box = FindWindowW(L"#32770", L"Sledway")) {
+      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
         wchar_t caption[256] = {};
         GetWindowTextW(GetDlgItem(box, 0xFFFF), caption, 256);  // the message's static text
         text = caption;

@@ -93,10 +93,10 @@ class PickTest : public ::testing::Test {
   // Starts the pick of a selection slot as the tool window does, with the slot's filters.
   void StartPick(long slot, const Ref<IVComponent>& follow, bool getTangents) {
     static const std::vector<IVSelectFilter> kFilters[] = {
-        {IVSelectFilter::kSketchCurves, IVSelectFilter::kSketch3DCurves,
-         IVSelectFilter::kPartEdges},
-        {IVSelectFilter::kPartVertices, IVSelectFilter::kWorkPoints},
-        {IVSelectFilter::kPartStraightEdges, IVSelectFilter::kWorkAxes}};
+        {IVSelectFilter::kSketch3DDefault, IVSelectFilter::kSketchDefault,
+         IVSelectFilter::kPartEdge},
+        {IVSelectFilter::kPartVertex, IVSelectFilter::kWorkPoint},
+        {IVSelectFilter::kPartEdgeLinear, IVSelectFilter::kWorkAxis}};
     select = std::make_unique<CSelectPath>();
     completions = 0;
     completion = select->SelectionComplete.Connect([this](long& slotNumber) {
@@ -328,7 +328,7 @@ class CrippledHost : public IVApplication,
 
 TEST(PickErrors, EachStepOfAPickRunsWhateverHappenedBefore) {
   const auto host = std::make_shared<CrippledHost>();
-  const std::vector filters{IVSelectFilter::kPartVertices};
+  const std::vector filters{IVSelectFilter::kPartVertex};
   CSelectPath select;
   int completed = 0;
   auto completion = select.SelectionComplete.Connect([&](long&) { ++completed; });

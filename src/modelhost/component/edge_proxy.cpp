@@ -42,9 +42,9 @@ bool EdgeProxy::PassesFilter(IVSelectFilter filter) {
   const TopoDS_Edge edge = component_.Occurrence()->Part()->Edge(index_);
   if (BRep_Tool::Degenerated(edge)) return false;
   switch (filter) {
-    case IVSelectFilter::kPartEdges:
+    case IVSelectFilter::kPartEdge:
       return true;
-    case IVSelectFilter::kPartStraightEdges:
+    case IVSelectFilter::kPartEdgeLinear:
       return BRepAdaptor_Curve(edge).GetType() == GeomAbs_Line;
     default:
       return false;

@@ -23,7 +23,7 @@ Ref<IVComponent> VertexProxy::ContainingOccurrence() {
 }
 
 bool VertexProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kPartVertices;
+  return filter == IVSelectFilter::kPartVertex;
 }
 
 }  // namespace sledway::model

@@ -22,7 +22,7 @@ Ref<IVComponent> WorkAxisProxy::ContainingOccurrence() {
 }
 
 bool WorkAxisProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kWorkAxes;
+  return filter == IVSelectFilter::kWorkAxis;
 }
 
 }  // namespace sledway::model

@@ -23,7 +23,7 @@ Ref<IVComponent> WorkPointProxy::ContainingOccurrence() {
 }
 
 bool WorkPointProxy::PassesFilter(IVSelectFilter filter) {
-  return filter == IVSelectFilter::kWorkPoints;
+  return filter == IVSelectFilter::kWorkPoint;
 }
 
 }  // namespace sledway::model

@@ -22,7 +22,7 @@ struct RunningInteraction {
 // comes from the 3D view. A pick driven by entity (tests, the command line) is programmatic and
 // has no points.
 struct PickPosition {
-  IVSelectionDevice device = IVSelectionDevice::kProgrammatic;
+  IVSelectionDevice device = IVSelectionDevice::kUnknown;
   Ref<IVPoint> modelPosition;
   Ref<IVPoint2d> viewPosition;
   Ref<IVObject> view;

@@ -3,26 +3,30 @@
 namespace sledway::model {
 
 const char* CurveKindName(IVCurveKind kind) {
-  switch (kind) {
-    case IVCurveKind::kSketchLine:
-    case IVCurveKind::kSketchLine3D:
+  // A curve of the assembly's own sketch is named as the same curve seen through a component.
+  switch (ProxyKind(kind)) {
+    case IVCurveKind::kSketchLineProxy:
+    case IVCurveKind::kSketchLine3DProxy:
       return "line";
-    case IVCurveKind::kSketchArc:
-    case IVCurveKind::kSketchArc3D:
+    case IVCurveKind::kSketchArcProxy:
+    case IVCurveKind::kSketchArc3DProxy:
       return "arc";
-    case IVCurveKind::kSketchCircle:
-    case IVCurveKind::kSketchCircle3D:
+    case IVCurveKind::kSketchCircleProxy:
+    case IVCurveKind::kSketchCircle3DProxy:
       return "circle";
-    case IVCurveKind::kSketchEllipse:
-    case IVCurveKind::kSketchEllipse3D:
+    case IVCurveKind::kSketchEllipseProxy:
+    case IVCurveKind::kSketchEllipse3DProxy:
       return "ellipse";
-    case IVCurveKind::kSketchEllipticalArc:
+    case IVCurveKind::kSketchEllipticalArcProxy:
+    case IVCurveKind::kSketchEllipticalArc3DProxy:
       return "elliptical arc";
-    case IVCurveKind::kSketchSpline:
-    case IVCurveKind::kSketchSpline3D:
+    case IVCurveKind::kSketchSplineProxy:
+    case IVCurveKind::kSketchSpline3DProxy:
       return "spline";
-    case IVCurveKind::kSketchHelix3D:
-      return "helix";
+    case IVCurveKind::kHelicalCurveProxy:
+    case IVCurveKind::kHelicalCurve:
+      return "helical curve";
+    case IVCurveKind::kEdgeProxy:
     case IVCurveKind::kEdge:
       return "edge";
   }

@@ -41,27 +41,27 @@ int PlanarSketchDefinition::Append(IVCurveKind kind, Handle(Geom2d_Curve) curve)
 }
 
 int PlanarSketchDefinition::AddLine(const gp_Pnt2d& start, const gp_Pnt2d& end) {
-  const auto kind = IVCurveKind::kSketchLine;
+  const auto kind = IVCurveKind::kSketchLineProxy;
   const auto entity = NextEntity(kind, {start.X(), start.Y(), end.X(), end.Y()});
   return Append(kind, MakeLine2d(start, end, entity));
 }
 
 int PlanarSketchDefinition::AddArc(const gp_Pnt2d& centre, double radius, double startAngle,
                                    double endAngle) {
-  const auto kind = IVCurveKind::kSketchArc;
+  const auto kind = IVCurveKind::kSketchArcProxy;
   const auto entity = NextEntity(kind, {centre.X(), centre.Y(), radius, startAngle, endAngle});
   return Append(kind, MakeArc2d(centre, radius, startAngle, endAngle, entity));
 }
 
 int PlanarSketchDefinition::AddCircle(const gp_Pnt2d& centre, double radius) {
-  const auto kind = IVCurveKind::kSketchCircle;
+  const auto kind = IVCurveKind::kSketchCircleProxy;
   const auto entity = NextEntity(kind, {centre.X(), centre.Y(), radius});
   return Append(kind, MakeCircle2d(centre, radius, entity));
 }
 
 int PlanarSketchDefinition::AddEllipse(const gp_Pnt2d& centre, const gp_Dir2d& major,
                                        double majorRadius, double minorRadius) {
-  const auto kind = IVCurveKind::kSketchEllipse;
+  const auto kind = IVCurveKind::kSketchEllipseProxy;
   const auto entity =
       NextEntity(kind, {centre.X(), centre.Y(), major.X(), major.Y(), majorRadius, minorRadius});
   return Append(kind, MakeEllipse2d(centre, major, majorRadius, minorRadius, entity));
@@ -70,7 +70,7 @@ int PlanarSketchDefinition::AddEllipse(const gp_Pnt2d& centre, const gp_Dir2d& m
 int PlanarSketchDefinition::AddEllipticalArc(const gp_Pnt2d& centre, const gp_Dir2d& major,
                                              double majorRadius, double minorRadius,
                                              double startAngle, double endAngle) {
-  const auto kind = IVCurveKind::kSketchEllipticalArc;
+  const auto kind = IVCurveKind::kSketchEllipticalArcProxy;
   const auto entity = NextEntity(kind, {centre.X(), centre.Y(), major.X(), major.Y(), majorRadius,
                                         minorRadius, startAngle, endAngle});
   return Append(kind, MakeEllipticalArc2d(centre, major, majorRadius, minorRadius, startAngle,
@@ -78,7 +78,7 @@ int PlanarSketchDefinition::AddEllipticalArc(const gp_Pnt2d& centre, const gp_Di
 }
 
 int PlanarSketchDefinition::AddSpline(const std::vector<gp_Pnt2d>& points) {
-  const auto kind = IVCurveKind::kSketchSpline;
+  const auto kind = IVCurveKind::kSketchSplineProxy;
   const auto entity = NextEntity(kind, {});
   for (const auto& point : points) NextEntity(kind, {point.X(), point.Y()});
   return Append(kind, MakeSpline2d(points, entity));

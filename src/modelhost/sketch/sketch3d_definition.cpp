@@ -11,9 +11,9 @@ namespace sledway::model {
 
 Sketch3dDefinition::Sketch3dDefinition(std::string name) : name_(std::move(name)) {}
 
-std::string Sketch3dDefinition::NextEntity(IVCurveKind kind,
+std::string Sketch3dDefinition::NextEntity(const char* kindName,
                                            std::initializer_list<double> values) const {
-  std::string entity = std::string(CurveKindName(kind)) + " " + std::to_string(CurveCount() + 1) +
+  std::string entity = std::string(kindName) + " " + std::to_string(CurveCount() + 1) +
                        " of 3D sketch '" + name_ + "'";
   for (double value : values) {
     if (!std::isfinite(value)) {
@@ -29,45 +29,47 @@ int Sketch3dDefinition::Append(IVCurveKind kind, Handle(Adaptor3d_Curve) curve) 
 }
 
 int Sketch3dDefinition::AddLine(const gp_Pnt& start, const gp_Pnt& end) {
-  const auto kind = IVCurveKind::kSketchLine3D;
+  const auto kind = IVCurveKind::kSketchLine3DProxy;
   const auto entity =
-      NextEntity(kind, {start.X(), start.Y(), start.Z(), end.X(), end.Y(), end.Z()});
+      NextEntity(CurveKindName(kind), {start.X(), start.Y(), start.Z(), end.X(), end.Y(), end.Z()});
   return Append(kind, MakeLine(start, end, entity));
 }
 
 int Sketch3dDefinition::AddArc(const gp_Ax2& frame, double radius, double startAngle,
                                double endAngle) {
-  const auto kind = IVCurveKind::kSketchArc3D;
+  const auto kind = IVCurveKind::kSketchArc3DProxy;
   const gp_Pnt& o = frame.Location();
-  const auto entity = NextEntity(kind, {o.X(), o.Y(), o.Z(), radius, startAngle, endAngle});
+  const auto entity =
+      NextEntity(CurveKindName(kind), {o.X(), o.Y(), o.Z(), radius, startAngle, endAngle});
   return Append(kind, MakeArc(frame, radius, startAngle, endAngle, entity));
 }
 
 int Sketch3dDefinition::AddCircle(const gp_Ax2& frame, double radius) {
-  const auto kind = IVCurveKind::kSketchCircle3D;
+  const auto kind = IVCurveKind::kSketchCircle3DProxy;
   const gp_Pnt& o = frame.Location();
-  const auto entity = NextEntity(kind, {o.X(), o.Y(), o.Z(), radius});
+  const auto entity = NextEntity(CurveKindName(kind), {o.X(), o.Y(), o.Z(), radius});
   return Append(kind, MakeCircle(frame, radius, entity));
 }
 
 int Sketch3dDefinition::AddSpline(const std::vector<gp_Pnt>& points) {
-  const auto kind = IVCurveKind::kSketchSpline3D;
-  const auto entity = NextEntity(kind, {});
-  for (const auto& point : points) NextEntity(kind, {point.X(), point.Y(), point.Z()});
+  const auto kind = IVCurveKind::kSketchSpline3DProxy;
+  const auto entity = NextEntity(CurveKindName(kind), {});
+  for (const auto& point : points)
+    NextEntity(CurveKindName(kind), {point.X(), point.Y(), point.Z()});
   return Append(kind, MakeSpline(points, entity));
 }
 
 int Sketch3dDefinition::AddHelix(const gp_Ax2& frame, double radius, double pitch, double turns) {
-  const auto kind = IVCurveKind::kSketchHelix3D;
   const gp_Pnt& o = frame.Location();
-  const auto entity = NextEntity(kind, {o.X(), o.Y(), o.Z(), radius, pitch, turns});
-  return Append(kind, MakeHelix(frame, radius, pitch, turns, entity));
+  const auto entity = NextEntity("helix", {o.X(), o.Y(), o.Z(), radius, pitch, turns});
+  return Append(IVCurveKind::kSketchSpline3DProxy, MakeHelix(frame, radius, pitch, turns, entity));
 }
 
 int Sketch3dDefinition::AddEllipse(const gp_Ax2& frame, double majorRadius, double minorRadius) {
-  const auto kind = IVCurveKind::kSketchEllipse3D;
+  const auto kind = IVCurveKind::kSketchEllipse3DProxy;
   const gp_Pnt& o = frame.Location();
-  const auto entity = NextEntity(kind, {o.X(), o.Y(), o.Z(), majorRadius, minorRadius});
+  const auto entity =
+      NextEntity(CurveKindName(kind), {o.X(), o.Y(), o.Z(), majorRadius, minorRadius});
   return Append(kind, MakeEllipse(frame, majorRadius, minorRadius, entity));
 }
 

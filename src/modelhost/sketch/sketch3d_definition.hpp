@@ -29,7 +29,8 @@ class Sketch3dDefinition {
   // Interpolates the points in order.
   int AddSpline(const std::vector<gp_Pnt>& points);
   // Starts at the frame's origin + radius * X, turns counter-clockwise about Z and rises
-  // `pitch` per turn.
+  // `pitch` per turn. As in the host, a helix is a helical curve made of sketch entities of an
+  // ordinary kind: the sketch holds it as one 3D spline, the entity a pick gives.
   int AddHelix(const gp_Ax2& frame, double radius, double pitch, double turns);
   // Major axis along the frame's X.
   int AddEllipse(const gp_Ax2& frame, double majorRadius, double minorRadius);
@@ -45,7 +46,7 @@ class Sketch3dDefinition {
     Handle(Adaptor3d_Curve) curve;
   };
 
-  std::string NextEntity(IVCurveKind kind, std::initializer_list<double> values) const;
+  std::string NextEntity(const char* kindName, std::initializer_list<double> values) const;
   int Append(IVCurveKind kind, Handle(Adaptor3d_Curve) curve);
   const SketchCurve& At(int index) const;
 

@@ -32,7 +32,8 @@ class SketchCurve2d final : public IVSketchCurveOf<Kind>, public Selectable {
                 OccurrenceLink component)
       : curve_(std::move(curve)), sketch_(std::move(sketch)), component_(std::move(component)) {}
 
-  IVCurveKind ObjectType() override { return Kind; }
+  // A proxy's code when seen through a component, the kind's own in the assembly's sketch.
+  IVCurveKind ObjectType() override { return component_.OnComponent() ? Kind : NativeKind(Kind); }
 
   Ref<IVObject> Parent() override {
     auto sketch = sketch_.lock();
@@ -47,7 +48,7 @@ class SketchCurve2d final : public IVSketchCurveOf<Kind>, public Selectable {
   }
 
   bool PassesFilter(IVSelectFilter filter) override {
-    return filter == IVSelectFilter::kSketchCurves;
+    return filter == IVSelectFilter::kSketchDefault;
   }
 
  private:
@@ -70,18 +71,19 @@ Ref<IVSketchEntity> MakeSketchCurve2d(IVCurveKind kind, Handle(Geom2d_Curve) cur
                                       OccurrenceLink component) {
   using enum IVCurveKind;
   switch (kind) {
-    case kSketchLine:
-      return Make<kSketchLine>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchArc:
-      return Make<kSketchArc>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchCircle:
-      return Make<kSketchCircle>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchEllipse:
-      return Make<kSketchEllipse>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchEllipticalArc:
-      return Make<kSketchEllipticalArc>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchSpline:
-      return Make<kSketchSpline>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchLineProxy:
+      return Make<kSketchLineProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchArcProxy:
+      return Make<kSketchArcProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchCircleProxy:
+      return Make<kSketchCircleProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchEllipseProxy:
+      return Make<kSketchEllipseProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchEllipticalArcProxy:
+      return Make<kSketchEllipticalArcProxy>(std::move(curve), std::move(sketch),
+                                             std::move(component));
+    case kSketchSplineProxy:
+      return Make<kSketchSplineProxy>(std::move(curve), std::move(sketch), std::move(component));
     default:
       throw HostError(hresult::kInvalidArg, "not a kind of 2D sketch curve: " +
                                                 std::to_string(static_cast<std::int32_t>(kind)));

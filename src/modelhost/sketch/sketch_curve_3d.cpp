@@ -35,7 +35,8 @@ class SketchCurve3d final : public IVSketchCurve3DOf<Kind>, public Selectable {
                 OccurrenceLink component)
       : curve_(std::move(curve)), sketch_(std::move(sketch)), component_(std::move(component)) {}
 
-  IVCurveKind ObjectType() override { return Kind; }
+  // A proxy's code when seen through a component, the kind's own in the assembly's sketch.
+  IVCurveKind ObjectType() override { return component_.OnComponent() ? Kind : NativeKind(Kind); }
 
   Ref<IVObject> Parent() override {
     auto sketch = sketch_.lock();
@@ -50,7 +51,7 @@ class SketchCurve3d final : public IVSketchCurve3DOf<Kind>, public Selectable {
   }
 
   bool PassesFilter(IVSelectFilter filter) override {
-    return filter == IVSelectFilter::kSketch3DCurves;
+    return filter == IVSelectFilter::kSketch3DDefault;
   }
 
  private:
@@ -72,18 +73,16 @@ Ref<IVSketchEntity3D> MakeSketchCurve3d(IVCurveKind kind, Handle(Adaptor3d_Curve
                                         std::weak_ptr<Sketch3d> sketch, OccurrenceLink component) {
   using enum IVCurveKind;
   switch (kind) {
-    case kSketchLine3D:
-      return Make<kSketchLine3D>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchArc3D:
-      return Make<kSketchArc3D>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchCircle3D:
-      return Make<kSketchCircle3D>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchSpline3D:
-      return Make<kSketchSpline3D>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchHelix3D:
-      return Make<kSketchHelix3D>(std::move(curve), std::move(sketch), std::move(component));
-    case kSketchEllipse3D:
-      return Make<kSketchEllipse3D>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchLine3DProxy:
+      return Make<kSketchLine3DProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchArc3DProxy:
+      return Make<kSketchArc3DProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchCircle3DProxy:
+      return Make<kSketchCircle3DProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchSpline3DProxy:
+      return Make<kSketchSpline3DProxy>(std::move(curve), std::move(sketch), std::move(component));
+    case kSketchEllipse3DProxy:
+      return Make<kSketchEllipse3DProxy>(std::move(curve), std::move(sketch), std::move(component));
     default:
       throw HostError(hresult::kInvalidArg, "not a kind of 3D sketch curve: " +
                                                 std::to_string(static_cast<std::int32_t>(kind)));

@@ -91,7 +91,7 @@ TEST_F(ComponentTest, ProxiesAnswerTheirSelectionFilters) {
   auto roller = assembly_->AddComponent("roller:1", cylinder, gp_Trsf());
   for (int i = 1; i <= cylinder->EdgeCount(); ++i) {
     const bool straight = BRepAdaptor_Curve(cylinder->Edge(i)).GetType() == GeomAbs_Line;
-    EXPECT_EQ(Passes(roller->Edge(i), IVSelectFilter::kPartStraightEdges), straight) << i;
+    EXPECT_EQ(Passes(roller->Edge(i), IVSelectFilter::kPartEdgeLinear), straight) << i;
   }
 
   // The poles of a sphere are collapsed edges: never offered, no evaluator.
@@ -99,7 +99,7 @@ TEST_F(ComponentTest, ProxiesAnswerTheirSelectionFilters) {
   auto ball = assembly_->AddComponent("ball:1", sphere, gp_Trsf());
   for (int i = 1; i <= sphere->EdgeCount(); ++i) {
     if (!BRep_Tool::Degenerated(sphere->Edge(i))) continue;
-    EXPECT_FALSE(Passes(ball->Edge(i), IVSelectFilter::kPartEdges));
+    EXPECT_FALSE(Passes(ball->Edge(i), IVSelectFilter::kPartEdge));
     EXPECT_THAT(Refusal([&] { ball->Edge(i)->GetEvaluator(); }).what(),
                 HasSubstr("edge " + std::to_string(i) + " of component 'ball:1'"));
   }

@@ -71,7 +71,10 @@ TEST(AssemblySketchTest, MapPointsOntoTheirPlaneKeepTheirCurvesAndRefuseDegenera
 
   ASSERT_EQ(sketch->CurveCount(), 3);
   auto line = sketch->Curve(1);
-  EXPECT_EQ(sketch->Curve(3)->ObjectType(), IVCurveKind::kSketchEllipse);
+  // The assembly's own sketch: no proxies, so each curve has its kind's own code.
+  EXPECT_EQ(line->ObjectType(), IVCurveKind{0x05002700});
+  EXPECT_EQ(sketch->Curve(2)->ObjectType(), IVCurveKind{0x05003200});
+  EXPECT_EQ(sketch->Curve(3)->ObjectType(), IVCurveKind{0x05003400});
   EXPECT_TRUE(SameObject(line->Parent(), sketch));
   // Each kind reaches its evaluator through its own interfaces; 2D evaluators work in sketch
   // coordinates.
@@ -92,9 +95,9 @@ TEST(AssemblySketchTest, MapPointsOntoTheirPlaneKeepTheirCurvesAndRefuseDegenera
   wire->AddSpline({gp_Pnt(0.0, 0.0, 0.0), gp_Pnt(1.0, 1.0, 0.0), gp_Pnt(2.0, 0.0, 1.0)});
   wire->AddEllipse(frame, 4.0, 1.0);
   auto sketch3d = assembly->Sketch3d("wire");
-  const IVCurveKind kinds[] = {IVCurveKind::kSketchLine3D, IVCurveKind::kSketchArc3D,
-                               IVCurveKind::kSketchCircle3D, IVCurveKind::kSketchSpline3D,
-                               IVCurveKind::kSketchEllipse3D};
+  const IVCurveKind kinds[] = {IVCurveKind{0x0500C800}, IVCurveKind{0x0500CC00},
+                               IVCurveKind{0x0500D200}, IVCurveKind{0x0500CF00},
+                               IVCurveKind{0x0500D000}};
   for (int i = 1; i <= 5; ++i) EXPECT_EQ(sketch3d->Curve(i)->ObjectType(), kinds[i - 1]);
   auto arc3d = As<IVSketchArc3D>(sketch3d->Curve(2))->GetGeometry()->GetEvaluator();
   EXPECT_NEAR(LengthOf(*arc3d), kPi, 1e-12 * kPi);
@@ -138,10 +141,13 @@ TEST(PartSketchTest, CurvesGoThroughTheSketchThenThePlacement) {
 
   auto sketch3d = component->Sketch3d("coil");
   auto helix = sketch3d->Curve(2);
-  EXPECT_EQ(helix->ObjectType(), IVCurveKind::kSketchHelix3D);
+  // Seen through the component: proxies. A helix is picked as its helical curve's spline.
+  EXPECT_EQ(sketch->Curve(3)->ObjectType(), IVCurveKind{0x05003270});
+  EXPECT_EQ(helix->ObjectType(), IVCurveKind{0x0500CF70});
+  EXPECT_EQ(sketch3d->CurveNumber(helix), 2);
   EXPECT_EQ(sketch3d->CurveNumber(second->Sketch3d("coil")->Curve(2)), 0);
   EXPECT_TRUE(SameObject(helix->ContainingOccurrence(), component));
-  auto evaluator = As<IVSketchHelix3D>(helix)->GetGeometry()->GetEvaluator();
+  auto evaluator = As<IVSketchSpline3D>(helix)->GetGeometry()->GetEvaluator();
   const double expected = 3.0 * std::hypot(2.0 * kPi * 2.0, 1.5);
   EXPECT_NEAR(LengthOf(*evaluator), expected, 1e-12 * expected);
   // Local start (2, 0, 0) and end (2, 0, 4.5) seen through (x, y, z) -> (10 - y, x, z).

@@ -112,7 +112,7 @@ TEST(AssemblyFileGeometry, SketchesComponentsAnd3DCurvesStandWhereTheFileSays) {
 
   const Ref<Sketch3d> wire = document->Sketch3d("wire");
   ASSERT_EQ(wire->CurveCount(), 3);
-  const auto helix = As<IVSketchHelix3D>(wire->Curve(1));
+  const auto helix = As<IVSketchSpline3D>(wire->Curve(1));
   const auto arc = As<IVSketchArc3D>(wire->Curve(2));
   const auto spline = As<IVSketchSpline3D>(wire->Curve(3));
   ASSERT_TRUE(helix && arc && spline);

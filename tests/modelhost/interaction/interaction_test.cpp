@@ -27,7 +27,7 @@ class InteractionTest : public ::testing::Test {
   // An interaction offering vertices; started with selection enabled unless said otherwise.
   Ref<Interaction> Vertices(bool start = true) {
     auto interaction = std::dynamic_pointer_cast<Interaction>(app->Commands()->CreateInteraction());
-    interaction->GetSelectEvents()->AddSelectionFilter(IVSelectFilter::kPartVertices);
+    interaction->GetSelectEvents()->AddSelectionFilter(IVSelectFilter::kPartVertex);
     interaction->GetSelectEvents()->SingleSelect(true);
     if (start) {
       interaction->SelectionEnabled(true);

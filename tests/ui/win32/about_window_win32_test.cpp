@@ -9,6 +9,7 @@
 
 #include "face_test_support.hpp"
 #include "host/host_error.hpp"
+#include "own_windows.hpp"
 #include "platform/desktop.hpp"
 #include "platform/win32/desktop_services.hpp"
 #include "ui/form/picture_numbers.hpp"
@@ -57,7 +58,7 @@ TEST(Win32AboutWindow, AFailingHandlerIsReportedInAMessageBoxThroughThePlatform)
   std::wstring text;
   std::thread closer([&] {
     for (int tries = 0; tries < 500; ++tries) {
-      if (HWND box = FindWindowW(L"#32770", L"Sledway")) {
+      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
         text = NativeText(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return;
