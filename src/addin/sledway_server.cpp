@@ -1,5 +1,6 @@
 #include "addin/sledway_server.hpp"
 
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -61,12 +62,28 @@ void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTim
   const Ref<IVAddInSite> site = AddInSiteObject;
   Ref<IVPictureDisp> standardIcon = LoadIcon(m_faces, form::kIconStandard);
   Ref<IVPictureDisp> largeIcon = LoadIcon(m_faces, form::kIconLarge);
-  m_IVApp = Required(site, "the add-in site")->GetApplication();
+  const Ref<IVApplication> app =
+      Required(Required(site, "the add-in site")->GetApplication(), "the application");
 
-  // From here a failing step is skipped and the next one runs, until a host that refused the
-  // icons has been given the button without them: after that a failure ends the activation.
+  // The button. A host that refuses the icons gets it without them; any other refusal ends the
+  // activation: a button the host holds without this server hearing it would open nothing.
   bool skipFailures = true;
-  const auto step = [&skipFailures](auto&& action) {
+  Ref<IVButtonHandler> handler;
+  try {
+    handler = site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName, kButtonName,
+                                        kButtonTip, standardIcon, largeIcon);
+  } catch (const HostError& error) {
+    if (error.Code() != hresult::kUnexpected) throw;
+    handler = site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName, kButtonName,
+                                        kButtonTip, nullptr, nullptr);
+    // After the retry a failure ends the activation.
+    skipFailures = false;
+  }
+
+  // Its places: until the retry, a failing step is skipped and the next one runs. A button on no
+  // bar at all cannot be clicked: the activation then fails with the first failure.
+  std::exception_ptr firstFailure;
+  const auto step = [&](auto&& action) {
     if (!skipFailures) {
       action();
       return;
@@ -74,43 +91,36 @@ void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTim
     try {
       action();
     } catch (...) {
+      if (!firstFailure) firstFailure = std::current_exception();
     }
   };
-  try {
-    ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
-                                             kButtonName, kButtonTip, standardIcon, largeIcon));
-  } catch (const HostError& error) {
-    if (error.Code() == hresult::kUnexpected) {
-      ButtonHandler1(nullptr);
-      step([&] {
-        ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
-                                                 kButtonName, kButtonTip, nullptr, nullptr));
-      });
-      skipFailures = false;
-    }
-  } catch (...) {
-  }
-
+  bool placed = false;
   Ref<IVUserInterface> userInterface;
   Ref<IVCommandBars> bars;
   Ref<IVCommandBar> ownBar;
   Ref<IVCommandBar> hostBar;
   Ref<IVButtonDefinition> definition;
-  step([&] { userInterface = Required(m_IVApp, "the application")->GetUserInterface(); });
+  step([&] { userInterface = app->GetUserInterface(); });
   step([&] { bars = Required(userInterface, "the user interface")->GetCommandBars(); });
   step([&] { ownBar = Required(bars, "the command bars")->Add(kOwnBarName); });
-  step([&] { definition = Required(oButtonHandler1, "the button")->GetButtonDefinition(); });
+  step([&] { definition = Required(handler, "the button")->GetButtonDefinition(); });
   step([&] {
     Required(ownBar, "the add-in's command bar")
         ->GetControls()
         ->Add(kButtonControlKind, Required(definition, "the button definition"));
+    placed = true;
   });
   step([&] { hostBar = Required(bars, "the command bars")->Item(kHostBarName); });
   step([&] {
     Required(hostBar, "the assembly panel bar")
         ->GetControls()
         ->Add(kButtonControlKind, Required(definition, "the button definition"));
+    placed = true;
   });
+  // Each placement that was not made failed.
+  if (!placed) std::rethrow_exception(firstFailure);
+  m_IVApp = app;
+  ButtonHandler1(handler);
 }
 
 void CSledway::oButtonHandler1_OnClick() {
@@ -147,7 +157,6 @@ void CSledway::Deactivate() {
   ButtonHandler1(nullptr);
   EndToolWindowSession();
   m_IVApp.reset();
-  platform::YieldToMessageLoop();
 }
 
 void CSledway::ExecuteCommand(std::int32_t /*CommandID*/) {}
