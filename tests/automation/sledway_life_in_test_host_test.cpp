@@ -1,5 +1,6 @@
 // sledway.dll's life in the automation test host, under Wine: reloaded again and again, with a
-// button definition left from an earlier session, and activated over a host that sets up nothing.
+// button definition left from an earlier session, deactivated during a run and a pick, and
+// activated over a host that sets up nothing.
 
 #include <windows.h>
 // <windows.h> first: the COM headers build on its types.
@@ -7,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -114,6 +116,102 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
   std::printf("after the last release: %d window classes\n", RegisteredClasses());
   owner.reset();
   EXPECT_EQ(TestHost::LiveObjects(), 0);
+}
+
+// Calls `call` when the message it posts is dispatched: a host's request arriving through its
+// message loop.
+class PostedCall {
+ public:
+  explicit PostedCall(std::function<void()> call) : call_(std::move(call)) {
+    static const ATOM kind = [] {
+      WNDCLASSW description{};
+      description.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message != WM_APP) return DefWindowProcW(window, message, w, l);
+        reinterpret_cast<PostedCall*>(GetWindowLongPtrW(window, GWLP_USERDATA))->call_();
+        return 0;
+      };
+      description.hInstance = GetModuleHandleW(nullptr);
+      description.lpszClassName = L"SledwayTestPostedCall";
+      return RegisterClassW(&description);
+    }();
+    window_ = CreateWindowExW(0, MAKEINTATOM(kind), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~PostedCall() { DestroyWindow(window_); }
+  PostedCall(const PostedCall&) = delete;
+  PostedCall& operator=(const PostedCall&) = delete;
+
+  void Post() const { PostMessageW(window_, WM_APP, 0, 0); }
+
+ private:
+  std::function<void()> call_;
+  HWND window_ = nullptr;
+};
+
+enum class DeactivateAt { kMove, kMessageLoopAfterAMove, kPick };
+
+// The host ends the session while the add-in works: inside the third placement of a run, in the
+// message loop's turn that follows it, or while a pick runs. The path's component is shown
+// again, the run moves no more, no message shows, and nothing of the host or the add-in is left.
+TEST_F(SledwayLifeInTestHost, DeactivateDuringARunOrAPickPutsBackWhatItHidAndSaysNothing) {
+  for (const DeactivateAt when :
+       {DeactivateAt::kMove, DeactivateAt::kMessageLoopAfterAMove, DeactivateAt::kPick}) {
+    SCOPED_TRACE(static_cast<int>(when));
+    auto owner = std::make_unique<TestHost>();
+    TestHost& host = *owner;
+    const com::test::ActivationContext library(SLEDWAY_DLL);
+    ComPtr<IDispatch> server;
+    ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
+    ASSERT_EQ(host.ExecuteButton(L"Sledway"), S_OK);
+    HWND window = ShownWindow(L"Sledway 2.0");
+    ASSERT_NE(window, nullptr);
+    ToolWindow tool(window);
+    HRESULT deactivated = E_PENDING;
+    const auto deactivate = [&] { deactivated = Call(*server.Get(), kDeactivate, {}); };
+    const PostedCall posted(deactivate);
+
+    tool.Click(tool.Slot(L"Path"));
+    const RefusedMessageBoxes messages;
+    ASSERT_TRUE(messages.Hooked());
+    if (when == DeactivateAt::kPick) {
+      ASSERT_TRUE(host.InteractionRunning());
+      deactivate();
+      EXPECT_FALSE(host.InteractionRunning());
+    } else {
+      EXPECT_EQ(host.Click(host.Entity(L"Rail:1/Sketch1/Line1")), S_OK);
+      tool.Click(tool.Slot(L"Follow point"));
+      EXPECT_EQ(host.Click(host.Entity(L"Cart:1/WorkPoint1")), S_OK);
+      Pump();
+      tool.Type(tool.RightOf(tool.Label(L"Steps:"), L"Edit"), L"10");
+      tool.Click(tool.Button(L"Position"));
+      const std::size_t before = host.Placements(L"Cart:1").size();
+      int placements = 0;
+      host.AfterEachPlacement([&] {
+        if (++placements != 3) return;
+        EXPECT_FALSE(host.Visible(L"Rail:1"));
+        if (when == DeactivateAt::kMove) {
+          deactivate();
+          EXPECT_TRUE(host.Visible(L"Rail:1"));
+        } else {
+          posted.Post();
+        }
+      });
+      tool.Click(tool.Button(L"Run"));
+      host.AfterEachPlacement(nullptr);
+      EXPECT_EQ(host.Placements(L"Cart:1").size(), before + 3);
+      EXPECT_EQ(host.Visibilities(L"Rail:1"), (std::vector<bool>{false, true}));
+    }
+    EXPECT_EQ(deactivated, S_OK);
+    Pump();
+    EXPECT_EQ(messages.Count(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(host.PlacedButtons().empty());
+    server.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_OK);
+    owner.reset();
+    EXPECT_EQ(TestHost::LiveObjects(), 0);
+  }
 }
 
 // A site whose application is Nothing, and one whose application has no member at all: the
