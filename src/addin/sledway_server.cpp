@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "addin/resource_picture.hpp"
 #include "host/codes.hpp"
 #include "host/host_error.hpp"

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "addin_test_support.hpp"
 #include "common/reg_api.hpp"
 #include "host/host_error.hpp"

@@ -6,18 +6,25 @@
 #include <gdiplus.h>
 
 #include <memory>
+#include <utility>
 
 namespace sledway::platform {
 namespace {
 
-// GDI+ started on first use and left running: the pictures it made live as long as the program.
+// GDI+ runs from the first picture decoded until StopGdiPlus; the bitmaps it made are GDI's and
+// outlive it.
+ULONG_PTR& GdiPlusToken() {
+  static ULONG_PTR token = 0;
+  return token;
+}
+
 bool StartGdiPlus() {
-  static const bool started = [] {
-    ULONG_PTR token = 0;
-    const Gdiplus::GdiplusStartupInput input;
-    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-  }();
-  return started;
+  ULONG_PTR& token = GdiPlusToken();
+  if (token != 0) return true;
+  const Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) return true;
+  token = 0;
+  return false;
 }
 
 struct ReleaseStream {
@@ -57,6 +64,10 @@ HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
   const Gdiplus::Color fill(255, GetRValue(background), GetGValue(background),
                             GetBValue(background));
   return picture.GetHBITMAP(fill, &bitmap) == Gdiplus::Ok ? bitmap : nullptr;
+}
+
+void StopGdiPlus() {
+  if (const ULONG_PTR token = std::exchange(GdiPlusToken(), 0)) Gdiplus::GdiplusShutdown(token);
 }
 
 }  // namespace sledway::platform

@@ -14,4 +14,8 @@ namespace sledway::platform {
 HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
                       std::optional<std::uint32_t> transparentRgb = std::nullopt);
 
+// Shuts GDI+ down when BitmapFromPng started it: a library that may be unloaded must not leave
+// it running. The next BitmapFromPng starts it again.
+void StopGdiPlus();
+
 }  // namespace sledway::platform
