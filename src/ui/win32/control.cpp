@@ -154,7 +154,10 @@ void UnregisterPictureBox() {
 Win32Control::Win32Control(Window& form, const ControlDesign& design, const Win32Control* container)
     : form_(form), name_(design.name), kind_(design.kind), container_(container) {
   RegisterPictureBox();
-  const NativeKind native = Native(kind_);
+  NativeKind native = Native(kind_);
+  if (design.wraps && kind_ == ControlKind::kLabel) {
+    native.style = (native.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
+  }
   const form::TwipsRect offset = container_ != nullptr ? container_->Rect() : form::TwipsRect{};
   const int left = TwipsToPixelsX(offset.left + design.left);
   const int top = TwipsToPixelsY(offset.top + design.top);

@@ -68,7 +68,7 @@ const std::vector<Expected> kToolWindow = {
     {"lblSelect_1", L"Follow point", true, true, 120 + 690, 1620 + 375, 1950, 255},
     {"cmdSelect_2", L"", true, true, 120 + 180, 1620 + 900, 405, 405},
     {"picSelect_2", L"", true, false, 120 + 180, 1620 + 900, 405, 405},
-    {"lblSelect_2", L"Tangent edge/axis", true, true, 120 + 690, 1620 + 975, 1500, 255},
+    {"lblSelect_2", L"Tangent edge/axis", true, true, 120 + 690, 1620 + 975, 1500, 510},
     {"chkSelect_4", L"", false, true, 120 + 2220, 1620 + 900, 405, 405},
     {"Frame3", L"Increment", true, true, 3000, 60, 2955, 1260},
     {"lblMove", L"Steps:", true, true, 3000 + 150, 60 + 345, 960, 255},
