@@ -34,17 +34,40 @@ inline HRESULT CanUnloadNow() {
   return com::test::CanUnloadNow(SLEDWAY_DLL);
 }
 
-inline HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
+// The host's call of `member`, the arguments given first to last; `said` receives the
+// EXCEPINFO's description.
+inline HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments,
+                    std::wstring* said = nullptr) {
   std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
   DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
                     static_cast<UINT>(reversed.size()), 0};
   EXCEPINFO exception{};
   const HRESULT result = server.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                                        &params, nullptr, &exception, nullptr);
+  if (said != nullptr && exception.bstrDescription != nullptr) *said = exception.bstrDescription;
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrHelpFile);
   return result;
+}
+
+// Activate(site, FirstTime true), as the host calls it.
+inline HRESULT Activate(IDispatch& server, IDispatch* site, std::wstring* said = nullptr) {
+  VARIANT siteArgument{};
+  siteArgument.vt = VT_DISPATCH;
+  siteArgument.pdispVal = site;
+  VARIANT firstTime{};
+  firstTime.vt = VT_BOOL;
+  firstTime.boolVal = VARIANT_TRUE;
+  return Call(server, kActivate, {siteArgument, firstTime}, said);
+}
+
+// A new server of sledway.dll, created through COM as the host creates it.
+inline ComPtr<IDispatch> CreateServer() {
+  ComPtr<IDispatch> server;
+  CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
+                   reinterpret_cast<void**>(server.GetAddressOf()));
+  return server;
 }
 
 inline void Pump() {
@@ -235,16 +258,9 @@ class ToolWindow {
 
 // sledway.dll created through COM, as the host creates it, and activated with the host's site.
 inline void CreateAndActivate(TestHost& host, ComPtr<IDispatch>& server) {
-  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
-                             reinterpret_cast<void**>(server.GetAddressOf())),
-            S_OK);
-  VARIANT site;
-  site.vt = VT_DISPATCH;
-  site.pdispVal = host.Site();
-  VARIANT firstTime;
-  firstTime.vt = VT_BOOL;
-  firstTime.boolVal = VARIANT_TRUE;
-  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
+  server = CreateServer();
+  ASSERT_NE(server, nullptr);
+  ASSERT_EQ(Activate(*server.Get(), host.Site()), S_OK);
 }
 
 }  // namespace sledway::automation::in_test_host

@@ -184,24 +184,5 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   EXPECT_EQ(TestHost::LiveObjects(), 0);
 }
 
-// A host with classic command bars, which refuses the icons once: the button without icons, on
-// the add-in's own bar and on the host's assembly panel bar.
-TEST_F(SledwayInTestHost, OnClassicCommandBarsAfterTheIconsWereRefused) {
-  TestHost host;
-  host.SetInterfaceStyle(automation_host::InterfaceStyle::kClassic);
-  host.RefuseIconsOnce();
-  const com::test::ActivationContext library(SLEDWAY_DLL);
-  ComPtr<IDispatch> server;
-  ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
-  ASSERT_EQ(host.PlacedButtons().size(), 2u);
-  EXPECT_EQ(host.PlacedButtons()[0].place, L"CommandBar:SledwayBar");
-  EXPECT_EQ(host.PlacedButtons()[1].place, L"CommandBar:AMxAssemblyPanelCmdBar");
-  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
-  ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
-  EXPECT_EQ(host.ButtonSinks(L"Sledway"), 0u);
-  server.Reset();
-  EXPECT_EQ(CanUnloadNow(), S_OK);
-}
-
 }  // namespace
 }  // namespace sledway::automation

@@ -34,7 +34,7 @@ HRESULT TakeOut(const std::weak_ptr<ListEntries>& entries, IDispatch* object, co
   if (list && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&identity)))) {
     for (auto entry = list->begin(); entry != list->end(); ++entry) {
       ComPtr<IUnknown> held;
-      if (SUCCEEDED(entry->object.As(&held)) && held == identity) {
+      if (SUCCEEDED(entry->object.As(&held)) && held.Get() == identity.Get()) {
         // The entry may hold the last reference but one: the caller's keeps the object alive.
         list->erase(entry);
         return S_OK;
