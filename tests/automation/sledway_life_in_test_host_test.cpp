@@ -44,6 +44,37 @@ std::vector<std::wstring> Places(const TestHost& host) {
   return places;
 }
 
+// Calls `call` when the message it posts is dispatched: a host's request arriving through its
+// message loop.
+class PostedCall {
+ public:
+  explicit PostedCall(std::function<void()> call) : call_(std::move(call)) {
+    static const ATOM kind = [] {
+      WNDCLASSW description{};
+      description.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message != WM_APP) return DefWindowProcW(window, message, w, l);
+        reinterpret_cast<PostedCall*>(GetWindowLongPtrW(window, GWLP_USERDATA))->call_();
+        return 0;
+      };
+      description.hInstance = GetModuleHandleW(nullptr);
+      description.lpszClassName = L"SledwayTestPostedCall";
+      return RegisterClassW(&description);
+    }();
+    window_ = CreateWindowExW(0, MAKEINTATOM(kind), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~PostedCall() { DestroyWindow(window_); }
+  PostedCall(const PostedCall&) = delete;
+  PostedCall& operator=(const PostedCall&) = delete;
+
+  void Post() const { PostMessageW(window_, WM_APP, 0, 0); }
+
+ private:
+  std::function<void()> call_;
+  HWND window_ = nullptr;
+};
+
 // With the ribbon, a definition an earlier session left is taken as the add-in's; the classic
 // host refuses the icons once. Every other cycle the host makes a new server, as after unloading
 // the library; at the end it activates twice without a deactivation.
@@ -107,8 +138,14 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
     HWND window = ShownWindow(L"Sledway 2.0");
     EXPECT_NE(window, nullptr);
     EXPECT_EQ(RegisteredClasses(), 2);
+    // Deactivate runs no message loop inside the host's call: what the host posted waits.
+    bool dispatched = false;
+    const PostedCall posted([&] { dispatched = true; });
+    posted.Post();
     ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
+    EXPECT_FALSE(dispatched);
     Pump();
+    EXPECT_TRUE(dispatched);
     EXPECT_FALSE(IsWindow(window));
     server.Reset();
     EXPECT_EQ(CanUnloadNow(), S_OK);
@@ -120,37 +157,6 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
     EXPECT_EQ(TestHost::LiveObjects(), 0);
   }
 }
-
-// Calls `call` when the message it posts is dispatched: a host's request arriving through its
-// message loop.
-class PostedCall {
- public:
-  explicit PostedCall(std::function<void()> call) : call_(std::move(call)) {
-    static const ATOM kind = [] {
-      WNDCLASSW description{};
-      description.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        if (message != WM_APP) return DefWindowProcW(window, message, w, l);
-        reinterpret_cast<PostedCall*>(GetWindowLongPtrW(window, GWLP_USERDATA))->call_();
-        return 0;
-      };
-      description.hInstance = GetModuleHandleW(nullptr);
-      description.lpszClassName = L"SledwayTestPostedCall";
-      return RegisterClassW(&description);
-    }();
-    window_ = CreateWindowExW(0, MAKEINTATOM(kind), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~PostedCall() { DestroyWindow(window_); }
-  PostedCall(const PostedCall&) = delete;
-  PostedCall& operator=(const PostedCall&) = delete;
-
-  void Post() const { PostMessageW(window_, WM_APP, 0, 0); }
-
- private:
-  std::function<void()> call_;
-  HWND window_ = nullptr;
-};
 
 enum class DeactivateAt { kMove, kMessageLoopAfterAMove, kPick };
 
