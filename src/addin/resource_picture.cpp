@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "host/host_error.hpp"
 
 namespace sledway {

@@ -1,9 +1,10 @@
 #include "addin/sledway_server.hpp"
 
+#include <exception>
 #include <string>
 #include <utility>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "addin/resource_picture.hpp"
 #include "host/codes.hpp"
 #include "host/host_error.hpp"
@@ -69,12 +70,29 @@ void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTim
   };
   const Ref<IVPictureDisp> standardIcon = icon(form::kIconStandard);
   const Ref<IVPictureDisp> largeIcon = icon(form::kIconLarge);
-  m_IVApp = Required(site, "the add-in site")->GetApplication();
+  const Ref<IVApplication> app =
+      Required(Required(site, "the add-in site")->GetApplication(), "the application");
 
-  // From here a failing step is skipped and the next one runs, until a host that refused the
-  // icons has been given the button without them: after that a failure ends the activation.
+  // The button. A host that refuses the icons gets it without them; any other refusal ends the
+  // activation: a button the host holds without this server hearing it would open nothing.
   bool skipFailures = true;
-  const auto step = [&skipFailures](auto&& action) {
+  Ref<IVButtonHandler> handler;
+  try {
+    handler = site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName, kButtonName,
+                                        kButtonTip, standardIcon, largeIcon);
+  } catch (const HostError& error) {
+    // Whatever the host found wrong with the icons, the button goes without them.
+    if (error.Code() != hresult::kUnexpected && !standardIcon && !largeIcon) throw;
+    handler = site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName, kButtonName,
+                                        kButtonTip, nullptr, nullptr);
+    // After the retry of a host that refused icons as such, a failure ends the activation.
+    if (error.Code() == hresult::kUnexpected) skipFailures = false;
+  }
+
+  // Its places: until the retry, a failing step is skipped and the next one runs. A button on no
+  // bar at all cannot be clicked: the activation then fails with the first failure.
+  std::exception_ptr firstFailure;
+  const auto step = [&](auto&& action) {
     if (!skipFailures) {
       action();
       return;
@@ -82,47 +100,36 @@ void CSledway::Activate(const Ref<IVAddInSite>& AddInSiteObject, bool /*FirstTim
     try {
       action();
     } catch (...) {
+      if (!firstFailure) firstFailure = std::current_exception();
     }
   };
-  const auto createButton = [&](const Ref<IVPictureDisp>& standard,
-                                const Ref<IVPictureDisp>& large) {
-    ButtonHandler1(site->CreateButtonHandler(kButtonName, kButtonHandlerKind, kButtonName,
-                                             kButtonName, kButtonTip, standard, large));
-  };
-  try {
-    createButton(standardIcon, largeIcon);
-  } catch (const HostError& error) {
-    ButtonHandler1(nullptr);
-    if (error.Code() == hresult::kUnexpected) {
-      step([&] { createButton(nullptr, nullptr); });
-      skipFailures = false;
-    } else if (standardIcon || largeIcon) {
-      // Whatever the host found wrong with the icons, the button goes without them.
-      step([&] { createButton(nullptr, nullptr); });
-    }
-  } catch (...) {
-  }
-
+  bool placed = false;
   Ref<IVUserInterface> userInterface;
   Ref<IVCommandBars> bars;
   Ref<IVCommandBar> ownBar;
   Ref<IVCommandBar> hostBar;
   Ref<IVButtonDefinition> definition;
-  step([&] { userInterface = Required(m_IVApp, "the application")->GetUserInterface(); });
+  step([&] { userInterface = app->GetUserInterface(); });
   step([&] { bars = Required(userInterface, "the user interface")->GetCommandBars(); });
   step([&] { ownBar = Required(bars, "the command bars")->Add(kOwnBarName); });
-  step([&] { definition = Required(oButtonHandler1, "the button")->GetButtonDefinition(); });
+  step([&] { definition = Required(handler, "the button")->GetButtonDefinition(); });
   step([&] {
     Required(ownBar, "the add-in's command bar")
         ->GetControls()
         ->Add(kButtonControlKind, Required(definition, "the button definition"));
+    placed = true;
   });
   step([&] { hostBar = Required(bars, "the command bars")->Item(kHostBarName); });
   step([&] {
     Required(hostBar, "the assembly panel bar")
         ->GetControls()
         ->Add(kButtonControlKind, Required(definition, "the button definition"));
+    placed = true;
   });
+  // Each placement that was not made failed.
+  if (!placed) std::rethrow_exception(firstFailure);
+  m_IVApp = app;
+  ButtonHandler1(handler);
 }
 
 void CSledway::oButtonHandler1_OnClick() {
@@ -159,7 +166,6 @@ void CSledway::Deactivate() {
   ButtonHandler1(nullptr);
   EndToolWindowSession();
   m_IVApp.reset();
-  platform::YieldToMessageLoop();
 }
 
 void CSledway::ExecuteCommand(std::int32_t /*CommandID*/) {}

@@ -24,11 +24,13 @@ class CSledway : public ApplicationAddInServer {
   CSledway(const CSledway&) = delete;
   CSledway& operator=(const CSledway&) = delete;
 
-  // Every activation does the same work, whatever FirstTime says.
+  // Every activation does the same work, whatever FirstTime says. It fails, holding nothing,
+  // when the host makes no button or puts it on none of the bars.
   void Activate(const Ref<IVAddInSite>& AddInSiteObject, bool FirstTime) override;
-  // Lets go of the button, the window and the application; leaves the bars in place. An open
-  // window closes as its close box closes it, saving its position: the host's session with the
-  // add-in is over.
+  // Lets go of the button, the window and the application. An open window closes as its close
+  // box closes it, saving its position, and a run under way ends at its next move: the host's
+  // session with the add-in is over. What the host holds of the add-in (its button and bars) goes
+  // with the site's binding.
   void Deactivate() override;
   void ExecuteCommand(std::int32_t CommandID) override;
   // No automation object.

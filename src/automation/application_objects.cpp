@@ -49,25 +49,46 @@ WindowHandle ApplicationObject::GetMainWindowHandle() {
   return static_cast<WindowHandle>(ReadLong(kMainFrameHwnd));
 }
 
+// A site without an application has nothing to work with.
 Ref<IVApplication> AddInSiteObject::GetApplication() {
-  return ReadObject<IVApplication>(kSiteApplication, Role::kApplication);
+  Ref<IVApplication> application = ReadObject<IVApplication>(kSiteApplication, Role::kApplication);
+  if (!application) {
+    throw HostError(hresult::kPointer,
+                    std::string("ApplicationAddInSite.Application: the host gave Nothing"));
+  }
+  return application;
 }
 
 // ControlDefinitions.AddButtonDefinition(DisplayName, InternalName, Classification, [ClientId],
-// [DescriptionText], [ToolTipText], [StandardIcon], [LargeIcon], [ButtonDisplay]).
+// [DescriptionText], [ToolTipText], [StandardIcon], [LargeIcon], [ButtonDisplay]). A definition of
+// the name that an earlier session left in the host (its Delete refused, or the host ended it
+// without a deactivation) is used again: the host refuses a second one of the same name.
 Ref<IVButtonHandler> AddInSiteObject::CreateButtonHandler(
     const std::string& internalName, std::int32_t kind, const std::string& displayName,
     const std::string& description, const std::string& tooltip, const Ref<IVObject>& standardIcon,
     const Ref<IVObject>& largeIcon) {
-  const IconArgument standard(standardIcon);
-  const IconArgument large(largeIcon);
-  DispatchObject application(Host().Read(kSiteApplication).AsObject(kSiteApplication.role));
+  DispatchObject application(ComPtr<IDispatch>(HostDispatch(GetApplication(), "the application")));
   DispatchObject commands(application.Read(kCommandManager).AsObject(kCommandManager.role));
   DispatchObject definitions(commands.Read(kControlDefinitions).AsObject(kControlDefinitions.role));
-  const Variant made = definitions.Call(
-      kAddButtonDefinition, {displayName, internalName, kind, Binding().ClientId(), description,
+  Variant made;
+  try {
+    made = definitions.Read(kControlDefinitionsItem, {internalName});
+  } catch (const HostError&) {
+    // None of that name: made below.
+  }
+  const Member* from = &kControlDefinitionsItem;
+  if (made.AsObject(kControlDefinitionsItem.role) == nullptr) {
+    const IconArgument standard(standardIcon);
+    const IconArgument large(largeIcon);
+    made = definitions.Call(kAddButtonDefinition,
+                            {displayName, internalName, kind, Binding().ClientId(), description,
                              tooltip, standard.Argument(), large.Argument()});
-  return Binding().As<IVButtonHandler>(made, Role::kButtonDefinition, kAddButtonDefinition);
+    from = &kAddButtonDefinition;
+  }
+  Ref<IVButtonHandler> handler =
+      Binding().As<IVButtonHandler>(made, Role::kButtonDefinition, *from);
+  Binding().AddedToHost(made.AsObject(from->role));
+  return handler;
 }
 
 }  // namespace sledway::automation

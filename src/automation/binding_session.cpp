@@ -36,11 +36,40 @@ Ref<IVObject> Session::Identify(const ComPtr<IDispatch>& object, const Maker& ma
   return made;
 }
 
+namespace {
+
+IUnknown* IdentityOf(IDispatch* object) {
+  ComPtr<IUnknown> identity;
+  if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&identity)))) return nullptr;
+  return identity.Get();
+}
+
+}  // namespace
+
+void Session::AddedToHost(const ComPtr<IDispatch>& object) {
+  IUnknown* const identity = IdentityOf(object.Get());
+  if (identity == nullptr) return;
+  for (const DispatchObject& added : added_) {
+    if (IdentityOf(added.Get()) == identity) return;
+  }
+  added_.emplace_back(object);
+}
+
 void Session::LetGoOfAll() {
   letGo_ = true;
   const auto objects = std::exchange(objects_, {});
+  // The events first: nothing the host raises while it deletes reaches the add-in.
   for (const auto& [identity, object] : objects) {
     if (const auto alive = object.lock()) alive->LetGo();
+  }
+  auto added = std::exchange(added_, {});
+  for (auto object = added.rbegin(); object != added.rend(); ++object) {
+    try {
+      object->Call(member::kDelete);
+    } catch (const HostError&) {
+      // Kept by the host: the next session finds the definition by its name and uses it again,
+      // and the bar or panel by its name.
+    }
   }
   units_.Reset();
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "automation/dispatch_object.hpp"
 #include "host/host_error.hpp"
@@ -84,7 +85,12 @@ class Session : public std::enable_shared_from_this<Session> {
   void UseUnits(DispatchObject units) { units_ = std::move(units); }
   DispatchObject& Units() { return units_; }
 
-  // Lets go of every host object the binding still holds, and binds none after.
+  // Marks `object` (a button definition, bar, panel or control) as added to the host's UI by
+  // the add-in, once however often it is marked: LetGoOfAll deletes it from the host.
+  void AddedToHost(const ComPtr<IDispatch>& object);
+
+  // Lets go of every host object the binding still holds, and binds none after. What the add-in
+  // added to the host's UI is deleted first, the last added first.
   void LetGoOfAll();
 
  private:
@@ -95,6 +101,7 @@ class Session : public std::enable_shared_from_this<Session> {
 
   std::string clientId_;
   std::unordered_map<IUnknown*, std::weak_ptr<HostObject>> objects_;
+  std::vector<DispatchObject> added_;
   std::size_t sweepAt_ = 64;
   DispatchObject units_;
   bool letGo_ = false;

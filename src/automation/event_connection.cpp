@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "automation/host_type_library.hpp"
 #include "host/host_error.hpp"
 #include "platform/win32/wide_text.hpp"

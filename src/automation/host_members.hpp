@@ -33,6 +33,9 @@ inline constexpr Member kMainFrameHwnd{"IVApplication::GetMainWindowHandle", L"A
 // The button.
 inline constexpr Member kControlDefinitions{"IVAddInSite::CreateButtonHandler (1)", L"CommandManager", L"ControlDefinitions"};
 inline constexpr Member kAddButtonDefinition{"IVAddInSite::CreateButtonHandler (2)", L"ControlDefinitions", L"AddButtonDefinition", 8};
+inline constexpr Member kControlDefinitionsItem{"IVAddInSite::CreateButtonHandler (a definition left from an earlier session)", L"ControlDefinitions", L"Item", 1};
+// What the add-in added to the host's UI goes again when its session ends.
+inline constexpr Member kDelete{"the end of the session", L"ButtonDefinition, CommandBar, CommandBarControl, RibbonPanel, CommandControl", L"Delete"};
 inline constexpr Member kInternalName{"IVButtonDefinition::InternalName", L"ButtonDefinition", L"InternalName"};
 inline constexpr Member kToolTipText{"IVButtonDefinition::Tooltip", L"ButtonDefinition", L"ToolTipText"};
 inline constexpr const wchar_t* kButtonDefinitionSink = L"ButtonDefinitionSink";

@@ -70,9 +70,23 @@ Ref<IVCommandBars> UserInterfaceObject::GetCommandBars() {
   return std::dynamic_pointer_cast<IVCommandBars>(session.Bind(bars, Role::kCommandBars));
 }
 
+// A bar of the name that an earlier session left is the add-in's bar again.
 Ref<IVCommandBar> CommandBarsObject::Add(const std::string& name) {
-  return CallObject<IVCommandBar>(kCommandBarsAdd, Role::kCommandBar,
-                                  {name, name + "Bar", Arg::Missing(), Binding().ClientId()});
+  const std::string internalName = name + "Bar";
+  Variant bar;
+  const Member* from = &kItem;
+  try {
+    bar = Host().Read(kItem, {internalName});
+  } catch (const HostError&) {
+    // None of that name: made below.
+  }
+  if (bar.AsObject(kItem.role) == nullptr) {
+    bar = Host().Call(kCommandBarsAdd, {name, internalName, Arg::Missing(), Binding().ClientId()});
+    from = &kCommandBarsAdd;
+  }
+  Ref<IVCommandBar> made = Binding().As<IVCommandBar>(bar, Role::kCommandBar, *from);
+  Binding().AddedToHost(bar.AsObject(from->role));
+  return made;
 }
 Ref<IVCommandBar> CommandBarsObject::Item(const std::string& name) {
   return Binding().As<IVCommandBar>(Host().Read(kItem, {name}), Role::kCommandBar, kItem);
@@ -96,10 +110,15 @@ Ref<IVCommandBarControl> CommandBarControlsObject::Add(std::int32_t controlKind,
     DispatchObject placed(control.AsObject(kItem.role));
     if (placed && SameHostObject(placed.Read(kControlDefinition).AsObject(kControlDefinition.role),
                                  placing)) {
+      Binding().AddedToHost(placed.Get());
       return Binding().As<IVCommandBarControl>(control, Role::kCommandBarControl, kItem);
     }
   }
-  return CallObject<IVCommandBarControl>(kAddButton, Role::kCommandBarControl, {placing});
+  const Variant control = Host().Call(kAddButton, {placing});
+  Ref<IVCommandBarControl> made =
+      Binding().As<IVCommandBarControl>(control, Role::kCommandBarControl, kAddButton);
+  Binding().AddedToHost(control.AsObject(kAddButton.role));
+  return made;
 }
 int CommandBarControlsObject::Count() {
   return ReadLong(kCount);
@@ -146,6 +165,7 @@ Ref<IVCommandBar> RibbonBars::Panel(const std::string& displayName) {
             .Call(kRibbonPanelsAdd, {displayName, std::string(kSledwayPanel), session_->ClientId()})
             .AsObject(kRibbonPanelsAdd.role);
   }
+  session_->AddedToHost(panel);
   return std::dynamic_pointer_cast<IVCommandBar>(
       session_->BindAs<CommandBarObject>(panel, kPanelName, kCommandControls));
 }

@@ -357,11 +357,14 @@ void frmPath::Position() {
     platform::ShowMessage(missing, kMessageTitle);
     return;
   }
+  MotionStop stop;
+  m_pMotionStop = &stop;
   m_bMoving = true;
-  const MotionOutcome outcome = PositionAtStart(app, document, *path);
+  const MotionOutcome outcome = PositionAtStart(app, document, *path, &stop);
   m_bMoving = false;
+  m_pMotionStop = nullptr;
   if (m_bUnloaded) return;
-  if (outcome.moves == 1) cmdControl[1]->Enabled(true);
+  if (outcome.moves == 1 && !stop.Requested()) cmdControl[1]->Enabled(true);
   if (m_bCloseWhenStill) m_form->Close();
 }
 
@@ -369,16 +372,23 @@ void frmPath::Run() {
   const Ref<CPath> path = m_oPath;
   const Ref<IVApplication> app = m_IVApp;
   const Ref<IVAssemblyDocument> document = m_oAsmDoc;
+  MotionStop stop;
+  m_pMotionStop = &stop;
   m_bMoving = true;
   m_form->Hide();
   // Should the host's button show the window again during the run, it takes no input.
   m_form->Enabled(false);
-  RunPath(app, document, *path);
+  RunPath(app, document, *path, {}, {}, &stop);
   m_bMoving = false;
+  m_pMotionStop = nullptr;
   if (m_bUnloaded) return;
   m_form->Enabled(true);
+  // A window that closes now has no reason to show itself first.
+  if (m_bCloseWhenStill) {
+    m_form->Close();
+    return;
+  }
   m_form->Show();
-  if (m_bCloseWhenStill) m_form->Close();
 }
 
 void frmPath::optRep_Click(int Index) {
@@ -453,6 +463,7 @@ std::string frmPath::FormatLength(double length, int decimals) const {
 }
 
 void frmPath::EndHostSession() {
+  if (m_pMotionStop != nullptr) m_pMotionStop->Request();
   m_form->Close();
 }
 

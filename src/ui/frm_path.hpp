@@ -12,6 +12,7 @@
 #include "ui/form/form_factory.hpp"
 #include "ui/form/number_locale.hpp"
 #include "ui/numeric_fields.hpp"
+#include "ui/run_sequences.hpp"
 #include "ui/selection_slots.hpp"
 
 namespace sledway {
@@ -47,7 +48,8 @@ class frmPath : public std::enable_shared_from_this<frmPath> {
   bool Visible() const { return m_form->Visible(); }
   void BringToFront() { m_form->BringToFront(); }
   // The host's session ends (its main window closing, the add-in deactivated): the window closes
-  // as its close box closes it, once a run under way has ended.
+  // as its close box closes it. A run or positioning under way puts back at once what it hid and
+  // ends before its next move, silently; the window closes once it has.
   void EndHostSession();
 
   // The window has closed.
@@ -115,6 +117,8 @@ class frmPath : public std::enable_shared_from_this<frmPath> {
   // A run or a positioning is under way: the window takes no input, and a close waits for it.
   bool m_bMoving = false;
   bool m_bCloseWhenStill = false;
+  // The motion under way, which the end of the host's session stops; null when none is.
+  MotionStop* m_pMotionStop = nullptr;
 
   std::array<form::Control*, 3> cmdSelect{};
   std::array<form::Control*, 3> picSelect{};

@@ -12,11 +12,17 @@
 namespace sledway {
 namespace {
 
+bool StopRequested(const MotionStop* stop) {
+  return stop != nullptr && stop->Requested();
+}
+
 // Runs `action`. A failure it throws is recorded in `outcome` as `failureEnd` and shown to the
-// user: a failed move with the fixed move message, anything else in its own words. Returns
-// whether the action succeeded.
+// user: a failed move with the fixed move message, anything else in its own words. Once a stop is
+// requested a failure ends the motion as stopped, unshown: the host's objects are gone by then.
+// Returns whether the action succeeded.
 template <class Action>
-bool Attempt(Action&& action, MotionEnd failureEnd, MotionOutcome& outcome) {
+bool Attempt(Action&& action, MotionEnd failureEnd, MotionOutcome& outcome,
+             const MotionStop* stop) {
   std::string failure;
   try {
     std::forward<Action>(action)();
@@ -26,10 +32,12 @@ bool Attempt(Action&& action, MotionEnd failureEnd, MotionOutcome& outcome) {
   } catch (...) {
     failure = "an unexpected failure";
   }
+  if (StopRequested(stop)) failureEnd = MotionEnd::kStopped;
   if (outcome.end == MotionEnd::kCompleted) {
     outcome.end = failureEnd;
     outcome.failure = failure;
   }
+  if (failureEnd == MotionEnd::kStopped) return false;
   platform::ShowMessage(failureEnd == MotionEnd::kMoveFailed ? kMoveFailedMessage : failure,
                         kMessageTitle);
   return false;
@@ -63,8 +71,13 @@ struct PassBounds {
 class RunLoop {
  public:
   RunLoop(const Ref<IVApplication>& app, CPath& path, const RunObserver& observer,
-          const RunMotion& motion, MotionOutcome& outcome)
-      : app_(app), path_(path), observer_(observer), motion_(motion), outcome_(outcome) {}
+          const RunMotion& motion, MotionOutcome& outcome, const MotionStop* stop)
+      : app_(app),
+        path_(path),
+        observer_(observer),
+        motion_(motion),
+        outcome_(outcome),
+        stop_(stop) {}
 
   // Throws what fails outside the moves; returns normally after a failed move, which has
   // already been shown and recorded.
@@ -107,8 +120,10 @@ class RunLoop {
     return Fraction(k) * (path_.DriveTo() - path_.DriveFrom()) + path_.DriveFrom();
   }
 
-  // One move with its drive value and pause; false when the move failed and the run ends.
+  // One move with its drive value and pause; false when the move failed or a stop was requested,
+  // and the run ends.
   bool Move(std::int64_t repetition, int pass, std::int64_t j, std::optional<double> value) {
+    if (Stopped()) return false;
     if (value) WriteDriveValue(parameter_, *value);
     const double fraction = Fraction(j);
     bool recomputed = true;
@@ -121,7 +136,7 @@ class RunLoop {
             path_.MoveToPointOnPath(app_, fraction);
           }
         },
-        MotionEnd::kMoveFailed, outcome_);
+        MotionEnd::kMoveFailed, outcome_, stop_);
     if (!moved) return false;
     ++outcome_.moves;
     if (!recomputed) ++outcome_.recomputeFailures;
@@ -134,7 +149,14 @@ class RunLoop {
                         .drivenValue = value,
                         .recomputed = recomputed});
     }
+    if (Stopped()) return false;
     PauseAfterMove(path_.Pause());
+    return true;
+  }
+
+  bool Stopped() {
+    if (!StopRequested(stop_)) return false;
+    if (outcome_.end == MotionEnd::kCompleted) outcome_.end = MotionEnd::kStopped;
     return true;
   }
 
@@ -143,21 +165,38 @@ class RunLoop {
   const RunObserver& observer_;
   const RunMotion& motion_;
   MotionOutcome& outcome_;
+  const MotionStop* stop_;
   Ref<IVParameter> parameter_;
 };
 
 }  // namespace
 
+void MotionStop::Request() {
+  requested_ = true;
+  if (const auto putBack = std::exchange(putBack_, nullptr)) {
+    try {
+      putBack();
+    } catch (...) {
+      // The session is ending: there is no one left to tell.
+    }
+  }
+}
+
 MotionOutcome PositionAtStart(const Ref<IVApplication>& app,
-                              const Ref<IVAssemblyDocument>& document, CPath& path) {
+                              const Ref<IVAssemblyDocument>& document, CPath& path,
+                              MotionStop* stop) {
   MotionOutcome outcome;
   bool recomputed = true;
   const Connection updateError = path.UpdateError.Connect([&recomputed] { recomputed = false; });
-  if (!Attempt([&] { path.MoveToPointOnPath(app, -1.0); }, MotionEnd::kMoveFailed, outcome)) {
+  if (!Attempt([&] { path.MoveToPointOnPath(app, -1.0); }, MotionEnd::kMoveFailed, outcome, stop)) {
     return outcome;
   }
   outcome.moves = 1;
   if (!recomputed) outcome.recomputeFailures = 1;
+  if (StopRequested(stop)) {
+    outcome.end = MotionEnd::kStopped;
+    return outcome;
+  }
   Attempt(
       [&] {
         if (!path.Driven().empty()) {
@@ -165,21 +204,26 @@ MotionOutcome PositionAtStart(const Ref<IVApplication>& app,
         }
         document->Update();
       },
-      MotionEnd::kFailed, outcome);
+      MotionEnd::kFailed, outcome, stop);
   return outcome;
 }
 
 MotionOutcome RunPath(const Ref<IVApplication>& app, const Ref<IVAssemblyDocument>& document,
-                      CPath& path, const RunObserver& observer, const RunMotion& motion) {
+                      CPath& path, const RunObserver& observer, const RunMotion& motion,
+                      MotionStop* stop) {
   MotionOutcome outcome;
   Attempt(
       [&] {
+        if (stop != nullptr)
+          stop->PutBackOnRequest([&path] { SetPathComponentVisible(path, true); });
         SetPathComponentVisible(path, false);
-        RunLoop(app, path, observer, motion, outcome).Run(document);
+        RunLoop(app, path, observer, motion, outcome, stop).Run(document);
       },
-      MotionEnd::kFailed, outcome);
-  // However the run ended, the path's component comes back.
-  Attempt([&] { SetPathComponentVisible(path, true); }, MotionEnd::kFailed, outcome);
+      MotionEnd::kFailed, outcome, stop);
+  // However the run ended, the path's component comes back: here, or by the stop at its request.
+  if (StopRequested(stop)) return outcome;
+  if (stop != nullptr) stop->PutBackOnRequest(nullptr);
+  Attempt([&] { SetPathComponentVisible(path, true); }, MotionEnd::kFailed, outcome, stop);
   return outcome;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "host/application.hpp"
 #include "host/document.hpp"
@@ -27,6 +28,25 @@ enum class MotionEnd {
   // showing the path's component, the recompute of "Position", a pause too long to wait): the
   // failure's own text was shown.
   kFailed,
+  // Stopped from outside (the host's session ending): nothing was shown.
+  kStopped,
+};
+
+// The end of "Position" or "Run" asked from outside, when the host's session ends while the
+// motion is under way (the host deactivating the add-in from inside one of its calls). Request
+// puts back at once what the run hid, while the host's objects are still held; the motion then
+// ends before its next move and shows no message, whatever fails after.
+class MotionStop {
+ public:
+  void Request();
+  bool Requested() const { return requested_; }
+  // What Request puts back: the run registers it when it hides something, and clears it (null)
+  // once it has put it back itself.
+  void PutBackOnRequest(std::function<void()> putBack) { putBack_ = std::move(putBack); }
+
+ private:
+  bool requested_ = false;
+  std::function<void()> putBack_;
 };
 
 struct MotionOutcome {
@@ -65,16 +85,20 @@ struct RunMotion {
 // with FlipPath), writes DriveFrom to the driven parameter when there is one, and recomputes
 // `document`. A failure ends the action at once and is shown in a message box titled "Sledway"
 // (kMoveFailedMessage for the move itself). The caller enables "Run" once `moves` is 1.
+// `stop`, when given, ends the action early as MotionStop tells.
 MotionOutcome PositionAtStart(const Ref<IVApplication>& app,
-                              const Ref<IVAssemblyDocument>& document, CPath& path);
+                              const Ref<IVAssemblyDocument>& document, CPath& path,
+                              MotionStop* stop = nullptr);
 
 // "Run": Reps repetitions of Steps moves out (and as many back with SES), each after writing
 // the drive value and followed by the pause, with the path's component hidden throughout when
 // HidePath is set. A failed move shows kMoveFailedMessage once and ends the run; any other
 // failure shows its own text and ends the run too. However the run ends, the path's component
 // is shown again. `observer` hears every move that returned; a failure it throws ends the run
-// like any other. `motion` replaces the add-in's fractions or moves.
+// like any other. `motion` replaces the add-in's fractions or moves. `stop`, when given, ends the
+// run early as MotionStop tells.
 MotionOutcome RunPath(const Ref<IVApplication>& app, const Ref<IVAssemblyDocument>& document,
-                      CPath& path, const RunObserver& observer = {}, const RunMotion& motion = {});
+                      CPath& path, const RunObserver& observer = {}, const RunMotion& motion = {},
+                      MotionStop* stop = nullptr);
 
 }  // namespace sledway

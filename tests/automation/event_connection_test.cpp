@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "automation/binding_session.hpp"
 #include "automation/host_object.hpp"
 #include "host/host.hpp"

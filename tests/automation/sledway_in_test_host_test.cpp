@@ -20,7 +20,7 @@
 #include "affine.hpp"
 #include "com_apartment.hpp"
 #include "host_loading.hpp"
-#include "own_windows.hpp"
+#include "sledway_in_test_host.hpp"
 #include "test_host.hpp"
 
 namespace sledway::automation {
@@ -31,172 +31,9 @@ using automation_host::Affine;
 using automation_host::TestHost;
 using automation_host::Vec3;
 using Microsoft::WRL::ComPtr;
+using namespace in_test_host;
 
 constexpr double kPi = std::numbers::pi;
-constexpr CLSID kSledwayClass = {
-    0x1ED471A1, 0x4725, 0x4827, {0xB9, 0x1F, 0x4E, 0xE5, 0x10, 0xCB, 0x2B, 0x8D}};
-constexpr IID kApplicationAddInServer = {
-    0xE3571293, 0xDB40, 0x11D2, {0xB7, 0x83, 0x00, 0x60, 0xB0, 0xF1, 0x59, 0xEF}};
-constexpr DISPID kActivate = 0x03001201;
-constexpr DISPID kDeactivate = 0x03001202;
-
-HRESULT CanUnloadNow() {
-  return com::test::CanUnloadNow(SLEDWAY_DLL);
-}
-
-HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments) {
-  std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
-  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
-                    static_cast<UINT>(reversed.size()), 0};
-  EXCEPINFO exception{};
-  const HRESULT result = server.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                       &params, nullptr, &exception, nullptr);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrHelpFile);
-  return result;
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-// Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
-// The shown top-level window of that caption, once the messages that show it have been handled
-// (a window of the same caption may exist hidden); null when none shows within two seconds.
-HWND ShownWindow(const wchar_t* caption) {
-  HWND found = nullptr;
-  for (int tries = 0; tries < 200 && found == nullptr; ++tries) {
-    Pump();
-    found = sledway::test::OwnWindow(caption);
-    if (found == nullptr) Sleep(10);
-  }
-  return found;
-}
-
-std::wstring MessageWhile(const std::function<void()>& act) {
-  std::wstring text;
-  std::thread closer([&] {
-    for (int tries = 0; tries < 1000; ++tries) {
-      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
-        text = TextOf(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(10);
-    }
-  });
-  act();
-  closer.join();
-  return text;
-}
-
-// The tool window's controls, found as a person finds them: by their text, and the fields and
-// picture buttons by the label or option beside them.
-class ToolWindow {
- public:
-  explicit ToolWindow(HWND window) : window_(window) {}
-
-  HWND Control(const wchar_t* kind, const wchar_t* text) const {
-    for (HWND child : Children()) {
-      if (Kind(child) == kind && TextOf(child) == text &&
-          (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
-        return child;
-      }
-    }
-    return nullptr;
-  }
-  HWND Button(const wchar_t* text) const { return Control(L"Button", text); }
-  HWND Label(const wchar_t* text) const { return Control(L"Static", text); }
-  // The control of class `kind` just left of `neighbour`, on its line.
-  HWND LeftOf(HWND neighbour, const wchar_t* kind, bool untitled) const {
-    RECT beside{};
-    GetWindowRect(neighbour, &beside);
-    HWND nearest = nullptr;
-    LONG gap = 0;
-    for (HWND child : Children()) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      if (Kind(child) != kind || (untitled && !TextOf(child).empty()) || !IsWindowVisible(child) ||
-          rect.right > beside.left || rect.top > beside.bottom || rect.bottom < beside.top) {
-        continue;
-      }
-      if (nearest == nullptr || beside.left - rect.right < gap) {
-        nearest = child;
-        gap = beside.left - rect.right;
-      }
-    }
-    return nearest;
-  }
-  // The control of class `kind` just right of `neighbour`, on its line.
-  HWND RightOf(HWND neighbour, const wchar_t* kind) const {
-    RECT beside{};
-    GetWindowRect(neighbour, &beside);
-    HWND nearest = nullptr;
-    LONG gap = 0;
-    for (HWND child : Children()) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      if (Kind(child) != kind || rect.left < beside.right || rect.top > beside.bottom ||
-          rect.bottom < beside.top) {
-        continue;
-      }
-      if (nearest == nullptr || rect.left - beside.right < gap) {
-        nearest = child;
-        gap = rect.left - beside.right;
-      }
-    }
-    return nearest;
-  }
-  HWND Slot(const wchar_t* label) const { return LeftOf(Label(label), L"Button", true); }
-
-  void Click(HWND control) const {
-    ASSERT_NE(control, nullptr);
-    SendMessageW(control, BM_CLICK, 0, 0);
-    Pump();
-  }
-  void Type(HWND edit, const wchar_t* text) const {
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, text);
-    Pump();
-  }
-  void Choose(const wchar_t* item) const {
-    for (HWND child : Children()) {
-      if (Kind(child) != L"ComboBox") continue;
-      SendMessageW(child, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
-      SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELENDOK),
-                   reinterpret_cast<LPARAM>(child));
-      Pump();
-    }
-  }
-
- private:
-  static std::wstring Kind(HWND window) {
-    wchar_t kind[32] = {};
-    GetClassNameW(window, kind, 32);
-    return kind;
-  }
-  std::vector<HWND> Children() const {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      children.push_back(child);
-    }
-    return children;
-  }
-
-  HWND window_;
-};
 
 // The path of the scene in model space: the rail's sketch (x along the rail's X, y along its Z)
 // at (1, 2, 3), the line (0,0)-(10,0), the arc about (10,5) of radius 5 from -90 to 0 degrees,
@@ -240,20 +77,6 @@ void ExpectOnPathAt(const Affine& placement, double fraction) {
   const double angle = std::atan2(automation_host::Norm(automation_host::Cross(edge, tangent)),
                                   automation_host::Dot(edge, tangent));
   EXPECT_NEAR(angle, 0.0, 1e-9) << "at fraction " << fraction;
-}
-
-// sledway.dll created through COM, as the host creates it, and activated with the host's site.
-void CreateAndActivate(TestHost& host, ComPtr<IDispatch>& server) {
-  ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
-                             reinterpret_cast<void**>(server.GetAddressOf())),
-            S_OK);
-  VARIANT site;
-  site.vt = VT_DISPATCH;
-  site.pdispVal = host.Site();
-  VARIANT firstTime;
-  firstTime.vt = VT_BOOL;
-  firstTime.boolVal = VARIANT_TRUE;
-  ASSERT_EQ(Call(*server.Get(), kActivate, {site, firstTime}), S_OK);
 }
 
 using SledwayInTestHost = automation_host::ComApartment;

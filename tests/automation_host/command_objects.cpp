@@ -48,7 +48,7 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
         return Failure(refusal, L"AddButtonDefinition: the icons were refused");
       }
       auto button = Make<ButtonDefinitionObject>(
-          application(), name,
+          application(), Holder(), name,
           displayName == nullptr ? L"" : std::wstring(displayName, SysStringLen(displayName)),
           TextOf(description), TextOf(toolTip));
       Append(name, button);
@@ -64,11 +64,13 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
 
 }  // namespace
 
-ButtonDefinitionObject::ButtonDefinitionObject(IDispatch* application, std::wstring internalName,
-                                               std::wstring displayName, std::wstring description,
-                                               std::wstring toolTip)
+ButtonDefinitionObject::ButtonDefinitionObject(IDispatch* application,
+                                               std::weak_ptr<ListEntries> definitions,
+                                               std::wstring internalName, std::wstring displayName,
+                                               std::wstring description, std::wstring toolTip)
     : EventSource(object_type::kButtonDefinition, application, DIID_ButtonDefinitionSink,
                   CLSID_ButtonDefinitionObject),
+      definitions_(std::move(definitions)),
       internalName_(std::move(internalName)),
       displayName_(std::move(displayName)),
       description_(std::move(description)),
@@ -94,6 +96,12 @@ HRESULT ButtonDefinitionObject::put_ToolTipText(BSTR value) {
   return Guarded([&] {
     toolTip_ = value == nullptr ? L"" : std::wstring(value, SysStringLen(value));
     return S_OK;
+  });
+}
+
+HRESULT ButtonDefinitionObject::Delete() {
+  return Guarded([&] {
+    return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
   });
 }
 

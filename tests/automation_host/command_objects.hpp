@@ -3,6 +3,7 @@
 // The command manager: button definitions the add-in makes, whose OnExecute a test raises, and
 // the interaction events (with their select events) a test hovers and clicks through.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,18 +14,22 @@ namespace sledway::automation_host {
 
 class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
  public:
-  ButtonDefinitionObject(IDispatch* application, std::wstring internalName,
-                         std::wstring displayName, std::wstring description, std::wstring toolTip);
+  ButtonDefinitionObject(IDispatch* application, std::weak_ptr<ListEntries> definitions,
+                         std::wstring internalName, std::wstring displayName,
+                         std::wstring description, std::wstring toolTip);
 
   HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_DescriptionText(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_ToolTipText(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE put_ToolTipText(BSTR value) override;
+  // Takes the definition out of ControlDefinitions; its controls stay where they are.
+  HRESULT STDMETHODCALLTYPE Delete() override;
 
   const std::wstring& internalName() const { return internalName_; }
 
  private:
+  std::weak_ptr<ListEntries> definitions_;
   std::wstring internalName_;
   std::wstring displayName_;
   std::wstring description_;

@@ -28,6 +28,22 @@ HRESULT FindEntry(const std::vector<ListEntry>& entries, const VARIANT& index, c
   return S_OK;
 }
 
+HRESULT TakeOut(const std::weak_ptr<ListEntries>& entries, IDispatch* object, const wchar_t* what) {
+  const std::shared_ptr<ListEntries> list = entries.lock();
+  ComPtr<IUnknown> identity;
+  if (list && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&identity)))) {
+    for (auto entry = list->begin(); entry != list->end(); ++entry) {
+      ComPtr<IUnknown> held;
+      if (SUCCEEDED(entry->object.As(&held)) && held.Get() == identity.Get()) {
+        // The entry may hold the last reference but one: the caller's keeps the object alive.
+        list->erase(entry);
+        return S_OK;
+      }
+    }
+  }
+  return Failure(E_FAIL, std::wstring(what) + L".Delete: it was deleted already");
+}
+
 namespace {
 
 class ObjectsEnumeratorObject final : public List<::ObjectsEnumerator> {

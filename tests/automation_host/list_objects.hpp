@@ -2,6 +2,7 @@
 
 // Lists of host objects, 1-based as the host's are: by position or by name.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ struct ListEntry {
   std::wstring name;
   ComPtr<IDispatch> object;
 };
+using ListEntries = std::vector<ListEntry>;
+
+// What Delete does to a button definition, bar, panel or control: takes `object` out of the list
+// that held it. Fails when the list is gone or no longer holds it (deleted already).
+HRESULT TakeOut(const std::weak_ptr<ListEntries>& entries, IDispatch* object, const wchar_t* what);
 
 // Resolves an Item index (a position from 1, or a name) to a position from 0, or fails with a
 // message naming `list`.
@@ -29,31 +35,33 @@ class List : public Object<Interface, ::ObjectsEnumerator> {
 
   HRESULT STDMETHODCALLTYPE get_Count(long* value) override {
     if (value == nullptr) return E_POINTER;
-    *value = static_cast<long>(entries_.size());
+    *value = static_cast<long>(entries_->size());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, IDispatch** value) override {
     size_t position = 0;
-    HRESULT found = FindEntry(entries_, index, what_, position);
+    HRESULT found = FindEntry(*entries_, index, what_, position);
     if (FAILED(found)) return found;
-    return Give(entries_[position].object, value);
+    return Give((*entries_)[position].object, value);
   }
 
   void Append(std::wstring name, ComPtr<IDispatch> object) {
-    entries_.push_back({std::move(name), std::move(object)});
+    entries_->push_back({std::move(name), std::move(object)});
   }
   // The object named `name`, or null.
   ComPtr<IDispatch> Named(const std::wstring& name) const {
-    for (const ListEntry& entry : entries_) {
+    for (const ListEntry& entry : *entries_) {
       if (entry.name == name) return entry.object;
     }
     return nullptr;
   }
-  std::vector<ListEntry>& entries() { return entries_; }
+  std::vector<ListEntry>& entries() { return *entries_; }
+  // For the objects of the list that can delete themselves from it.
+  std::weak_ptr<ListEntries> Holder() const { return entries_; }
 
  private:
   const wchar_t* what_;
-  std::vector<ListEntry> entries_;
+  std::shared_ptr<ListEntries> entries_ = std::make_shared<ListEntries>();
 };
 
 // A read-only list of `objects`: ObjectsEnumerator, or EdgeCollection with its own type code.

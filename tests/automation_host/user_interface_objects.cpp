@@ -26,10 +26,15 @@ HRESULT DefinitionName(IDispatch* definition, std::wstring& name) {
 
 class CommandControlObject final : public Object<::CommandControl> {
  public:
-  CommandControlObject(IDispatch* application, IDispatch* definition, std::wstring internalName)
+  CommandControlObject(IDispatch* application, IDispatch* definition, std::wstring internalName,
+                       std::weak_ptr<ListEntries> controls, PlacedButton placement,
+                       PlacedButtons placed)
       : Object(object_type::kCommandControl, application),
         definition_(definition),
-        internalName_(std::move(internalName)) {}
+        internalName_(std::move(internalName)),
+        controls_(std::move(controls)),
+        placement_(std::move(placement)),
+        placed_(std::move(placed)) {}
 
   HRESULT STDMETHODCALLTYPE get_ControlDefinition(IDispatch** value) override {
     return Give(definition_, value);
@@ -37,30 +42,44 @@ class CommandControlObject final : public Object<::CommandControl> {
   HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
     return GiveText(internalName_, value);
   }
+  // Takes the button off its bar or panel, and out of the record of placed buttons.
+  HRESULT STDMETHODCALLTYPE Delete() override {
+    return Guarded([&] {
+      const HRESULT taken =
+          TakeOut(controls_, static_cast<::CommandControl*>(this), L"CommandControl");
+      if (FAILED(taken)) return taken;
+      std::erase_if(*placed_, [&](const PlacedButton& button) {
+        return button.place == placement_.place && button.definition == placement_.definition;
+      });
+      return S_OK;
+    });
+  }
 
  private:
   ComPtr<IDispatch> definition_;
   std::wstring internalName_;
+  std::weak_ptr<ListEntries> controls_;
+  PlacedButton placement_;
+  PlacedButtons placed_;
 };
 
 // Places a button on a bar or panel: the control, and the record of it.
 template <class Controls>
 HRESULT PlaceButton(Controls& controls, IDispatch* application, IDispatch* definition,
-                    const std::wstring& place, std::vector<PlacedButton>& placed,
-                    IDispatch** value) {
+                    const std::wstring& place, const PlacedButtons& placed, IDispatch** value) {
   std::wstring name;
   HRESULT read = DefinitionName(definition, name);
   if (FAILED(read)) return read;
-  auto control = Make<CommandControlObject>(application, definition, name);
+  auto control = Make<CommandControlObject>(application, definition, name, controls.Holder(),
+                                            PlacedButton{place, name}, placed);
   controls.Append(name, control);
-  placed.push_back({place, name});
+  placed->push_back({place, name});
   return Give(control, value);
 }
 
 class CommandBarControlsObject final : public List<::CommandBarControls> {
  public:
-  CommandBarControlsObject(IDispatch* application, std::wstring place,
-                           std::vector<PlacedButton>& placed)
+  CommandBarControlsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
       : List(object_type::kCommandBarControls, application, L"Controls"),
         place_(std::move(place)),
         placed_(placed) {}
@@ -73,14 +92,15 @@ class CommandBarControlsObject final : public List<::CommandBarControls> {
 
  private:
   std::wstring place_;
-  std::vector<PlacedButton>& placed_;
+  PlacedButtons placed_;
 };
 
 class CommandBarObject final : public Object<::CommandBar> {
  public:
-  CommandBarObject(IDispatch* application, std::wstring internalName, std::wstring displayName,
-                   std::vector<PlacedButton>& placed)
+  CommandBarObject(IDispatch* application, std::weak_ptr<ListEntries> bars,
+                   std::wstring internalName, std::wstring displayName, const PlacedButtons& placed)
       : Object(object_type::kCommandBar, application),
+        bars_(std::move(bars)),
         internalName_(std::move(internalName)),
         displayName_(std::move(displayName)),
         controls_(
@@ -95,8 +115,12 @@ class CommandBarObject final : public Object<::CommandBar> {
   HRESULT STDMETHODCALLTYPE get_Controls(IDispatch** value) override {
     return Give(controls_, value);
   }
+  HRESULT STDMETHODCALLTYPE Delete() override {
+    return Guarded([&] { return TakeOut(bars_, static_cast<::CommandBar*>(this), L"CommandBar"); });
+  }
 
  private:
+  std::weak_ptr<ListEntries> bars_;
   std::wstring internalName_;
   std::wstring displayName_;
   ComPtr<IDispatch> controls_;
@@ -104,11 +128,12 @@ class CommandBarObject final : public Object<::CommandBar> {
 
 class CommandBarsObject final : public List<::CommandBars> {
  public:
-  CommandBarsObject(IDispatch* application, std::vector<PlacedButton>& placed)
+  CommandBarsObject(IDispatch* application, const PlacedButtons& placed)
       : List(object_type::kCommandBars, application, L"CommandBars"), placed_(placed) {
     // The assembly environment's panel bar, where the classic interface shows add-in buttons.
-    Append(L"AMxAssemblyPanelCmdBar", Make<CommandBarObject>(application, L"AMxAssemblyPanelCmdBar",
-                                                             L"Assembly Panel", placed_));
+    Append(L"AMxAssemblyPanelCmdBar",
+           Make<CommandBarObject>(application, Holder(), L"AMxAssemblyPanelCmdBar",
+                                  L"Assembly Panel", placed_));
   }
 
   HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, VARIANT /*barType*/,
@@ -119,20 +144,20 @@ class CommandBarsObject final : public List<::CommandBars> {
       if (Named(name)) {
         return Failure(E_INVALIDARG, L"Add: a command bar named " + name + L" exists already");
       }
-      auto bar = Make<CommandBarObject>(application(), name, TextOf(displayName), placed_);
+      auto bar =
+          Make<CommandBarObject>(application(), Holder(), name, TextOf(displayName), placed_);
       Append(name, bar);
       return Give(bar, value);
     });
   }
 
  private:
-  std::vector<PlacedButton>& placed_;
+  PlacedButtons placed_;
 };
 
 class CommandControlsObject final : public List<::CommandControls> {
  public:
-  CommandControlsObject(IDispatch* application, std::wstring place,
-                        std::vector<PlacedButton>& placed)
+  CommandControlsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
       : List(object_type::kCommandControls, application, L"CommandControls"),
         place_(std::move(place)),
         placed_(placed) {}
@@ -145,14 +170,16 @@ class CommandControlsObject final : public List<::CommandControls> {
 
  private:
   std::wstring place_;
-  std::vector<PlacedButton>& placed_;
+  PlacedButtons placed_;
 };
 
 class RibbonPanelObject final : public Object<::RibbonPanel> {
  public:
-  RibbonPanelObject(IDispatch* application, std::wstring internalName, std::wstring displayName,
-                    const std::wstring& place, std::vector<PlacedButton>& placed)
+  RibbonPanelObject(IDispatch* application, std::weak_ptr<ListEntries> panels,
+                    std::wstring internalName, std::wstring displayName, const std::wstring& place,
+                    const PlacedButtons& placed)
       : Object(object_type::kRibbonPanel, application),
+        panels_(std::move(panels)),
         internalName_(std::move(internalName)),
         displayName_(std::move(displayName)),
         controls_(Make<CommandControlsObject>(application, place, placed)) {}
@@ -166,8 +193,13 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
   HRESULT STDMETHODCALLTYPE get_CommandControls(IDispatch** value) override {
     return Give(controls_, value);
   }
+  HRESULT STDMETHODCALLTYPE Delete() override {
+    return Guarded(
+        [&] { return TakeOut(panels_, static_cast<::RibbonPanel*>(this), L"RibbonPanel"); });
+  }
 
  private:
+  std::weak_ptr<ListEntries> panels_;
   std::wstring internalName_;
   std::wstring displayName_;
   ComPtr<IDispatch> controls_;
@@ -175,7 +207,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
 
 class RibbonPanelsObject final : public List<::RibbonPanels> {
  public:
-  RibbonPanelsObject(IDispatch* application, std::wstring place, std::vector<PlacedButton>& placed)
+  RibbonPanelsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
       : List(object_type::kRibbonPanels, application, L"RibbonPanels"),
         place_(std::move(place)),
         placed_(placed) {}
@@ -188,7 +220,7 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
       if (Named(name)) {
         return Failure(E_INVALIDARG, L"Add: a ribbon panel named " + name + L" exists already");
       }
-      auto panel = Make<RibbonPanelObject>(application(), name, TextOf(displayName),
+      auto panel = Make<RibbonPanelObject>(application(), Holder(), name, TextOf(displayName),
                                            place_ + L":" + name, placed_);
       Append(name, panel);
       return Give(panel, value);
@@ -197,13 +229,13 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
 
  private:
   std::wstring place_;
-  std::vector<PlacedButton>& placed_;
+  PlacedButtons placed_;
 };
 
 class RibbonTabObject final : public Object<::RibbonTab> {
  public:
   RibbonTabObject(IDispatch* application, std::wstring internalName, const std::wstring& place,
-                  std::vector<PlacedButton>& placed)
+                  const PlacedButtons& placed)
       : Object(object_type::kRibbonTab, application),
         internalName_(std::move(internalName)),
         panels_(Make<RibbonPanelsObject>(application, place + L":" + internalName_, placed)) {}
@@ -229,7 +261,7 @@ class RibbonListObject final : public List<::RibbonList> {
 class RibbonObject final : public Object<::Ribbon> {
  public:
   RibbonObject(IDispatch* application, std::wstring internalName,
-               const std::vector<std::wstring>& tabs, std::vector<PlacedButton>& placed)
+               const std::vector<std::wstring>& tabs, const PlacedButtons& placed)
       : Object(object_type::kRibbon, application),
         internalName_(std::move(internalName)),
         tabs_(Make<RibbonListObject>(object_type::kRibbonTabs, application, L"RibbonTabs")) {

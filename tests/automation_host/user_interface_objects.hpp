@@ -3,6 +3,7 @@
 // Where the host shows commands: command bars (the classic interface) and the ribbons' tabs and
 // panels, each recording the buttons placed on it.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct PlacedButton {
   std::wstring place;
   std::wstring definition;
 };
+// Shared by the bars and panels that record placements and the controls that delete them.
+using PlacedButtons = std::shared_ptr<std::vector<PlacedButton>>;
 
 class UserInterfaceManagerObject final : public Object<::UserInterfaceManager> {
  public:
@@ -30,11 +33,11 @@ class UserInterfaceManagerObject final : public Object<::UserInterfaceManager> {
   HRESULT STDMETHODCALLTYPE get_Ribbons(IDispatch** value) override;
 
   void SetInterfaceStyle(long style) { style_ = style; }
-  const std::vector<PlacedButton>& placed() const { return placed_; }
+  const std::vector<PlacedButton>& placed() const { return *placed_; }
 
  private:
   long style_ = kRibbonInterface;
-  std::vector<PlacedButton> placed_;
+  PlacedButtons placed_ = std::make_shared<std::vector<PlacedButton>>();
   ComPtr<IDispatch> commandBars_;
   ComPtr<IDispatch> ribbons_;
 };

@@ -7,7 +7,7 @@
 
 #include "addin/com/add_in_guids.hpp"
 #include "addin/com/dispatch_arguments.hpp"
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "automation/owned_values.hpp"
 #include "host/host_error.hpp"
 

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 
 namespace sledway::com {
 

@@ -11,15 +11,27 @@
 #include "addin/com/add_in_server_object.hpp"
 #include "addin/com/class_factory.hpp"
 #include "addin/com/host_activation.hpp"
-#include "addin/live_objects.hpp"
 #include "platform/add_in_registry.hpp"
+#include "platform/live_objects.hpp"
+#include "platform/win32/png_bitmap.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "ui/win32/window.hpp"
 
 namespace sledway::com {
 namespace {
 
+// What the library starts for its objects stops when the last of them goes: COM may unload it
+// from then on.
+void ReleaseWhatObjectsStarted() {
+  platform::StopGdiPlus();
+  win32::UnregisterWindowClasses();
+}
+
 ClassFactory& Factory() {
-  static ClassFactory factory([]() -> IDispatch* { return new AddInServerObject(ActivateInHost); });
+  static ClassFactory factory([]() -> IDispatch* {
+    WhenNoneLive(ReleaseWhatObjectsStarted);
+    return new AddInServerObject(ActivateInHost);
+  });
   return factory;
 }
 

@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "addin/add_in_identity.hpp"
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "addin/sledway_server.hpp"
 #include "host/add_in_server.hpp"
 #include "host/host_error.hpp"

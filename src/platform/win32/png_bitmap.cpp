@@ -5,19 +5,28 @@
 // GDI+ needs <objidl.h> first.
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <utility>
 
 namespace sledway::platform {
 namespace {
 
-// GDI+ started on first use and left running: the pictures it made live as long as the program.
+// GDI+ runs from the first picture decoded until StopGdiPlus; the bitmaps it made are GDI's and
+// outlive it.
+ULONG_PTR& GdiPlusToken() {
+  static ULONG_PTR token = 0;
+  return token;
+}
+
 bool StartGdiPlus() {
-  static const bool started = [] {
-    ULONG_PTR token = 0;
-    const Gdiplus::GdiplusStartupInput input;
-    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-  }();
-  return started;
+  ULONG_PTR& token = GdiPlusToken();
+  if (token != 0) return true;
+  const Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) return true;
+  token = 0;
+  return false;
 }
 
 struct ReleaseStream {
@@ -45,7 +54,7 @@ void MakeTransparent(Gdiplus::Bitmap& picture, std::uint32_t rgb) {
 }  // namespace
 
 HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
-                      std::optional<std::uint32_t> transparentRgb) {
+                      std::optional<std::uint32_t> transparentRgb, double scale) {
   if (png.empty() || !StartGdiPlus()) return nullptr;
   const std::unique_ptr<IStream, ReleaseStream> stream(
       SHCreateMemStream(png.data(), static_cast<UINT>(png.size())));
@@ -56,7 +65,26 @@ HBITMAP BitmapFromPng(const std::vector<std::uint8_t>& png, COLORREF background,
   HBITMAP bitmap = nullptr;
   const Gdiplus::Color fill(255, GetRValue(background), GetGValue(background),
                             GetBValue(background));
-  return picture.GetHBITMAP(fill, &bitmap) == Gdiplus::Ok ? bitmap : nullptr;
+  if (scale == 1.0 || !(scale > 0.0)) {
+    return picture.GetHBITMAP(fill, &bitmap) == Gdiplus::Ok ? bitmap : nullptr;
+  }
+  const auto scaled = [scale](UINT size) {
+    return std::max<INT>(1, static_cast<INT>(std::lround(size * scale)));
+  };
+  Gdiplus::Bitmap resized(scaled(picture.GetWidth()), scaled(picture.GetHeight()),
+                          PixelFormat32bppARGB);
+  {
+    Gdiplus::Graphics drawing(&resized);
+    drawing.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    drawing.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    drawing.DrawImage(&picture, 0, 0, static_cast<INT>(resized.GetWidth()),
+                      static_cast<INT>(resized.GetHeight()));
+  }
+  return resized.GetHBITMAP(fill, &bitmap) == Gdiplus::Ok ? bitmap : nullptr;
+}
+
+void StopGdiPlus() {
+  if (const ULONG_PTR token = std::exchange(GdiPlusToken(), 0)) Gdiplus::GdiplusShutdown(token);
 }
 
 }  // namespace sledway::platform

@@ -51,16 +51,15 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return 0;
 }
 
+// Registered while a window of the library may need it (RegisterClassW refuses a second
+// registration, which is then the one in place).
 void RegisterPictureBox() {
-  static const bool registered = [] {
-    WNDCLASSW description{};
-    description.lpfnWndProc = PictureBoxProc;
-    description.hInstance = ThisModule();
-    description.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    description.lpszClassName = kPictureBoxClass;
-    return RegisterClassW(&description) != 0;
-  }();
-  (void)registered;
+  WNDCLASSW description{};
+  description.lpfnWndProc = PictureBoxProc;
+  description.hInstance = ThisModule();
+  description.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  description.lpszClassName = kPictureBoxClass;
+  RegisterClassW(&description);
 }
 
 struct NativeKind {
@@ -148,10 +147,17 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
+void UnregisterPictureBox() {
+  UnregisterClassW(kPictureBoxClass, ThisModule());
+}
+
 Win32Control::Win32Control(Window& form, const ControlDesign& design, const Win32Control* container)
     : form_(form), name_(design.name), kind_(design.kind), container_(container) {
   RegisterPictureBox();
-  const NativeKind native = Native(kind_);
+  NativeKind native = Native(kind_);
+  if (design.wraps && kind_ == ControlKind::kLabel) {
+    native.style = (native.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
+  }
   const form::TwipsRect offset = container_ != nullptr ? container_->Rect() : form::TwipsRect{};
   const int left = TwipsToPixelsX(offset.left + design.left);
   const int top = TwipsToPixelsY(offset.top + design.top);

@@ -13,6 +13,9 @@ namespace sledway::win32 {
 
 class Window;
 
+// Takes back the picture box's window class (see UnregisterWindowClasses).
+void UnregisterPictureBox();
+
 // One child window of a form, found by its name, realising the form's Control over user32 and
 // comctl32. Every control is a child of the form's window itself, placed over its frame, so the
 // form receives all notifications; `container` is the frame it sits in (null: the client area).

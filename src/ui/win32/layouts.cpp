@@ -35,6 +35,7 @@ class Builder {
   Builder& Disabled() { return Last().enabled = false, *this; }
   Builder& Hidden() { return Last().visible = false, *this; }
   Builder& Set() { return Last().value = true, *this; }
+  Builder& Wraps() { return Last().wraps = true, *this; }
   Builder& Arial(double points, bool bold, bool underline) {
     ControlDesign& control = Last();
     control.fontFace = L"Arial";
@@ -72,7 +73,9 @@ FormDesign PathDesign() {
   add("cmdSelect_2", kPictureButton, "Frame2", "", 180, 900, kSlot, kSlot)
       .Picture(form::kPictureSlotOptional);
   add("picSelect_2", kSunkenPictureBox, "Frame2", "", 180, 900, kSlot, kSlot).Hidden();
-  add("lblSelect_2", kLabel, "Frame2", "Tangent edge/axis", 690, 975, 1500, 255);
+  // Two lines high: where the face's font is wider than the design's, the caption wraps beside
+  // the flip toggle instead of being cut.
+  add("lblSelect_2", kLabel, "Frame2", "Tangent edge/axis", 690, 975, 1500, 510).Wraps();
   add("chkSelect_4", kToggle, "Frame2", "", 2220, 900, kSlot, kSlot)
       .Picture(form::kPictureFlip)
       .Disabled();
@@ -114,7 +117,8 @@ FormDesign SledwayHelpDesign() {
   add("lb1", kLabel, "", "Notes:", 300, 1260, 2000, 255);
   add("txtHelp", kNotes, "", "", 300, 1530, 5670, 3480);
   add("Label3", kLabel, "", "Comments and suggestions to: ", 300, 5190, 2640, 255);
-  add("lblEmail", kLabel, "", SLEDWAY_CONTACT, 2940, 5190, 3030, 255).Arial(8.25, false, true);
+  // A little apart from the label before it, whose text may fill its whole width.
+  add("lblEmail", kLabel, "", SLEDWAY_CONTACT, 3030, 5190, 2940, 255).Arial(8.25, false, true);
   add("cmdClose", kButton, "", "Close", 4860, 5700, 1110, 375);
   return design;
 }

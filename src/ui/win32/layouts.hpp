@@ -35,6 +35,8 @@ struct ControlDesign {
   bool enabled = true;
   bool visible = true;
   bool value = false;
+  // A label whose caption wraps onto its next line where the face's font is too wide for one.
+  bool wraps = false;
   // The font: the form's Verdana 8.25 pt unless another face is given.
   std::wstring fontFace;
   double fontPoints = 8.25;

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "platform/win32/png_bitmap.hpp"
+#include "ui/win32/screen.hpp"
 
 namespace sledway::win32 {
 namespace {
@@ -36,7 +37,9 @@ HBITMAP PictureBitmap(int number, COLORREF background,
   const auto key = std::make_tuple(number, background, transparentRgb);
   const auto found = made.find(key);
   if (found != made.end()) return found->second;
-  return made[key] = platform::BitmapFromPng(PicturePng(number), background, transparentRgb);
+  // Drawn for 96 DPI: at another resolution the picture keeps its size in twips, as its control.
+  const double scale = TwipsToPixelsX(1440) / 96.0;
+  return made[key] = platform::BitmapFromPng(PicturePng(number), background, transparentRgb, scale);
 }
 
 }  // namespace sledway::win32

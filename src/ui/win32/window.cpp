@@ -39,17 +39,21 @@ RECT ToPixels(const form::TwipsRect& rect) {
 
 }  // namespace
 
+void UnregisterWindowClasses() {
+  UnregisterClassW(kWindowClass, ThisModule());
+  UnregisterPictureBox();
+}
+
 Window::Window(const FormDesign& design) {
-  static const bool registered = [] {
-    WNDCLASSW description{};
-    description.lpfnWndProc = Procedure;
-    description.hInstance = ThisModule();
-    description.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    description.lpszClassName = kWindowClass;
-    return RegisterClassW(&description) != 0;
-  }();
-  (void)registered;
+  // Registered while a window of the library may need it (RegisterClassW refuses a second
+  // registration, which is then the one in place).
+  WNDCLASSW description{};
+  description.lpfnWndProc = Procedure;
+  description.hInstance = ThisModule();
+  description.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  description.lpszClassName = kWindowClass;
+  RegisterClassW(&description);
   RECT outer{0, 0, TwipsToPixelsX(design.clientWidth), TwipsToPixelsY(design.clientHeight)};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExtendedStyle);
   handle_ = CreateWindowExW(kExtendedStyle, kWindowClass, platform::Wide(design.caption).c_str(),

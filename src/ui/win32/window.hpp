@@ -14,6 +14,11 @@
 
 namespace sledway::win32 {
 
+// Takes back the window classes of the library's windows, which the next window registers again:
+// called once none of its windows is left, before the library may be unloaded. A class whose
+// windows still exist stays.
+void UnregisterWindowClasses();
+
 // A window of the add-in as its design gives it, realising the form's Form over user32: a
 // dialog-like top-level window, hidden until shown, whose controls are all its direct children.
 // It handles its own keyboard navigation (Tab, Escape), since inside a host its messages pass

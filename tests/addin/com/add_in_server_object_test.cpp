@@ -8,7 +8,7 @@
 
 #include "addin/com/add_in_guids.hpp"
 #include "addin/com/class_factory.hpp"
-#include "addin/live_objects.hpp"
+#include "platform/live_objects.hpp"
 #include "host/host_error.hpp"
 #include "test_site.hpp"
 

@@ -204,6 +204,27 @@ TEST_F(InstalledAddIn, InstalledToARelativePrefixInAFolderOfAnyName) {
   EXPECT_EQ(ReadAddinFile(folder / L"Sledway.addin").assembly, L"sledway.dll");
   ASSERT_NO_FATAL_FAILURE(ActivateFromFolder(folder));
 
+  // The library registers itself by its own path, every character of the folder's name kept.
+  const fs::path library = folder / L"sledway.dll";
+  const HMODULE loaded = LoadLibraryW(library.c_str());
+  ASSERT_NE(loaded, nullptr);
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  const auto entry = [&](const char* name) {
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(loaded, name)));
+  };
+  ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
+  wchar_t registered[MAX_PATH] = {};
+  DWORD size = sizeof registered;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER,
+                         L"Software\\Classes\\CLSID\\{1ED471A1-4725-4827-B91F-4EE510CB2B8D}"
+                         L"\\InprocServer32",
+                         nullptr, RRF_RT_REG_SZ, nullptr, registered, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(CompareStringOrdinal(registered, -1, library.c_str(), -1, TRUE), CSTR_EQUAL)
+      << platform::Utf8(registered);
+  EXPECT_EQ(entry("DllUnregisterServer")(), S_OK);
+  FreeLibrary(loaded);
+
   // A library's full path with XML's specials in it is written as XML text.
   const fs::path escaped = Windows(SLEDWAY_ADDIN_FOLDERS) / L"escaped";
   const AddinFile addin = ReadAddinFile(escaped / L"Sledway.addin");

@@ -62,7 +62,7 @@ const std::vector<Expected> kToolWindow = {
     {"chkHide", L"Hide", true, true, 120 + 180, 60 + 810, 1500, 285},
     {"Frame2", L"Component", true, true, 120, 1620, 2760, 1620},
     {"picSelect_1", L"", true, false, 120 + 180, 1620 + 300, 405, 405},
-    {"lblSelect_2", L"Tangent edge/axis", true, true, 120 + 690, 1620 + 975, 1500, 255},
+    {"lblSelect_2", L"Tangent edge/axis", true, true, 120 + 690, 1620 + 975, 1500, 510},
     {"Frame3", L"Increment", true, true, 3000, 60, 2955, 1260},
     {"txtSteps", L"", true, true, 3000 + 1140, 60 + 300, 855, 285},
     {"Frame5", L"Drive", true, true, 3000, 1380, 2955, 1080},

@@ -8,4 +8,8 @@ void ObjectCreated();
 void ObjectDestroyed();
 int LiveObjects();
 
+// Runs `release` each time the last live object goes: what the library started for its objects
+// (GDI+, its window classes) stops then, and starts again with the next object that needs it.
+void WhenNoneLive(void (*release)());
+
 }  // namespace sledway
