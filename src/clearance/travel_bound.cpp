@@ -28,13 +28,16 @@ double Circumradius(const gp_Vec& a, const gp_Vec& b, const gp_Vec& c) {
   return (b - a).Magnitude() * (c - b).Magnitude() * (a - c).Magnitude() / (2.0 * twiceArea);
 }
 
+// Kinds as a proxy reports them: a curve of the assembly's own sketch reports its native code.
 bool IsStraight(IVCurveKind kind) {
-  return kind == IVCurveKind::kSketchLine || kind == IVCurveKind::kSketchLine3D;
+  const IVCurveKind proxy = ProxyKind(kind);
+  return proxy == IVCurveKind::kSketchLineProxy || proxy == IVCurveKind::kSketchLine3DProxy;
 }
 
 bool IsCircular(IVCurveKind kind) {
-  return kind == IVCurveKind::kSketchArc || kind == IVCurveKind::kSketchCircle ||
-         kind == IVCurveKind::kSketchArc3D || kind == IVCurveKind::kSketchCircle3D;
+  const IVCurveKind proxy = ProxyKind(kind);
+  return proxy == IVCurveKind::kSketchArcProxy || proxy == IVCurveKind::kSketchCircleProxy ||
+         proxy == IVCurveKind::kSketchArc3DProxy || proxy == IVCurveKind::kSketchCircle3DProxy;
 }
 
 }  // namespace
