@@ -27,12 +27,12 @@
 #include <BRepTools.hxx>
 #include <Bnd_Box.hxx>
 #include <TopLoc_Location.hxx>
-#include <gp_Ax1.hxx>
-#include <gp_Vec.hxx>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gp_Ax1.hxx>
+#include <gp_Vec.hxx>
 #include <limits>
 #include <map>
 #include <memory>
@@ -85,9 +85,7 @@ struct RunScene {
   // A scene whose moving component is given its placements.
   RunScene(Ref<model::AssemblyDocument> assembly, Ref<model::Component> component,
            std::vector<gp_Trsf> steps)
-      : document(std::move(assembly)),
-        moving(std::move(component)),
-        placements(std::move(steps)) {
+      : document(std::move(assembly)), moving(std::move(component)), placements(std::move(steps)) {
     for (const auto& other : document->Components()) {
       if (other != moving) others.push_back(other);
     }

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/live_objects.hpp"
 #include "host/host_error.hpp"
+#include "platform/live_objects.hpp"
 
 namespace sledway {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
-#include "platform/live_objects.hpp"
 #include "addin/resource_picture.hpp"
 #include "host/codes.hpp"
 #include "host/host_error.hpp"
 #include "platform/desktop.hpp"
+#include "platform/live_objects.hpp"
 #include "ui/report_failure.hpp"
 
 namespace sledway {

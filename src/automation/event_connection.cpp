@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/live_objects.hpp"
 #include "automation/host_type_library.hpp"
 #include "host/host_error.hpp"
+#include "platform/live_objects.hpp"
 #include "platform/win32/wide_text.hpp"
 
 namespace sledway::automation {

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/live_objects.hpp"
 #include "addin_test_support.hpp"
 #include "common/reg_api.hpp"
 #include "forwarding_application.hpp"
@@ -12,6 +11,7 @@
 #include "modelhost/application/add_in_site.hpp"
 #include "modelhost/application/command_bar_control.hpp"
 #include "modelhost/document/part_document.hpp"
+#include "platform/live_objects.hpp"
 #include "recording_form.hpp"
 
 namespace sledway::test {

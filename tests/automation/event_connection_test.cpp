@@ -10,10 +10,10 @@
 
 #include <vector>
 
-#include "platform/live_objects.hpp"
 #include "automation/binding_session.hpp"
 #include "automation/host_object.hpp"
 #include "host/host.hpp"
+#include "platform/live_objects.hpp"
 #include "scripted_object.hpp"
 
 namespace sledway::automation {

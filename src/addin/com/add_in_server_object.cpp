@@ -7,9 +7,9 @@
 
 #include "addin/com/add_in_guids.hpp"
 #include "addin/com/dispatch_arguments.hpp"
-#include "platform/live_objects.hpp"
 #include "automation/owned_values.hpp"
 #include "host/host_error.hpp"
+#include "platform/live_objects.hpp"
 
 namespace sledway::com {
 namespace {

@@ -6,11 +6,11 @@
 #include <exception>
 
 #include "addin/add_in_identity.hpp"
-#include "platform/live_objects.hpp"
 #include "addin/sledway_server.hpp"
 #include "host/add_in_server.hpp"
 #include "host/host_error.hpp"
 #include "platform/add_in_registry.hpp"
+#include "platform/live_objects.hpp"
 #include "platform/qt_desktop_services.hpp"
 #include "ui/qt/face_widgets.hpp"
 #include "ui/qt/qt_form_factory.hpp"
