@@ -82,7 +82,7 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   if (summary.least) {
     lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
                     WhereText(summary) + " (fraction " + TrimmedText(summary.fraction, 9) +
-                    ") between '" + EscapedText(summary.moving) + "' and '" +
+                    ") between '" + EscapedText(summary.leastMoving) + "' and '" +
                     EscapedText(summary.nearest) + "', closest points " +
                     PointText(summary.onMoving) + " and " + PointText(summary.onNearest) + " " +
                     unit);
@@ -91,7 +91,7 @@ std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const s
   }
   if (summary.contacts.empty()) lines.push_back("contact: none");
   for (const ClearanceSummary::Contact& contact : summary.contacts) {
-    lines.push_back("contact: '" + EscapedText(summary.moving) + "' with '" +
+    lines.push_back("contact: '" + EscapedText(contact.moving) + "' with '" +
                     EscapedText(contact.component) + "' from fraction " +
                     TrimmedText(contact.first, 12) + " to " + TrimmedText(contact.last, 12) +
                     (contact.betweenMoves
@@ -264,6 +264,7 @@ class JsonWriter final : public ResultWriter {
       clearance["distance"] = row.clearance->distance ? Json(*row.clearance->distance) : Json();
       clearance["bound"] = row.clearance->bound ? Json(*row.clearance->bound) : Json();
       clearance["nearest"] = row.clearance->nearest;
+      clearance["moving"] = row.clearance->moving;
       clearance["contact"] = row.clearance->contact;
       move["clearance"] = clearance;
     }
@@ -325,11 +326,13 @@ class JsonWriter final : public ResultWriter {
     clearance["betweenMoves"] = summary.leastBetweenMoves;
     clearance["fraction"] = summary.fraction;
     clearance["nearest"] = summary.nearest;
+    clearance["leastMoving"] = summary.leastMoving;
     clearance["onMoving"] = summary.onMoving;
     clearance["onNearest"] = summary.onNearest;
     clearance["contacts"] = Json::array();
     for (const ClearanceSummary::Contact& contact : summary.contacts) {
       Json interval;
+      interval["moving"] = contact.moving;
       interval["component"] = contact.component;
       interval["first"] = contact.first;
       interval["last"] = contact.last;

@@ -70,31 +70,51 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 }
 
 RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& document,
-                           CPath& path, Ref<IVApplication> app)
+                           CPath& path, Ref<IVApplication> app,
+                           const std::vector<Ref<IVComponent>>& train)
     : path_(path),
       moving_(std::dynamic_pointer_cast<model::Component>(path.FollowComponent())),
       perUnit_(model::CentimetresPerUnit(document.DisplayUnit())),
       stopAtContact_(options.stopAtContact) {
   const double tolerance = ContactTolerance(options.clearanceTolerance, document);
   if (!moving_) throw UsageError("--clearance: the follow point belongs to no component");
-  std::vector<Ref<model::Component>> others;
+  std::vector<Ref<model::Component>> members{moving_};
+  for (const Ref<IVComponent>& follower : train) {
+    members.push_back(std::dynamic_pointer_cast<model::Component>(follower));
+    if (!members.back()) throw UsageError("--clearance: a follower of --train is no component");
+  }
+  const auto isMember = [&](const Ref<model::Component>& component) {
+    return std::find(members.begin(), members.end(), component) != members.end();
+  };
+  std::vector<Ref<model::Component>> still;
   const std::vector<std::string> named = options.clearance.value_or(std::vector<std::string>{});
   for (const std::string& name : named) {
     Ref<model::Component> component = NamedComponent(document, name);
-    if (component == moving_) {
-      throw UsageError("--clearance: '" + name +
-                       "' is the component that moves; name the ones it must clear");
+    if (isMember(component)) {
+      throw UsageError("--clearance: '" + name + "' is " +
+                       (component == moving_ ? "the component that moves"
+                                             : "a follower of --train, which moves") +
+                       "; name the ones it must clear");
     }
-    if (std::find(others.begin(), others.end(), component) == others.end()) {
-      others.push_back(component);
+    if (std::find(still.begin(), still.end(), component) == still.end()) {
+      still.push_back(component);
     }
   }
   if (named.empty()) {
     for (const Ref<model::Component>& component : document.Components()) {
-      if (component != moving_) others.push_back(component);
+      if (!isMember(component)) still.push_back(component);
     }
   }
-  check_.emplace(moving_, std::move(others), tolerance);
+  // Each member against what stands still and the members behind it.
+  std::vector<std::vector<Ref<model::Component>>> others;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    others.push_back(still);
+    others.back().insert(others.back().end(), members.begin() + i + 1, members.end());
+  }
+  check_.emplace(moving_, std::move(others.front()), tolerance);
+  for (std::size_t i = 1; i < members.size(); ++i) {
+    followerChecks_.emplace_back(members[i], std::move(others[i]), tolerance);
+  }
   sweep_.emplace(std::move(app), path_, *check_);
   summary_.moving = moving_->ComponentName();
   const bool addInRoll = options.roll.empty() || options.roll.front() == "add-in";
@@ -105,6 +125,22 @@ RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& d
         "--roll and --train move components between moves by motions of their own";
   } else if (!sweep_->Unbounded().empty()) {
     summary_.atMovesOnly = sweep_->Unbounded();
+  }
+}
+
+std::vector<RunClearance::Measured> RunClearance::Members(const Sample& there) const {
+  std::vector<Measured> members{{summary_.moving, there.clearance}};
+  for (std::size_t i = 0; i < followersNow_.size(); ++i) {
+    members.push_back({followerChecks_[i].Moving()->ComponentName(), followersNow_[i]});
+  }
+  return members;
+}
+
+void RunClearance::MeasureFollowers() {
+  followersNow_.clear();
+  for (clearance::ClearanceCheck& check : followerChecks_) {
+    followersNow_.push_back(check.Measure());
+    sweep_->CountMeasurement();
   }
 }
 
@@ -124,42 +160,53 @@ double RunClearance::Boundary(double outside, double inside, const std::string& 
 // when the component went there from it by the follow motion (`refine`), and the least
 // clearance so far.
 void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
-  const clearance::Clearance& now = there.clearance;
-  const std::set<std::string> touching(now.inContact.begin(), now.inContact.end());
-  refine = refine && last_;
-  for (const std::string& name : touching) {
-    if (touching_.count(name)) continue;
-    const double first = refine ? Boundary(last_->fraction, there.fraction, name) : there.fraction;
-    open_[name] = summary_.contacts.size();
-    summary_.contacts.push_back({name, first, there.fraction, std::nullopt});
-    if (!atMove) openedOnTheWay_.insert(name);
+  std::set<Touch> touching;
+  for (const Measured& member : Members(there)) {
+    for (const std::string& name : member.clearance.inContact)
+      touching.emplace(member.moving, name);
   }
-  for (const std::string& name : touching_) {
-    if (touching.count(name)) continue;
-    ClearanceSummary::Contact& contact = summary_.contacts[open_[name]];
-    contact.last = refine ? Boundary(there.fraction, last_->fraction, name) : last_->fraction;
-    if (openedOnTheWay_.count(name)) contact.betweenMoves = move_;
-    open_.erase(name);
+  // The halvings move the leader alone: a train's contacts end at the moves that bracket them.
+  refine = refine && last_ && followerChecks_.empty();
+  for (const Touch& touch : touching) {
+    if (touching_.count(touch)) continue;
+    const double first =
+        refine ? Boundary(last_->fraction, there.fraction, touch.second) : there.fraction;
+    open_[touch] = summary_.contacts.size();
+    summary_.contacts.push_back({touch.first, touch.second, first, there.fraction, std::nullopt});
+    if (!atMove) openedOnTheWay_.insert(touch);
   }
-  for (const auto& [name, at] : open_) summary_.contacts[at].last = there.fraction;
+  for (const Touch& touch : touching_) {
+    if (touching.count(touch)) continue;
+    ClearanceSummary::Contact& contact = summary_.contacts[open_[touch]];
+    contact.last =
+        refine ? Boundary(there.fraction, last_->fraction, touch.second) : last_->fraction;
+    if (openedOnTheWay_.count(touch)) contact.betweenMoves = move_;
+    open_.erase(touch);
+  }
+  for (const auto& [touch, at] : open_) summary_.contacts[at].last = there.fraction;
   touching_ = touching;
   last_ = there;
-  if (!atMove && now.nearest) seen_.emplace_back(there.fraction, now.nearest->distance);
+  if (!atMove && there.clearance.nearest) {
+    seen_.emplace_back(there.fraction, there.clearance.nearest->distance);
+  }
   NoteLeast(there, atMove);
 }
 
 void RunClearance::NoteLeast(const Sample& there, bool atMove) {
-  const clearance::Clearance& now = there.clearance;
-  if (!now.nearest) return;
-  const double distance = now.nearest->distance / perUnit_;
-  if (!summary_.least || distance < *summary_.least) {
-    summary_.least = distance;
-    summary_.move = atMove ? arriving_ : move_;
-    summary_.leastBetweenMoves = !atMove;
-    summary_.fraction = there.fraction;
-    summary_.nearest = now.nearestComponent;
-    summary_.onMoving = InUnit(now.nearest->onMoving, perUnit_);
-    summary_.onNearest = InUnit(now.nearest->onOther, perUnit_);
+  for (const Measured& member : Members(there)) {
+    const clearance::Clearance& now = member.clearance;
+    if (!now.nearest) continue;
+    const double distance = now.nearest->distance / perUnit_;
+    if (!summary_.least || distance < *summary_.least) {
+      summary_.least = distance;
+      summary_.move = atMove ? arriving_ : move_;
+      summary_.leastBetweenMoves = !atMove;
+      summary_.fraction = there.fraction;
+      summary_.leastMoving = member.moving;
+      summary_.nearest = now.nearestComponent;
+      summary_.onMoving = InUnit(now.nearest->onMoving, perUnit_);
+      summary_.onNearest = InUnit(now.nearest->onOther, perUnit_);
+    }
   }
 }
 
@@ -238,6 +285,7 @@ void RunClearance::SweepFrom(const Sample& atMove) {
 void RunClearance::AtStart(std::int64_t step, double fraction) {
   clearance::Clearance now = check_->Measure();
   sweep_->CountMeasurement();
+  MeasureFollowers();
   const Sample there = sweep_->StartAtMove(fraction, std::move(now));
   Visit(there, false, true);
   lastStep_ = step;
@@ -248,6 +296,7 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   arriving_ = move;
   clearance::Clearance now = check_->Measure();
   sweep_->CountMeasurement();
+  MeasureFollowers();
   const Ref<IVMatrix> placement = moving_->GetTransformation();
   const Sample atMove{fraction, now, 0.0};
   // Only between two moves next to each other along the path did the component pass the
@@ -277,19 +326,24 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   seen_.clear();
   moving_->SetTransformation(placement);
   if (stopAtContact_ && !stop_) {
-    std::string names;
-    for (const std::string& name : now.inContact) {
-      names += (names.empty() ? "'" : ", '") + name + "'";
+    std::string touches;
+    for (const Measured& member : Members(atMove)) {
+      std::string names;
+      for (const std::string& name : member.clearance.inContact) {
+        names += (names.empty() ? "'" : ", '") + name + "'";
+      }
+      if (names.empty()) continue;
+      touches += (touches.empty() ? "'" : "; '") + member.moving + "' touches " + names;
     }
-    if (!names.empty()) {
+    if (!touches.empty()) {
       stop_ = "contact at move " + std::to_string(move) + ", fraction " + TrimmedText(fraction, 9) +
-              ": '" + summary_.moving + "' touches " + names;
+              ": " + touches;
     } else {
       for (const ClearanceSummary::Contact& contact : summary_.contacts) {
         if (contact.betweenMoves != move_) continue;
         stop_ = "contact between moves " + std::to_string(move_) + " and " + std::to_string(move) +
                 ", from fraction " + TrimmedText(contact.first, 12) + " to " +
-                TrimmedText(contact.last, 12) + ": '" + summary_.moving + "' touches '" +
+                TrimmedText(contact.last, 12) + ": '" + contact.moving + "' touches '" +
                 contact.component + "'";
         break;
       }
@@ -301,11 +355,18 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   generations_ = generations;
   move_ = move;
   MoveClearance columns;
-  columns.contact = !now.inContact.empty();
-  if (!now.nearest) return columns;
-  columns.distance = now.nearest->distance / perUnit_;
-  columns.bound = now.bound / perUnit_;
-  columns.nearest = now.nearestComponent;
+  for (const Measured& member : Members(atMove)) {
+    const clearance::Clearance& measured = member.clearance;
+    columns.contact = columns.contact || !measured.inContact.empty();
+    if (!measured.nearest) continue;
+    const double bound = measured.bound / perUnit_;
+    columns.bound = std::min(columns.bound.value_or(bound), bound);
+    const double distance = measured.nearest->distance / perUnit_;
+    if (columns.distance && *columns.distance <= distance) continue;
+    columns.distance = distance;
+    columns.nearest = measured.nearestComponent;
+    columns.moving = member.moving;
+  }
   return columns;
 }
 

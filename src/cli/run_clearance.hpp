@@ -12,6 +12,7 @@
 #include "cli/run_options.hpp"
 #include "cli/run_report.hpp"
 #include "host/application.hpp"
+#include "host/component.hpp"
 
 namespace sledway {
 class CPath;
@@ -37,12 +38,18 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 // halving the gap until it is under 1e-12, so each contact interval's ends are the fractions
 // where it truly begins and ends. The component is put back where the move left it.
 // --clearance-at-moves measures at the moves (and the halvings) only.
+// With a train (--train) every member that moves, the leader and each follower, is measured at
+// each move against the components that stand still and against the members behind it, so each
+// pair of members is measured once. The members move between moves by motions of their own, so
+// clearance is then measured at the moves only, and a contact's ends are the moves that bracket
+// it.
 class RunClearance {
  public:
   // Fails with UsageError naming a component that is not in the assembly or is the moving one,
-  // or a tolerance that is not a length of 0 or more.
+  // or a tolerance that is not a length of 0 or more. `train`: the followers, in the order of
+  // --train, each behind the one before it.
   RunClearance(const RunOptions& options, model::AssemblyDocument& document, CPath& path,
-               Ref<IVApplication> app);
+               Ref<IVApplication> app, const std::vector<Ref<IVComponent>>& train = {});
 
   // After "Position", at the start of travel (step 0, or Steps with FlipPath).
   void AtStart(std::int64_t step, double fraction);
@@ -56,6 +63,16 @@ class RunClearance {
 
  private:
   using Sample = clearance::MotionSweep::Sample;
+  // A contact: the moving member and the component it touches.
+  using Touch = std::pair<std::string, std::string>;
+  struct Measured {
+    std::string moving;
+    const clearance::Clearance& clearance;
+  };
+
+  // The leader's clearance in `there`, then each follower's as measured at the last move.
+  std::vector<Measured> Members(const Sample& there) const;
+  void MeasureFollowers();
 
   void Visit(const Sample& there, bool refine, bool atMove);
   void NoteLeast(const Sample& there, bool atMove);
@@ -66,18 +83,20 @@ class RunClearance {
   CPath& path_;
   Ref<model::Component> moving_;
   std::optional<clearance::ClearanceCheck> check_;
+  std::vector<clearance::ClearanceCheck> followerChecks_;
+  std::vector<clearance::Clearance> followersNow_;  // at the last move
   std::optional<clearance::MotionSweep> sweep_;
   double perUnit_ = 1.0;
   bool stopAtContact_ = false;
   ClearanceSummary summary_;
-  std::optional<Sample> last_;               // the last measurement along the travel
-  std::optional<std::int64_t> lastStep_;     // the step of the last move
-  std::vector<int> generations_;             // of the parts at the last move
-  std::int64_t move_ = 0;                    // the last move, 0 for "Position"
-  std::int64_t arriving_ = 0;                // the move being measured
-  std::set<std::string> touching_;           // in contact at the last fraction measured
-  std::map<std::string, std::size_t> open_;  // component to its open interval in summary_
-  std::set<std::string> openedOnTheWay_;     // began after the last move, before this one
+  std::optional<Sample> last_;            // the last measurement along the travel
+  std::optional<std::int64_t> lastStep_;  // the step of the last move
+  std::vector<int> generations_;          // of the parts at the last move
+  std::int64_t move_ = 0;                 // the last move, 0 for "Position"
+  std::int64_t arriving_ = 0;             // the move being measured
+  std::set<Touch> touching_;              // in contact at the last fraction measured
+  std::map<Touch, std::size_t> open_;     // contact to its open interval in summary_
+  std::set<Touch> openedOnTheWay_;        // began after the last move, before this one
   std::optional<std::string> stop_;
   // Fractions and distances measured on the way from the last move to this one, both moves too.
   std::vector<std::pair<double, double>> seen_;

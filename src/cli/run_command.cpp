@@ -343,7 +343,9 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   std::optional<RunClearance> clearance;
   if (options.clearance || options.stopAtContact || options.clearanceTolerance ||
       options.clearanceAtMoves) {
-    clearance.emplace(options, *run.assembly.document, path, run.app);
+    std::vector<Ref<IVComponent>> train;
+    for (const motion::Follower& follower : motion.Train()) train.push_back(follower.component);
+    clearance.emplace(options, *run.assembly.document, path, run.app, train);
     run.header.clearance = true;
   }
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());

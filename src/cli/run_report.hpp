@@ -26,12 +26,15 @@ struct MoveClearance {
   // their deflections below `distance`; none when nothing was measured.
   std::optional<double> bound;
   std::string nearest;  // the nearest component's name
+  std::string moving;   // the moving component nearest it: the leader or a follower
   bool contact = false;
 };
 
 // The least clearance of a run and where the moving component touched others.
 struct ClearanceSummary {
   std::string moving;
+  // The moving component of the least: `moving`, or under --train the member nearest there.
+  std::string leastMoving;
   std::optional<double> least;  // in the display unit; none when nothing was measured
   std::int64_t move = 0;        // 0: at "Position", before the first move
   double fraction = 0.0;
@@ -43,6 +46,7 @@ struct ClearanceSummary {
   // One contact interval with one component: the fractions where it began and ended along the
   // travel, found to within 1e-12 between the measurements that bracket them.
   struct Contact {
+    std::string moving;  // the moving component that touched: the leader or a follower
     std::string component;
     double first = 0.0;
     double last = 0.0;
