@@ -167,45 +167,22 @@ class ToolWindow {
   }
   HWND Button(const wchar_t* text) const { return Control(L"Button", text); }
   HWND Label(const wchar_t* text) const { return Control(L"Static", text); }
-  // The control of class `kind` just left of `neighbour`, on its line.
+  // The control of class `kind` just left of `neighbour`, on its line: a shown one, and with no
+  // text when `untitled`.
   HWND LeftOf(HWND neighbour, const wchar_t* kind, bool untitled) const {
-    RECT beside{};
-    GetWindowRect(neighbour, &beside);
-    HWND nearest = nullptr;
-    LONG gap = 0;
-    for (HWND child : Children()) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      if (Kind(child) != kind || (untitled && !TextOf(child).empty()) || !IsWindowVisible(child) ||
-          rect.right > beside.left || rect.top > beside.bottom || rect.bottom < beside.top) {
-        continue;
+    return Nearest(neighbour, kind, [untitled](HWND child, const RECT& rect, const RECT& beside) {
+      if (rect.right > beside.left || (untitled && !TextOf(child).empty()) ||
+          !IsWindowVisible(child)) {
+        return -1L;
       }
-      if (nearest == nullptr || beside.left - rect.right < gap) {
-        nearest = child;
-        gap = beside.left - rect.right;
-      }
-    }
-    return nearest;
+      return beside.left - rect.right;
+    });
   }
   // The control of class `kind` just right of `neighbour`, on its line.
   HWND RightOf(HWND neighbour, const wchar_t* kind) const {
-    RECT beside{};
-    GetWindowRect(neighbour, &beside);
-    HWND nearest = nullptr;
-    LONG gap = 0;
-    for (HWND child : Children()) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      if (Kind(child) != kind || rect.left < beside.right || rect.top > beside.bottom ||
-          rect.bottom < beside.top) {
-        continue;
-      }
-      if (nearest == nullptr || rect.left - beside.right < gap) {
-        nearest = child;
-        gap = rect.left - beside.right;
-      }
-    }
-    return nearest;
+    return Nearest(neighbour, kind, [](HWND, const RECT& rect, const RECT& beside) {
+      return rect.left >= beside.right ? rect.left - beside.right : -1L;
+    });
   }
   HWND Slot(const wchar_t* label) const { return LeftOf(Label(label), L"Button", true); }
 
@@ -230,6 +207,27 @@ class ToolWindow {
   }
 
  private:
+  // Of the controls of class `kind` on `neighbour`'s line, the one `gapOf` puts nearest (it gives
+  // the gap to `neighbour`, or -1 for a control on the wrong side or of the wrong sort).
+  template <typename Gap>
+  HWND Nearest(HWND neighbour, const wchar_t* kind, Gap gapOf) const {
+    RECT beside{};
+    GetWindowRect(neighbour, &beside);
+    HWND nearest = nullptr;
+    LONG least = 0;
+    for (HWND child : Children()) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      if (Kind(child) != kind || rect.top > beside.bottom || rect.bottom < beside.top) continue;
+      const LONG gap = gapOf(child, rect, beside);
+      if (gap >= 0 && (nearest == nullptr || gap < least)) {
+        nearest = child;
+        least = gap;
+      }
+    }
+    return nearest;
+  }
+
   static std::wstring Kind(HWND window) {
     wchar_t kind[32] = {};
     GetClassNameW(window, kind, 32);
