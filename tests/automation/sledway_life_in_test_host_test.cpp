@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "com_apartment.hpp"
-#include "dispatch_call.hpp"
 #include "scripted_object.hpp"
 #include "sledway_in_test_host.hpp"
 
@@ -23,7 +22,6 @@ namespace {
 
 using namespace in_test_host;
 using automation_host::InterfaceStyle;
-using automation_host::Value;
 using Clock = std::chrono::steady_clock;
 
 using SledwayLifeInTestHost = automation_host::ComApartment;
@@ -89,16 +87,7 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
             : std::vector<std::wstring>{L"CommandBar:SledwayBar",
                                         L"CommandBar:AMxAssemblyPanelCmdBar"};
     if (style == InterfaceStyle::kClassic) host.RefuseIconsOnce();
-    auto commands = std::make_unique<Value>(
-        automation_host::Get(host.Application(), L"CommandManager").value.Object().Get());
-    auto definitions = std::make_unique<Value>(
-        automation_host::Get(commands->Object().Get(), L"ControlDefinitions").value.Object().Get());
-    if (style == InterfaceStyle::kRibbon) {
-      ASSERT_TRUE(
-          automation_host::Get(definitions->Object().Get(), L"AddButtonDefinition",
-                               {Value(L"Sledway").Raw(), Value(L"Sledway").Raw(), Value(4L).Raw()})
-              .Succeeded());
-    }
+    if (style == InterfaceStyle::kRibbon) host.LeaveButtonDefinition(L"Sledway");
     const com::test::ActivationContext library(SLEDWAY_DLL);
     ComPtr<IDispatch> server;
     ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
@@ -108,7 +97,7 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
       SCOPED_TRACE(cycle);
       EXPECT_EQ(Places(host), places);
       EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
-      EXPECT_EQ(automation_host::Get(definitions->Object().Get(), L"Count").value.Long(), 1);
+      EXPECT_EQ(host.ButtonDefinitions(), 1u);
       if (cycle == 11) break;
       const auto started = Clock::now();
       ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
@@ -151,8 +140,6 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
     EXPECT_EQ(CanUnloadNow(), S_OK);
     // The library may be unloaded now: its window classes went with its last object.
     EXPECT_EQ(RegisteredClasses(), 0);
-    definitions.reset();
-    commands.reset();
     owner.reset();
     EXPECT_EQ(TestHost::LiveObjects(), 0);
   }

@@ -203,17 +203,35 @@ HRESULT CommandManagerObject::CreateInteractionEvents(IDispatch** value) {
   return Guarded([&] { return Give(Make<InteractionEventsObject>(application(), *this), value); });
 }
 
+namespace {
+
+ControlDefinitionsObject& Definitions(const ComPtr<IDispatch>& definitions) {
+  return *static_cast<ControlDefinitionsObject*>(
+      static_cast<::ControlDefinitions*>(definitions.Get()));
+}
+
+}  // namespace
+
 ComPtr<ButtonDefinitionObject> CommandManagerObject::Button(
     const std::wstring& internalName) const {
-  auto* definitions = static_cast<ControlDefinitionsObject*>(
-      static_cast<::ControlDefinitions*>(definitions_.Get()));
-  ComPtr<IDispatch> found = definitions->Named(internalName);
+  ComPtr<IDispatch> found = Definitions(definitions_).Named(internalName);
   return static_cast<ButtonDefinitionObject*>(static_cast<::ButtonDefinition*>(found.Get()));
 }
 
 void CommandManagerObject::RefuseIconsOnce(HRESULT code) {
-  static_cast<ControlDefinitionsObject*>(static_cast<::ControlDefinitions*>(definitions_.Get()))
-      ->RefuseIconsOnce(code);
+  Definitions(definitions_).RefuseIconsOnce(code);
+}
+
+void CommandManagerObject::LeaveDefinition(const std::wstring& internalName) {
+  BSTR name = SysAllocString(internalName.c_str());
+  ComPtr<IDispatch> made;
+  Definitions(definitions_)
+      .AddButtonDefinition(name, name, 0, {}, {}, {}, {}, {}, {}, made.GetAddressOf());
+  SysFreeString(name);
+}
+
+size_t CommandManagerObject::DefinitionCount() const {
+  return Definitions(definitions_).entries().size();
 }
 
 InteractionEventsObject* CommandManagerObject::RunningInteraction() const {

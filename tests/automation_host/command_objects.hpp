@@ -95,6 +95,9 @@ class CommandManagerObject final : public Object<::CommandManager> {
   ComPtr<ButtonDefinitionObject> Button(const std::wstring& internalName) const;
   // The next AddButtonDefinition given an icon refuses it with `code` (0x8000FFFF in some hosts).
   void RefuseIconsOnce(HRESULT code);
+  // A definition named `internalName`, as an earlier session of the add-in leaves one.
+  void LeaveDefinition(const std::wstring& internalName);
+  size_t DefinitionCount() const;
   // The interaction started last and still running, or null.
   InteractionEventsObject* RunningInteraction() const;
 

@@ -196,25 +196,20 @@ class OccurrencesObject final : public List<::ObjectsEnumerator> {
 class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
  public:
   AssemblyDocumentObject(IDispatch* application, std::wstring displayName,
-                         ComPtr<IDispatch> definition, int& updates)
+                         ComPtr<IDispatch> definition)
       : DocumentBase(object_type::kAssemblyDocument, application, kAssemblyDocumentType,
                      std::move(displayName)),
-        definition_(std::move(definition)),
-        updates_(updates) {}
+        definition_(std::move(definition)) {}
 
-  // Parameters take their values when their expressions are put; an update only rebuilds the
-  // (analytic) model, so it is counted.
-  HRESULT STDMETHODCALLTYPE Update() override {
-    ++updates_;
-    return S_OK;
-  }
+  // Parameters take their values when their expressions are put: the (analytic) model has
+  // nothing to rebuild.
+  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** value) override {
     return Give(definition_, value);
   }
 
  private:
   ComPtr<IDispatch> definition_;
-  int& updates_;
 };
 
 }  // namespace
@@ -231,12 +226,12 @@ ComPtr<IDispatch> NewAssemblyDocument(
     IDispatch* application, std::wstring displayName,
     const std::vector<ComPtr<ComponentOccurrenceObject>>& components,
     const std::vector<ComPtr<ParameterObject>>& modelParameters,
-    const std::vector<ComPtr<ParameterObject>>& userParameters, int& updates) {
+    const std::vector<ComPtr<ParameterObject>>& userParameters) {
   auto occurrences = Make<OccurrencesObject>(application);
   for (const auto& component : components) occurrences->Append(component->name(), component);
   auto definition = Make<ComponentDefinitionObject>(
       application, NewParameters(application, modelParameters, userParameters), occurrences);
-  return Make<AssemblyDocumentObject>(application, std::move(displayName), definition, updates);
+  return Make<AssemblyDocumentObject>(application, std::move(displayName), definition);
 }
 
 }  // namespace sledway::automation_host

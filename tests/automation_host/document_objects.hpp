@@ -49,11 +49,11 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application);
 // A part document (for the add-in's "only in an assembly" answer).
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName);
 
-// An assembly document whose Update is counted in `updates`.
+// An assembly document of `components` and its parameters.
 ComPtr<IDispatch> NewAssemblyDocument(
     IDispatch* application, std::wstring displayName,
     const std::vector<ComPtr<ComponentOccurrenceObject>>& components,
     const std::vector<ComPtr<ParameterObject>>& modelParameters,
-    const std::vector<ComPtr<ParameterObject>>& userParameters, int& updates);
+    const std::vector<ComPtr<ParameterObject>>& userParameters);
 
 }  // namespace sledway::automation_host

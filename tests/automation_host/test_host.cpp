@@ -69,7 +69,6 @@ struct TestHost::Scene {
   ComPtr<UserInterfaceManagerObject> userInterface = Make<UserInterfaceManagerObject>(app);
   ComPtr<IDispatch> view = Make<ViewObject>(app);
   PlacementHooks placementHooks;
-  int updates = 0;
   std::vector<ExpressionPut> expressions;
   std::map<std::wstring, ComPtr<ComponentOccurrenceObject>> components;
   std::vector<ComPtr<ParameterObject>> parameters;
@@ -94,7 +93,7 @@ struct TestHost::Scene {
     std::vector<ComPtr<ParameterObject>> user{AddParameter(L"Travel", L"mm", L"100 mm")};
     std::vector<ComPtr<ComponentOccurrenceObject>> occurrences;
     for (const auto& named : components) occurrences.push_back(named.second);
-    assembly = NewAssemblyDocument(app, L"Assembly1.iam", occurrences, model, user, updates);
+    assembly = NewAssemblyDocument(app, L"Assembly1.iam", occurrences, model, user);
     part = NewPartDocument(app, L"Part1.ipt");
     application->SetActiveDocument(assembly);
   }
@@ -203,10 +202,6 @@ IDispatch* TestHost::Site() const {
 
 IDispatch* TestHost::Application() const {
   return scene_->app;
-}
-
-HWND TestHost::MainWindow() const {
-  return scene_->application->window();
 }
 
 void TestHost::SetActiveDocument(ActiveDocument document) {
@@ -330,16 +325,6 @@ bool TestHost::InteractionRunning() const {
   return scene_->commands->RunningInteraction() != nullptr;
 }
 
-std::vector<long> TestHost::SelectionFilters() const {
-  InteractionEventsObject* interaction = scene_->commands->RunningInteraction();
-  if (interaction == nullptr) return {};
-  return interaction->selectEvents().filters();
-}
-
-IDispatch* TestHost::Component(const std::wstring& name) const {
-  return scene_->FindComponent(name);
-}
-
 IDispatch* TestHost::Entity(const std::wstring& name) const {
   auto found = scene_->entities.find(name);
   return found == scene_->entities.end() ? nullptr : found->second.Get();
@@ -376,10 +361,6 @@ double TestHost::ParameterValue(const std::wstring& name) const {
   return 0.0;
 }
 
-int TestHost::Updates() const {
-  return scene_->updates;
-}
-
 const std::vector<PlacedButton>& TestHost::PlacedButtons() const {
   return scene_->userInterface->placed();
 }
@@ -387,6 +368,14 @@ const std::vector<PlacedButton>& TestHost::PlacedButtons() const {
 size_t TestHost::ButtonSinks(const std::wstring& internalName) const {
   ComPtr<ButtonDefinitionObject> button = scene_->commands->Button(internalName);
   return button ? button->SinkCount() : 0;
+}
+
+void TestHost::LeaveButtonDefinition(const std::wstring& internalName) {
+  scene_->commands->LeaveDefinition(internalName);
+}
+
+size_t TestHost::ButtonDefinitions() const {
+  return scene_->commands->DefinitionCount();
 }
 
 long TestHost::LiveObjects() {

@@ -59,8 +59,6 @@ class TestHost {
   // The ApplicationAddInSite to pass to the add-in's Activate.
   IDispatch* Site() const;
   IDispatch* Application() const;
-  // The host's main window (Application.MainFrameHWND).
-  HWND MainWindow() const;
 
   // Which document is active (the assembly at first).
   void SetActiveDocument(ActiveDocument document);
@@ -88,12 +86,10 @@ class TestHost {
   HRESULT Click(IDispatch* entity);
   // The user ends the running interaction (Esc): OnTerminate. S_FALSE when none runs.
   HRESULT Terminate();
-  // Whether an interaction is running, and the filters its select events were given.
+  // Whether an interaction is running.
   bool InteractionRunning() const;
-  std::vector<long> SelectionFilters() const;
 
-  // Scene objects by name (see above); null for an unknown name.
-  IDispatch* Component(const std::wstring& name) const;
+  // A scene entity by name (see above); null for an unknown name.
   IDispatch* Entity(const std::wstring& name) const;
 
   // What the add-in did: per component its placements put (in order), its placement now, its
@@ -105,12 +101,13 @@ class TestHost {
   // Parameter expressions put, in order; a parameter's value (database units).
   const std::vector<ExpressionPut>& ExpressionPuts() const;
   double ParameterValue(const std::wstring& name) const;
-  // How often the assembly's Update was called.
-  int Updates() const;
   // Buttons placed on command bars and ribbon panels, in order.
   const std::vector<PlacedButton>& PlacedButtons() const;
   // How many sinks are connected to the button definition `internalName` (0 when none is).
   size_t ButtonSinks(const std::wstring& internalName) const;
+  // A button definition `internalName` as an earlier session left it; how many there are.
+  void LeaveButtonDefinition(const std::wstring& internalName);
+  size_t ButtonDefinitions() const;
 
   // Test-host COM objects alive in the process (the scene's own included).
   static long LiveObjects();
