@@ -2,7 +2,7 @@
 
 // The base of every test-host object: reference counting with a process-wide count of live
 // objects, IDispatch answered through the type library compiled from automation_host.idl, and
-// the host's Type and Application members.
+// the host's Type member.
 
 #include <windows.h>
 // <windows.h> first: the COM headers build on its types.
@@ -134,9 +134,6 @@ class Object : public Interface {
     if (value == nullptr) return E_POINTER;
     *value = type_;
     return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE get_Application(IDispatch** value) override {
-    return Give(application_, value);
   }
 
  protected:

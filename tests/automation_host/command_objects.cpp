@@ -27,9 +27,9 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
   explicit ControlDefinitionsObject(IDispatch* application)
       : List(object_type::kControlDefinitions, application, L"ControlDefinitions") {}
 
-  HRESULT STDMETHODCALLTYPE AddButtonDefinition(BSTR displayName, BSTR internalName,
+  HRESULT STDMETHODCALLTYPE AddButtonDefinition(BSTR /*displayName*/, BSTR internalName,
                                                 long /*classification*/, VARIANT /*clientId*/,
-                                                VARIANT description, VARIANT toolTip,
+                                                VARIANT /*description*/, VARIANT toolTip,
                                                 VARIANT standardIcon, VARIANT largeIcon,
                                                 VARIANT /*buttonDisplay*/,
                                                 IDispatch** value) override {
@@ -47,10 +47,7 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
         const HRESULT refusal = std::exchange(iconsRefusal_, S_OK);
         return Failure(refusal, L"AddButtonDefinition: the icons were refused");
       }
-      auto button = Make<ButtonDefinitionObject>(
-          application(), Holder(), name,
-          displayName == nullptr ? L"" : std::wstring(displayName, SysStringLen(displayName)),
-          TextOf(description), TextOf(toolTip));
+      auto button = Make<ButtonDefinitionObject>(application(), Holder(), name, TextOf(toolTip));
       Append(name, button);
       return Give(button, value);
     });
@@ -66,37 +63,19 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
 
 ButtonDefinitionObject::ButtonDefinitionObject(IDispatch* application,
                                                std::weak_ptr<ListEntries> definitions,
-                                               std::wstring internalName, std::wstring displayName,
-                                               std::wstring description, std::wstring toolTip)
+                                               std::wstring internalName, std::wstring toolTip)
     : EventSource(object_type::kButtonDefinition, application, DIID_ButtonDefinitionSink,
                   CLSID_ButtonDefinitionObject),
       definitions_(std::move(definitions)),
       internalName_(std::move(internalName)),
-      displayName_(std::move(displayName)),
-      description_(std::move(description)),
       toolTip_(std::move(toolTip)) {}
 
 HRESULT ButtonDefinitionObject::get_InternalName(BSTR* value) {
   return GiveText(internalName_, value);
 }
 
-HRESULT ButtonDefinitionObject::get_DisplayName(BSTR* value) {
-  return GiveText(displayName_, value);
-}
-
-HRESULT ButtonDefinitionObject::get_DescriptionText(BSTR* value) {
-  return GiveText(description_, value);
-}
-
 HRESULT ButtonDefinitionObject::get_ToolTipText(BSTR* value) {
   return GiveText(toolTip_, value);
-}
-
-HRESULT ButtonDefinitionObject::put_ToolTipText(BSTR value) {
-  return Guarded([&] {
-    toolTip_ = value == nullptr ? L"" : std::wstring(value, SysStringLen(value));
-    return S_OK;
-  });
 }
 
 HRESULT ButtonDefinitionObject::Delete() {

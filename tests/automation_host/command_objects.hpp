@@ -15,14 +15,10 @@ namespace sledway::automation_host {
 class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
  public:
   ButtonDefinitionObject(IDispatch* application, std::weak_ptr<ListEntries> definitions,
-                         std::wstring internalName, std::wstring displayName,
-                         std::wstring description, std::wstring toolTip);
+                         std::wstring internalName, std::wstring toolTip);
 
   HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_DescriptionText(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_ToolTipText(BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE put_ToolTipText(BSTR value) override;
   // Takes the definition out of ControlDefinitions; its controls stay where they are.
   HRESULT STDMETHODCALLTYPE Delete() override;
 
@@ -31,8 +27,6 @@ class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
  private:
   std::weak_ptr<ListEntries> definitions_;
   std::wstring internalName_;
-  std::wstring displayName_;
-  std::wstring description_;
   std::wstring toolTip_;
 };
 

@@ -24,10 +24,6 @@ ApplicationObject::~ApplicationObject() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-HRESULT ApplicationObject::get_Application(IDispatch** value) {
-  return Give(static_cast<IDispatch*>(this), value);
-}
-
 HRESULT ApplicationObject::get_ActiveDocument(IDispatch** value) {
   return Give(activeDocument_, value);
 }
@@ -66,6 +62,10 @@ namespace {
 class AddInSiteObject final : public Object<::ApplicationAddInSite> {
  public:
   explicit AddInSiteObject(IDispatch* application) : Object(object_type::kAddInSite, application) {}
+
+  HRESULT STDMETHODCALLTYPE get_Application(IDispatch** value) override {
+    return Give(application(), value);
+  }
 };
 
 class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
@@ -169,28 +169,16 @@ class PartDocumentObject final : public DocumentBase<::Document> {
 
 class ComponentDefinitionObject final : public Object<::AssemblyComponentDefinition> {
  public:
-  ComponentDefinitionObject(IDispatch* application, ComPtr<IDispatch> parameters,
-                            ComPtr<IDispatch> occurrences)
+  ComponentDefinitionObject(IDispatch* application, ComPtr<IDispatch> parameters)
       : Object(object_type::kComponentDefinition, application),
-        parameters_(std::move(parameters)),
-        occurrences_(std::move(occurrences)) {}
+        parameters_(std::move(parameters)) {}
 
   HRESULT STDMETHODCALLTYPE get_Parameters(IDispatch** value) override {
     return Give(parameters_, value);
   }
-  HRESULT STDMETHODCALLTYPE get_Occurrences(IDispatch** value) override {
-    return Give(occurrences_, value);
-  }
 
  private:
   ComPtr<IDispatch> parameters_;
-  ComPtr<IDispatch> occurrences_;
-};
-
-class OccurrencesObject final : public List<::ObjectsEnumerator> {
- public:
-  explicit OccurrencesObject(IDispatch* application)
-      : List(object_type::kComponentOccurrences, application, L"Occurrences") {}
 };
 
 class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
@@ -224,13 +212,10 @@ ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayNa
 
 ComPtr<IDispatch> NewAssemblyDocument(
     IDispatch* application, std::wstring displayName,
-    const std::vector<ComPtr<ComponentOccurrenceObject>>& components,
     const std::vector<ComPtr<ParameterObject>>& modelParameters,
     const std::vector<ComPtr<ParameterObject>>& userParameters) {
-  auto occurrences = Make<OccurrencesObject>(application);
-  for (const auto& component : components) occurrences->Append(component->name(), component);
   auto definition = Make<ComponentDefinitionObject>(
-      application, NewParameters(application, modelParameters, userParameters), occurrences);
+      application, NewParameters(application, modelParameters, userParameters));
   return Make<AssemblyDocumentObject>(application, std::move(displayName), definition);
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "com_object.hpp"
-#include "component_occurrence.hpp"
 #include "parameter_objects.hpp"
 
 namespace sledway::automation_host {
@@ -21,7 +20,6 @@ class ApplicationObject final : public Object<::Application> {
   ApplicationObject();
   ~ApplicationObject() override;
 
-  HRESULT STDMETHODCALLTYPE get_Application(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_ActiveDocument(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_TransientGeometry(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_TransientObjects(IDispatch** value) override;
@@ -49,10 +47,9 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application);
 // A part document (for the add-in's "only in an assembly" answer).
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName);
 
-// An assembly document of `components` and its parameters.
+// An assembly document with its parameters.
 ComPtr<IDispatch> NewAssemblyDocument(
     IDispatch* application, std::wstring displayName,
-    const std::vector<ComPtr<ComponentOccurrenceObject>>& components,
     const std::vector<ComPtr<ParameterObject>>& modelParameters,
     const std::vector<ComPtr<ParameterObject>>& userParameters);
 

@@ -69,16 +69,7 @@ class PointObject final : public Object<::Point> {
     Vec3 there;
     HRESULT read = ReadVec3(other, there);
     if (FAILED(read)) return read;
-    if (result == nullptr) return E_POINTER;
-    *result = Norm(there - at_);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE TransformBy(IDispatch* matrix) override {
-    Affine by;
-    HRESULT read = ReadAffine(matrix, by);
-    if (FAILED(read)) return read;
-    at_ = by.Point(at_);
-    return S_OK;
+    return Get(Norm(there - at_), result);
   }
 
  private:
@@ -201,16 +192,6 @@ class MatrixObject final : public Object<::Matrix> {
     HRESULT checked = CheckCell(row, column);
     if (FAILED(checked)) return checked;
     *value = row == 4 ? (column == 4 ? 1.0 : 0.0) : m_.cell[row - 1][column - 1];
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE put_Cell(long row, long column, double value) override {
-    HRESULT checked = CheckCell(row, column);
-    if (FAILED(checked)) return checked;
-    if (row == 4) {
-      return Failure(E_INVALIDARG, L"Cell: the last row of a placement is 0 0 0 1");
-    }
-    if (!std::isfinite(value)) return Failure(E_INVALIDARG, L"Cell: a value must be finite");
-    m_.cell[row - 1][column - 1] = value;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetToIdentity() override {

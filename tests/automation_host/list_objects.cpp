@@ -64,29 +64,12 @@ class ObjectCollectionObject final : public List<::ObjectCollection> {
       return S_OK;
     });
   }
-  HRESULT STDMETHODCALLTYPE Remove(long index) override {
-    if (index < 1 || index > static_cast<long>(entries().size())) {
-      return Failure(E_INVALIDARG, L"Remove: the collection has no item " + std::to_wstring(index));
-    }
-    entries().erase(entries().begin() + (index - 1));
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clear() override {
-    entries().clear();
-    return S_OK;
-  }
 };
 
 class NameValueMapObject final : public Object<::NameValueMap> {
  public:
   explicit NameValueMapObject(IDispatch* application)
       : Object(object_type::kNameValueMap, application) {}
-
-  HRESULT STDMETHODCALLTYPE get_Count(long* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = 0;
-    return S_OK;
-  }
 };
 
 class TransientObjectsObject final : public Object<::TransientObjects> {

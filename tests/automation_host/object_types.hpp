@@ -22,7 +22,6 @@ inline constexpr long kPartDocument = 0x7E000004;
 inline constexpr long kComponentDefinition = 0x7E000005;
 inline constexpr long kUnitsOfMeasure = 0x7E000006;
 inline constexpr long kComponentOccurrence = 0x7E000007;
-inline constexpr long kComponentOccurrences = 0x7E000008;
 inline constexpr long kParameters = 0x7E000009;
 inline constexpr long kParameterList = 0x7E00000A;
 inline constexpr long kParameter = 0x7E00000B;

@@ -82,20 +82,6 @@ HRESULT ParameterObject::get_Value(VARIANT* value) {
   return S_OK;
 }
 
-HRESULT ParameterObject::put_Value(VARIANT value) {
-  return Guarded([&] {
-    double number = 0.0;
-    HRESULT read = ReadDouble(value, number);
-    if (FAILED(read)) return read;
-    if (!std::isfinite(number)) {
-      return Failure(E_INVALIDARG, L"Value: " + name_ + L" needs a finite value");
-    }
-    value_ = number;
-    expression_ = FormatInUnit(number, *FindUnit(units_));
-    return S_OK;
-  });
-}
-
 HRESULT ParameterObject::get_Units(BSTR* value) {
   return GiveText(units_, value);
 }

@@ -25,7 +25,6 @@ class ParameterObject final : public Object<::Parameter> {
 
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_Value(VARIANT* value) override;
-  HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override;
   HRESULT STDMETHODCALLTYPE get_Units(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_Expression(BSTR* value) override;
   HRESULT STDMETHODCALLTYPE put_Expression(BSTR value) override;

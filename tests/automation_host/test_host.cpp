@@ -91,9 +91,7 @@ struct TestHost::Scene {
     std::vector<ComPtr<ParameterObject>> model{AddParameter(L"d0", L"mm", L"0 mm"),
                                                AddParameter(L"d1", L"deg", L"90 deg")};
     std::vector<ComPtr<ParameterObject>> user{AddParameter(L"Travel", L"mm", L"100 mm")};
-    std::vector<ComPtr<ComponentOccurrenceObject>> occurrences;
-    for (const auto& named : components) occurrences.push_back(named.second);
-    assembly = NewAssemblyDocument(app, L"Assembly1.iam", occurrences, model, user);
+    assembly = NewAssemblyDocument(app, L"Assembly1.iam", model, user);
     part = NewPartDocument(app, L"Part1.ipt");
     application->SetActiveDocument(assembly);
   }

@@ -26,21 +26,17 @@ HRESULT DefinitionName(IDispatch* definition, std::wstring& name) {
 
 class CommandControlObject final : public Object<::CommandControl> {
  public:
-  CommandControlObject(IDispatch* application, IDispatch* definition, std::wstring internalName,
+  CommandControlObject(IDispatch* application, IDispatch* definition,
                        std::weak_ptr<ListEntries> controls, PlacedButton placement,
                        PlacedButtons placed)
       : Object(object_type::kCommandControl, application),
         definition_(definition),
-        internalName_(std::move(internalName)),
         controls_(std::move(controls)),
         placement_(std::move(placement)),
         placed_(std::move(placed)) {}
 
   HRESULT STDMETHODCALLTYPE get_ControlDefinition(IDispatch** value) override {
     return Give(definition_, value);
-  }
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
-    return GiveText(internalName_, value);
   }
   // Takes the button off its bar or panel, and out of the record of placed buttons.
   HRESULT STDMETHODCALLTYPE Delete() override {
@@ -57,7 +53,6 @@ class CommandControlObject final : public Object<::CommandControl> {
 
  private:
   ComPtr<IDispatch> definition_;
-  std::wstring internalName_;
   std::weak_ptr<ListEntries> controls_;
   PlacedButton placement_;
   PlacedButtons placed_;
@@ -70,7 +65,7 @@ HRESULT PlaceButton(Controls& controls, IDispatch* application, IDispatch* defin
   std::wstring name;
   HRESULT read = DefinitionName(definition, name);
   if (FAILED(read)) return read;
-  auto control = Make<CommandControlObject>(application, definition, name, controls.Holder(),
+  auto control = Make<CommandControlObject>(application, definition, controls.Holder(),
                                             PlacedButton{place, name}, placed);
   controls.Append(name, control);
   placed->push_back({place, name});
@@ -98,17 +93,14 @@ class CommandBarControlsObject final : public List<::CommandBarControls> {
 class CommandBarObject final : public Object<::CommandBar> {
  public:
   CommandBarObject(IDispatch* application, std::weak_ptr<ListEntries> bars,
-                   std::wstring internalName, std::wstring displayName, const PlacedButtons& placed)
+                   const std::wstring& internalName, std::wstring displayName,
+                   const PlacedButtons& placed)
       : Object(object_type::kCommandBar, application),
         bars_(std::move(bars)),
-        internalName_(std::move(internalName)),
         displayName_(std::move(displayName)),
         controls_(
-            Make<CommandBarControlsObject>(application, L"CommandBar:" + internalName_, placed)) {}
+            Make<CommandBarControlsObject>(application, L"CommandBar:" + internalName, placed)) {}
 
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
-    return GiveText(internalName_, value);
-  }
   HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override {
     return GiveText(displayName_, value);
   }
@@ -121,7 +113,6 @@ class CommandBarObject final : public Object<::CommandBar> {
 
  private:
   std::weak_ptr<ListEntries> bars_;
-  std::wstring internalName_;
   std::wstring displayName_;
   ComPtr<IDispatch> controls_;
 };
@@ -176,17 +167,13 @@ class CommandControlsObject final : public List<::CommandControls> {
 class RibbonPanelObject final : public Object<::RibbonPanel> {
  public:
   RibbonPanelObject(IDispatch* application, std::weak_ptr<ListEntries> panels,
-                    std::wstring internalName, std::wstring displayName, const std::wstring& place,
+                    std::wstring displayName, const std::wstring& place,
                     const PlacedButtons& placed)
       : Object(object_type::kRibbonPanel, application),
         panels_(std::move(panels)),
-        internalName_(std::move(internalName)),
         displayName_(std::move(displayName)),
         controls_(Make<CommandControlsObject>(application, place, placed)) {}
 
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
-    return GiveText(internalName_, value);
-  }
   HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* value) override {
     return GiveText(displayName_, value);
   }
@@ -200,7 +187,6 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
 
  private:
   std::weak_ptr<ListEntries> panels_;
-  std::wstring internalName_;
   std::wstring displayName_;
   ComPtr<IDispatch> controls_;
 };
@@ -220,7 +206,7 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
       if (Named(name)) {
         return Failure(E_INVALIDARG, L"Add: a ribbon panel named " + name + L" exists already");
       }
-      auto panel = Make<RibbonPanelObject>(application(), Holder(), name, TextOf(displayName),
+      auto panel = Make<RibbonPanelObject>(application(), Holder(), TextOf(displayName),
                                            place_ + L":" + name, placed_);
       Append(name, panel);
       return Give(panel, value);
@@ -234,21 +220,15 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
 
 class RibbonTabObject final : public Object<::RibbonTab> {
  public:
-  RibbonTabObject(IDispatch* application, std::wstring internalName, const std::wstring& place,
-                  const PlacedButtons& placed)
+  RibbonTabObject(IDispatch* application, const std::wstring& place, const PlacedButtons& placed)
       : Object(object_type::kRibbonTab, application),
-        internalName_(std::move(internalName)),
-        panels_(Make<RibbonPanelsObject>(application, place + L":" + internalName_, placed)) {}
+        panels_(Make<RibbonPanelsObject>(application, place, placed)) {}
 
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
-    return GiveText(internalName_, value);
-  }
   HRESULT STDMETHODCALLTYPE get_RibbonPanels(IDispatch** value) override {
     return Give(panels_, value);
   }
 
  private:
-  std::wstring internalName_;
   ComPtr<IDispatch> panels_;
 };
 
@@ -260,25 +240,20 @@ class RibbonListObject final : public List<::RibbonList> {
 
 class RibbonObject final : public Object<::Ribbon> {
  public:
-  RibbonObject(IDispatch* application, std::wstring internalName,
+  RibbonObject(IDispatch* application, const std::wstring& internalName,
                const std::vector<std::wstring>& tabs, const PlacedButtons& placed)
       : Object(object_type::kRibbon, application),
-        internalName_(std::move(internalName)),
         tabs_(Make<RibbonListObject>(object_type::kRibbonTabs, application, L"RibbonTabs")) {
     for (const std::wstring& tab : tabs) {
-      tabs_->Append(tab, Make<RibbonTabObject>(application, tab, internalName_, placed));
+      tabs_->Append(tab, Make<RibbonTabObject>(application, internalName + L":" + tab, placed));
     }
   }
 
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
-    return GiveText(internalName_, value);
-  }
   HRESULT STDMETHODCALLTYPE get_RibbonTabs(IDispatch** value) override {
     return Give(tabs_, value);
   }
 
  private:
-  std::wstring internalName_;
   ComPtr<RibbonListObject> tabs_;
 };
 
@@ -299,12 +274,6 @@ UserInterfaceManagerObject::UserInterfaceManagerObject(IDispatch* application)
       Make<RibbonObject>(application, L"Assembly",
                          std::vector<std::wstring>{L"id_TabAssemble", L"id_TabTools"}, placed_));
   ribbons_ = ribbons;
-}
-
-HRESULT UserInterfaceManagerObject::get_InterfaceStyle(long* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = style_;
-  return S_OK;
 }
 
 HRESULT UserInterfaceManagerObject::get_CommandBars(IDispatch** value) {

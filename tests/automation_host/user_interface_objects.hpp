@@ -28,7 +28,6 @@ class UserInterfaceManagerObject final : public Object<::UserInterfaceManager> {
  public:
   explicit UserInterfaceManagerObject(IDispatch* application);
 
-  HRESULT STDMETHODCALLTYPE get_InterfaceStyle(long* value) override;
   HRESULT STDMETHODCALLTYPE get_CommandBars(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE get_Ribbons(IDispatch** value) override;
 
