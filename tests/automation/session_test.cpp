@@ -1,6 +1,6 @@
 // The session against scripted host objects: one binding object per host object, the kind of an
-// entity told by its Type or its members, every host object let go at deactivation, and the
-// add-in's icons made into the host's pictures.
+// entity told by its Type or its members, select events refused without their source interface,
+// and the add-in's icons made into the host's pictures.
 
 #include <gtest/gtest.h>
 
@@ -96,26 +96,15 @@ TEST_F(SessionTest, TellsAnEntitysKindByItsTypeOrItsMembers) {
   EXPECT_FALSE(Is<IVOccurrenceMember>(other));
 }
 
-TEST_F(SessionTest, LetsGoOfEveryHostObjectAndWorksWithNoneAfter) {
-  ScriptedObject held;
-  ScriptedObject dropped;
-  held.Define(L"X", Returns(3.0));
-  const Ref<IVPoint> point = As<IVPoint>(Bind(held, Role::kPoint));
-  Bind(dropped, Role::kMatrix);
-  EXPECT_EQ(point->X(), 3.0);
-  EXPECT_GT(held.references, 0u);
-
-  session->LetGoOfAll();
-  EXPECT_EQ(held.references, 0u);
-  EXPECT_EQ(dropped.references, 0u);
+TEST_F(SessionTest, RefusesSelectEventsThatRaiseNoSuchEvents) {
+  ScriptedObject silent;
   try {
-    point->X();
-    ADD_FAILURE() << "a let-go host object was called";
+    Bind(silent, Role::kSelectEvents);
+    ADD_FAILURE() << "select events without a source interface were bound";
   } catch (const HostError& error) {
-    EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(RPC_E_DISCONNECTED));
+    EXPECT_NE(std::string(error.what()).find("SelectEventsSink"), std::string::npos);
   }
-  EXPECT_THROW(Bind(held, Role::kPoint), HostError);
-  EXPECT_EQ(held.references, 0u);
+  EXPECT_EQ(silent.references, 0u);
 }
 
 TEST(HostPictureTest, MakesPngsIntoBitmapPicturesAndRefusesWhatIsNone) {

@@ -30,31 +30,20 @@ HRESULT ReadParams(SAFEARRAY** given, std::vector<double>& params) {
   return S_OK;
 }
 
-// Writes `values` into the caller's array: in place when it has that size, else a new one
-// replacing it (the caller's [in, out] array is ours to resize).
+// Answers `values` in a new array from 1 in place of the caller's, as a host may: the caller's
+// [in, out] array is the host's to replace.
 HRESULT WriteValues(const std::vector<double>& values, SAFEARRAY** out) {
   if (out == nullptr) return E_POINTER;
-  SAFEARRAY* array = *out;
-  LONG low = 0;
-  LONG high = -1;
-  VARTYPE type = VT_EMPTY;
-  const bool reusable = array != nullptr && SafeArrayGetDim(array) == 1 &&
-                        SUCCEEDED(SafeArrayGetVartype(array, &type)) && type == VT_R8 &&
-                        SUCCEEDED(SafeArrayGetLBound(array, 1, &low)) &&
-                        SUCCEEDED(SafeArrayGetUBound(array, 1, &high)) &&
-                        high - low + 1 == static_cast<LONG>(values.size());
-  if (!reusable) {
-    SAFEARRAY* made = SafeArrayCreateVector(VT_R8, 0, static_cast<ULONG>(values.size()));
-    if (made == nullptr) return E_OUTOFMEMORY;
-    if (array != nullptr) SafeArrayDestroy(array);
-    *out = array = made;
-    low = 0;
-  }
+  SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), 1};
+  SAFEARRAY* made = SafeArrayCreate(VT_R8, 1, &bound);
+  if (made == nullptr) return E_OUTOFMEMORY;
   for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) {
-    LONG at = low + i;
+    LONG at = i + 1;
     double value = values[static_cast<size_t>(i)];
-    SafeArrayPutElement(array, &at, &value);
+    SafeArrayPutElement(made, &at, &value);
   }
+  if (*out != nullptr) SafeArrayDestroy(*out);
+  *out = made;
   return S_OK;
 }
 
