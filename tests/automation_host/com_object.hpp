@@ -33,7 +33,8 @@ ComPtr<ITypeInfo> TypeInfoOf(REFGUID guid);
 // Sets the thread's error information (what a caller's EXCEPINFO shows) and returns `code`.
 HRESULT Failure(HRESULT code, const std::wstring& text);
 
-// Runs a member's body, turning any exception into a failure: none may cross a COM boundary.
+// Runs a call that came through a COM interface, turning any exception into a failure: none may
+// cross the boundary. Invoke runs every member it calls so.
 template <class Body>
 HRESULT Guarded(Body&& body) noexcept {
   try {

@@ -33,24 +33,22 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
                                                 VARIANT standardIcon, VARIANT largeIcon,
                                                 VARIANT /*buttonDisplay*/,
                                                 IDispatch** value) override {
-    return Guarded([&] {
-      const std::wstring name =
-          internalName == nullptr ? L"" : std::wstring(internalName, SysStringLen(internalName));
-      if (name.empty()) {
-        return Failure(E_INVALIDARG, L"AddButtonDefinition: the internal name is empty");
-      }
-      if (Named(name)) {
-        return Failure(E_INVALIDARG,
-                       L"AddButtonDefinition: a definition named " + name + L" exists already");
-      }
-      if (FAILED(iconsRefusal_) && (HoldsIcon(standardIcon) || HoldsIcon(largeIcon))) {
-        const HRESULT refusal = std::exchange(iconsRefusal_, S_OK);
-        return Failure(refusal, L"AddButtonDefinition: the icons were refused");
-      }
-      auto button = Make<ButtonDefinitionObject>(application(), Holder(), name, TextOf(toolTip));
-      Append(name, button);
-      return Give(button, value);
-    });
+    const std::wstring name =
+        internalName == nullptr ? L"" : std::wstring(internalName, SysStringLen(internalName));
+    if (name.empty()) {
+      return Failure(E_INVALIDARG, L"AddButtonDefinition: the internal name is empty");
+    }
+    if (Named(name)) {
+      return Failure(E_INVALIDARG,
+                     L"AddButtonDefinition: a definition named " + name + L" exists already");
+    }
+    if (FAILED(iconsRefusal_) && (HoldsIcon(standardIcon) || HoldsIcon(largeIcon))) {
+      const HRESULT refusal = std::exchange(iconsRefusal_, S_OK);
+      return Failure(refusal, L"AddButtonDefinition: the icons were refused");
+    }
+    auto button = Make<ButtonDefinitionObject>(application(), Holder(), name, TextOf(toolTip));
+    Append(name, button);
+    return Give(button, value);
   }
 
   void RefuseIconsOnce(HRESULT code) { iconsRefusal_ = code; }
@@ -79,9 +77,7 @@ HRESULT ButtonDefinitionObject::get_ToolTipText(BSTR* value) {
 }
 
 HRESULT ButtonDefinitionObject::Delete() {
-  return Guarded([&] {
-    return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
-  });
+  return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
 }
 
 SelectEventsObject::SelectEventsObject(IDispatch* application)
@@ -98,17 +94,13 @@ HRESULT SelectEventsObject::put_SingleSelectEnabled(VARIANT_BOOL value) {
 }
 
 HRESULT SelectEventsObject::AddSelectionFilter(long filter) {
-  return Guarded([&] {
-    filters_.push_back(filter);
-    return S_OK;
-  });
+  filters_.push_back(filter);
+  return S_OK;
 }
 
 HRESULT SelectEventsObject::get_SelectedEntities(IDispatch** value) {
-  return Guarded([&] {
-    return Give(NewObjectsEnumerator(application(), selected_, object_type::kObjectsEnumerator),
-                value);
-  });
+  return Give(NewObjectsEnumerator(application(), selected_, object_type::kObjectsEnumerator),
+              value);
 }
 
 void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) {
@@ -143,17 +135,15 @@ HRESULT InteractionEventsObject::get_SelectEvents(IDispatch** value) {
 }
 
 HRESULT InteractionEventsObject::Start() {
-  return Guarded([&] {
-    // One interaction runs at a time: starting one ends the one running, as a new command
-    // ends the current one in the host.
-    while (InteractionEventsObject* running = manager_.RunningInteraction()) {
-      if (running == this) break;
-      running->Terminate();
-    }
-    started_ = true;
-    manager_.Register(*this);
-    return S_OK;
-  });
+  // One interaction runs at a time: starting one ends the one running, as a new command
+  // ends the current one in the host.
+  while (InteractionEventsObject* running = manager_.RunningInteraction()) {
+    if (running == this) break;
+    running->Terminate();
+  }
+  started_ = true;
+  manager_.Register(*this);
+  return S_OK;
 }
 
 HRESULT InteractionEventsObject::Stop() {
@@ -179,7 +169,7 @@ HRESULT CommandManagerObject::get_ControlDefinitions(IDispatch** value) {
 }
 
 HRESULT CommandManagerObject::CreateInteractionEvents(IDispatch** value) {
-  return Guarded([&] { return Give(Make<InteractionEventsObject>(application(), *this), value); });
+  return Give(Make<InteractionEventsObject>(application(), *this), value);
 }
 
 namespace {

@@ -42,28 +42,26 @@ HRESULT ComponentOccurrenceObject::get_Name(BSTR* value) {
 }
 
 HRESULT ComponentOccurrenceObject::get_Transformation(IDispatch** value) {
-  return Guarded([&] { return Give(NewMatrix(application(), placement_), value); });
+  return Give(NewMatrix(application(), placement_), value);
 }
 
 HRESULT ComponentOccurrenceObject::put_Transformation(IDispatch* value) {
-  return Guarded([&] {
-    Affine placement;
-    HRESULT read = ReadAffine(value, placement);
-    if (FAILED(read)) return read;
-    if (FAILED(hooks_.code)) {
-      const HRESULT code = hooks_.code;
-      hooks_.code = S_OK;
-      return Failure(code, hooks_.text);
-    }
-    if (!Rigid(placement)) {
-      return Failure(E_INVALIDARG, L"Transformation: " + name_ +
-                                       L" can only be placed by a rotation and a translation");
-    }
-    placements_.push_back(placement);
-    placement_ = placement;
-    if (hooks_.afterPut) hooks_.afterPut();
-    return S_OK;
-  });
+  Affine placement;
+  HRESULT read = ReadAffine(value, placement);
+  if (FAILED(read)) return read;
+  if (FAILED(hooks_.code)) {
+    const HRESULT code = hooks_.code;
+    hooks_.code = S_OK;
+    return Failure(code, hooks_.text);
+  }
+  if (!Rigid(placement)) {
+    return Failure(E_INVALIDARG, L"Transformation: " + name_ +
+                                     L" can only be placed by a rotation and a translation");
+  }
+  placements_.push_back(placement);
+  placement_ = placement;
+  if (hooks_.afterPut) hooks_.afterPut();
+  return S_OK;
 }
 
 HRESULT ComponentOccurrenceObject::get_Grounded(VARIANT_BOOL* value) {
@@ -80,11 +78,9 @@ HRESULT ComponentOccurrenceObject::get_Visible(VARIANT_BOOL* value) {
 }
 
 HRESULT ComponentOccurrenceObject::put_Visible(VARIANT_BOOL value) {
-  return Guarded([&] {
-    visible_ = value != VARIANT_FALSE;
-    visibilities_.push_back(visible_);
-    return S_OK;
-  });
+  visible_ = value != VARIANT_FALSE;
+  visibilities_.push_back(visible_);
+  return S_OK;
 }
 
 }  // namespace sledway::automation_host

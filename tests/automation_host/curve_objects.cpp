@@ -57,11 +57,9 @@ class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
         dimensions_(dimensions) {}
 
   HRESULT STDMETHODCALLTYPE GetEndPoints(SAFEARRAY** start, SAFEARRAY** end) override {
-    return Guarded([&] {
-      HRESULT written = WriteValues(Values({curve_.first}, false), start);
-      if (SUCCEEDED(written)) written = WriteValues(Values({curve_.last}, false), end);
-      return written;
-    });
+    HRESULT written = WriteValues(Values({curve_.first}, false), start);
+    if (SUCCEEDED(written)) written = WriteValues(Values({curve_.last}, false), end);
+    return written;
   }
   HRESULT STDMETHODCALLTYPE GetParamExtents(double* min, double* max) override {
     if (min == nullptr || max == nullptr) return E_POINTER;
@@ -94,12 +92,10 @@ class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
 
  private:
   HRESULT Evaluate(SAFEARRAY** params, SAFEARRAY** out, bool tangents) {
-    return Guarded([&] {
-      std::vector<double> at;
-      HRESULT read = ReadParams(params, at);
-      if (FAILED(read)) return read;
-      return WriteValues(Values(at, tangents), out);
-    });
+    std::vector<double> at;
+    HRESULT read = ReadParams(params, at);
+    if (FAILED(read)) return read;
+    return WriteValues(Values(at, tangents), out);
   }
 
   std::vector<double> Values(const std::vector<double>& params, bool tangents) const {
@@ -126,7 +122,7 @@ class CurveGeometryObject final : public Object<::CurveGeometry> {
       : Object(object_type::kCurveGeometry, application), evaluator_(std::move(evaluator)) {}
 
   HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
-    return Guarded([&] { return Give(evaluator_(), value); });
+    return Give(evaluator_(), value);
   }
 
  private:

@@ -75,34 +75,30 @@ class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
 
   HRESULT STDMETHODCALLTYPE GetStringFromValue(double value, VARIANT specifier,
                                                BSTR* text) override {
-    return Guarded([&] {
-      const Unit* unit = ReadUnit(specifier);
-      if (unit == nullptr) return Failure(E_INVALIDARG, L"GetStringFromValue: unknown units");
-      if (!std::isfinite(value)) {
-        return Failure(E_INVALIDARG, L"GetStringFromValue: the value is not a number");
-      }
-      return GiveText(FormatInUnit(value, *unit), text);
-    });
+    const Unit* unit = ReadUnit(specifier);
+    if (unit == nullptr) return Failure(E_INVALIDARG, L"GetStringFromValue: unknown units");
+    if (!std::isfinite(value)) {
+      return Failure(E_INVALIDARG, L"GetStringFromValue: the value is not a number");
+    }
+    return GiveText(FormatInUnit(value, *unit), text);
   }
   HRESULT STDMETHODCALLTYPE ConvertUnits(double value, VARIANT from, VARIANT to,
                                          double* result) override {
-    return Guarded([&] {
-      if (result == nullptr) return E_POINTER;
-      const Unit* input = ReadUnit(from);
-      const Unit* output = ReadUnit(to);
-      if (input == nullptr || output == nullptr) {
-        return Failure(E_INVALIDARG, L"ConvertUnits: unknown units");
-      }
-      if (std::wstring(input->kind) != output->kind) {
-        return Failure(E_INVALIDARG, std::wstring(L"ConvertUnits: ") + input->label +
-                                         L" cannot be converted to " + output->label);
-      }
-      if (!std::isfinite(value)) {
-        return Failure(E_INVALIDARG, L"ConvertUnits: the value is not a number");
-      }
-      *result = value * input->toDatabase / output->toDatabase;
-      return S_OK;
-    });
+    if (result == nullptr) return E_POINTER;
+    const Unit* input = ReadUnit(from);
+    const Unit* output = ReadUnit(to);
+    if (input == nullptr || output == nullptr) {
+      return Failure(E_INVALIDARG, L"ConvertUnits: unknown units");
+    }
+    if (std::wstring(input->kind) != output->kind) {
+      return Failure(E_INVALIDARG, std::wstring(L"ConvertUnits: ") + input->label +
+                                       L" cannot be converted to " + output->label);
+    }
+    if (!std::isfinite(value)) {
+      return Failure(E_INVALIDARG, L"ConvertUnits: the value is not a number");
+    }
+    *result = value * input->toDatabase / output->toDatabase;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetStringFromType(long type, BSTR* text) override {
     const Unit* unit = UnitOf(type);
@@ -210,10 +206,9 @@ ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayNa
   return Make<PartDocumentObject>(application, std::move(displayName));
 }
 
-ComPtr<IDispatch> NewAssemblyDocument(
-    IDispatch* application, std::wstring displayName,
-    const std::vector<ComPtr<ParameterObject>>& modelParameters,
-    const std::vector<ComPtr<ParameterObject>>& userParameters) {
+ComPtr<IDispatch> NewAssemblyDocument(IDispatch* application, std::wstring displayName,
+                                      const std::vector<ComPtr<ParameterObject>>& modelParameters,
+                                      const std::vector<ComPtr<ParameterObject>>& userParameters) {
   auto definition = Make<ComponentDefinitionObject>(
       application, NewParameters(application, modelParameters, userParameters));
   return Make<AssemblyDocumentObject>(application, std::move(displayName), definition);

@@ -48,9 +48,8 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application);
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName);
 
 // An assembly document with its parameters.
-ComPtr<IDispatch> NewAssemblyDocument(
-    IDispatch* application, std::wstring displayName,
-    const std::vector<ComPtr<ParameterObject>>& modelParameters,
-    const std::vector<ComPtr<ParameterObject>>& userParameters);
+ComPtr<IDispatch> NewAssemblyDocument(IDispatch* application, std::wstring displayName,
+                                      const std::vector<ComPtr<ParameterObject>>& modelParameters,
+                                      const std::vector<ComPtr<ParameterObject>>& userParameters);
 
 }  // namespace sledway::automation_host

@@ -126,12 +126,10 @@ class VectorObject final : public Object<::Vector> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE CrossProduct(IDispatch* other, IDispatch** result) override {
-    return Guarded([&] {
-      Vec3 w;
-      HRESULT read = ReadVec3(other, w);
-      if (FAILED(read)) return read;
-      return Give(NewVector(application(), Cross(v_, w)), result);
-    });
+    Vec3 w;
+    HRESULT read = ReadVec3(other, w);
+    if (FAILED(read)) return read;
+    return Give(NewVector(application(), Cross(v_, w)), result);
   }
   HRESULT STDMETHODCALLTYPE DotProduct(IDispatch* other, double* result) override {
     Vec3 w;
@@ -199,7 +197,7 @@ class MatrixObject final : public Object<::Matrix> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_Translation(IDispatch** value) override {
-    return Guarded([&] { return Give(NewVector(application(), m_.TranslationPart()), value); });
+    return Give(NewVector(application(), m_.TranslationPart()), value);
   }
   HRESULT STDMETHODCALLTYPE SetTranslation(IDispatch* translation, VARIANT resetRotation) override {
     Vec3 offset;
@@ -281,33 +279,27 @@ class TransientGeometryObject final : public Object<::TransientGeometry> {
 
   HRESULT STDMETHODCALLTYPE CreatePoint(VARIANT x, VARIANT y, VARIANT z,
                                         IDispatch** value) override {
-    return Guarded([&] {
-      Vec3 at;
-      HRESULT read = ReadCoordinates(x, y, z, at);
-      if (FAILED(read)) return read;
-      return Give(NewPoint(application(), at), value);
-    });
+    Vec3 at;
+    HRESULT read = ReadCoordinates(x, y, z, at);
+    if (FAILED(read)) return read;
+    return Give(NewPoint(application(), at), value);
   }
   HRESULT STDMETHODCALLTYPE CreatePoint2d(VARIANT x, VARIANT y, IDispatch** value) override {
-    return Guarded([&] {
-      VARIANT none{};
-      Vec3 at;
-      HRESULT read = ReadCoordinates(x, y, none, at);
-      if (FAILED(read)) return read;
-      return Give(NewPoint2d(application(), at.x, at.y), value);
-    });
+    VARIANT none{};
+    Vec3 at;
+    HRESULT read = ReadCoordinates(x, y, none, at);
+    if (FAILED(read)) return read;
+    return Give(NewPoint2d(application(), at.x, at.y), value);
   }
   HRESULT STDMETHODCALLTYPE CreateVector(VARIANT x, VARIANT y, VARIANT z,
                                          IDispatch** value) override {
-    return Guarded([&] {
-      Vec3 components;
-      HRESULT read = ReadCoordinates(x, y, z, components);
-      if (FAILED(read)) return read;
-      return Give(NewVector(application(), components), value);
-    });
+    Vec3 components;
+    HRESULT read = ReadCoordinates(x, y, z, components);
+    if (FAILED(read)) return read;
+    return Give(NewVector(application(), components), value);
   }
   HRESULT STDMETHODCALLTYPE CreateMatrix(IDispatch** value) override {
-    return Guarded([&] { return Give(NewMatrix(application(), Affine{}), value); });
+    return Give(NewMatrix(application(), Affine{}), value);
   }
 
  private:

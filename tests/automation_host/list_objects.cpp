@@ -59,10 +59,8 @@ class ObjectCollectionObject final : public List<::ObjectCollection> {
 
   HRESULT STDMETHODCALLTYPE Add(IDispatch* object) override {
     if (object == nullptr) return Failure(E_INVALIDARG, L"Add: Nothing cannot be collected");
-    return Guarded([&] {
-      Append(L"", object);
-      return S_OK;
-    });
+    Append(L"", object);
+    return S_OK;
   }
 };
 
@@ -78,23 +76,21 @@ class TransientObjectsObject final : public Object<::TransientObjects> {
       : Object(object_type::kTransientObjects, application) {}
 
   HRESULT STDMETHODCALLTYPE CreateObjectCollection(VARIANT collection, IDispatch** value) override {
-    return Guarded([&] {
-      std::vector<ComPtr<IDispatch>> objects;
-      if (Present(collection)) {
-        const VARIANT& given =
-            collection.vt == (VT_BYREF | VT_VARIANT) ? *collection.pvarVal : collection;
-        if (given.vt != VT_DISPATCH) {
-          return Failure(DISP_E_TYPEMISMATCH, L"CreateObjectCollection: a collection was expected");
-        }
-        HRESULT read = ReadList(given.pdispVal, objects);
-        if (FAILED(read)) return read;
+    std::vector<ComPtr<IDispatch>> objects;
+    if (Present(collection)) {
+      const VARIANT& given =
+          collection.vt == (VT_BYREF | VT_VARIANT) ? *collection.pvarVal : collection;
+      if (given.vt != VT_DISPATCH) {
+        return Failure(DISP_E_TYPEMISMATCH, L"CreateObjectCollection: a collection was expected");
       }
-      ComPtr<IDispatch> made = NewObjectCollection(application());
-      ComPtr<::ObjectCollection> filled;
-      made.As(&filled);
-      for (const ComPtr<IDispatch>& object : objects) filled->Add(object.Get());
-      return Give(made, value);
-    });
+      HRESULT read = ReadList(given.pdispVal, objects);
+      if (FAILED(read)) return read;
+    }
+    ComPtr<IDispatch> made = NewObjectCollection(application());
+    ComPtr<::ObjectCollection> filled;
+    made.As(&filled);
+    for (const ComPtr<IDispatch>& object : objects) filled->Add(object.Get());
+    return Give(made, value);
   }
 };
 

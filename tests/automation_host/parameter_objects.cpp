@@ -91,23 +91,20 @@ HRESULT ParameterObject::get_Expression(BSTR* value) {
 }
 
 HRESULT ParameterObject::put_Expression(BSTR value) {
-  return Guarded([&] {
-    const std::wstring expression =
-        value == nullptr ? L"" : std::wstring(value, SysStringLen(value));
-    double evaluated = 0.0;
-    if (!EvaluateExpression(expression, units_, evaluated)) {
-      return Failure(E_INVALIDARG, L"Expression: \"" + expression + L"\" is not a value in " +
-                                       units_ + L" for " + name_);
-    }
-    log_.push_back({name_, expression});
-    expression_ = expression;
-    value_ = evaluated;
-    return S_OK;
-  });
+  const std::wstring expression = value == nullptr ? L"" : std::wstring(value, SysStringLen(value));
+  double evaluated = 0.0;
+  if (!EvaluateExpression(expression, units_, evaluated)) {
+    return Failure(E_INVALIDARG, L"Expression: \"" + expression + L"\" is not a value in " +
+                                     units_ + L" for " + name_);
+  }
+  log_.push_back({name_, expression});
+  expression_ = expression;
+  value_ = evaluated;
+  return S_OK;
 }
 
 HRESULT ParameterObject::get_DrivenBy(IDispatch** value) {
-  return Guarded([&] { return Give(NewObjectCollection(application()), value); });
+  return Give(NewObjectCollection(application()), value);
 }
 
 ComPtr<IDispatch> NewParameters(IDispatch* application,

@@ -19,8 +19,7 @@ class WorkPointProxyObject final : public Object<::PointEntityProxy, ::Occurrenc
     return Give(static_cast<IDispatch*>(&component_), value);
   }
   HRESULT STDMETHODCALLTYPE get_Point(IDispatch** value) override {
-    return Guarded(
-        [&] { return Give(NewPoint(application(), component_.placement().Point(local_)), value); });
+    return Give(NewPoint(application(), component_.placement().Point(local_)), value);
   }
 
  private:
@@ -35,17 +34,15 @@ class LineObject final : public Object<::Line> {
       : Object(object_type::kLine, application), root_(root), direction_(Normalized(direction)) {}
 
   HRESULT STDMETHODCALLTYPE get_RootPoint(IDispatch** value) override {
-    return Guarded([&] { return Give(NewPoint(application(), root_), value); });
+    return Give(NewPoint(application(), root_), value);
   }
   HRESULT STDMETHODCALLTYPE get_Direction(IDispatch** value) override {
-    return Guarded([&] { return Give(NewUnitVector(application(), direction_), value); });
+    return Give(NewUnitVector(application(), direction_), value);
   }
   HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
-    return Guarded([&] {
-      return Give(NewCurveEvaluator(application(), AnalyticCurve::Line(root_, root_ + direction_),
-                                    [] { return Affine{}; }),
-                  value);
-    });
+    return Give(NewCurveEvaluator(application(), AnalyticCurve::Line(root_, root_ + direction_),
+                                  [] { return Affine{}; }),
+                value);
   }
 
  private:
@@ -66,12 +63,10 @@ class WorkAxisProxyObject final : public Object<::WorkAxisProxy, ::OccurrenceMem
     return Give(static_cast<IDispatch*>(&component_), value);
   }
   HRESULT STDMETHODCALLTYPE get_Line(IDispatch** value) override {
-    return Guarded([&] {
-      const Affine& placement = component_.placement();
-      return Give(
-          Make<LineObject>(application(), placement.Point(root_), placement.Direction(direction_)),
-          value);
-    });
+    const Affine& placement = component_.placement();
+    return Give(
+        Make<LineObject>(application(), placement.Point(root_), placement.Direction(direction_)),
+        value);
   }
 
  private:
@@ -91,20 +86,16 @@ HRESULT EdgeProxyObject::get_ContainingOccurrence(IDispatch** value) {
 }
 
 HRESULT EdgeProxyObject::get_Evaluator(IDispatch** value) {
-  return Guarded([&] {
-    ComponentOccurrenceObject* component = &component_;
-    return Give(
-        NewCurveEvaluator(application(), curve_, [component] { return component->placement(); }),
-        value);
-  });
+  ComponentOccurrenceObject* component = &component_;
+  return Give(
+      NewCurveEvaluator(application(), curve_, [component] { return component->placement(); }),
+      value);
 }
 
 HRESULT EdgeProxyObject::get_TangentiallyConnectedEdges(IDispatch** value) {
-  return Guarded([&] {
-    std::vector<ComPtr<IDispatch>> edges;
-    for (EdgeProxyObject* edge : chain_) edges.emplace_back(static_cast<::EdgeProxy*>(edge));
-    return Give(NewObjectsEnumerator(application(), edges, object_type::kEdgeCollection), value);
-  });
+  std::vector<ComPtr<IDispatch>> edges;
+  for (EdgeProxyObject* edge : chain_) edges.emplace_back(static_cast<::EdgeProxy*>(edge));
+  return Give(NewObjectsEnumerator(application(), edges, object_type::kEdgeCollection), value);
 }
 
 VertexProxyObject::VertexProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
@@ -116,16 +107,13 @@ HRESULT VertexProxyObject::get_ContainingOccurrence(IDispatch** value) {
 }
 
 HRESULT VertexProxyObject::get_Point(IDispatch** value) {
-  return Guarded(
-      [&] { return Give(NewPoint(application(), component_.placement().Point(local_)), value); });
+  return Give(NewPoint(application(), component_.placement().Point(local_)), value);
 }
 
 HRESULT VertexProxyObject::get_Edges(IDispatch** value) {
-  return Guarded([&] {
-    std::vector<ComPtr<IDispatch>> edges;
-    for (EdgeProxyObject* edge : edges_) edges.emplace_back(static_cast<::EdgeProxy*>(edge));
-    return Give(NewObjectsEnumerator(application(), edges, object_type::kEdgeCollection), value);
-  });
+  std::vector<ComPtr<IDispatch>> edges;
+  for (EdgeProxyObject* edge : edges_) edges.emplace_back(static_cast<::EdgeProxy*>(edge));
+  return Give(NewObjectsEnumerator(application(), edges, object_type::kEdgeCollection), value);
 }
 
 ComPtr<IDispatch> NewWorkPointProxy(IDispatch* application, ComponentOccurrenceObject& component,

@@ -61,12 +61,10 @@ class ProfilesObject final : public List<::Profiles> {
       : List(object_type::kProfiles, application, L"Profiles"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddForSolid(VARIANT, VARIANT, VARIANT, IDispatch** value) override {
-    return Guarded(
-        [&] { return BuildProfile(application(), chains_, true, kPlanarProfile, value); });
+    return BuildProfile(application(), chains_, true, kPlanarProfile, value);
   }
   HRESULT STDMETHODCALLTYPE AddForSurface(VARIANT, IDispatch** value) override {
-    return Guarded(
-        [&] { return BuildProfile(application(), chains_, false, kPlanarProfile, value); });
+    return BuildProfile(application(), chains_, false, kPlanarProfile, value);
   }
 
  private:
@@ -79,10 +77,10 @@ class Profiles3DObject final : public List<::Profiles3D> {
       : List(object_type::kProfiles3D, application, L"Profiles3D"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddOpen(VARIANT, IDispatch** value) override {
-    return Guarded([&] { return BuildProfile(application(), chains_, false, kProfile3D, value); });
+    return BuildProfile(application(), chains_, false, kProfile3D, value);
   }
   HRESULT STDMETHODCALLTYPE AddClosed(VARIANT, IDispatch** value) override {
-    return Guarded([&] { return BuildProfile(application(), chains_, true, kProfile3D, value); });
+    return BuildProfile(application(), chains_, true, kProfile3D, value);
   }
 
  private:
@@ -110,23 +108,21 @@ HRESULT SketchEntityProxyObject::get_Parent(IDispatch** value) {
 }
 
 HRESULT SketchEntityProxyObject::get_Geometry(IDispatch** value) {
-  return Guarded([&] {
-    IDispatch* application = this->application();
-    const AnalyticCurve curve = curve_;
-    ComponentOccurrenceObject* component = &component_;
-    if (planar_) {
-      return Give(
-          NewCurveGeometry(application, [=] { return NewCurve2dEvaluator(application, curve); }),
-          value);
-    }
-    return Give(NewCurveGeometry(application,
-                                 [=] {
-                                   return NewCurveEvaluator(application, curve, [component] {
-                                     return component->placement();
-                                   });
-                                 }),
-                value);
-  });
+  IDispatch* application = this->application();
+  const AnalyticCurve curve = curve_;
+  ComponentOccurrenceObject* component = &component_;
+  if (planar_) {
+    return Give(
+        NewCurveGeometry(application, [=] { return NewCurve2dEvaluator(application, curve); }),
+        value);
+  }
+  return Give(NewCurveGeometry(application,
+                               [=] {
+                                 return NewCurveEvaluator(application, curve, [component] {
+                                   return component->placement();
+                                 });
+                               }),
+              value);
 }
 
 PlanarSketchProxyObject::PlanarSketchProxyObject(IDispatch* application,
@@ -142,20 +138,18 @@ HRESULT PlanarSketchProxyObject::get_ContainingOccurrence(IDispatch** value) {
 }
 
 HRESULT PlanarSketchProxyObject::SketchToModelSpace(IDispatch* point, IDispatch** value) {
-  return Guarded([&] {
-    ComPtr<::Point2d> given;
-    if (point == nullptr || FAILED(point->QueryInterface(IID_PPV_ARGS(&given)))) {
-      return Failure(E_INVALIDARG, L"SketchToModelSpace: a Point2d was expected");
-    }
-    Vec3 at;
-    given->get_X(&at.x);
-    given->get_Y(&at.y);
-    return Give(NewPoint(application(), ToModel().Point(at)), value);
-  });
+  ComPtr<::Point2d> given;
+  if (point == nullptr || FAILED(point->QueryInterface(IID_PPV_ARGS(&given)))) {
+    return Failure(E_INVALIDARG, L"SketchToModelSpace: a Point2d was expected");
+  }
+  Vec3 at;
+  given->get_X(&at.x);
+  given->get_Y(&at.y);
+  return Give(NewPoint(application(), ToModel().Point(at)), value);
 }
 
 HRESULT PlanarSketchProxyObject::get_SketchToModelTransform(IDispatch** value) {
-  return Guarded([&] { return Give(NewMatrix(application(), ToModel()), value); });
+  return Give(NewMatrix(application(), ToModel()), value);
 }
 
 HRESULT PlanarSketchProxyObject::get_Profiles(IDispatch** value) {

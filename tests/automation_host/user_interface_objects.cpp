@@ -40,15 +40,13 @@ class CommandControlObject final : public Object<::CommandControl> {
   }
   // Takes the button off its bar or panel, and out of the record of placed buttons.
   HRESULT STDMETHODCALLTYPE Delete() override {
-    return Guarded([&] {
-      const HRESULT taken =
-          TakeOut(controls_, static_cast<::CommandControl*>(this), L"CommandControl");
-      if (FAILED(taken)) return taken;
-      std::erase_if(*placed_, [&](const PlacedButton& button) {
-        return button.place == placement_.place && button.definition == placement_.definition;
-      });
-      return S_OK;
+    const HRESULT taken =
+        TakeOut(controls_, static_cast<::CommandControl*>(this), L"CommandControl");
+    if (FAILED(taken)) return taken;
+    std::erase_if(*placed_, [&](const PlacedButton& button) {
+      return button.place == placement_.place && button.definition == placement_.definition;
     });
+    return S_OK;
   }
 
  private:
@@ -81,8 +79,7 @@ class CommandBarControlsObject final : public List<::CommandBarControls> {
 
   HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT /*before*/,
                                       IDispatch** value) override {
-    return Guarded(
-        [&] { return PlaceButton(*this, application(), definition, place_, placed_, value); });
+    return PlaceButton(*this, application(), definition, place_, placed_, value);
   }
 
  private:
@@ -108,7 +105,7 @@ class CommandBarObject final : public Object<::CommandBar> {
     return Give(controls_, value);
   }
   HRESULT STDMETHODCALLTYPE Delete() override {
-    return Guarded([&] { return TakeOut(bars_, static_cast<::CommandBar*>(this), L"CommandBar"); });
+    return TakeOut(bars_, static_cast<::CommandBar*>(this), L"CommandBar");
   }
 
  private:
@@ -129,17 +126,14 @@ class CommandBarsObject final : public List<::CommandBars> {
 
   HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, VARIANT /*barType*/,
                                 VARIANT /*clientId*/, IDispatch** value) override {
-    return Guarded([&] {
-      const std::wstring name = TextOf(internalName);
-      if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
-      if (Named(name)) {
-        return Failure(E_INVALIDARG, L"Add: a command bar named " + name + L" exists already");
-      }
-      auto bar =
-          Make<CommandBarObject>(application(), Holder(), name, TextOf(displayName), placed_);
-      Append(name, bar);
-      return Give(bar, value);
-    });
+    const std::wstring name = TextOf(internalName);
+    if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
+    if (Named(name)) {
+      return Failure(E_INVALIDARG, L"Add: a command bar named " + name + L" exists already");
+    }
+    auto bar = Make<CommandBarObject>(application(), Holder(), name, TextOf(displayName), placed_);
+    Append(name, bar);
+    return Give(bar, value);
   }
 
  private:
@@ -155,8 +149,7 @@ class CommandControlsObject final : public List<::CommandControls> {
 
   HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT, VARIANT, VARIANT, VARIANT,
                                       IDispatch** value) override {
-    return Guarded(
-        [&] { return PlaceButton(*this, application(), definition, place_, placed_, value); });
+    return PlaceButton(*this, application(), definition, place_, placed_, value);
   }
 
  private:
@@ -181,8 +174,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
     return Give(controls_, value);
   }
   HRESULT STDMETHODCALLTYPE Delete() override {
-    return Guarded(
-        [&] { return TakeOut(panels_, static_cast<::RibbonPanel*>(this), L"RibbonPanel"); });
+    return TakeOut(panels_, static_cast<::RibbonPanel*>(this), L"RibbonPanel");
   }
 
  private:
@@ -200,17 +192,15 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
 
   HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, BSTR /*clientId*/, VARIANT,
                                 VARIANT, IDispatch** value) override {
-    return Guarded([&] {
-      const std::wstring name = TextOf(internalName);
-      if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
-      if (Named(name)) {
-        return Failure(E_INVALIDARG, L"Add: a ribbon panel named " + name + L" exists already");
-      }
-      auto panel = Make<RibbonPanelObject>(application(), Holder(), TextOf(displayName),
-                                           place_ + L":" + name, placed_);
-      Append(name, panel);
-      return Give(panel, value);
-    });
+    const std::wstring name = TextOf(internalName);
+    if (name.empty()) return Failure(E_INVALIDARG, L"Add: the internal name is empty");
+    if (Named(name)) {
+      return Failure(E_INVALIDARG, L"Add: a ribbon panel named " + name + L" exists already");
+    }
+    auto panel = Make<RibbonPanelObject>(application(), Holder(), TextOf(displayName),
+                                         place_ + L":" + name, placed_);
+    Append(name, panel);
+    return Give(panel, value);
   }
 
  private:
