@@ -121,6 +121,7 @@ TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
   EXPECT_TRUE(Path().IsPointFromVertex());
   EXPECT_TRUE(SameObject(Path().FollowVertex(), vertex));
   EXPECT_TRUE(SameObject(Path().FollowComponent(), Entity("component:cart:1")));
+  EXPECT_EQ(Path().FollowPoint()->DistanceTo(vertex->GetPoint()), 0.0);
 
   // Hide, the edge flip and the repetition mode reach the path definition.
   Click("chkHide");
