@@ -101,7 +101,7 @@ TEST_F(AddInLibraryTest, RegistersHandsOutItsServerAndOpensTheToolWindowFromTheB
     buttons[0]->Execute();
     ASSERT_EQ(ToolWindows().size(), 1u);
     QWidget* window = ToolWindows().front();
-    EXPECT_EQ(window->parentWidget(), &mainWindow);
+    EXPECT_EQ(window->parentWidget(), mainWindow.get());
     // Deactivated, the add-in closes its window; the window's code stays until Qt has deleted it.
     server->Deactivate();
     EXPECT_TRUE(ToolWindows().empty());

@@ -86,8 +86,6 @@ TEST_F(SledwayServerTest, ActivationPutsOneButtonWithTheFacesIconsOnBothBars) {
   const model::ButtonArguments& arguments = own[0]->Arguments();
   EXPECT_EQ(arguments.internalName, "Sledway");
   EXPECT_EQ(arguments.kind, 4);
-  EXPECT_EQ(arguments.displayName, "Sledway");
-  EXPECT_EQ(arguments.description, "Sledway");
   EXPECT_EQ(arguments.tooltip, "Constrain to path");
   for (const char* bar : {"Sledway", "AMxAssemblyPanelCmdBar"}) {
     for (const Ref<model::CommandBar>& each : app->UserInterfaceObject()->Bars()->Bars()) {

@@ -11,55 +11,26 @@ extern "C" {
 #include <utility>
 #include <vector>
 
+#include "tests/app/test_picture.hpp"
+
 namespace sledway::app {
 namespace {
 
-// A picture whose every pixel has a colour of its own, made from its place and a seed, stored
-// in `order`, bottom row first when `bottomUp` (as OpenGL reads pictures back).
-class Picture {
- public:
-  Picture(int width, int height, PixelOrder order, bool bottomUp)
-      : width_(width),
-        height_(height),
-        order_(order),
-        bottomUp_(bottomUp),
-        bytes_(BytesPerPixel(order)),
-        data_(static_cast<std::size_t>(width * height * bytes_), 255) {}
+using test::Picture;
 
-  // {r, g, b} of a pixel: neighbours differ a lot, so that each block's colour is known only
-  // from all four of its pixels.
-  static std::vector<int> Colour(int x, int y, int seed) {
-    return {(x * 5 + x % 2 * 120 + seed) % 256, (y * 7 + y % 2 * 90 + seed * 3) % 256,
-            (x * 3 + y * 2 + (x + y) % 2 * 70 + seed * 11) % 256};
-  }
-  // Paints rows [top, top + rows) with colours made from `seed`.
-  void Paint(int top, int rows, int seed) {
-    for (int y = top; y < top + rows; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        const std::vector<int> rgb = Colour(x, y, seed);
-        std::uint8_t* pixel = At(x, y);
-        const bool blueFirst = order_ == PixelOrder::kBgr || order_ == PixelOrder::kBgra;
-        pixel[0] = static_cast<std::uint8_t>(blueFirst ? rgb[2] : rgb[0]);
-        pixel[1] = static_cast<std::uint8_t>(rgb[1]);
-        pixel[2] = static_cast<std::uint8_t>(blueFirst ? rgb[0] : rgb[2]);
-      }
-    }
-  }
-  PicturePixels Pixels() { return PicturePixels{At(0, 0), Stride(), width_, height_, order_}; }
+// {r, g, b} of a pixel: neighbours differ a lot, so that each block's colour is known only from
+// all four of its pixels.
+std::vector<int> Colour(int x, int y, int seed) {
+  return {(x * 5 + x % 2 * 120 + seed) % 256, (y * 7 + y % 2 * 90 + seed * 3) % 256,
+          (x * 3 + y * 2 + (x + y) % 2 * 70 + seed * 11) % 256};
+}
 
- private:
-  std::ptrdiff_t Stride() const { return (bottomUp_ ? -1 : 1) * width_ * bytes_; }
-  std::uint8_t* At(int x, int y) {
-    const int stored = bottomUp_ ? height_ - 1 - y : y;
-    return &data_[static_cast<std::size_t>((stored * width_ + x) * bytes_)];
+// Paints rows [top, top + rows) with colours made from `seed`.
+void Paint(Picture& picture, int top, int rows, int seed) {
+  for (int y = top; y < top + rows; ++y) {
+    for (int x = 0; x < picture.Width(); ++x) picture.Set(x, y, Colour(x, y, seed));
   }
-
-  int width_, height_;
-  PixelOrder order_;
-  bool bottomUp_;
-  int bytes_;
-  std::vector<std::uint8_t> data_;
-};
+}
 
 std::vector<std::uint8_t> Plane(const AVFrame& frame, int plane, int width, int height) {
   std::vector<std::uint8_t> bytes;
@@ -89,12 +60,12 @@ TEST(FrameConverterTest, FourTwoZeroColourIsEachPixelsLumaAndEachBlocksAveragedC
   for (const bool bottomUp : {false, true}) {
     SCOPED_TRACE(bottomUp ? "bottom up" : "top down");
     Picture picture(kWidth, kHeight, PixelOrder::kRgb, bottomUp);
-    picture.Paint(0, kHeight, 1);
+    Paint(picture, 0, kHeight, 1);
     FrameConverter converter(AV_PIX_FMT_YUV420P, kWidth, kHeight);
     const AVFrame& frame = converter.Convert(picture.Pixels());
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
-        const std::vector<int> rgb = Picture::Colour(x, y, 1);
+        const std::vector<int> rgb = Colour(x, y, 1);
         ASSERT_NEAR(frame.data[0][y * frame.linesize[0] + x],
                     Luma({double(rgb[0]), double(rgb[1]), double(rgb[2])}), 1.0)
             << x << ", " << y;
@@ -104,7 +75,7 @@ TEST(FrameConverterTest, FourTwoZeroColourIsEachPixelsLumaAndEachBlocksAveragedC
       for (int x = 0; x < kWidth / 2; ++x) {
         std::vector<double> mean(3, 0.0);
         for (const auto& [dx, dy] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
-          const std::vector<int> rgb = Picture::Colour(2 * x + dx, 2 * y + dy, 1);
+          const std::vector<int> rgb = Colour(2 * x + dx, 2 * y + dy, 1);
           for (int c = 0; c < 3; ++c) mean[static_cast<std::size_t>(c)] += rgb[c] / 4.0;
         }
         ASSERT_NEAR(frame.data[1][y * frame.linesize[1] + x], BlueDifference(mean), 1.5)
@@ -134,8 +105,8 @@ TEST(FrameConverterTest, EachFrameIsThePictureWhicheverRowsChanged) {
     FrameConverter converter(c.format, c.width, c.height);
     Picture rgb(c.width, c.height, PixelOrder::kRgb, true);
     Picture bgra(c.width, c.height, PixelOrder::kBgra, false);
-    rgb.Paint(0, c.height, 0);
-    bgra.Paint(0, c.height, 0);
+    Paint(rgb, 0, c.height, 0);
+    Paint(bgra, 0, c.height, 0);
     // Unchanged; one row inside a band; the last row; across two bands; the same picture in
     // another pixel order; then one row of that.
     const struct Step {
@@ -147,8 +118,8 @@ TEST(FrameConverterTest, EachFrameIsThePictureWhicheverRowsChanged) {
       SCOPED_TRACE(step.top);
       Picture& picture = step.bgraNow ? bgra : rgb;
       if (step.rows > 0) {
-        rgb.Paint(step.top, step.rows, step.seed);
-        bgra.Paint(step.top, step.rows, step.seed);
+        Paint(rgb, step.top, step.rows, step.seed);
+        Paint(bgra, step.top, step.rows, step.seed);
       }
       const AVFrame& frame = converter.Convert(picture.Pixels());
       FrameConverter fresh(c.format, c.width, c.height);

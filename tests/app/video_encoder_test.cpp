@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/test_picture.hpp"
 #include "tests/app/video_reader.hpp"
 #include "tests/cli/invocation.hpp"
 
@@ -17,46 +18,13 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// A white picture with a red square of 8 pixels whose top left corner is at (x, y), stored in
-// `order`, bottom row first when `bottomUp` (as OpenGL reads pictures back).
-class Picture {
- public:
-  Picture(int width, int height, PixelOrder order, bool bottomUp = false)
-      : width_(width),
-        height_(height),
-        order_(order),
-        bottomUp_(bottomUp),
-        bytes_(order == PixelOrder::kRgb || order == PixelOrder::kBgr ? 3 : 4),
-        data_(static_cast<std::size_t>(width * height * bytes_), 255) {}
-
-  void Square(int x, int y) {
-    std::fill(data_.begin(), data_.end(), 255);
-    for (int row = y; row < y + 8; ++row) {
-      const int stored = bottomUp_ ? height_ - 1 - row : row;
-      for (int column = x; column < x + 8; ++column) {
-        std::uint8_t* pixel = &data_[static_cast<std::size_t>((stored * width_ + column) * bytes_)];
-        // Red is the first byte in RGB and RGBA, the third in BGR and BGRA.
-        const bool redLast = order_ == PixelOrder::kBgr || order_ == PixelOrder::kBgra;
-        pixel[redLast ? 0 : 2] = 0;
-        pixel[1] = 0;
-      }
-    }
+// White with a red square of 8 pixels whose top left corner is at (x, y).
+void Square(Picture& picture, int x, int y) {
+  picture.Clear();
+  for (int row = y; row < y + 8; ++row) {
+    for (int column = x; column < x + 8; ++column) picture.Set(column, row, {255, 0, 0});
   }
-  PicturePixels Pixels() const {
-    const std::ptrdiff_t row = width_ * bytes_;
-    // Stored bottom row first: the top row is the last in the buffer.
-    return bottomUp_
-               ? PicturePixels{data_.data() + (height_ - 1) * row, -row, width_, height_, order_}
-               : PicturePixels{data_.data(), row, width_, height_, order_};
-  }
-
- private:
-  int width_, height_;
-  PixelOrder order_;
-  bool bottomUp_;
-  int bytes_;
-  std::vector<std::uint8_t> data_;
-};
+}
 
 using VideoEncoderTest = cli::test::WithDirectory;
 
@@ -85,7 +53,7 @@ TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas)
     Picture picture(96, 64, c.order, c.bottomUp);
     // 13 frames: the square moves 6 pixels right and 4 down each time.
     for (int i = 0; i < 13; ++i) {
-      picture.Square(2 + 6 * i, 2 + 4 * i);
+      Square(picture, 2 + 6 * i, 2 + 4 * i);
       encoder.Add(picture.Pixels());
     }
     EXPECT_FALSE(std::filesystem::exists(file)) << "the video shows before it is whole";
@@ -109,7 +77,7 @@ TEST_F(VideoEncoderTest, EachContainerDecodesToItsFramesWithTheSquareWhereItWas)
 
 TEST_F(VideoEncoderTest, OddSidesAreCroppedForFourTwoZeroColourAndKeptForGif) {
   Picture picture(41, 33, PixelOrder::kRgb);
-  picture.Square(0, 0);
+  Square(picture, 0, 0);
   for (const char* name : {"odd.mp4", "odd.gif"}) {
     VideoEncoder encoder(directory_ / name, 41, 33, 25);
     encoder.Add(picture.Pixels());
@@ -142,7 +110,7 @@ TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile
   const std::filesystem::path file = directory_ / "run.gif";
   std::ofstream(file) << "old";
   Picture picture(64, 48, PixelOrder::kRgb);
-  picture.Square(4, 4);
+  Square(picture, 4, 4);
   {
     VideoEncoder encoder(file, 64, 48, 25);
     encoder.Add(picture.Pixels());

@@ -1,7 +1,6 @@
 #pragma once
 
-// Trials of the settings store across processes, run small in memory by the tests and large on
-// a real disk by the reliability program.
+// Trials of the settings store across processes, shared by the registry and settings tests.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,30 +63,25 @@ inline void WriteNumbers(const char* key, const std::string& prefix, int first, 
   platform::RegCloseKey(handle);
 }
 
-struct TwoWritersOutcome {
-  bool parses = false;
-  int present = 0;  // values found with the number that was written, of 2 * perProcess
-};
-
-// Two processes write `perProcess` values each into one key at the same time.
-inline TwoWritersOutcome WriteFromTwoProcesses(const ScopedConfigHome& home, int perProcess) {
-  TwoWritersOutcome outcome;
+// Two processes write `perProcess` values each into one key at the same time; returns how many
+// of the 2 * perProcess values the hive then holds with the number written.
+inline int WriteFromTwoProcesses(const ScopedConfigHome& home, int perProcess) {
+  int present = 0;
   std::vector<pid_t> writers;
   for (const char* prefix : {"p0-", "p1-"}) {
     writers.push_back(StartChild([&] { WriteNumbers("Software\\Shared", prefix, 0, perProcess); }));
   }
   for (const pid_t writer : writers) WaitFor(writer);
   const std::optional<platform::Hive> hive = ParsedHive(home.HiveFile());
-  outcome.parses = hive.has_value();
   const platform::HiveKey* key = hive ? hive->FindKey("Software\\Shared") : nullptr;
   for (int i = 0; key != nullptr && i < 2 * perProcess; ++i) {
     const platform::HiveValue* value =
         key->FindValue("p" + std::to_string(i / perProcess) + "-" + std::to_string(i % perProcess));
     if (value != nullptr && value->data[0] == static_cast<std::uint8_t>(i % perProcess)) {
-      ++outcome.present;
+      ++present;
     }
   }
-  return outcome;
+  return present;
 }
 
 // Kills a writer once the new contents are complete in its temporary file and before the rename;

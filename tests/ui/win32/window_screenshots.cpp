@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/form/picture_numbers.hpp"
+#include "ui/frm_sledway_help.hpp"
 #include "ui/win32/face.hpp"
 
 namespace {
@@ -103,27 +104,18 @@ int main(int argc, char** argv) {
   const bool toolSaved = Save(*tool, folder + "/tool-window-win32.bmp");
   tool->Hide();
 
-  std::unique_ptr<Form> about = face.CreateForm(sledway::form::FormKind::kSledwayHelp);
-  about->Move(300, 300);
-  about->Caption(about->Caption() + " 2.0.0");
-  about->Controls("lblTitle").Text("Sledway 2.0.0");
-  about->Controls("txtHelp").Text(
-      "THE  USER OF THIS PROGRAM ASSUMES ALL RESPONSIBILITY FOR ANY DAMAGE OR LOSS OF DATA "
-      "OCCURRING FROM ITS USE\n\n"
-      "Valid paths: An open or closed 2D or 3D sketch, or a set of tangentially connected part "
-      "edges.\n\n"
-      "A sketch selected as a path can only contain a single profile (open or closed).\n\n"
-      "Select a vertex or work point on the follow component. This point will travel along the "
-      "path.\n\n"
-      "Optionally (not required), select a linear edge or axis on the follow component. This "
-      "line will remain tangent to the path.\n\n"
-      "Click flip path to start from the other end of the path, click flip edge to flip the "
-      "orientation of the tangent line.\n\n"
-      "Optionally, select a parameter to drive as the component follows the path.");
-  about->Controls("picViz").TransparentPicture(sledway::form::kPictureLogo,
-                                               sledway::form::kLogoTransparentRgb);
-  about->Show();
-  about->Controls("cmdClose").SetFocus();
-  const bool aboutSaved = Save(*about, folder + "/about-window-win32.bmp");
+  // The about window is modal: a timer takes its picture and closes it with its own button.
+  static Form* about;
+  static std::string aboutFile;
+  static bool aboutSaved = false;
+  sledway::frmSledwayHelp help(face);
+  about = &help.Window();
+  aboutFile = folder + "/about-window-win32.bmp";
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    aboutSaved = Save(*about, aboutFile);
+    about->Controls("cmdClose").Click.Raise();
+  });
+  help.Show(0);
   return toolSaved && aboutSaved ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "host_fixture.hpp"
@@ -15,7 +16,7 @@ namespace sledway::test {
 class QtHostFixture : public HostFixture {
  protected:
   QtHostFixture() {
-    app->SetMainWindowHandle(static_cast<WindowHandle>(mainWindow.winId()));
+    app->SetMainWindowHandle(static_cast<WindowHandle>(mainWindow->winId()));
     onYield = [] { QCoreApplication::processEvents(); };
   }
 
@@ -34,7 +35,7 @@ class QtHostFixture : public HostFixture {
   }
 
   QApplication& qt = TestApplication();
-  QMainWindow mainWindow;
+  std::unique_ptr<QMainWindow> mainWindow = std::make_unique<QMainWindow>();
 };
 
 }  // namespace sledway::test
