@@ -104,9 +104,6 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /components/0/part: no part named 'crt'"},
       {Spoiled({Put("/parts/-", {{"name", "cart"}, {"sphere", {{"radius", 1}}}})}),
        "t.json: /parts/1/name: duplicate part name 'cart' (first at /parts/0/name)"},
-      {Spoiled({Put("/parameters/user/-", {{"name", "width"}, {"expression", "1"}})}),
-       "t.json: /parameters/user/1/name: duplicate parameter name 'width' (first at "
-       "/parameters/model/0/name)"},
       // Degenerate geometry: the builders' own messages, placed at what they refused.
       {Spoiled({Put("/sketches/0/plane/normal", {0, 0, 0})}),
        "t.json: /sketches/0/plane/normal: zero-length direction"},
@@ -165,9 +162,6 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
            {Put("/parameters/user/-", {{"name", "turn"}, {"expression", "30"}, {"units", "deg"}}),
             Put("/parts/0/box/height", "turn")}),
        "t.json: /parts/0/box/height: parameter 'turn' is an angle (deg), not a length"},
-      {Spoiled({Put("/parameters/user/-",
-                    {{"name", "tilt"}, {"expression", "width"}, {"units", "rad"}})}),
-       "t.json: /parameters/user/1/expression: parameter 'width' is a length (mm), not an angle"},
       // A suggested run whose slots name nothing, or the wrong kinds.
       {Spoiled({Put("/run/path", "sketch:trak/curve:1")}),
        "t.json: /run/path: entity 'sketch:trak/curve:1': no sketch named 'trak'"},
