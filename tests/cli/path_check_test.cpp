@@ -132,6 +132,27 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
   }
 }
 
+TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
+  const Ref<model::Part> plate = doc->AddBoxPart("plate", "100 mm", "50 mm", "10 mm");
+  gp_Trsf placement;
+  placement.SetRotation(gp::OZ(), std::numbers::pi / 2.0);
+  placement.SetTranslationPart(gp_Vec(30, 0, 0));
+  const Ref<model::Component> component = doc->AddComponent("plate:1", plate, placement);
+  // From a point 2 cm off the middle of each edge, square to it, with the bead's axis along
+  // the edge.
+  for (int i = 1; i <= plate->EdgeCount(); ++i) {
+    const auto [a, b] = model::Ends(component->Edge(i)->GetEvaluator());
+    const gp_Vec along(a, b);
+    const gp_Vec up(0, 0, 1);
+    const gp_Vec square =
+        along.IsParallel(up, 1e-9) ? gp_Vec(1, 0, 0) : along.Crossed(up).Normalized();
+    PlaceBead(a.Translated(along * 0.5 + square * 2.0), gp_Dir(along));
+    const PathMeasurement measured = CheckAgainst({component->Edge(i)}).Measure(path_, 0.5);
+    EXPECT_NEAR(measured.distance, 2.0, 1e-12) << "edge " << i;
+    EXPECT_NEAR(*measured.misalignment, 0.0, 1e-12) << "edge " << i;
+  }
+}
+
 TEST_F(PathCheckTest, MeasuresTravelAlongAChainWithACurveDrawnBackwards) {
   // Lines of 3 and 4 cm, the second drawn against the path: 5 cm along the path is 2 cm into
   // the second line.

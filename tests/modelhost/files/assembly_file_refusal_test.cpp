@@ -104,6 +104,9 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /components/0/part: no part named 'crt'"},
       {Spoiled({Put("/parts/-", {{"name", "cart"}, {"sphere", {{"radius", 1}}}})}),
        "t.json: /parts/1/name: duplicate part name 'cart' (first at /parts/0/name)"},
+      {Spoiled({Put("/parameters/user/-", {{"name", "width"}, {"expression", "1"}})}),
+       "t.json: /parameters/user/1/name: duplicate parameter name 'width' (first at "
+       "/parameters/model/0/name)"},
       // Degenerate geometry: the builders' own messages, placed at what they refused.
       {Spoiled({Put("/sketches/0/plane/normal", {0, 0, 0})}),
        "t.json: /sketches/0/plane/normal: zero-length direction"},
