@@ -1,6 +1,5 @@
 #include "app/video/video_encoder.hpp"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,7 +15,6 @@
 namespace sledway::app::test {
 namespace {
 
-using ::testing::HasSubstr;
 
 // White with a red square of 8 pixels whose top left corner is at (x, y).
 void Square(Picture& picture, int x, int y) {
@@ -99,12 +97,6 @@ TEST_F(VideoEncoderTest, BadRequestsAndFailedWritesLeaveNothingAndKeepTheOldFile
   EXPECT_THROW(VideoEncoder(directory_ / "run.mp4", 64, 64, 0), std::invalid_argument);
   EXPECT_THROW(VideoEncoder(directory_ / "run.gif", 64, 64, 60), std::invalid_argument);
   EXPECT_TRUE(Names().empty());
-  try {
-    VideoEncoder(std::filesystem::path("/proc/self/run.mp4"), 64, 64, 25);
-    ADD_FAILURE() << "a video in a folder that cannot be written to";
-  } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("cannot write '/proc/self/run.mp4'"));
-  }
 
   // An old video stays until a new one is whole; one abandoned leaves the old one as it was.
   const std::filesystem::path file = directory_ / "run.gif";

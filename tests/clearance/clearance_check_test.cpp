@@ -1,20 +1,12 @@
 #include "clearance/clearance_check.hpp"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <gp_Ax1.hxx>
-#include <gp_Trsf.hxx>
 #include <gp_Vec.hxx>
-#include <numbers>
 #include <stdexcept>
 
 #include "clearance/triangle_distance.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
+#include "../modelhost/model_test_helpers.hpp"
 #include "modelhost/parameters/parameter.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
 
 namespace sledway::clearance {
 namespace {

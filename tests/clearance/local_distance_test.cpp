@@ -1,23 +1,17 @@
 #include "clearance/local_distance.hpp"
 
-#include <gtest/gtest.h>
-
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <BRepPrimAPI_MakeSphere.hxx>
 #include <BRep_Tool.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
-#include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
-#include <numbers>
 
 #include "clearance/clearance_check.hpp"
 #include "clearance/part_hierarchy.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
+#include "../modelhost/model_test_helpers.hpp"
 
 namespace sledway::clearance {
 namespace {

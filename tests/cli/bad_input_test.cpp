@@ -31,7 +31,6 @@ TEST_F(BadInput, OptionValuesThatAreNoFiniteNumberOrEmptyAreRefusedNamingTheOpti
   ExpectRefused(with({"--from", "1e300", "--to", "120"}),
                 "--from: 1e+300 mm is beyond what the model can hold (at most 1e+13 mm)");
   ExpectRefused(with({"--drive", ""}), "--drive: the value may not be empty");
-  ExpectRefused(with({"--tangent", ""}), "--tangent: the value may not be empty");
   ExpectRefused(with({"--output", ""}), "--output: the value may not be empty");
   ExpectRefused({"inspect", ""}, "FILE: the value may not be empty");
   // Ordinary numbers in any spelling still pass.

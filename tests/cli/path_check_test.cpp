@@ -1,33 +1,12 @@
 #include "cli/path_check.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <gp.hxx>
-#include <gp_Ax2.hxx>
-#include <gp_Ax3.hxx>
-#include <gp_Pnt.hxx>
-#include <gp_Pnt2d.hxx>
-#include <gp_Trsf.hxx>
 #include <memory>
-#include <numbers>
 #include <vector>
 
-#include "host/host_error.hpp"
-#include "modelhost/application/application.hpp"
+#include "../modelhost/model_test_helpers.hpp"
 #include "modelhost/collections/entity_collection.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
-#include "modelhost/sketch/sketch3d_definition.hpp"
 #include "path/path_definition.hpp"
 #include "ui/selection_slots.hpp"
 
@@ -38,26 +17,25 @@ using ::testing::HasSubstr;
 
 // A bead (a sphere with the work point "centre" and the work axis "axis" along its +X) that the
 // tests place wherever they want it measured.
-class PathCheckTest : public ::testing::Test {
+class PathCheckTest : public ::testing::Test, protected model::ModelAssembly {
  protected:
   PathCheckTest() {
-    app_->SetActiveDocument(document_);
-    const Ref<model::Part> bead = document_->AddSpherePart("bead", "5 mm");
+    const Ref<model::Part> bead = doc->AddSpherePart("bead", "5 mm");
     bead->AddWorkPoint("centre", gp_Pnt(0, 0, 0));
     bead->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)));
-    bead_ = document_->AddComponent("bead:1", bead, gp_Trsf());
+    bead_ = doc->AddComponent("bead:1", bead, gp_Trsf());
     Pick(SelectionSlot::kFollowPoint, bead_->WorkPoint("centre"));
     Pick(SelectionSlot::kTangentLine, bead_->WorkAxis("axis"));
   }
 
   void Pick(SelectionSlot slot, const Ref<IVObject>& entity) {
-    StoreSlotSelection(app_, path_, slot,
+    StoreSlotSelection(app, path_, slot,
                        std::make_shared<model::EntityCollection>(std::vector{entity}));
   }
 
   // Picks `curves` as the path, in that order, and checks against it.
   PathCheck CheckAgainst(const std::vector<Ref<IVObject>>& curves) {
-    StoreSlotSelection(app_, path_, SelectionSlot::kPath,
+    StoreSlotSelection(app, path_, SelectionSlot::kPath,
                        std::make_shared<model::EntityCollection>(curves));
     return PathCheck(path_);
   }
@@ -71,8 +49,6 @@ class PathCheckTest : public ::testing::Test {
     bead_->SetTransformation(std::make_shared<model::Matrix>(placement));
   }
 
-  Ref<model::Application> app_ = model::Application::Create();
-  Ref<model::AssemblyDocument> document_ = model::AssemblyDocument::Create("check");
   Ref<model::Component> bead_;
   CPath path_;
 };
@@ -83,8 +59,8 @@ TEST_F(PathCheckTest, MeasuresDistanceMisalignmentAndTravelAgainstACircleOnATilt
   const gp_Dir normal(1, -2, 4);
   const gp_Ax3 plane(origin, normal, gp_Dir(2, 1, 0));
   constexpr double kRadius = 10.0;
-  document_->AddSketch("ring", plane)->AddCircle(gp_Pnt2d(0, 0), kRadius);
-  const PathCheck check = CheckAgainst({document_->Sketch("ring")->Curve(1)});
+  doc->AddSketch("ring", plane)->AddCircle(gp_Pnt2d(0, 0), kRadius);
+  const PathCheck check = CheckAgainst({doc->Sketch("ring")->Curve(1)});
 
   const gp_Vec x(plane.XDirection());
   const gp_Vec y(plane.YDirection());
@@ -124,11 +100,11 @@ TEST_F(PathCheckTest, MeasuresDistanceMisalignmentAndTravelAgainstACircleOnATilt
 
 TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
   // A helix of radius 4 and pitch 3 about +Z, and a line beyond its start.
-  const Ref<model::Sketch3dDefinition> sketch = document_->AddSketch3d("coil");
+  const Ref<model::Sketch3dDefinition> sketch = doc->AddSketch3d("coil");
   sketch->AddHelix(gp_Ax2(), 4.0, 3.0, 2.0);
   sketch->AddLine(gp_Pnt(10, 0, 0), gp_Pnt(20, 0, 0));
   const PathCheck check =
-      CheckAgainst({document_->Sketch3d("coil")->Curve(1), document_->Sketch3d("coil")->Curve(2)});
+      CheckAgainst({doc->Sketch3d("coil")->Curve(1), doc->Sketch3d("coil")->Curve(2)});
 
   // On the helix at 1.3 turns, its axis along the helix tangent.
   const double t = 1.3 * 2.0 * std::numbers::pi;
@@ -147,7 +123,7 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
 
   // A work point has no curve to measure on.
   CPath pointPath;
-  pointPath.PathEnts()->Add(app_, IVCurveKind::kEdgeProxy, bead_->WorkPoint("centre"), 2);
+  pointPath.PathEnts()->Add(app, IVCurveKind::kEdgeProxy, bead_->WorkPoint("centre"), 2);
   try {
     PathCheck{pointPath};
     ADD_FAILURE() << "a work point was taken as a curve";
@@ -157,22 +133,19 @@ TEST_F(PathCheckTest, TakesTheNearestOfSeveralCurvesAndTheirEnds) {
 }
 
 TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
-  const Ref<model::Part> plate = document_->AddBoxPart("plate", "100 mm", "50 mm", "10 mm");
+  const Ref<model::Part> plate = doc->AddBoxPart("plate", "100 mm", "50 mm", "10 mm");
   gp_Trsf placement;
-  placement.SetRotation(gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)), std::numbers::pi / 2.0);
+  placement.SetRotation(gp::OZ(), std::numbers::pi / 2.0);
   placement.SetTranslationPart(gp_Vec(30, 0, 0));
-  const Ref<model::Component> component = document_->AddComponent("plate:1", plate, placement);
+  const Ref<model::Component> component = doc->AddComponent("plate:1", plate, placement);
   // From a point 2 cm off the middle of each edge, square to it, with the bead's axis along
   // the edge.
   for (int i = 1; i <= plate->EdgeCount(); ++i) {
-    std::array<double, 3> start{};
-    std::array<double, 3> end{};
-    component->Edge(i)->GetEvaluator()->GetEndPoints(start, end);
-    const gp_Pnt a(start[0], start[1], start[2]);
-    const gp_Vec along(a, gp_Pnt(end[0], end[1], end[2]));
-    const gp_Vec square = along.IsParallel(gp_Vec(0, 0, 1), 1e-9)
-                              ? gp_Vec(1, 0, 0)
-                              : along.Crossed(gp_Vec(0, 0, 1)).Normalized();
+    const auto [a, b] = model::Ends(component->Edge(i)->GetEvaluator());
+    const gp_Vec along(a, b);
+    const gp_Vec up(0, 0, 1);
+    const gp_Vec square =
+        along.IsParallel(up, 1e-9) ? gp_Vec(1, 0, 0) : along.Crossed(up).Normalized();
     PlaceBead(a.Translated(along * 0.5 + square * 2.0), gp_Dir(along));
     const PathMeasurement measured = CheckAgainst({component->Edge(i)}).Measure(path_, 0.5);
     EXPECT_NEAR(measured.distance, 2.0, 1e-12) << "edge " << i;
@@ -183,11 +156,11 @@ TEST_F(PathCheckTest, MeasuresAgainstAnEdgeWhereItsComponentStands) {
 TEST_F(PathCheckTest, MeasuresTravelAlongAChainWithACurveDrawnBackwards) {
   // Lines of 3 and 4 cm, the second drawn against the path: 5 cm along the path is 2 cm into
   // the second line.
-  const Ref<model::PlanarSketchDefinition> pair = document_->AddSketch("pair", gp_Ax3());
+  const Ref<model::PlanarSketchDefinition> pair = doc->AddSketch("pair", gp_Ax3());
   pair->AddLine(gp_Pnt2d(0, 0), gp_Pnt2d(3, 0));
   pair->AddLine(gp_Pnt2d(7, 0), gp_Pnt2d(3, 0));
   const PathCheck check =
-      CheckAgainst({document_->Sketch("pair")->Curve(1), document_->Sketch("pair")->Curve(2)});
+      CheckAgainst({doc->Sketch("pair")->Curve(1), doc->Sketch("pair")->Curve(2)});
   PlaceBead(gp_Pnt(5, 0, 0), gp_Dir(1, 0, 0));
   EXPECT_LT(check.Measure(path_, 5.0 / 7.0).travelError, 1e-15);
   EXPECT_NEAR(check.Measure(path_, 0.5).travelError, 1.5 / 7.0, 1e-15);

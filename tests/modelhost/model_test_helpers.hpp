@@ -1,20 +1,40 @@
 #pragma once
 
-// Set-ups and checks the model host's tests share.
+// Set-ups and checks the tests over the model host share, with the model host's object model.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <gp.hxx>
+#include <gp_Ax2.hxx>
+#include <gp_Ax3.hxx>
 #include <gp_Pnt.hxx>
+#include <gp_Pnt2d.hxx>
 #include <gp_Trsf.hxx>
 #include <numbers>
 #include <utility>
 
 #include "host/host.hpp"
+#include "modelhost/application/application.hpp"
+#include "modelhost/component/component.hpp"
+#include "modelhost/document/assembly_document.hpp"
+#include "modelhost/geometry/matrix.hpp"
+#include "modelhost/parameters/parameter_table.hpp"
+#include "modelhost/part/part.hpp"
+#include "modelhost/sketch/planar_sketch.hpp"
+#include "modelhost/sketch/planar_sketch_definition.hpp"
+#include "modelhost/sketch/sketch3d.hpp"
+#include "modelhost/sketch/sketch3d_definition.hpp"
 
 namespace sledway::model {
+
+// An application with one active assembly document.
+struct ModelAssembly {
+  Ref<Application> app = Application::Create();
+  Ref<AssemblyDocument> doc = AssemblyDocument::Create("assembly");
+  ModelAssembly() { app->SetActiveDocument(doc); }
+};
 
 inline gp_Pnt ModelPoint(const Ref<IVPoint>& point) {
   return gp_Pnt(point->X(), point->Y(), point->Z());

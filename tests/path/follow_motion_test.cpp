@@ -1,6 +1,5 @@
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 #include "path/path_definition.hpp"
 #include "path_test_support.hpp"
@@ -9,7 +8,7 @@
 namespace sledway {
 namespace {
 
-using test::ToPnt;
+using model::ModelPoint;
 using test::ToVec;
 constexpr double kOnPath = 1e-9;
 constexpr double kPi = std::numbers::pi;
@@ -39,7 +38,7 @@ struct FollowRig {
     path.PathEnts()->SortEntityDirections();
   }
   void Move(double fraction) { path.MoveToPointOnPath(model.app, fraction); }
-  gp_Pnt Tip() { return ToPnt(cart->WorkPoint("tip")->GetPoint()); }
+  gp_Pnt Tip() { return ModelPoint(cart->WorkPoint("tip")->GetPoint()); }
   gp_Vec Axis() { return ToVec(cart->WorkAxis("axis")->GetLine()->Direction()).Normalized(); }
 
   test::ModelAssembly model;
@@ -76,7 +75,7 @@ TEST(FollowMotionTest, AlignedOnATiltedSketchCircleTheVertexRunsOnItAndTheEdgeAl
     rig.Move(fraction);
     const double angle = 2 * kPi * fraction;
     const gp_Pnt expected = centre.Translated(radius * (std::cos(angle) * x + std::sin(angle) * y));
-    EXPECT_LT(ToPnt(vertex->GetPoint()).Distance(expected), kOnPath);
+    EXPECT_LT(ModelPoint(vertex->GetPoint()).Distance(expected), kOnPath);
     EXPECT_LT((edgeDirection() - (-std::sin(angle) * x + std::cos(angle) * y)).Magnitude(),
               kOnPath);
   }
@@ -87,7 +86,7 @@ TEST(FollowMotionTest, AlignedOnATiltedSketchCircleTheVertexRunsOnItAndTheEdgeAl
   const gp_Mat turn = rig.cart->Placement().VectorialPart() * before.VectorialPart().Transposed();
   EXPECT_NEAR(turn(1, 1) + turn(2, 2) + turn(3, 3), -1.0, kOnPath);
   EXPECT_LT((turn * y.XYZ() + y.XYZ()).Modulus(), kOnPath);
-  EXPECT_LT(ToPnt(vertex->GetPoint()).Distance(centre.Translated(radius * x)), kOnPath);
+  EXPECT_LT(ModelPoint(vertex->GetPoint()).Distance(centre.Translated(radius * x)), kOnPath);
 }
 
 TEST(FollowMotionTest, FractionsMapOntoTheChainAndTravelStopsAtItsEnds) {

@@ -1,7 +1,5 @@
 #include "path/path_definition.hpp"
 
-#include <numbers>
-
 #include "path/path_entity_chain.hpp"
 #include "path_test_support.hpp"
 

@@ -1,9 +1,6 @@
 #include "path/path_entity.hpp"
 
-#include <cmath>
 #include <memory>
-#include <numbers>
-#include <utility>
 #include <vector>
 
 #include "path/path_entity_chain.hpp"
@@ -12,7 +9,7 @@
 namespace sledway {
 namespace {
 
-using test::ToPnt;
+using model::ModelPoint;
 using test::ToVec;
 
 using Lines = std::vector<std::pair<gp_Pnt, gp_Pnt>>;
@@ -101,10 +98,10 @@ TEST(PathEntityTest, EntitiesStartWhereTheOneBeforeEndsRunEitherWayAndRefuseToDi
   for (const bool reversed : {false, true}) {
     SCOPED_TRACE(reversed);
     entity->Reversed(reversed);
-    EXPECT_LT(ToPnt(entity->PartPathPoint(3.0)).Distance(on(reversed ? a1 : a0)), 1e-11);
-    EXPECT_LT(ToPnt(entity->PartPathPoint(3.0 + arc)).Distance(on(reversed ? a0 : a1)), 1e-11);
+    EXPECT_LT(ModelPoint(entity->PartPathPoint(3.0)).Distance(on(reversed ? a1 : a0)), 1e-11);
+    EXPECT_LT(ModelPoint(entity->PartPathPoint(3.0 + arc)).Distance(on(reversed ? a0 : a1)), 1e-11);
     const double angle = reversed ? a1 - arc / 3 / radius : a0 + arc / 3 / radius;
-    EXPECT_LT(ToPnt(entity->PartPathPoint(along)).Distance(on(angle)), 1e-11);
+    EXPECT_LT(ModelPoint(entity->PartPathPoint(along)).Distance(on(angle)), 1e-11);
     const gp_Vec travel = (reversed ? -1 : 1) * (-std::sin(angle) * x + std::cos(angle) * y);
     EXPECT_LT((ToVec(entity->TangentVectorAtPoint(along)).Normalized() - travel).Magnitude(),
               1e-11);

@@ -1,45 +1,19 @@
 #pragma once
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <gp_Ax2.hxx>
-#include <gp_Ax3.hxx>
-#include <gp_Pnt.hxx>
-#include <gp_Pnt2d.hxx>
-#include <gp_Trsf.hxx>
-#include <gp_Vec.hxx>
 #include <memory>
 #include <optional>
 #include <span>
-#include <utility>
 
-#include "host/host.hpp"
-#include "modelhost/application/application.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
-#include "modelhost/sketch/sketch3d_definition.hpp"
+#include "../modelhost/model_test_helpers.hpp"
 
 namespace sledway::test {
 
-inline gp_Pnt ToPnt(const Ref<IVPoint>& p) {
-  return {p->X(), p->Y(), p->Z()};
-}
+using model::ModelAssembly;
 inline gp_Vec ToVec(const Ref<IVVector>& v) {
   return {v->X(), v->Y(), v->Z()};
 }
-
-// An application with one active assembly document.
-struct ModelAssembly {
-  Ref<model::Application> app = model::Application::Create();
-  Ref<model::AssemblyDocument> doc = model::AssemblyDocument::Create("assembly");
-  ModelAssembly() { app->SetActiveDocument(doc); }
-};
 
 template <class Call>
 void ExpectHostError(Call call, std::uint32_t code, const char* text) {

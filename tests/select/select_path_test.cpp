@@ -1,7 +1,6 @@
 #include "select/select_path.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
@@ -9,23 +8,11 @@
 #include <BRepPrimAPI_MakePrism.hxx>
 #include <GC_MakeArcOfCircle.hxx>
 #include <array>
-#include <cmath>
-#include <gp_Ax3.hxx>
-#include <gp_Trsf.hxx>
 #include <memory>
-#include <numbers>
 #include <vector>
 
-#include "host/host.hpp"
-#include "modelhost/application/application.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
+#include "../modelhost/model_test_helpers.hpp"
 #include "modelhost/interaction/command_manager.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
-#include "modelhost/sketch/sketch3d_definition.hpp"
 #include "path/path_definition.hpp"
 
 namespace sledway::test {
@@ -51,18 +38,11 @@ TopoDS_Shape RoundedBar(double length, double radius, double height) {
       .Shape();
 }
 
-std::vector<Ref<IVObject>> Items(const Ref<IVEntityCollection>& entities) {
-  std::vector<Ref<IVObject>> items;
-  for (int i = 1; i <= entities->Count(); ++i) items.push_back(entities->Item(i));
-  return items;
-}
-
 // An assembly to pick in: a cart (the component to move), a crate beside it and a rail with
 // rounded ends that the path runs on.
-class PickTest : public ::testing::Test {
+class PickTest : public ::testing::Test, protected model::ModelAssembly {
  protected:
   PickTest() {
-    app->SetActiveDocument(doc);
     auto cartPart = doc->AddBoxPart("cart", "40 mm", "20 mm", "10 mm");
     cartPart->AddWorkPoint("tip", gp_Pnt(4, 1, 1));
     cartPart->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 1, 0.5), gp_Dir(1, 0, 0)));
@@ -142,8 +122,6 @@ class PickTest : public ::testing::Test {
     return curves;
   }
 
-  Ref<model::Application> app = model::Application::Create();
-  Ref<model::AssemblyDocument> doc = model::AssemblyDocument::Create("rig");
   Ref<model::Component> cart, crate, rail;
   Ref<CPath> path = std::make_shared<CPath>();
   std::unique_ptr<CSelectPath> select;
@@ -187,7 +165,6 @@ TEST_F(PickTest, ASketchCurveWidensToTheSingleProfilePathOfItsSketch) {
   DrawSketch("loop and chain", tilted, {{3, 0, 4, 0}}, {{0, 0}});
   DrawSketch("two loops", tilted, {}, {{0, 0}, {5, 0}});
   DrawSketch("two chains", tilted, {{0, 0, 1, 0}, {0, 2, 1, 2}});
-  DrawSketch("loop and chains", tilted, {{3, 0, 4, 0}, {6, 0, 7, 0}}, {{0, 0}});
   // Three lines meeting at a branch point have no single way along them: beside a loop, the
   // loop is the sketch's one path.
   DrawSketch("branch", tilted, {{0, 0, 1, 0}, {0, 0, -1, 0}, {0, 0, 0, 1}}, {{5, 0}});
@@ -211,7 +188,7 @@ TEST_F(PickTest, ASketchCurveWidensToTheSingleProfilePathOfItsSketch) {
   EXPECT_EQ(HighlightOf(doc->Sketch("gapped")->Curve(2)), Curves("gapped", {1, 3, 2}));
   EXPECT_EQ(HighlightOf(doc->Sketch("branch")->Curve(2)), Curves("branch", {1}));
   // A loop beside a chain is two paths, whichever of them is pointed at.
-  for (const char* refused : {"loop and chain", "two loops", "two chains", "loop and chains"}) {
+  for (const char* refused : {"loop and chain", "two loops", "two chains"}) {
     for (int pointed : {1, 2}) {
       EXPECT_TRUE(HighlightOf(doc->Sketch(refused)->Curve(pointed)).empty()) << refused;
     }
@@ -277,7 +254,8 @@ TEST_F(PickTest, SelectionCompleteBringsTheSlotAndSelectedEntitiesTheSelection) 
     EXPECT_EQ(completedSlot, slot);
     EXPECT_EQ(select, nullptr);
     ASSERT_NE(taken, nullptr);
-    EXPECT_EQ(Items(taken), std::vector{entity});
+    ASSERT_EQ(taken->Count(), 1);
+    EXPECT_EQ(taken->Item(1), entity);
     EXPECT_EQ(app->Commands()->ActiveInteraction(), nullptr);
   }
   // A failing completion handler does not reach the host.

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/video/replacing_file.hpp"
 #include "app/video/rgb_picture.hpp"
 #include "app/video/video_format.hpp"
+#include "platform/replacing_file.hpp"
 
 namespace sledway::app {
 
@@ -57,7 +57,7 @@ class VideoEncoder {
   int height_;
   int fps_;
   std::filesystem::path target_;
-  ReplacingFile file_;
+  platform::ReplacingFile file_;
   std::unique_ptr<StreamWriter> writer_;
   std::unique_ptr<GifPalette> palette_;
   std::unique_ptr<FrameConverter> converter_;

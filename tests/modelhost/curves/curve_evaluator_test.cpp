@@ -1,16 +1,10 @@
 #include "modelhost/curves/curve_evaluator.hpp"
 
-#include <gtest/gtest.h>
-
 #include <GeomAdaptor_Curve.hxx>
 #include <Geom_Line.hxx>
-#include <cmath>
 #include <functional>
 #include <gp_Ax1.hxx>
-#include <gp_Ax2.hxx>
-#include <numbers>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../model_test_helpers.hpp"

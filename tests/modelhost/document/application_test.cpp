@@ -1,12 +1,10 @@
 #include "modelhost/application/application.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <memory>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
 #include "modelhost/application/command_bar_control.hpp"
 
 namespace sledway::model {

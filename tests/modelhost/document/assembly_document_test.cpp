@@ -1,17 +1,11 @@
 #include "modelhost/document/assembly_document.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <cmath>
-#include <gp.hxx>
 #include <string>
 #include <vector>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/part/part.hpp"
 
 namespace sledway::model {
 namespace {

@@ -1,26 +1,17 @@
 #include "modelhost/component/component.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <BRepAdaptor_Curve.hxx>
 #include <BRep_Tool.hxx>
 #include <TopExp.hxx>
-#include <algorithm>
 #include <array>
-#include <cmath>
-#include <gp.hxx>
-#include <gp_Trsf.hxx>
 #include <limits>
 #include <string>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
 #include "modelhost/geometry/vector.hpp"
 #include "modelhost/interaction/selectable.hpp"
-#include "modelhost/part/part.hpp"
 
 namespace sledway::model {
 namespace {

@@ -1,20 +1,10 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <BRep_Tool.hxx>
 #include <TopExp.hxx>
 #include <array>
-#include <cmath>
-#include <gp.hxx>
-#include <numbers>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
-#include "modelhost/part/part.hpp"
 
 namespace sledway::model {
 namespace {

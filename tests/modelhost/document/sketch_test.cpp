@@ -1,26 +1,11 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <cmath>
-#include <gp.hxx>
-#include <gp_Ax2.hxx>
-#include <gp_Ax3.hxx>
-#include <numbers>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
 #include "modelhost/geometry/point_2d.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
-#include "modelhost/sketch/sketch3d_definition.hpp"
 
 namespace sledway::model {
 namespace {

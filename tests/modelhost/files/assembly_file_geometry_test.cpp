@@ -1,26 +1,15 @@
 // A valid assembly file builds the geometry it describes, in model units (centimetres).
-#include <gtest/gtest.h>
 
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
-#include <cmath>
 #include <fstream>
-#include <numbers>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/assembly_file.hpp"
 #include "modelhost/geometry/point_2d.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
 
 namespace sledway::model {
 namespace {

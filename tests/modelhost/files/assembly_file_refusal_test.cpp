@@ -138,13 +138,6 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
        "t.json: /parts/0/box/length: is too large to build (at most 1e+13 mm), got 1e+300 mm"},
       {Spoiled({Put("/parts/0/box/height", "-2 * width")}),
        "t.json: /parts/0/box/height: must be a positive length, got '-2 * width'"},
-      {Spoiled(
-           {Put("/parts/-", {{"name", "plate"},
-                             {"extrude", {{"height", 1e300}, {"loops", Json::array({square})}}}})}),
-       "t.json: /parts/1/extrude/height: is too large to build (at most 1e+13 mm), got 1e+300 mm"},
-      {Spoiled({Put("/sketches/0/curves/0/start", {1e15, 0})}),
-       "t.json: /sketches/0/curves/0/start/0: is beyond what the model can hold (at most 1e+13 "
-       "mm from the origin), got 1e+15 mm"},
       {Spoiled({Put("/units", "m"), Put("/parts/0/workPoints/0/point", {0, 0, -1e307})}),
        "t.json: /parts/0/workPoints/0/point/2: is beyond what the model can hold (at most 1e+10 "
        "m from the origin), got -1e+307 m"},
@@ -167,16 +160,11 @@ TEST(AssemblyFileRefusal, EachKindOfBadInputIsRefusedAtItsPlace) {
       // Names that would act on a terminal, even where they refer to something.
       {Spoiled({Put("/components/0/name", "cart\u001b[2J")}),
        "t.json: /components/0/name: a name may not hold control characters"},
-      {Spoiled({Put("/components/0/part", "ca\rt")}),
-       "t.json: /components/0/part: a name may not hold control characters"},
       // A parameter standing for something it does not measure.
       {Spoiled(
            {Put("/parameters/user/-", {{"name", "turn"}, {"expression", "30"}, {"units", "deg"}}),
             Put("/parts/0/box/height", "turn")}),
        "t.json: /parts/0/box/height: parameter 'turn' is an angle (deg), not a length"},
-      {Spoiled({Put("/parameters/user/-",
-                    {{"name", "tilt"}, {"expression", "width"}, {"units", "rad"}})}),
-       "t.json: /parameters/user/1/expression: parameter 'width' is a length (mm), not an angle"},
       // A suggested run whose slots name nothing, or the wrong kinds.
       {Spoiled({Put("/run/path", "sketch:trak/curve:1")}),
        "t.json: /run/path: entity 'sketch:trak/curve:1': no sketch named 'trak'"},

@@ -3,21 +3,14 @@
 #include "modelhost/files/entity_names.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../model_test_helpers.hpp"
-#include "host/host.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/assembly_file.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/sketch3d.hpp"
 
 namespace sledway::model {
 namespace {

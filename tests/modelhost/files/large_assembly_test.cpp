@@ -1,14 +1,11 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <string>
 
 #include "host/profiles.hpp"
 #include "large_assembly_texts.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
+#include "../model_test_helpers.hpp"
 #include "modelhost/files/assembly_file.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
 
 namespace sledway::model {
 namespace {

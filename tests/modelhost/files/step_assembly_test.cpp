@@ -2,7 +2,6 @@
 #include "modelhost/files/step_assembly.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <BRepGProp.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
@@ -14,13 +13,10 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
+#include "../model_test_helpers.hpp"
 #include "modelhost/files/any_assembly.hpp"
-#include "modelhost/part/part.hpp"
 
 namespace sledway::model {
 namespace {

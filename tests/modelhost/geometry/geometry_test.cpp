@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <gp_Ax1.hxx>
 #include <memory>
-#include <numbers>
 #include <vector>
 
 #include "../model_test_helpers.hpp"
 #include "host/host_error.hpp"
 #include "modelhost/geometry/conversions.hpp"
 #include "modelhost/geometry/geometry_factory.hpp"
-#include "modelhost/geometry/matrix.hpp"
 #include "modelhost/geometry/rigid_motion.hpp"
 
 namespace sledway::model {

@@ -1,16 +1,10 @@
 #include "modelhost/interaction/interaction.hpp"
 
-#include <gtest/gtest.h>
-
-#include <gp_Trsf.hxx>
 #include <vector>
 
 #include "host/host_error.hpp"
-#include "modelhost/application/application.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
+#include "../model_test_helpers.hpp"
 #include "modelhost/interaction/command_manager.hpp"
-#include "modelhost/part/part.hpp"
 
 namespace sledway::model {
 namespace {

@@ -1,0 +1,102 @@
+#include "platform/replacing_file.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sledway::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+class ReplacingFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::create_directories(directory_); }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  // The names the directory holds, sorted: a temporary file left behind shows here.
+  Names Held() const {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(directory_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static void Write(const fs::path& file, const std::string& text) {
+    ReplacingFile replacing(file);
+    std::ofstream(replacing.TemporaryPath()) << text;
+    replacing.Commit();
+  }
+  static std::string Read(const fs::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    return text.str();
+  }
+
+  const fs::path directory_ =
+      fs::temp_directory_path() / ("sledway-replacing-" + std::to_string(::getpid()));
+};
+
+TEST_F(ReplacingFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
+  const fs::path file = directory_ / "rows.csv";
+  Write(file, "first\n");
+  {
+    // The caller hears the temporary name before the file is made; until the commit the old
+    // file stays whole, and without one the temporary file goes.
+    std::string named;
+    ReplacingFile unfinished(file, [&](const std::string& name) {
+      named = name;
+      EXPECT_FALSE(fs::exists(name));
+    });
+    EXPECT_EQ(named, unfinished.TemporaryPath());
+    std::ofstream(unfinished.TemporaryPath()) << "half a run";
+    EXPECT_EQ(Read(file), "first\n");
+  }
+  EXPECT_EQ(Held(), Names{"rows.csv"});
+  Write(file, "second\n");
+  EXPECT_EQ(Read(file), "second\n");
+  // Readable as a file made the usual way, not only by its owner.
+  struct stat status {};
+  ASSERT_EQ(::stat(file.c_str(), &status), 0);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+
+  const fs::path missing = directory_ / "missing" / "rows.csv";
+  try {
+    ReplacingFile nowhere(missing);
+    FAIL() << "a file in a missing directory was begun";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("cannot write '" + missing.string() + "'"),
+              std::string::npos);
+  }
+  EXPECT_THROW(ReplacingFile{directory_}, std::runtime_error);
+  // A rename that fails removes the temporary file.
+  ReplacingFile blocked(directory_ / "later");
+  fs::create_directories(directory_ / "later" / "inside");
+  EXPECT_THROW(blocked.Commit(), std::runtime_error);
+  EXPECT_EQ(Held(), (Names{"later", "rows.csv"}));
+}
+
+TEST_F(ReplacingFileTest, ALinkIsFollowedAndTheFileItNamesReplaced) {
+  const fs::path file = directory_ / "target.json";
+  const fs::path link = directory_ / "link.json";
+  Write(file, "old");
+  fs::create_symlink(file, link);
+  Write(link, "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Read(file), "new");
+}
+
+}  // namespace
+}  // namespace sledway::platform
