@@ -95,8 +95,8 @@ std::optional<SpanBound> BoundSpan(const Net& net) {
   for (int c = 0; c < 3; ++c) n1[c] = Less(Product(Derivative(x[c]), w), Product(x[c], wd));
   for (int c = 0; c < 3; ++c) n2[c] = Less(Product(Derivative(n1[c]), w), Product(n1[c], wd), 2);
   for (int c = 0; c < 3; ++c) {
-    cross[c] = Less(Product(n1[(c + 1) % 3], n2[(c + 2) % 3]),
-                    Product(n1[(c + 2) % 3], n2[(c + 1) % 3]));
+    cross[c] =
+        Less(Product(n1[(c + 1) % 3], n2[(c + 2) % 3]), Product(n1[(c + 2) % 3], n2[(c + 1) % 3]));
   }
   std::array<double, 3> direction{};
   double largest = 0.0;
@@ -141,8 +141,8 @@ std::pair<Net, Net> Halves(Net net) {
 bool BoundHalving(const Net& net, double first, double last, int halvings,
                   std::vector<CurvatureSpan>& spans) {
   const std::optional<SpanBound> bound = BoundSpan(net);
-  if (bound && (bound->curvature <= (1.0 + kTightness) * bound->atEnds ||
-                halvings == kMostHalvings)) {
+  if (bound &&
+      (bound->curvature <= (1.0 + kTightness) * bound->atEnds || halvings == kMostHalvings)) {
     spans.push_back({first, last, bound->curvature});
     return true;
   }

@@ -83,8 +83,8 @@ std::string TravelBound::AddPieces(CPathEnt& entity) {
   std::string why;
   const Ref<IVObject> curve = entity.IVCurve();
   if (entity.EntType() == 0) {
-    why = Bounds<model::CurveEvaluator2d>(
-        MakeSketchCurveEvaluator2d(entity.IVCurveType(), curve), bounds, lengths);
+    why = Bounds<model::CurveEvaluator2d>(MakeSketchCurveEvaluator2d(entity.IVCurveType(), curve),
+                                          bounds, lengths);
   } else if (entity.EntType() == 1) {
     why = Bounds<model::CurveEvaluator>(MakeSketchCurveEvaluator3d(entity.IVCurveType(), curve),
                                         bounds, lengths);
@@ -140,11 +140,11 @@ double TravelBound::Step(double from, double to, double distance, double radius,
   // from the one that holds `from` until the step they allow ends within them.
   const bool forwards = to >= from;
   const auto holding =
-      forwards ? std::lower_bound(pieces_.begin(), pieces_.end(), from,
-                                  [](const Piece& p, double f) { return p.end + kPieceEndPad < f; })
-               : std::upper_bound(pieces_.begin(), pieces_.end(), from, [](double f, const Piece& p) {
-                   return f < p.start - kPieceEndPad;
-                 });
+      forwards
+          ? std::lower_bound(pieces_.begin(), pieces_.end(), from,
+                             [](const Piece& p, double f) { return p.end + kPieceEndPad < f; })
+          : std::upper_bound(pieces_.begin(), pieces_.end(), from,
+                             [](double f, const Piece& p) { return f < p.start - kPieceEndPad; });
   double curvature = 0.0;
   double step = 0.0;
   if (forwards) {

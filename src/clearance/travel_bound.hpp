@@ -6,7 +6,7 @@
 namespace sledway {
 class CPath;
 class CPathEnt;
-}
+}  // namespace sledway
 
 namespace sledway::clearance {
 

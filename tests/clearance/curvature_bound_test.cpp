@@ -1,11 +1,13 @@
 // Curvature bounds of curves against their closed forms and against the curvature itself.
+#include "clearance/curvature_bound.hpp"
+
 #include <gtest/gtest.h>
 
 #include <Geom2dAdaptor_Curve.hxx>
 #include <Geom2d_Ellipse.hxx>
 #include <GeomAPI_Interpolate.hxx>
-#include <GeomConvert.hxx>
 #include <GeomAdaptor_Curve.hxx>
+#include <GeomConvert.hxx>
 #include <GeomLProp_CLProps.hxx>
 #include <Geom_BSplineCurve.hxx>
 #include <Geom_BezierCurve.hxx>
@@ -14,8 +16,6 @@
 #include <TColgp_HArray1OfPnt.hxx>
 #include <cmath>
 #include <numbers>
-
-#include "clearance/curvature_bound.hpp"
 
 namespace sledway::clearance {
 namespace {

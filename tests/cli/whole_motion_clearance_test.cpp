@@ -123,7 +123,8 @@ TEST_F(WholeMotionClearance, AnArmTurningOnACircleSweepsThroughAPostBetweenMoves
   "components": [{"name": "arm:1", "part": "arm"},
                  {"name": "post:1", "part": "post", "placement": {"origin": )") +
                                      origin + R"(}}],
-  "sketches": [{"name": "ring", "curves": [)" + ring + R"(],
+  "sketches": [{"name": "ring", "curves": [)" +
+                                     ring + R"(],
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
           "tangent": "component:arm:1/workaxis:along"}})");
@@ -137,8 +138,7 @@ TEST_F(WholeMotionClearance, AnArmTurningOnACircleSweepsThroughAPostBetweenMoves
     const double half = std::asin((2.5 + kTolerance) / 85.0);
     EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi),
                 1e-9);
-    EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi),
-                1e-9);
+    EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi), 1e-9);
     EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
   }
 }

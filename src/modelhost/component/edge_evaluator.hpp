@@ -34,7 +34,6 @@ class EdgeEvaluator : public IVCurveEvaluator {
   CurveEvaluator& Current();
 
  private:
-
   Ref<Part> part_;
   int index_;
   std::function<gp_Trsf()> placement_;
