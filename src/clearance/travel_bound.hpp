@@ -5,7 +5,8 @@
 
 namespace sledway {
 class CPath;
-}
+class CPathEnt;
+}  // namespace sledway
 
 namespace sledway::clearance {
 
@@ -17,9 +18,10 @@ namespace sledway::clearance {
 class TravelBound {
  public:
   // Reads the path's entities; the path must be picked and measured (CPath::Length). A path
-  // whose component turns needs the turning of every entity: a straight line turns by nothing,
-  // an arc or circle of radius r by the distance over r; other curves give no bound, and
-  // Unbounded says so.
+  // whose component turns needs the turning of every entity: the tangent turns by at most the
+  // distance times a bound on the curvature, taken piece by piece along the entity
+  // (BoundCurvature). An entity with no such bound leaves the motion without one, and
+  // Unbounded says which and why.
   explicit TravelBound(CPath& path);
 
   // Why the motion has no bound; empty when it has one.
@@ -42,10 +44,12 @@ class TravelBound {
     double end;        // fraction
     double curvature;  // 1 / model length: the tangent turns by at most this per length
   };
-  const Piece& PieceAt(double fraction) const;
+  // The pieces of one entity, or why it has no bound on its turn.
+  std::string AddPieces(CPathEnt& entity);
 
   double length_ = 0.0;
-  std::vector<Piece> pieces_;
+  std::vector<Piece> pieces_;  // in order of fraction, covering the path
+  std::vector<double> entityEnds_;
   std::string unbounded_;
 };
 

@@ -100,35 +100,47 @@ TEST_F(WholeMotionClearance, ATurningBarComesNearestToABallBetweenTwoMoves) {
   EXPECT_NEAR(atMoves.Json()["clearance"]["least"].get<double>(), atMove, 1e-6);
 }
 
-// An arm 4 x 40 x 4 mm, kept tangent to the circle by its hub at one end, reaches out to 90 mm;
+// An arm 4 x 40 x 4 mm, kept tangent to a circle by its hub at one end, reaches out to 90 mm;
 // its tip sweeps 1.8 times as fast as the hub past a post of radius 0.5 mm at 85 mm, half way
 // between the first two moves. The arm's leading and trailing faces, 2 mm either side of its
-// middle, meet the post where 85 sin(angle from the post) = 2 + 0.5 + the tolerance.
+// middle, meet the post where 85 sin(angle from the post) = 2 + 0.5 + the tolerance. The
+// circle is drawn as a circle and as an ellipse of equal radii, whose turn is bounded as an
+// ellipse's.
 TEST_F(WholeMotionClearance, AnArmTurningOnACircleSweepsThroughAPostBetweenMoves) {
   const double angle = std::numbers::pi / 8.0;
   char origin[96];
   std::snprintf(origin, sizeof origin, "[%.17g, %.17g, -15]", 85.0 * std::cos(angle),
                 85.0 * std::sin(angle));
-  const std::string arm = Assembly(std::string(R"({"units": "mm",
+  for (const char* ring : {R"({"kind": "circle", "centre": [0, 0], "radius": 50})",
+                           R"({"kind": "ellipse", "centre": [0, 0], "majorAxis": [1, 0],
+                               "majorRadius": 50, "minorRadius": 50})"}) {
+    SCOPED_TRACE(ring);
+    const std::string arm = Assembly(std::string(R"({"units": "mm",
   "parts": [{"name": "arm", "box": {"length": 4, "width": 40, "height": 4},
              "workPoints": [{"name": "hub", "point": [2, 40, 2]}],
              "workAxes": [{"name": "along", "origin": [0, 40, 2], "direction": [1, 0, 0]}]},
             {"name": "post", "cylinder": {"radius": 0.5, "height": 30}}],
   "components": [{"name": "arm:1", "part": "arm"},
                  {"name": "post:1", "part": "post", "placement": {"origin": )") +
-                                   origin + R"(}}],
-  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                                     origin + R"(}}],
+  "sketches": [{"name": "ring", "curves": [)" +
+                                     ring + R"(],
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
           "tangent": "component:arm:1/workaxis:along"}})");
-  const Invocation run = Sledway({"run", arm, "--steps", "24", "--format", "json", "--clearance"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const nlohmann::json contacts = run.Json()["clearance"]["contacts"];
-  ASSERT_EQ(contacts.size(), 1u);
-  const double half = std::asin((2.5 + kTolerance) / 85.0);
-  EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi), 1e-9);
-  EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi), 1e-9);
-  EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
+    const Invocation run =
+        Sledway({"run", arm, "--steps", "24", "--format", "json", "--clearance"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json summary = run.Json()["clearance"];
+    EXPECT_TRUE(summary["wholeMotion"].get<bool>());
+    const nlohmann::json contacts = summary["contacts"];
+    ASSERT_EQ(contacts.size(), 1u);
+    const double half = std::asin((2.5 + kTolerance) / 85.0);
+    EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi),
+                1e-9);
+    EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi), 1e-9);
+    EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
+  }
 }
 
 }  // namespace

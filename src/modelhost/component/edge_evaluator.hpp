@@ -30,10 +30,10 @@ class EdgeEvaluator : public IVCurveEvaluator {
   void GetPointAtParam(std::span<const double> params, std::span<double> points) override;
   void GetTangent(std::span<const double> params, std::span<double> tangents) override;
 
- private:
   // The evaluator of the part's current body.
   CurveEvaluator& Current();
 
+ private:
   Ref<Part> part_;
   int index_;
   std::function<gp_Trsf()> placement_;

@@ -35,6 +35,9 @@ class CurveEvaluator : public IVCurveEvaluator {
   void GetPointAtParam(std::span<const double> params, std::span<double> points) override;
   void GetTangent(std::span<const double> params, std::span<double> tangents) override;
 
+  // The curve in its own coordinates, within its range; the placement moves it rigidly.
+  const Handle(Adaptor3d_Curve) & Curve() const { return curve_.Within(); }
+
  private:
   gp_Trsf Placement() const;
 

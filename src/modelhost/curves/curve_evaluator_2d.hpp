@@ -21,6 +21,9 @@ class CurveEvaluator2d : public IVCurveEvaluator2d {
   void GetPointAtParam(std::span<const double> params, std::span<double> points) override;
   void GetTangent(std::span<const double> params, std::span<double> tangents) override;
 
+  // The curve in sketch coordinates, within its range.
+  const Handle(Adaptor2d_Curve2d) & Curve() const { return curve_.Within(); }
+
  private:
   ExtendedCurve<Adaptor2d_Curve2d> curve_;
 };

@@ -51,6 +51,8 @@ class ExtendedCurve {
 
   double First() const { return first_; }
   double Last() const { return last_; }
+  // The curve within its range, for what reads its shape (such as bounds on its curvature).
+  const opencascade::handle<Adaptor>& Within() const { return curve_; }
   Pnt Value(double u) { return EvaluateAt(u).point; }
   // First derivative with respect to the parameter.
   Vec Derivative(double u) { return EvaluateAt(u).derivative; }

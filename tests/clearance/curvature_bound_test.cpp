@@ -1,0 +1,113 @@
+// Curvature bounds of curves against their closed forms and against the curvature itself.
+#include "clearance/curvature_bound.hpp"
+
+#include <gtest/gtest.h>
+
+#include <Geom2dAdaptor_Curve.hxx>
+#include <Geom2d_Ellipse.hxx>
+#include <GeomAPI_Interpolate.hxx>
+#include <GeomAdaptor_Curve.hxx>
+#include <GeomConvert.hxx>
+#include <GeomLProp_CLProps.hxx>
+#include <Geom_BSplineCurve.hxx>
+#include <Geom_BezierCurve.hxx>
+#include <Geom_Ellipse.hxx>
+#include <TColStd_Array1OfReal.hxx>
+#include <TColgp_HArray1OfPnt.hxx>
+#include <cmath>
+#include <numbers>
+
+namespace sledway::clearance {
+namespace {
+
+// A quarter circle of radius 7 as a rational quadratic B-spline (weights 1, cos 45 deg, 1) with
+// two knots put in: three spans, all exactly on the circle.
+Handle(Geom_BSplineCurve) QuarterCircle() {
+  TColgp_Array1OfPnt poles(1, 3);
+  poles(1) = gp_Pnt(7, 0, 0);
+  poles(2) = gp_Pnt(7, 7, 0);
+  poles(3) = gp_Pnt(0, 7, 0);
+  TColStd_Array1OfReal weights(1, 3);
+  weights(1) = weights(3) = 1.0;
+  weights(2) = std::sqrt(0.5);
+  Handle(Geom_BSplineCurve) spline =
+      GeomConvert::CurveToBSplineCurve(new Geom_BezierCurve(poles, weights));
+  spline->InsertKnot(0.3);
+  spline->InsertKnot(0.7);
+  return spline;
+}
+
+TEST(CurvatureBound, BoundsLieAboveTheCurvatureAndAtItsClosedForm) {
+  TColgp_Array1OfPnt points(1, 5);
+  const double through[5][3] = {{0, 0, 0}, {20, 15, 3}, {45, 10, -4}, {60, 40, 0}, {90, 35, 8}};
+  for (int i = 0; i < 5; ++i) points(i + 1) = gp_Pnt(through[i][0], through[i][1], through[i][2]);
+  Handle(TColgp_HArray1OfPnt) held = new TColgp_HArray1OfPnt(points);
+  GeomAPI_Interpolate interpolate(held, false, 1e-9);
+  interpolate.Perform();
+  const Handle(Geom_Curve) cubic(interpolate.Curve().get());
+  const Handle(Geom_Curve) quarter(QuarterCircle().get());
+  const Handle(Geom_Curve) ellipse = new Geom_Ellipse(gp_Ax2(), 5.0, 2.0);
+  struct Case {
+    const char* name;
+    Handle(Geom_Curve) curve;
+    double first;
+    double last;
+    double largest;    // the curvature's closed form maximum; 0 where there is none
+    double tightness;  // how far above it the largest bound may lie, as a part of it
+  };
+  const Case cases[] = {
+      {"rational quarter circle", quarter, 0.0, 1.0, 1.0 / 7.0, 0.01},
+      {"whole ellipse", ellipse, 0.0, 2.0 * std::numbers::pi, 5.0 / 4.0, 1e-7},
+      // No vertex of the major axis within: largest at the arc's start.
+      {"elliptical arc", ellipse, 0.3, 1.2,
+       10.0 / std::pow(25.0 * std::pow(std::sin(0.3), 2) + 4.0 * std::pow(std::cos(0.3), 2), 1.5),
+       1e-7},
+      {"interpolated cubic", cubic, cubic->FirstParameter(), cubic->LastParameter(), 0.0, 0.01},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CurvatureBounds bounds = BoundCurvature(GeomAdaptor_Curve(c.curve, c.first, c.last));
+    ASSERT_TRUE(bounds.unbounded.empty()) << bounds.unbounded;
+    ASSERT_FALSE(bounds.spans.empty());
+    EXPECT_DOUBLE_EQ(bounds.spans.front().first, c.first);
+    EXPECT_DOUBLE_EQ(bounds.spans.back().last, c.last);
+    double largestBound = 0.0;
+    double largestSeen = 0.0;
+    for (std::size_t k = 0; k < bounds.spans.size(); ++k) {
+      const CurvatureSpan& span = bounds.spans[k];
+      if (k > 0) {
+        EXPECT_EQ(span.first, bounds.spans[k - 1].last);
+      }
+      largestBound = std::max(largestBound, span.curvature);
+      for (int i = 0; i <= 8; ++i) {
+        GeomLProp_CLProps props(c.curve, span.first + (span.last - span.first) * i / 8.0, 2, 1e-12);
+        EXPECT_GE(span.curvature, props.Curvature());
+        largestSeen = std::max(largestSeen, props.Curvature());
+      }
+    }
+    const double largest = c.largest > 0.0 ? c.largest : largestSeen;
+    if (c.largest > 0.0) {
+      EXPECT_NEAR(largestSeen, largest, 1e-9 * largest);
+    }
+    EXPECT_GE(largestBound, largest);
+    EXPECT_LE(largestBound, largest * (1.0 + c.tightness));
+  }
+}
+
+TEST(CurvatureBound, ATangentThatMayVanishOrJumpHasNoBound) {
+  TColgp_Array1OfPnt poles(1, 4);
+  poles(1) = poles(2) = gp_Pnt(0, 0, 0);  // the derivative is zero at the start
+  poles(3) = gp_Pnt(10, 5, 0);
+  poles(4) = gp_Pnt(20, 0, 0);
+  EXPECT_NE(BoundCurvature(GeomAdaptor_Curve(new Geom_BezierCurve(poles))).unbounded, "");
+  Handle(Geom_BSplineCurve) corner = QuarterCircle();
+  corner->IncreaseMultiplicity(2, 2);  // C0 at 0.3, although still on the circle
+  EXPECT_NE(BoundCurvature(GeomAdaptor_Curve(corner)).unbounded, "");
+  const Handle(Geom2d_Curve) flat = new Geom2d_Ellipse(gp_Ax22d(), 3.0, 3.0);
+  const CurvatureBounds circle = BoundCurvature(Geom2dAdaptor_Curve(flat));
+  ASSERT_FALSE(circle.spans.empty());
+  for (const CurvatureSpan& span : circle.spans) EXPECT_NEAR(span.curvature, 1.0 / 3.0, 1e-8);
+}
+
+}  // namespace
+}  // namespace sledway::clearance
