@@ -18,6 +18,9 @@
 // over the whole motion (third argument 1), on the way between moves too, against at the moves
 // only (0), at 50 and 1,000 steps; on the pass sample, and on a bar kept tangent to a circle
 // turning past a ball. "measurements" counts them per run.
+// BM_RunClearanceRoll/<roll>: the bar round the ball at 50 steps over the whole motion under
+// the add-in's roll (0), the minimal roll (1) and the up roll 0,0,1 (2), each stepping with its
+// own motion and bound between moves.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -43,6 +46,7 @@
 #include "clearance/clearance_check.hpp"
 #include "clearance/face_pair_search.hpp"
 #include "clearance/hierarchy_cache.hpp"
+#include "cli/motion_options.hpp"
 #include "cli/run_clearance.hpp"
 #include "cli/run_options.hpp"
 #include "cli/slot_picking.hpp"
@@ -310,6 +314,44 @@ void BM_RunClearance(benchmark::State& state) {
 BENCHMARK(BM_RunClearance)
     ->ArgsProduct({{0, 1}, {50, 1000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+void BM_RunClearanceRoll(benchmark::State& state) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "sledway-clearance-bench-roll.json";
+  std::ofstream(file) << kRing;
+  const Ref<model::AssemblyDocument> document = model::LoadAnyAssembly(file);
+  std::filesystem::remove(file);
+  const Ref<model::Application> app = model::Application::Create();
+  app->SetActiveDocument(document);
+  const auto path = std::make_shared<CPath>();
+  const std::string follow = "component:bar:1/workpoint:middle";
+  sledway::bench::PickSlots(app, path, *document, "sketch:ring/curve:1", follow,
+                            "component:bar:1/workaxis:along");
+  path->Steps(50);
+  path->Reps(1);
+  cli::RunOptions options;
+  options.clearance.emplace();
+  const std::vector<std::vector<std::string>> rolls{{"add-in"}, {"minimal"}, {"up", "0,0,1"}};
+  options.roll = rolls[static_cast<std::size_t>(state.range(0))];
+  cli::RunMotionPlan plan(options, *document, app, *path, follow);
+  std::int64_t measurements = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    PositionAtStart(app, document, *path);
+    plan.Start();
+    cli::RunClearance clearance(options, *document, *path, app, plan.Motion());
+    clearance.AtStart(0, 0.0);
+    state.ResumeTiming();
+    RunPath(
+        app, document, *path,
+        [&](const RunMove& move) { clearance.AfterMove(move.index, move.step, move.fraction); },
+        plan.Hooks());
+    measurements = clearance.Summary().measurements;
+  }
+  state.counters["measurements"] = static_cast<double>(measurements);
+  state.SetLabel("bar round a ball, 50 steps, --roll " + options.roll.front());
+}
+BENCHMARK(BM_RunClearanceRoll)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sledway::clearance

@@ -164,4 +164,8 @@ double TravelBound::Step(double from, double to, double distance, double radius,
   return step;
 }
 
+double TravelBound::TangentTurnRate(double from, double to) const {
+  return pieces_.empty() ? 0.0 : PieceAt(0.5 * (from + to)).curvature * length_;
+}
+
 }  // namespace sledway::clearance

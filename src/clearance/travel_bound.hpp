@@ -37,6 +37,10 @@ class TravelBound {
   // motion started (the earlier move). Zero when no step can be shown to be safe (the
   // component is turned too far for the turn to be bounded).
   double Step(double from, double to, double distance, double radius, double turned) const;
+  // The most the path's tangent turns per fraction between `from` and `to` (both on one
+  // entity), radians: its curvature times the path's length.
+  double TangentTurnRate(double from, double to) const;
+  double Length() const { return length_; }
 
  private:
   struct Piece {

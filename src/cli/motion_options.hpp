@@ -40,6 +40,9 @@ class RunMotionPlan {
   std::vector<std::array<double, 3>> TrainPoints(double perUnit) const;
   // The followers of the train, none without --train.
   std::vector<motion::Follower> Train() const;
+  // The roll and the train, whose placements the motion between moves follows too; null when
+  // the leader alone moves by the add-in's own follow motion.
+  motion::PathMotion* Motion() { return motion_.get(); }
 
  private:
   motion::SpeedProfile profile_;

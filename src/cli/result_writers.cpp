@@ -321,6 +321,8 @@ class JsonWriter final : public ResultWriter {
     clearance["wholeMotion"] = summary.atMovesOnly.empty();
     clearance["atMovesOnly"] = summary.atMovesOnly.empty() ? Json() : Json(summary.atMovesOnly);
     clearance["stretchesAtMoves"] = summary.stretchesAtMoves;
+    clearance["stretchReason"] =
+        summary.stretchReason.empty() ? Json() : Json(summary.stretchReason);
     clearance["measurements"] = summary.measurements;
     clearance["move"] = summary.move;
     clearance["betweenMoves"] = summary.leastBetweenMoves;

@@ -12,6 +12,7 @@
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/parameters/length_unit.hpp"
+#include "motion/path_motion.hpp"
 #include "path/path_definition.hpp"
 
 namespace sledway::cli {
@@ -70,8 +71,7 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 }
 
 RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& document,
-                           CPath& path, Ref<IVApplication> app,
-                           const std::vector<Ref<IVComponent>>& train)
+                           CPath& path, Ref<IVApplication> app, motion::PathMotion* motion)
     : path_(path),
       moving_(std::dynamic_pointer_cast<model::Component>(path.FollowComponent())),
       perUnit_(model::CentimetresPerUnit(document.DisplayUnit())),
@@ -79,8 +79,9 @@ RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& d
   const double tolerance = ContactTolerance(options.clearanceTolerance, document);
   if (!moving_) throw UsageError("--clearance: the follow point belongs to no component");
   std::vector<Ref<model::Component>> members{moving_};
-  for (const Ref<IVComponent>& follower : train) {
-    members.push_back(std::dynamic_pointer_cast<model::Component>(follower));
+  for (const motion::Follower& follower :
+       motion ? motion->Followers() : std::vector<motion::Follower>{}) {
+    members.push_back(std::dynamic_pointer_cast<model::Component>(follower.component));
     if (!members.back()) throw UsageError("--clearance: a follower of --train is no component");
   }
   const auto isMember = [&](const Ref<model::Component>& component) {
@@ -111,46 +112,69 @@ RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& d
     others.push_back(still);
     others.back().insert(others.back().end(), members.begin() + i + 1, members.end());
   }
-  check_.emplace(moving_, std::move(others.front()), tolerance);
-  for (std::size_t i = 1; i < members.size(); ++i) {
-    followerChecks_.emplace_back(members[i], std::move(others[i]), tolerance);
+  checks_.reserve(members.size());
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    checks_.emplace_back(members[i], std::move(others[i]), tolerance);
+    names_.push_back(members[i]->ComponentName());
   }
-  sweep_.emplace(std::move(app), path_, *check_);
+  sweep_.emplace(std::move(app), path_, checks_, motion);
   summary_.moving = moving_->ComponentName();
-  const bool addInRoll = options.roll.empty() || options.roll.front() == "add-in";
   if (options.clearanceAtMoves) {
     summary_.atMovesOnly = "--clearance-at-moves";
-  } else if (!addInRoll || !options.train.empty()) {
-    summary_.atMovesOnly =
-        "--roll and --train move components between moves by motions of their own";
   } else if (!sweep_->Unbounded().empty()) {
     summary_.atMovesOnly = sweep_->Unbounded();
   }
 }
 
 std::vector<RunClearance::Measured> RunClearance::Members(const Sample& there) const {
-  std::vector<Measured> members{{summary_.moving, there.clearance}};
-  for (std::size_t i = 0; i < followersNow_.size(); ++i) {
-    members.push_back({followerChecks_[i].Moving()->ComponentName(), followersNow_[i]});
+  std::vector<Measured> members;
+  for (std::size_t i = 0; i < there.members.size(); ++i) {
+    members.push_back({names_[i], there.members[i]});
   }
   return members;
 }
 
-void RunClearance::MeasureFollowers() {
-  followersNow_.clear();
-  for (clearance::ClearanceCheck& check : followerChecks_) {
-    followersNow_.push_back(check.Measure());
+std::vector<clearance::Clearance> RunClearance::MeasureAll() {
+  std::vector<clearance::Clearance> measured;
+  for (clearance::ClearanceCheck& check : checks_) {
+    measured.push_back(check.Measure());
     sweep_->CountMeasurement();
   }
+  return measured;
 }
 
-double RunClearance::Boundary(double outside, double inside, const std::string& component) {
+std::vector<int> RunClearance::Generations() const {
+  std::vector<int> generations;
+  for (const clearance::ClearanceCheck& check : checks_) {
+    const std::vector<int> own = check.PartGenerations();
+    generations.insert(generations.end(), own.begin(), own.end());
+  }
+  return generations;
+}
+
+namespace {
+
+// The least distance any member measured in `there`.
+std::optional<double> LeastDistance(const clearance::MotionSweep::Sample& there) {
+  std::optional<double> least;
+  for (const clearance::Clearance& member : there.members) {
+    if (member.nearest)
+      least = std::min(least.value_or(member.nearest->distance), member.nearest->distance);
+  }
+  return least;
+}
+
+}  // namespace
+
+double RunClearance::Boundary(double outside, double inside, const Touch& touch) {
+  const std::size_t member = std::find(names_.begin(), names_.end(), touch.first) - names_.begin();
+  const std::string& component = touch.second;
   while (std::abs(inside - outside) > kBoundaryResolution) {
     const double middle = 0.5 * (inside + outside);
     const Sample there = sweep_->At(middle);
+    const std::vector<std::string>& inContact = there.members[member].inContact;
     const bool touching =
-        std::find(there.clearance.inContact.begin(), there.clearance.inContact.end(), component) !=
-        there.clearance.inContact.end();
+        std::find(inContact.begin(), inContact.end(), component) != inContact.end();
     (touching ? inside : outside) = middle;
   }
   return inside;
@@ -165,12 +189,10 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
     for (const std::string& name : member.clearance.inContact)
       touching.emplace(member.moving, name);
   }
-  // The halvings move the leader alone: a train's contacts end at the moves that bracket them.
-  refine = refine && last_ && followerChecks_.empty();
+  refine = refine && last_;
   for (const Touch& touch : touching) {
     if (touching_.count(touch)) continue;
-    const double first =
-        refine ? Boundary(last_->fraction, there.fraction, touch.second) : there.fraction;
+    const double first = refine ? Boundary(last_->fraction, there.fraction, touch) : there.fraction;
     open_[touch] = summary_.contacts.size();
     summary_.contacts.push_back({touch.first, touch.second, first, there.fraction, std::nullopt});
     if (!atMove) openedOnTheWay_.insert(touch);
@@ -178,16 +200,17 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
   for (const Touch& touch : touching_) {
     if (touching.count(touch)) continue;
     ClearanceSummary::Contact& contact = summary_.contacts[open_[touch]];
-    contact.last =
-        refine ? Boundary(there.fraction, last_->fraction, touch.second) : last_->fraction;
+    contact.last = refine ? Boundary(there.fraction, last_->fraction, touch) : last_->fraction;
     if (openedOnTheWay_.count(touch)) contact.betweenMoves = move_;
     open_.erase(touch);
   }
   for (const auto& [touch, at] : open_) summary_.contacts[at].last = there.fraction;
   touching_ = touching;
   last_ = there;
-  if (!atMove && there.clearance.nearest) {
-    seen_.emplace_back(there.fraction, there.clearance.nearest->distance);
+  if (!atMove) {
+    if (const std::optional<double> least = LeastDistance(there)) {
+      seen_.emplace_back(there.fraction, *least);
+    }
   }
   NoteLeast(there, atMove);
 }
@@ -220,7 +243,7 @@ void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& 
     if (at == 0 || seen[i].second < seen[at].second) at = i;
   }
   if (at == 0 || !(seen[at].second < seen[at - 1].second) ||
-      !(seen[at].second < seen[at + 1].second) || seen[at].second <= check_->Tolerance() ||
+      !(seen[at].second < seen[at + 1].second) || seen[at].second <= checks_.front().Tolerance() ||
       seen[at].second / perUnit_ > *summary_.least) {
     return;
   }
@@ -229,8 +252,7 @@ void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& 
   const auto distanceAt = [&](double fraction) {
     const Sample there = sweep_->At(fraction);
     NoteLeast(there, false);
-    return there.clearance.nearest ? there.clearance.nearest->distance
-                                   : std::numeric_limits<double>::max();
+    return LeastDistance(there).value_or(std::numeric_limits<double>::max());
   };
   double x = b - kRatio * (b - a), y = a + kRatio * (b - a);
   double dx = distanceAt(x), dy = distanceAt(y);
@@ -248,7 +270,7 @@ void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& 
 }
 
 // The motion from the last move to the one just made, measured on the way.
-void RunClearance::SweepFrom(const Sample& atMove) {
+bool RunClearance::SweepFrom(const Sample& atMove) {
   constexpr std::int64_t kMostMeasurements = 10'000;
   const std::int64_t before = sweep_->Measurements();
   for (const clearance::MotionSweep::Stretch& stretch :
@@ -259,14 +281,10 @@ void RunClearance::SweepFrom(const Sample& atMove) {
       const std::optional<double> next = sweep_->Next(*last_, stretch.end);
       if (!next) {
         ++summary_.stretchesAtMoves;
-        if (summary_.stretchReason.empty()) {
-          summary_.stretchReason =
-              "the component stood turned too far from the earlier move "
-              "for its turn to be bounded";
-        }
-        return;
+        if (summary_.stretchReason.empty()) summary_.stretchReason = sweep_->Refusal();
+        return false;
       }
-      if (*next == atMove.fraction) return;
+      if (*next == atMove.fraction) return true;
       Visit(sweep_->At(*next), true, false);
       if (*next == stretch.end) break;
       if (sweep_->Measurements() - before > kMostMeasurements) {
@@ -276,42 +294,42 @@ void RunClearance::SweepFrom(const Sample& atMove) {
                                    std::to_string(kMostMeasurements) +
                                    " measurements did not reach the next move";
         }
-        return;
+        return false;
       }
     }
   }
+  return true;
 }
 
 void RunClearance::AtStart(std::int64_t step, double fraction) {
-  clearance::Clearance now = check_->Measure();
-  sweep_->CountMeasurement();
-  MeasureFollowers();
-  const Sample there = sweep_->StartAtMove(fraction, std::move(now));
+  const Sample there = sweep_->StartAtMove(fraction, MeasureAll());
   Visit(there, false, true);
   lastStep_ = step;
-  generations_ = check_->PartGenerations();
+  generations_ = Generations();
 }
 
 MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, double fraction) {
   arriving_ = move;
-  clearance::Clearance now = check_->Measure();
-  sweep_->CountMeasurement();
-  MeasureFollowers();
-  const Ref<IVMatrix> placement = moving_->GetTransformation();
-  const Sample atMove{fraction, now, 0.0};
+  const std::vector<clearance::Clearance> now = MeasureAll();
+  const std::vector<Ref<IVMatrix>> placements = sweep_->Placements();
+  const Sample atMove{fraction, now, std::vector<double>(now.size(), 0.0)};
   // Only between two moves next to each other along the path did the component pass the
   // fractions between them; across the jump back to the start of a repetition it did not.
   const bool neighbours = lastStep_ && std::abs(step - *lastStep_) == 1;
-  const std::vector<int> generations = check_->PartGenerations();
+  const std::vector<int> generations = Generations();
   // With nothing measured at either move there is nothing to measure on the way.
-  const bool measured = now.nearest || (last_ && last_->clearance.nearest);
+  const bool measured = LeastDistance(atMove) || (last_ && LeastDistance(*last_));
+  // Where a stretch on the way was left to the moves, nothing is placed within it: contacts'
+  // ends are then the measurements that bracket them.
+  bool covered = true;
   if (neighbours && measured && summary_.atMovesOnly.empty()) {
     if (generations == generations_) {
       seen_.assign(
-          1, {last_->fraction, last_->clearance.nearest ? last_->clearance.nearest->distance
-                                                        : std::numeric_limits<double>::max()});
-      SweepFrom(atMove);
-      if (now.nearest) seen_.emplace_back(fraction, now.nearest->distance);
+          1, {last_->fraction, LeastDistance(*last_).value_or(std::numeric_limits<double>::max())});
+      covered = SweepFrom(atMove);
+      if (const std::optional<double> least = LeastDistance(atMove)) {
+        seen_.emplace_back(fraction, *least);
+      }
     } else {
       ++summary_.stretchesAtMoves;
       if (summary_.stretchReason.empty()) {
@@ -321,10 +339,10 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
       }
     }
   }
-  Visit(atMove, neighbours, true);
-  if (seen_.size() > 2) FollowApproach(seen_);
+  Visit(atMove, neighbours && covered, true);
+  if (covered && seen_.size() > 2) FollowApproach(seen_);
   seen_.clear();
-  moving_->SetTransformation(placement);
+  sweep_->PutBack(placements);
   if (stopAtContact_ && !stop_) {
     std::string touches;
     for (const Measured& member : Members(atMove)) {

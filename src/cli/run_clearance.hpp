@@ -17,6 +17,9 @@
 namespace sledway {
 class CPath;
 }
+namespace sledway::motion {
+class PathMotion;
+}
 namespace sledway::model {
 class AssemblyDocument;
 class Component;
@@ -31,25 +34,25 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 
 // The clearance check of a run (--clearance): measured after "Position", after every move and,
 // over the whole motion, on the way between two moves next to each other along the path, where
-// the component stands as the follow motion puts it from the earlier move. There it steps on
-// from each measurement no farther than lets it come within the tolerance of a component it
-// cleared (MotionSweep), so no contact between moves is missed. Where contact with a component
-// begins or ends between two measurements, the component is put at fractions between them,
-// halving the gap until it is under 1e-12, so each contact interval's ends are the fractions
-// where it truly begins and ends. The component is put back where the move left it.
-// --clearance-at-moves measures at the moves (and the halvings) only.
-// With a train (--train) every member that moves, the leader and each follower, is measured at
-// each move against the components that stand still and against the members behind it, so each
-// pair of members is measured once. The members move between moves by motions of their own, so
-// clearance is then measured at the moves only, and a contact's ends are the moves that bracket
-// it.
+// the members stand as the run's own motion puts them from the earlier move (the add-in's
+// follow motion, or the chosen roll and the train). There it steps on from each measurement no
+// farther than lets a member come within the tolerance of a component it cleared
+// (MotionSweep), so no contact between moves is missed. Where contact begins or ends between
+// two measurements, the members are put at fractions between them, halving the gap until it
+// is under 1e-12, so each contact interval's ends are the fractions where it truly begins and
+// ends. The members are put back where the move left them. --clearance-at-moves measures at
+// the moves (and the halvings) only.
+// With a train (--train) every member that moves, the leader and each follower, is measured
+// against the components that stand still and against the members behind it, so each pair of
+// members is measured once.
 class RunClearance {
  public:
   // Fails with UsageError naming a component that is not in the assembly or is the moving one,
-  // or a tolerance that is not a length of 0 or more. `train`: the followers, in the order of
-  // --train, each behind the one before it.
+  // or a tolerance that is not a length of 0 or more. `motion`: the run's roll and train, whose
+  // placements the motion between moves follows; null for the add-in's own motion of the
+  // leader alone. It must outlive the check.
   RunClearance(const RunOptions& options, model::AssemblyDocument& document, CPath& path,
-               Ref<IVApplication> app, const std::vector<Ref<IVComponent>>& train = {});
+               Ref<IVApplication> app, motion::PathMotion* motion = nullptr);
 
   // After "Position", at the start of travel (step 0, or Steps with FlipPath).
   void AtStart(std::int64_t step, double fraction);
@@ -70,21 +73,22 @@ class RunClearance {
     const clearance::Clearance& clearance;
   };
 
-  // The leader's clearance in `there`, then each follower's as measured at the last move.
+  // The leader's clearance in `there`, then each follower's.
   std::vector<Measured> Members(const Sample& there) const;
-  void MeasureFollowers();
+  std::vector<clearance::Clearance> MeasureAll();
+  std::vector<int> Generations() const;
 
   void Visit(const Sample& there, bool refine, bool atMove);
   void NoteLeast(const Sample& there, bool atMove);
-  void SweepFrom(const Sample& atMove);
+  // False when a stretch on the way could not be bounded and was left to the moves.
+  bool SweepFrom(const Sample& atMove);
   void FollowApproach(const std::vector<std::pair<double, double>>& seen);
-  double Boundary(double outside, double inside, const std::string& component);
+  double Boundary(double outside, double inside, const Touch& touch);
 
   CPath& path_;
   Ref<model::Component> moving_;
-  std::optional<clearance::ClearanceCheck> check_;
-  std::vector<clearance::ClearanceCheck> followerChecks_;
-  std::vector<clearance::Clearance> followersNow_;  // at the last move
+  std::vector<clearance::ClearanceCheck> checks_;  // the leader's, then each follower's
+  std::vector<std::string> names_;                 // of the members, in the same order
   std::optional<clearance::MotionSweep> sweep_;
   double perUnit_ = 1.0;
   bool stopAtContact_ = false;

@@ -343,9 +343,7 @@ int RunRunCommand(const RunOptions& options, const Console& console) {
   std::optional<RunClearance> clearance;
   if (options.clearance || options.stopAtContact || options.clearanceTolerance ||
       options.clearanceAtMoves) {
-    std::vector<Ref<IVComponent>> train;
-    for (const motion::Follower& follower : motion.Train()) train.push_back(follower.component);
-    clearance.emplace(options, *run.assembly.document, path, run.app, train);
+    clearance.emplace(options, *run.assembly.document, path, run.app, motion.Motion());
     run.header.clearance = true;
   }
   const double perUnit = model::CentimetresPerUnit(run.assembly.document->DisplayUnit());

@@ -13,7 +13,11 @@ namespace sledway::motion {
 class FollowPlacement {
  public:
   virtual ~FollowPlacement() = default;
+  // The next move: the placement at `fraction`, reached from the placement the last move gave.
   virtual gp_Trsf At(double fraction) = 0;
+  // Where the motion from `standing` puts the component at `fraction`, leaving where the next
+  // move starts as it was: the placement on the way between two moves.
+  virtual gp_Trsf From(const gp_Trsf& standing, double fraction) const = 0;
 };
 
 // A component carried by a path frame: its orientation is the frame's at the distance times a
@@ -27,7 +31,9 @@ class FramedPlacement final : public FollowPlacement {
                   const gp_XYZ& followPoint)
       : curve_(curve), frame_(frame), turn_(turn), followPoint_(followPoint) {}
 
-  gp_Trsf At(double fraction) override;
+  gp_Trsf At(double fraction) override { return From({}, fraction); }
+  // The same at every fraction, wherever the component stood.
+  gp_Trsf From(const gp_Trsf& standing, double fraction) const override;
 
  private:
   const PathCurve& curve_;
@@ -49,8 +55,12 @@ class LeastTurnPlacement final : public FollowPlacement {
       : curve_(curve), rotation_(rotation), line_(line), followPoint_(followPoint) {}
 
   gp_Trsf At(double fraction) override;
+  gp_Trsf From(const gp_Trsf& standing, double fraction) const override;
 
  private:
+  // The least turn from `rotation` onto the tangent at `fraction`.
+  gp_Trsf TurnedFrom(gp_Mat rotation, double fraction) const;
+
   const PathCurve& curve_;
   gp_Mat rotation_;
   gp_XYZ line_;

@@ -85,9 +85,13 @@ std::optional<double> PathMotion::FirstParallelFraction(std::span<const double> 
   return std::nullopt;
 }
 
-double PathMotion::FollowerFraction(std::size_t index, double fraction) const {
+double PathMotion::FollowerOffset(std::size_t index) const {
   const double behind = followers_[index].distance / curve_.Length();
-  const double at = path_.FlipPath() ? fraction + behind : fraction - behind;
+  return path_.FlipPath() ? behind : -behind;
+}
+
+double PathMotion::FollowerFraction(std::size_t index, double fraction) const {
+  const double at = fraction + FollowerOffset(index);
   if (closed_) return at - std::floor(at);
   return std::clamp(at, 0.0, 1.0);
 }
@@ -142,6 +146,28 @@ void PathMotion::MoveTo(double fraction) {
     return;
   }
   Place(path_.FollowComponent(), leader_->At(fraction));
+  Recompute();
+}
+
+std::vector<Ref<IVMatrix>> PathMotion::Placements() const {
+  std::vector<Ref<IVMatrix>> placements{path_.FollowComponent()->GetTransformation()};
+  for (const Follower& follower : followers_) {
+    placements.push_back(follower.component->GetTransformation());
+  }
+  return placements;
+}
+
+void PathMotion::PlaceFrom(const std::vector<Ref<IVMatrix>>& from, double fraction) {
+  for (std::size_t i = 0; i < trains_.size(); ++i) {
+    Place(followers_[i].component,
+          trains_[i]->From(model::ToTrsf(from[i + 1]), FollowerFraction(i, fraction)));
+  }
+  if (!leader_) {
+    path_.FollowComponent()->SetTransformation(from.front());
+    path_.MoveToPointOnPath(app_, fraction);
+    return;
+  }
+  Place(path_.FollowComponent(), leader_->From(model::ToTrsf(from.front()), fraction));
   Recompute();
 }
 

@@ -58,8 +58,22 @@ class PathMotion {
   // raises the path's UpdateError, as the add-in's own move does.
   void MoveTo(double fraction);
 
+  // The placements of the leader and then of each follower now: where the motion to the next
+  // move starts.
+  std::vector<Ref<IVMatrix>> Placements() const;
+  // Puts the leader at `fraction` and the train behind it where the motion from `from` (as
+  // Placements gave them) carries them, by the same placements as MoveTo, then recomputes. The
+  // next move still starts where the last one left the members: this is the motion on the way.
+  void PlaceFrom(const std::vector<Ref<IVMatrix>>& from, double fraction);
+
   // The fraction at which follower `index` stands while the leader is at `fraction`.
   double FollowerFraction(std::size_t index, double fraction) const;
+  // That fraction less the leader's before it is wrapped round a closed path or held at the
+  // start of an open one.
+  double FollowerOffset(std::size_t index) const;
+  const RollChoice& Roll() const { return roll_; }
+  const PathCurve& Curve() const { return curve_; }
+  bool IsClosed() const { return closed_; }
   // Where each follower's follow point stands now, model space, in the order given.
   std::vector<gp_Pnt> FollowerPoints() const;
   // The train as given, each follow point where it stood before the run.

@@ -80,9 +80,17 @@ TEST_F(MotionPanelTest, TheSettingsReachTheRunItsRecordingAndItsRefusals) {
   panel.Roll()->setCurrentText("minimal");
   panel.Train()->setText("bead:1:30");
   panel.Run();
-  EXPECT_THAT(shownMessages_, ElementsAre(HasSubstr("Roll up: '0,0,0' is the zero vector"),
-                                          HasSubstr("Train: 'bead:1' is the leader")));
   EXPECT_EQ(LargestDifference(ComponentNamed("bead:1")->Placement(), end), 0.0);
+  // The train's follow points reach the plan as the runner's --train-follow does.
+  ASSERT_TRUE(window_->OpenSample("coil"));
+  panel.Train()->setText("carriage:2:40");
+  panel.TrainFollow()->setText("component:carriage:3/workpoint:hitch");
+  panel.Run();
+  EXPECT_THAT(shownMessages_,
+              ElementsAre(HasSubstr("Roll up: '0,0,0' is the zero vector"),
+                          HasSubstr("Train: 'bead:1' is the leader"),
+                          HasSubstr("Follow points: 'component:carriage:3/workpoint:hitch' is "
+                                    "not on the follower 'carriage:2'")));
 }
 
 }  // namespace

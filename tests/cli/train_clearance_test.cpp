@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <numbers>
 #include <string>
 
 #include "invocation.hpp"
@@ -27,9 +30,10 @@ constexpr const char* kBlocks = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:rail/curve:1", "follow": "component:plate:1/workpoint:corner"}})";
 
-// A follower D behind waits at the start until the leader is D along, so at a move to s the
-// plates are min(s, D) - 10 mm apart. The tall follower, 20 mm behind, spans x = 50..52 at the
-// moves to 60 and 70 only.
+// A follower D behind waits at the start until the leader is D along, so with the leader at s
+// the plates are min(s, D) - 10 mm apart, in contact up to s = 10 mm + the tolerance when D is
+// more. The tall follower, 20 mm behind, spans s - 20 .. s - 10, so it meets the beam from
+// s = 60 mm less the tolerance to 72 mm more, between moves at both ends.
 using TrainClearance = test::WithDirectory;
 
 TEST_F(TrainClearance, TrainMembersAreMeasuredAgainstEachOtherAndWhatStandsStill) {
@@ -41,29 +45,70 @@ TEST_F(TrainClearance, TrainMembersAreMeasuredAgainstEachOtherAndWhatStandsStill
   };
   for (const double distance : {20.0, 8.0}) {
     const nlohmann::json moves = run("plate:2:" + std::to_string(distance));
-    double lastContact = 0.0;
     for (const nlohmann::json& move : moves["moves"]) {
       const double gap = std::min(move["fraction"].get<double>() * 100.0, distance) - 10.0;
       const nlohmann::json& clearance = move["clearance"];
       EXPECT_EQ(clearance["contact"].get<bool>(), gap <= 0.001) << distance;
       if (gap > 0.001) {
         EXPECT_NEAR(clearance["distance"].get<double>(), gap, 1e-6);
-      } else {
-        lastContact = move["fraction"].get<double>();
       }
     }
     const nlohmann::json& contacts = moves["clearance"]["contacts"];
     ASSERT_EQ(contacts.size(), 1u) << distance;
     EXPECT_EQ(contacts[0]["moving"], "plate:1");
     EXPECT_EQ(contacts[0]["component"], "plate:2");
-    EXPECT_DOUBLE_EQ(contacts[0]["last"].get<double>(), lastContact);
+    EXPECT_NEAR(contacts[0]["last"].get<double>(), distance > 10.0 ? 0.10001 : 1.0, 1e-9);
   }
   const nlohmann::json tall = run("tall:1:20")["clearance"]["contacts"];
   ASSERT_EQ(tall.size(), 2u);
   EXPECT_EQ(tall[1]["moving"], "tall:1");
   EXPECT_EQ(tall[1]["component"], "beam:1");
-  EXPECT_DOUBLE_EQ(tall[1]["first"].get<double>(), 0.6);
-  EXPECT_DOUBLE_EQ(tall[1]["last"].get<double>(), 0.7);
+  EXPECT_NEAR(tall[1]["first"].get<double>(), 0.59999, 1e-9);
+  EXPECT_NEAR(tall[1]["last"].get<double>(), 0.72001, 1e-9);
+}
+
+// Two arms kept tangent to a circle of radius 50 mm by their hubs, the leader reaching out to
+// 90 mm and a follower a quarter of a half turn behind to 95 mm; a post of radius 0.5 mm stands
+// at 92.5 mm, where only the follower reaches, an eighth of a half turn along. The follower's
+// faces, 2 mm either side of its middle, meet the post where 92.5 sin(angle from the post) =
+// 2.5 + the tolerance, with the leader 3/8 of a half turn along: between moves 4 and 5 of 24.
+TEST_F(TrainClearance, AFollowerSweepsThroughAPostBetweenMoves) {
+  const double post = std::numbers::pi / 8.0;
+  char origin[96];
+  std::snprintf(origin, sizeof origin, "[%.17g, %.17g, -15]", 92.5 * std::cos(post),
+                92.5 * std::sin(post));
+  std::ofstream(directory_ / "arms.json") << std::string(R"({"units": "mm",
+  "parts": [{"name": "arm", "box": {"length": 4, "width": 40, "height": 4},
+             "workPoints": [{"name": "hub", "point": [2, 40, 2]}],
+             "workAxes": [{"name": "along", "origin": [0, 40, 2], "direction": [1, 0, 0]}]},
+            {"name": "long", "box": {"length": 4, "width": 45, "height": 4},
+             "workPoints": [{"name": "hub", "point": [2, 45, 2]}]},
+            {"name": "post", "cylinder": {"radius": 0.5, "height": 30}}],
+  "components": [{"name": "arm:1", "part": "arm"},
+                 {"name": "long:1", "part": "long", "placement": {"origin": [0, 300, 0]}},
+                 {"name": "post:1", "part": "post", "placement": {"origin": )") +
+                                                 origin + R"(}}],
+  "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
+          "tangent": "component:arm:1/workaxis:along"}})";
+  char behind[64];
+  std::snprintf(behind, sizeof behind, "long:1:%.17g", 50.0 * std::numbers::pi / 4.0);
+  for (const char* roll : {"add-in", "minimal"}) {
+    const nlohmann::json summary =
+        Sledway({"run", (directory_ / "arms.json").string(), "--steps", "24", "--format", "json",
+                 "--clearance", "--train", behind, "--roll", roll})
+            .Json()["clearance"];
+    ASSERT_EQ(summary["contacts"].size(), 1u) << roll;
+    const nlohmann::json& contact = summary["contacts"][0];
+    EXPECT_EQ(contact["moving"], "long:1");
+    EXPECT_EQ(contact["component"], "post:1");
+    const double half = std::asin((2.5 + 0.001) / 92.5);
+    const double leader = post + std::numbers::pi / 4.0;
+    EXPECT_NEAR(contact["first"].get<double>(), (leader - half) / (2.0 * std::numbers::pi), 1e-9);
+    EXPECT_NEAR(contact["last"].get<double>(), (leader + half) / (2.0 * std::numbers::pi), 1e-9);
+    EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({4, 5}));
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "invocation.hpp"
 
@@ -20,10 +21,12 @@ using ::testing::HasSubstr;
 constexpr double kTolerance = 0.001;  // mm, the default contact tolerance
 
 // A plate 1 mm thick goes 100 mm along X in steps of 10 mm; a post of radius 0.5 mm stands at
-// x = 55, between the moves to 50 and 60, so the plate is in it only between moves.
+// x = 55, between the moves to 50 and 60, so the plate is in it only between moves. Kept
+// along the rail by a roll, the plate moves the same way.
 constexpr const char* kPlateAndPost = R"({"units": "mm",
   "parts": [{"name": "plate", "box": {"length": 1, "width": 20, "height": 20},
-             "workPoints": [{"name": "corner", "point": [0, 0, 0]}]},
+             "workPoints": [{"name": "corner", "point": [0, 0, 0]}],
+             "workAxes": [{"name": "along", "origin": [0, 0, 0], "direction": [1, 0, 0]}]},
             {"name": "post", "cylinder": {"radius": 0.5, "height": 30}}],
   "components": [{"name": "plate:1", "part": "plate"},
                  {"name": "post:1", "part": "post", "placement": {"origin": [55, 10, -5]}}],
@@ -42,17 +45,22 @@ class WholeMotionClearance : public test::WithDirectory {
 
 TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThere) {
   const std::string plate = Assembly(kPlateAndPost);
-  const Invocation run =
-      Sledway({"run", plate, "--steps", "10", "--format", "json", "--clearance"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const nlohmann::json summary = run.Json()["clearance"];
-  EXPECT_TRUE(summary["wholeMotion"].get<bool>());
-  ASSERT_EQ(summary["contacts"].size(), 1u);
-  const nlohmann::json& contact = summary["contacts"][0];
-  // From the plate's front face reaching the post to its back face leaving it.
-  EXPECT_NEAR(contact["first"].get<double>(), (54.5 - 1.0 - kTolerance) / 100.0, 1e-9);
-  EXPECT_NEAR(contact["last"].get<double>(), (55.5 + kTolerance) / 100.0, 1e-9);
-  EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({5, 6}));
+  for (const std::vector<std::string>& roll :
+       {std::vector<std::string>{},
+        {"--tangent", "component:plate:1/workaxis:along", "--roll", "minimal"}}) {
+    std::vector<std::string> args{"run", plate, "--steps", "10", "--format", "json", "--clearance"};
+    args.insert(args.end(), roll.begin(), roll.end());
+    const Invocation run = Sledway(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json summary = run.Json()["clearance"];
+    EXPECT_TRUE(summary["wholeMotion"].get<bool>());
+    ASSERT_EQ(summary["contacts"].size(), 1u);
+    const nlohmann::json& contact = summary["contacts"][0];
+    // From the plate's front face reaching the post to its back face leaving it.
+    EXPECT_NEAR(contact["first"].get<double>(), (54.5 - 1.0 - kTolerance) / 100.0, 1e-9);
+    EXPECT_NEAR(contact["last"].get<double>(), (55.5 + kTolerance) / 100.0, 1e-9);
+    EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({5, 6}));
+  }
 
   const Invocation atMoves = Sledway({"run", plate, "--steps", "10", "--clearance-at-moves"});
   EXPECT_THAT(atMoves.out, HasSubstr("clearance: at the moves only (--clearance-at-moves), 11 "
@@ -128,18 +136,37 @@ TEST_F(WholeMotionClearance, AnArmTurningOnACircleSweepsThroughAPostBetweenMoves
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
           "tangent": "component:arm:1/workaxis:along"}})");
-    const Invocation run =
-        Sledway({"run", arm, "--steps", "24", "--format", "json", "--clearance"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const nlohmann::json summary = run.Json()["clearance"];
-    EXPECT_TRUE(summary["wholeMotion"].get<bool>());
-    const nlohmann::json contacts = summary["contacts"];
-    ASSERT_EQ(contacts.size(), 1u);
-    const double half = std::asin((2.5 + kTolerance) / 85.0);
-    EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi),
-                1e-9);
-    EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi), 1e-9);
-    EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
+    // In the circle's plane the minimal frame and an up vector across the plane turn the arm
+    // as the add-in does; the up frame's bound holds there, the tangent never near the vector.
+    for (const std::vector<std::string>& roll :
+         {std::vector<std::string>{"add-in"}, {"minimal"}, {"up", "0,0,1"}}) {
+      std::vector<std::string> args{"run",      arm,    "--steps",     "24",
+                                    "--format", "json", "--clearance", "--roll"};
+      args.insert(args.end(), roll.begin(), roll.end());
+      const Invocation run = Sledway(args);
+      ASSERT_EQ(run.status, 0) << run.err;
+      const nlohmann::json summary = run.Json()["clearance"];
+      EXPECT_TRUE(summary["wholeMotion"].get<bool>()) << roll[0];
+      EXPECT_EQ(summary["stretchesAtMoves"], 0) << roll[0];
+      const nlohmann::json contacts = summary["contacts"];
+      ASSERT_EQ(contacts.size(), 1u) << roll[0];
+      const double half = std::asin((2.5 + kTolerance) / 85.0);
+      EXPECT_NEAR(contacts[0]["first"].get<double>(), (angle - half) / (2.0 * std::numbers::pi),
+                  1e-9);
+      EXPECT_NEAR(contacts[0]["last"].get<double>(), (angle + half) / (2.0 * std::numbers::pi),
+                  1e-9);
+      EXPECT_EQ(contacts[0]["betweenMoves"], nlohmann::json::array({1, 2}));
+    }
+
+    // With the up vector in the plane the tangent lies along it at 90 and 270 degrees, between
+    // moves 2 and 3 and 7 and 8 of 10, where the up frame turns over: those stretches are left
+    // to their moves, and the summary says so.
+    const Invocation parallel =
+        Sledway({"run", arm, "--steps", "10", "--clearance", "--roll", "up", "1,0,0"});
+    ASSERT_EQ(parallel.status, 0) << parallel.err;
+    EXPECT_THAT(parallel.out, HasSubstr("clearance: over the whole motion but 2 stretches between "
+                                        "moves, measured at their moves only (the path's tangent "
+                                        "came within"));
   }
 }
 

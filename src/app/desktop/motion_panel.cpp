@@ -22,6 +22,7 @@ MotionPanel::MotionPanel(
       profile_(new QComboBox(this)),
       ramp_(new QLineEdit("0.25", this)),
       train_(new QLineEdit(this)),
+      trainFollow_(new QLineEdit(this)),
       steps_(new QSpinBox(this)),
       runButton_(new QPushButton(tr("Run"), this)),
       outcome_(new QLabel(this)) {
@@ -40,6 +41,10 @@ MotionPanel::MotionPanel(
   train_->setToolTip(
       tr("Further components NAME:DISTANCE that follow at that distance behind "
          "the moving one, in the document's unit or with a unit (30 mm)"));
+  trainFollow_->setPlaceholderText(tr("the leader's follow point on each"));
+  trainFollow_->setToolTip(
+      tr("Each follower's follow point, a vertex or work point, in the order of the "
+         "train"));
   steps_->setRange(1, 100000);
   steps_->setValue(50);
   outcome_->setWordWrap(true);
@@ -49,6 +54,7 @@ MotionPanel::MotionPanel(
   form->addRow(tr("Profile"), profile_);
   form->addRow(tr("Ramp"), ramp_);
   form->addRow(tr("Train"), train_);
+  form->addRow(tr("Follow points"), trainFollow_);
   form->addRow(tr("Steps"), steps_);
   form->addRow(runButton_);
   form->addRow(outcome_);
@@ -78,6 +84,9 @@ MotionSettings MotionPanel::Settings() const {
   settings.ramp = ramp_->text().trimmed().toStdString();
   for (const QString& word : train_->text().split(' ', Qt::SkipEmptyParts)) {
     settings.train.push_back(word.toStdString());
+  }
+  for (const QString& word : trainFollow_->text().split(' ', Qt::SkipEmptyParts)) {
+    settings.trainFollow.push_back(word.toStdString());
   }
   settings.steps = steps_->value();
   return settings;

@@ -39,6 +39,7 @@ class MotionPanel : public QWidget {
   QComboBox* Profile() const { return profile_; }
   QLineEdit* Ramp() const { return ramp_; }
   QLineEdit* Train() const { return train_; }
+  QLineEdit* TrainFollow() const { return trainFollow_; }
   QSpinBox* Steps() const { return steps_; }
   QPushButton* RunButton() const { return runButton_; }
   QLabel* Outcome() const { return outcome_; }
@@ -53,6 +54,7 @@ class MotionPanel : public QWidget {
   QComboBox* profile_;
   QLineEdit* ramp_;
   QLineEdit* train_;
+  QLineEdit* trainFollow_;
   QSpinBox* steps_;
   QPushButton* runButton_;
   QLabel* outcome_;

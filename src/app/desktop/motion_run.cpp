@@ -20,7 +20,7 @@ namespace {
 std::string InPanelWords(std::string message) {
   for (const auto& [option, caption] :
        {std::pair{"--roll", "Roll"}, std::pair{"--profile", "Profile"},
-        std::pair{"--train", "Train"}}) {
+        std::pair{"--train-follow", "Follow points"}, std::pair{"--train", "Train"}}) {
     if (message.starts_with(option)) return caption + message.substr(std::string(option).size());
   }
   return message;
@@ -34,6 +34,7 @@ cli::RunOptions OptionsOf(const MotionSettings& settings) {
   options.profile =
       settings.profile == "trapezoid" ? "trapezoid:" + settings.ramp : settings.profile;
   options.train = settings.train;
+  options.trainFollow = settings.trainFollow;
   return options;
 }
 

@@ -29,6 +29,9 @@ struct MotionSettings {
   std::string profile = "linear";
   std::string ramp = "0.25";       // A of trapezoid:A
   std::vector<std::string> train;  // NAME:DISTANCE of each follower
+  // Each follower's follow point, in the order of `train`; none for the leader's follow point
+  // of the same name on each.
+  std::vector<std::string> trainFollow;
   int steps = 50;
 };
 
