@@ -165,7 +165,15 @@ double TravelBound::Step(double from, double to, double distance, double radius,
 }
 
 double TravelBound::TangentTurnRate(double from, double to) const {
-  return pieces_.empty() ? 0.0 : PieceAt(0.5 * (from + to)).curvature * length_;
+  const double low = std::min(from, to);
+  const double high = std::max(from, to);
+  double curvature = 0.0;
+  for (const Piece& piece : pieces_) {
+    if (piece.end + kPieceEndPad >= low && piece.start - kPieceEndPad <= high) {
+      curvature = std::max(curvature, piece.curvature);
+    }
+  }
+  return curvature * length_;
 }
 
 }  // namespace sledway::clearance

@@ -38,7 +38,7 @@ class TravelBound {
   // component is turned too far for the turn to be bounded).
   double Step(double from, double to, double distance, double radius, double turned) const;
   // The most the path's tangent turns per fraction between `from` and `to` (both on one
-  // entity), radians: its curvature times the path's length.
+  // entity), radians: the largest curvature bound of the pieces there times the path's length.
   double TangentTurnRate(double from, double to) const;
   double Length() const { return length_; }
 
