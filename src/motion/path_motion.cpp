@@ -149,14 +149,6 @@ void PathMotion::MoveTo(double fraction) {
   Recompute();
 }
 
-std::vector<Ref<IVMatrix>> PathMotion::Placements() const {
-  std::vector<Ref<IVMatrix>> placements{path_.FollowComponent()->GetTransformation()};
-  for (const Follower& follower : followers_) {
-    placements.push_back(follower.component->GetTransformation());
-  }
-  return placements;
-}
-
 void PathMotion::PlaceFrom(const std::vector<Ref<IVMatrix>>& from, double fraction) {
   for (std::size_t i = 0; i < trains_.size(); ++i) {
     Place(followers_[i].component,

@@ -58,12 +58,10 @@ class PathMotion {
   // raises the path's UpdateError, as the add-in's own move does.
   void MoveTo(double fraction);
 
-  // The placements of the leader and then of each follower now: where the motion to the next
-  // move starts.
-  std::vector<Ref<IVMatrix>> Placements() const;
-  // Puts the leader at `fraction` and the train behind it where the motion from `from` (as
-  // Placements gave them) carries them, by the same placements as MoveTo, then recomputes. The
-  // next move still starts where the last one left the members: this is the motion on the way.
+  // Puts the leader at `fraction` and the train behind it where the motion from `from` (the
+  // leader's placement, then each follower's) carries them, by the same placements as MoveTo,
+  // then recomputes. The next move still starts where the last one left the members: this is
+  // the motion on the way.
   void PlaceFrom(const std::vector<Ref<IVMatrix>>& from, double fraction);
 
   // The fraction at which follower `index` stands while the leader is at `fraction`.
