@@ -156,8 +156,10 @@ std::vector<motion::Follower> Followers(const RunOptions& options,
     return followers;
   }
   if (!options.trainFollow.empty() && options.trainFollow.size() != options.train.size()) {
-    throw UsageError("--train-follow names " + std::to_string(options.trainFollow.size()) +
-                     " follow points for " + std::to_string(options.train.size()) +
+    const std::size_t given = options.trainFollow.size();
+    throw UsageError("--train-follow gives " + std::to_string(given) +
+                     (given == 1 ? " follow point for " : " follow points for ") +
+                     std::to_string(options.train.size()) +
                      " followers: give one for each, in the order of --train");
   }
   const Ref<IVComponent> leader = path.FollowComponent();

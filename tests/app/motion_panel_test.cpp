@@ -86,11 +86,15 @@ TEST_F(MotionPanelTest, TheSettingsReachTheRunItsRecordingAndItsRefusals) {
   panel.Train()->setText("carriage:2:40");
   panel.TrainFollow()->setText("component:carriage:3/workpoint:hitch");
   panel.Run();
+  panel.Train()->setText("carriage:2:40 carriage:3:80");
+  panel.Run();
   EXPECT_THAT(shownMessages_,
               ElementsAre(HasSubstr("Roll up: '0,0,0' is the zero vector"),
                           HasSubstr("Train: 'bead:1' is the leader"),
                           HasSubstr("Follow points: 'component:carriage:3/workpoint:hitch' is "
-                                    "not on the follower 'carriage:2'")));
+                                    "not on the follower 'carriage:2'"),
+                          "Follow points gives 1 follow point for 2 followers: give one for "
+                          "each, in the order of Train"));
 }
 
 }  // namespace

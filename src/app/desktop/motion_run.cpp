@@ -1,6 +1,8 @@
 #include "app/desktop/motion_run.hpp"
 
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "cli/drive_choice.hpp"
 #include "cli/motion_options.hpp"
@@ -16,14 +18,27 @@ namespace sledway::app {
 namespace {
 
 // The runner's options name the fields of the panel: "--roll up 0,0,0: ..." is "Roll up
-// 0,0,0: ..." here.
-std::string InPanelWords(std::string message) {
-  for (const auto& [option, caption] :
-       {std::pair{"--roll", "Roll"}, std::pair{"--profile", "Profile"},
-        std::pair{"--train-follow", "Follow points"}, std::pair{"--train", "Train"}}) {
-    if (message.starts_with(option)) return caption + message.substr(std::string(option).size());
+// 0,0,0: ..." here, wherever in the message an option is named.
+std::string InPanelWords(const std::string& message) {
+  std::string words;
+  for (std::size_t at = 0; at < message.size();) {
+    bool named = false;
+    for (const auto& [option, caption] :
+         {std::pair{"--roll", "Roll"}, std::pair{"--profile", "Profile"},
+          std::pair{"--train-follow", "Follow points"}, std::pair{"--train", "Train"}}) {
+      const std::string_view name(option);
+      const std::size_t end = at + name.size();
+      if (message.compare(at, name.size(), name) == 0 &&
+          (end == message.size() || message[end] != '-')) {
+        words += caption;
+        at = end;
+        named = true;
+        break;
+      }
+    }
+    if (!named) words += message[at++];
   }
-  return message;
+  return words;
 }
 
 cli::RunOptions OptionsOf(const MotionSettings& settings) {
