@@ -32,7 +32,7 @@ constexpr long kGraphicsWindowDevice = static_cast<long>(IVSelectionDevice::kGra
 
 class ViewObject final : public Object<::View> {
  public:
-  explicit ViewObject(IDispatch* application) : Object(object_type::kView, application) {}
+  explicit ViewObject(IDispatch* application) : Object(object_type::kHostObject, application) {}
 };
 
 VARIANT ObjectArgument(IDispatch* object) {
@@ -42,10 +42,10 @@ VARIANT ObjectArgument(IDispatch* object) {
   return argument;
 }
 
-VARIANT LongArgument(long value) {
+VARIANT ByRefArgument(IDispatch** object) {
   VARIANT argument{};
-  argument.vt = VT_I4;
-  argument.lVal = value;
+  argument.vt = VT_BYREF | VT_DISPATCH;
+  argument.ppdispVal = object;
   return argument;
 }
 
@@ -68,6 +68,9 @@ struct TestHost::Scene {
   ComPtr<CommandManagerObject> commands = Make<CommandManagerObject>(app);
   ComPtr<UserInterfaceManagerObject> userInterface = Make<UserInterfaceManagerObject>(app);
   ComPtr<IDispatch> view = Make<ViewObject>(app);
+  // Where a hover or click happens, as the events pass it: the origins, in the graphics window.
+  ComPtr<IDispatch> origin = NewPoint(app, {0, 0, 0});
+  ComPtr<IDispatch> viewOrigin = NewPoint2d(app, 0, 0);
   PlacementHooks placementHooks;
   std::vector<ExpressionPut> expressions;
   std::map<std::wstring, ComPtr<ComponentOccurrenceObject>> components;
@@ -78,6 +81,18 @@ struct TestHost::Scene {
   // The filters that admit each entity, by its identity.
   std::map<IUnknown*, std::vector<long>> filters;
   std::vector<ComPtr<IDispatch>> hovered;
+
+  // The arguments every selection event ends with: the device, the model and view positions
+  // and the view.
+  std::vector<VARIANT> WithPlace(std::vector<VARIANT> arguments) const {
+    VARIANT device{};
+    device.vt = VT_I4;
+    device.lVal = kGraphicsWindowDevice;
+    arguments.insert(arguments.end(),
+                     {device, ObjectArgument(origin.Get()), ObjectArgument(viewOrigin.Get()),
+                      ObjectArgument(view.Get())});
+    return arguments;
+  }
 
   Scene() {
     application->SetParts(commands, userInterface);
@@ -168,7 +183,9 @@ struct TestHost::Scene {
     auto vertex = Make<VertexProxyObject>(app, cart, Vec3{0, 0, 0});
     vertex->SetEdges({edge1.Get(), edge3.Get()});
     AddEntity(L"Cart:1/Vertex1", vertex, {kVertexFilter});
-    AddEntity(L"Cart:1/WorkPoint1", NewWorkPointProxy(app, cart, {1, 1, 1}), {kWorkPointFilter});
+    AddEntity(L"Cart:1/WorkPoint1",
+              Make<PointProxyObject<::PointEntityProxy>>(app, cart, Vec3{1, 1, 1}),
+              {kWorkPointFilter});
     AddEntity(L"Cart:1/WorkAxis1", NewWorkAxisProxy(app, cart, {0, 0, 0}, {0, 0, 1}),
               {kWorkAxisFilter});
   }
@@ -196,10 +213,6 @@ TestHost::~TestHost() = default;
 
 IDispatch* TestHost::Site() const {
   return scene_->site.Get();
-}
-
-IDispatch* TestHost::Application() const {
-  return scene_->app;
 }
 
 void TestHost::SetActiveDocument(ActiveDocument document) {
@@ -257,21 +270,12 @@ Hovered TestHost::Hover(IDispatch* entity) {
   VARIANT_BOOL highlight = VARIANT_TRUE;
   // The host passes an empty collection the add-in fills (or replaces).
   ComPtr<IDispatch> more = NewObjectCollection(scene_->app);
-  ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
-  ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
-  VARIANT preSelectedArgument{};
-  preSelectedArgument.vt = VT_BYREF | VT_DISPATCH;
-  preSelectedArgument.ppdispVal = preSelected.GetAddressOf();
   VARIANT highlightArgument{};
   highlightArgument.vt = VT_BYREF | VT_BOOL;
   highlightArgument.pboolVal = &highlight;
-  VARIANT moreArgument{};
-  moreArgument.vt = VT_BYREF | VT_DISPATCH;
-  moreArgument.ppdispVal = more.GetAddressOf();
   select->Fire(L"OnPreSelect",
-               {preSelectedArgument, highlightArgument, moreArgument,
-                LongArgument(kGraphicsWindowDevice), ObjectArgument(position.Get()),
-                ObjectArgument(viewPosition.Get()), ObjectArgument(scene_->view.Get())});
+               scene_->WithPlace({ByRefArgument(preSelected.GetAddressOf()), highlightArgument,
+                                  ByRefArgument(more.GetAddressOf())}));
 
   hovered.highlighted = highlight != VARIANT_FALSE;
   if (more) ReadList(more.Get(), hovered.more);
@@ -296,14 +300,8 @@ HRESULT TestHost::Click() {
   const std::vector<ComPtr<IDispatch>> picked = std::move(scene_->hovered);
   scene_->hovered.clear();
   select->Select(picked);
-  ComPtr<IDispatch> justSelected =
-      NewObjectsEnumerator(scene_->app, picked, object_type::kObjectsEnumerator);
-  ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
-  ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
-  return select->Fire(L"OnSelect",
-                      {ObjectArgument(justSelected.Get()), LongArgument(kGraphicsWindowDevice),
-                       ObjectArgument(position.Get()), ObjectArgument(viewPosition.Get()),
-                       ObjectArgument(scene_->view.Get())});
+  ComPtr<IDispatch> justSelected = NewObjectsEnumerator(scene_->app, picked);
+  return select->Fire(L"OnSelect", scene_->WithPlace({ObjectArgument(justSelected.Get())}));
 }
 
 HRESULT TestHost::Click(IDispatch* entity) {
@@ -331,11 +329,6 @@ IDispatch* TestHost::Entity(const std::wstring& name) const {
 std::vector<Affine> TestHost::Placements(const std::wstring& component) const {
   const ComponentOccurrenceObject* found = scene_->FindComponent(component);
   return found == nullptr ? std::vector<Affine>{} : found->placements();
-}
-
-Affine TestHost::Placement(const std::wstring& component) const {
-  const ComponentOccurrenceObject* found = scene_->FindComponent(component);
-  return found == nullptr ? Affine{} : found->placement();
 }
 
 std::vector<bool> TestHost::Visibilities(const std::wstring& component) const {

@@ -58,7 +58,6 @@ class TestHost {
 
   // The ApplicationAddInSite to pass to the add-in's Activate.
   IDispatch* Site() const;
-  IDispatch* Application() const;
 
   // Which document is active (the assembly at first).
   void SetActiveDocument(ActiveDocument document);
@@ -92,10 +91,9 @@ class TestHost {
   // A scene entity by name (see above); null for an unknown name.
   IDispatch* Entity(const std::wstring& name) const;
 
-  // What the add-in did: per component its placements put (in order), its placement now, its
-  // Visible puts and visibility now.
+  // What the add-in did: per component its placements put (in order), its Visible puts and
+  // visibility now.
   std::vector<Affine> Placements(const std::wstring& component) const;
-  Affine Placement(const std::wstring& component) const;
   std::vector<bool> Visibilities(const std::wstring& component) const;
   bool Visible(const std::wstring& component) const;
   // Parameter expressions put, in order; a parameter's value (database units).
