@@ -34,8 +34,6 @@ class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
     return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
   }
 
-  const std::wstring& internalName() const { return internalName_; }
-
  private:
   std::weak_ptr<ListEntries> definitions_;
   std::wstring internalName_;
@@ -64,7 +62,6 @@ class SelectEventsObject final : public EventSource<::SelectEvents> {
   }
 
   const std::vector<long>& filters() const { return filters_; }
-  bool singleSelect() const { return singleSelect_; }
   // Adds what a click selected, each entity once (replacing the selection when single select
   // is on).
   void Select(const std::vector<ComPtr<IDispatch>>& entities);

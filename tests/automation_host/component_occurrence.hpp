@@ -40,7 +40,6 @@ class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
   }
   HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL value) override;
 
-  const std::wstring& name() const { return name_; }
   const Affine& placement() const { return placement_; }
   bool visible() const { return visible_; }
   // Every placement put that took effect, in order.

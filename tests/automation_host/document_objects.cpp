@@ -122,20 +122,14 @@ class DocumentBase : public Object<Interface, ::Document> {
   HRESULT STDMETHODCALLTYPE get_UnitsOfMeasure(IDispatch** value) override {
     return Give(units_, value);
   }
+  // Parameters take their values when their expressions are put: the (analytic) model has
+  // nothing to rebuild.
+  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
 
  private:
   long documentType_;
   std::wstring displayName_;
   ComPtr<IDispatch> units_;
-};
-
-class PartDocumentObject final : public DocumentBase<::Document> {
- public:
-  PartDocumentObject(IDispatch* application, std::wstring displayName)
-      : DocumentBase(object_type::kHostObject, application, kPartDocumentType,
-                     std::move(displayName)) {}
-
-  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
 };
 
 class ComponentDefinitionObject final : public Object<::AssemblyComponentDefinition> {
@@ -159,9 +153,6 @@ class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
                      std::move(displayName)),
         definition_(std::move(definition)) {}
 
-  // Parameters take their values when their expressions are put: the (analytic) model has
-  // nothing to rebuild.
-  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** value) override {
     return Give(definition_, value);
   }
@@ -177,7 +168,8 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application) {
 }
 
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName) {
-  return Make<PartDocumentObject>(application, std::move(displayName));
+  return Make<DocumentBase<::Document>>(object_type::kHostObject, application, kPartDocumentType,
+                                        std::move(displayName));
 }
 
 ComPtr<IDispatch> NewAssemblyDocument(IDispatch* application, std::wstring displayName,

@@ -43,7 +43,6 @@ class ApplicationObject final : public Object<::Application> {
     userInterface_ = std::move(userInterface);
   }
   void SetActiveDocument(ComPtr<IDispatch> document) { activeDocument_ = std::move(document); }
-  HWND window() const { return window_; }
 
  private:
   HWND window_ = nullptr;
