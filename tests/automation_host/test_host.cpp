@@ -207,7 +207,10 @@ struct TestHost::Scene {
   }
 };
 
-TestHost::TestHost() : scene_(std::make_unique<Scene>()) {}
+TestHost::TestHost()
+    : scene_(std::make_unique<Scene>()),
+      commands_(*scene_->commands.Get()),
+      userInterface_(*scene_->userInterface.Get()) {}
 
 TestHost::~TestHost() = default;
 
@@ -227,15 +230,6 @@ void TestHost::SetActiveDocument(ActiveDocument document) {
       scene_->application->SetActiveDocument(scene_->assembly);
       break;
   }
-}
-
-void TestHost::SetInterfaceStyle(InterfaceStyle style) {
-  scene_->userInterface->SetInterfaceStyle(style == InterfaceStyle::kRibbon ? kRibbonInterface
-                                                                            : kClassicInterface);
-}
-
-void TestHost::RefuseIconsOnce(HRESULT code) {
-  scene_->commands->RefuseIconsOnce(code);
 }
 
 void TestHost::FailNextTransformationPut(HRESULT code, std::wstring text) {
@@ -317,10 +311,6 @@ HRESULT TestHost::Terminate() {
   return interaction->Terminate();
 }
 
-bool TestHost::InteractionRunning() const {
-  return scene_->commands->RunningInteraction() != nullptr;
-}
-
 IDispatch* TestHost::Entity(const std::wstring& name) const {
   auto found = scene_->entities.find(name);
   return found == scene_->entities.end() ? nullptr : found->second.Get();
@@ -352,25 +342,9 @@ double TestHost::ParameterValue(const std::wstring& name) const {
   return 0.0;
 }
 
-const std::vector<PlacedButton>& TestHost::PlacedButtons() const {
-  return scene_->userInterface->placed();
-}
-
 size_t TestHost::ButtonSinks(const std::wstring& internalName) const {
   ComPtr<ButtonDefinitionObject> button = scene_->commands->Button(internalName);
   return button ? button->SinkCount() : 0;
-}
-
-void TestHost::LeaveButtonDefinition(const std::wstring& internalName) {
-  scene_->commands->LeaveDefinition(internalName);
-}
-
-size_t TestHost::ButtonDefinitions() const {
-  return scene_->commands->DefinitionCount();
-}
-
-long TestHost::LiveObjects() {
-  return LiveObjectCount();
 }
 
 }  // namespace sledway::automation_host
