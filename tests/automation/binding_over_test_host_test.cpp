@@ -125,7 +125,7 @@ TEST_F(BindingOverTestHost, GeometryAndPlacementsAgainstClosedForms) {
   placement->SetTranslation(geometry->CreateVector(5, 6, 7), false);
   cart->SetTransformation(placement);
   ASSERT_EQ(bound.host.Placements(L"Cart:1").size(), 1u);
-  EXPECT_EQ(bound.host.Placement(L"Cart:1").cell[2][3], 7.0);
+  EXPECT_EQ(bound.host.Placements(L"Cart:1")[0].cell[2][3], 7.0);
   ExpectPoint(workPoint->GetPoint(), 6, 7, 8);
   cart->Visible(false);
   EXPECT_FALSE(bound.host.Visible(L"Cart:1"));
@@ -282,11 +282,9 @@ TEST_F(BindingOverTestHost, PickingThroughTheHostsSelectEvents) {
           more = others;
         });
     int selectedCount = 0;
-    Connection selected =
-        select->OnSelect.Connect([&](Ref<IVEntityCollection> just, IVSelectionDevice,
-                                     Ref<IVPoint>, Ref<IVPoint2d>, Ref<IVObject>) {
-          selectedCount = just->Count();
-        });
+    Connection selected = select->OnSelect.Connect(
+        [&](Ref<IVEntityCollection> just, IVSelectionDevice, Ref<IVPoint>, Ref<IVPoint2d>,
+            Ref<IVObject>) { selectedCount = just->Count(); });
     int terminations = 0;
     Connection terminated = interaction->OnTerminate.Connect([&] { ++terminations; });
     interaction->Start();

@@ -43,6 +43,8 @@ TEST(DispatchObjectTest, ReadsAndWritesPropertiesByNameAndAsksEachNameOnce) {
   {
     DispatchObject object{ComPtr<IDispatch>(&host)};
     EXPECT_EQ(object.Read(kValue).AsDouble("value"), 2.5);
+    // A number where an object is due is refused, never taken for Nothing.
+    EXPECT_THROW(object.Read(kValue).AsObject("value"), HostError);
     const std::uint64_t before = DispatchObject::InvokeCount();
     object.Write(kValue, 7.25);
     EXPECT_EQ(putFlags, DISPATCH_PROPERTYPUT);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <type_traits>
+#include <vector>
+
 #include "automation/binding_session.hpp"
 #include "automation/host_picture.hpp"
 #include "host/host.hpp"
@@ -14,18 +18,18 @@ namespace {
 
 using test::ScriptedObject;
 
-test::Script Returns(std::int32_t value) {
+// A member returning `value`.
+template <typename Value>
+test::Script Returns(Value value) {
   return [value](WORD, DISPPARAMS&, VARIANT* result, EXCEPINFO*) {
-    result->vt = VT_I4;
-    result->lVal = value;
-    return S_OK;
-  };
-}
-
-test::Script Returns(double value) {
-  return [value](WORD, DISPPARAMS&, VARIANT* result, EXCEPINFO*) {
-    result->vt = VT_R8;
-    result->dblVal = value;
+    VariantInit(result);
+    if constexpr (std::is_same_v<Value, double>) {
+      result->vt = VT_R8;
+      result->dblVal = value;
+    } else {
+      result->vt = VT_I4;
+      result->lVal = value;
+    }
     return S_OK;
   };
 }
@@ -55,45 +59,37 @@ TEST_F(SessionTest, GivesOneBindingObjectPerHostObject) {
 }
 
 TEST_F(SessionTest, TellsAnEntitysKindByItsTypeOrItsMembers) {
-  ScriptedObject line;
-  line.Define(L"Type", Returns(std::int32_t{0x05002770}));
-  ScriptedObject ownLine;  // of a sketch the assembly owns itself
-  ownLine.Define(L"Type", Returns(std::int32_t{0x05002700}));
-  ScriptedObject ellipticalArc3d;
-  ellipticalArc3d.Define(L"Type", Returns(std::int32_t{0x0500D170}));
-  ScriptedObject edgeProxy;
-  edgeProxy.Define(L"Type", Returns(std::int32_t{0x04002CA0}));
-  ScriptedObject plainEdge;
-  plainEdge.Define(L"Type", Returns(std::int32_t{0x04002C30}));
-  ScriptedObject vertex;
-  vertex.Define(L"Point", Returns(0.0));
-  vertex.Define(L"Edges", Returns(0.0));
-  ScriptedObject workPoint;
-  workPoint.Define(L"Point", Returns(0.0));
-  ScriptedObject axis;
-  axis.Define(L"Line", Returns(0.0));
-  ScriptedObject view;
-
-  const Ref<IVObject> sketchLine = Bind(line, Role::kEntity);
-  ASSERT_TRUE(Is<IVSketchLine>(sketchLine));
-  EXPECT_EQ(As<IVSketchEntity>(sketchLine)->ObjectType(), IVCurveKind::kSketchLineProxy);
-  const Ref<IVObject> assemblyLine = Bind(ownLine, Role::kEntity);
-  ASSERT_TRUE(Is<IVSketchLine>(assemblyLine));
-  EXPECT_EQ(As<IVSketchEntity>(assemblyLine)->ObjectType(),
-            NativeKind(IVCurveKind::kSketchLineProxy));
-  EXPECT_TRUE(Is<IVSketchEllipticalArc3D>(Bind(ellipticalArc3d, Role::kEntity)));
-  EXPECT_TRUE(Is<IVEdgeProxy>(Bind(edgeProxy, Role::kEntity)));
-  const Ref<IVObject> edge = Bind(plainEdge, Role::kEntity);
-  EXPECT_TRUE(Is<IVEdge>(edge));
-  EXPECT_FALSE(Is<IVEdgeProxy>(edge));
-  EXPECT_TRUE(Is<IVVertex>(Bind(vertex, Role::kEntity)));
-  const Ref<IVObject> point = Bind(workPoint, Role::kEntity);
-  EXPECT_TRUE(Is<IVWorkPoint>(point));
-  EXPECT_FALSE(Is<IVVertex>(point));
-  EXPECT_TRUE(Is<IVAxis>(Bind(axis, Role::kEntity)));
-  const Ref<IVObject> other = Bind(view, Role::kEntity);
-  EXPECT_NE(other, nullptr);
-  EXPECT_FALSE(Is<IVOccurrenceMember>(other));
+  // Each entity's Type (0 for none) and the members it offers besides, and which kind it is.
+  struct Case {
+    std::int32_t type;
+    std::vector<const wchar_t*> members;
+    std::function<bool(const Ref<IVObject>&)> is;
+  };
+  const auto sketchLine = [](IVCurveKind kind) {
+    return [kind](const Ref<IVObject>& bound) {
+      return Is<IVSketchLine>(bound) && As<IVSketchEntity>(bound)->ObjectType() == kind;
+    };
+  };
+  const std::vector<Case> cases{
+      {0x05002770, {}, sketchLine(IVCurveKind::kSketchLineProxy)},
+      // Of a sketch the assembly owns itself.
+      {0x05002700, {}, sketchLine(NativeKind(IVCurveKind::kSketchLineProxy))},
+      {0x0500D170, {}, [](const Ref<IVObject>& b) { return Is<IVSketchEllipticalArc3D>(b); }},
+      {0x04002CA0, {}, [](const Ref<IVObject>& b) { return Is<IVEdgeProxy>(b); }},
+      {0x04002C30, {}, [](const Ref<IVObject>& b) { return Is<IVEdge>(b) && !Is<IVEdgeProxy>(b); }},
+      {0, {L"Point", L"Edges"}, [](const Ref<IVObject>& b) { return Is<IVVertex>(b); }},
+      {0,
+       {L"Point"},
+       [](const Ref<IVObject>& b) { return Is<IVWorkPoint>(b) && !Is<IVVertex>(b); }},
+      {0, {L"Line"}, [](const Ref<IVObject>& b) { return Is<IVAxis>(b); }},
+      {0, {}, [](const Ref<IVObject>& b) { return b && !Is<IVOccurrenceMember>(b); }},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    ScriptedObject entity;
+    if (cases[i].type != 0) entity.Define(L"Type", Returns(cases[i].type));
+    for (const wchar_t* member : cases[i].members) entity.Define(member, Returns(0.0));
+    EXPECT_TRUE(cases[i].is(Bind(entity, Role::kEntity))) << "case " << i;
+  }
 }
 
 TEST_F(SessionTest, RefusesSelectEventsThatRaiseNoSuchEvents) {

@@ -6,8 +6,6 @@
 // <windows.h> first: the COM headers build on its types.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,7 +20,6 @@ namespace {
 
 using namespace in_test_host;
 using automation_host::InterfaceStyle;
-using Clock = std::chrono::steady_clock;
 
 using SledwayLifeInTestHost = automation_host::ComApartment;
 
@@ -91,17 +88,13 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
     const com::test::ActivationContext library(SLEDWAY_DLL);
     ComPtr<IDispatch> server;
     ASSERT_NO_FATAL_FAILURE(CreateAndActivate(host, server));
-    Clock::duration activating{};
-    Clock::duration deactivating{};
     for (int cycle = 1; cycle <= 11; ++cycle) {
       SCOPED_TRACE(cycle);
       EXPECT_EQ(Places(host), places);
       EXPECT_EQ(host.ButtonSinks(L"Sledway"), 1u);
       EXPECT_EQ(host.ButtonDefinitions(), 1u);
       if (cycle == 11) break;
-      const auto started = Clock::now();
       ASSERT_EQ(Call(*server.Get(), kDeactivate, {}), S_OK);
-      deactivating += Clock::now() - started;
       EXPECT_TRUE(host.PlacedButtons().empty());
       EXPECT_EQ(host.ExecuteButton(L"Sledway"), S_FALSE);
       if (cycle % 2 == 0) {
@@ -109,17 +102,8 @@ TEST_F(SledwayLifeInTestHost, TenReloadsLeaveOneButtonThatOpensTheWindow) {
         EXPECT_EQ(CanUnloadNow(), S_OK);
         server = CreateServer();
       }
-      const auto reactivating = Clock::now();
       ASSERT_EQ(Activate(*server.Get(), host.Site()), S_OK);
-      activating += Clock::now() - reactivating;
-      std::printf("cycle %d: %ld test-host objects, %d window classes\n", cycle,
-                  TestHost::LiveObjects(), RegisteredClasses());
     }
-    // Figures for the record, not checks: they depend on the machine and its load.
-    using std::chrono::microseconds;
-    std::printf("Activate %lld us, Deactivate %lld us on average over ten cycles\n",
-                std::chrono::duration_cast<microseconds>(activating).count() / 10,
-                std::chrono::duration_cast<microseconds>(deactivating).count() / 10);
 
     ASSERT_EQ(Activate(*server.Get(), host.Site()), S_OK);
     EXPECT_EQ(Places(host), places);

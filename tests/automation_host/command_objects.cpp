@@ -25,7 +25,7 @@ bool HoldsIcon(const VARIANT& argument) {
 class ControlDefinitionsObject final : public List<::ControlDefinitions> {
  public:
   explicit ControlDefinitionsObject(IDispatch* application)
-      : List(object_type::kControlDefinitions, application, L"ControlDefinitions") {}
+      : List(object_type::kHostObject, application, L"ControlDefinitions") {}
 
   HRESULT STDMETHODCALLTYPE AddButtonDefinition(BSTR /*displayName*/, BSTR internalName,
                                                 long /*classification*/, VARIANT /*clientId*/,
@@ -59,50 +59,6 @@ class ControlDefinitionsObject final : public List<::ControlDefinitions> {
 
 }  // namespace
 
-ButtonDefinitionObject::ButtonDefinitionObject(IDispatch* application,
-                                               std::weak_ptr<ListEntries> definitions,
-                                               std::wstring internalName, std::wstring toolTip)
-    : EventSource(object_type::kButtonDefinition, application, DIID_ButtonDefinitionSink,
-                  CLSID_ButtonDefinitionObject),
-      definitions_(std::move(definitions)),
-      internalName_(std::move(internalName)),
-      toolTip_(std::move(toolTip)) {}
-
-HRESULT ButtonDefinitionObject::get_InternalName(BSTR* value) {
-  return GiveText(internalName_, value);
-}
-
-HRESULT ButtonDefinitionObject::get_ToolTipText(BSTR* value) {
-  return GiveText(toolTip_, value);
-}
-
-HRESULT ButtonDefinitionObject::Delete() {
-  return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
-}
-
-SelectEventsObject::SelectEventsObject(IDispatch* application)
-    : EventSource(object_type::kSelectEvents, application, DIID_SelectEventsSink,
-                  CLSID_SelectEventsObject) {}
-
-HRESULT SelectEventsObject::get_SingleSelectEnabled(VARIANT_BOOL* value) {
-  return GiveBoolean(singleSelect_, value);
-}
-
-HRESULT SelectEventsObject::put_SingleSelectEnabled(VARIANT_BOOL value) {
-  singleSelect_ = value != VARIANT_FALSE;
-  return S_OK;
-}
-
-HRESULT SelectEventsObject::AddSelectionFilter(long filter) {
-  filters_.push_back(filter);
-  return S_OK;
-}
-
-HRESULT SelectEventsObject::get_SelectedEntities(IDispatch** value) {
-  return Give(NewObjectsEnumerator(application(), selected_, object_type::kObjectsEnumerator),
-              value);
-}
-
 void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) {
   if (singleSelect_) selected_.clear();
   for (const ComPtr<IDispatch>& entity : entities) AppendOnce(selected_, entity);
@@ -110,7 +66,7 @@ void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) 
 
 InteractionEventsObject::InteractionEventsObject(IDispatch* application,
                                                  CommandManagerObject& manager)
-    : EventSource(object_type::kInteractionEvents, application, DIID_InteractionEventsSink,
+    : EventSource(object_type::kHostObject, application, DIID_InteractionEventsSink,
                   CLSID_InteractionEventsObject),
       manager_(manager),
       selectEvents_(Make<SelectEventsObject>(application)) {
@@ -119,19 +75,6 @@ InteractionEventsObject::InteractionEventsObject(IDispatch* application,
 
 InteractionEventsObject::~InteractionEventsObject() {
   manager_.Unregister(*this);
-}
-
-HRESULT InteractionEventsObject::get_SelectionActive(VARIANT_BOOL* value) {
-  return GiveBoolean(selectionActive_, value);
-}
-
-HRESULT InteractionEventsObject::put_SelectionActive(VARIANT_BOOL value) {
-  selectionActive_ = value != VARIANT_FALSE;
-  return S_OK;
-}
-
-HRESULT InteractionEventsObject::get_SelectEvents(IDispatch** value) {
-  return Give(selectEvents_, value);
 }
 
 HRESULT InteractionEventsObject::Start() {
@@ -146,12 +89,6 @@ HRESULT InteractionEventsObject::Start() {
   return S_OK;
 }
 
-HRESULT InteractionEventsObject::Stop() {
-  // What the sinks answer is theirs; the interaction stops regardless.
-  Terminate();
-  return S_OK;
-}
-
 HRESULT InteractionEventsObject::Terminate() {
   if (!started_) return S_FALSE;
   // The sinks may release the last reference the add-in holds.
@@ -161,16 +98,8 @@ HRESULT InteractionEventsObject::Terminate() {
 }
 
 CommandManagerObject::CommandManagerObject(IDispatch* application)
-    : Object(object_type::kCommandManager, application),
+    : Object(object_type::kHostObject, application),
       definitions_(Make<ControlDefinitionsObject>(application)) {}
-
-HRESULT CommandManagerObject::get_ControlDefinitions(IDispatch** value) {
-  return Give(definitions_, value);
-}
-
-HRESULT CommandManagerObject::CreateInteractionEvents(IDispatch** value) {
-  return Give(Make<InteractionEventsObject>(application(), *this), value);
-}
 
 namespace {
 

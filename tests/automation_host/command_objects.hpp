@@ -9,20 +9,30 @@
 
 #include "event_source.hpp"
 #include "list_objects.hpp"
+#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
 class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
  public:
   ButtonDefinitionObject(IDispatch* application, std::weak_ptr<ListEntries> definitions,
-                         std::wstring internalName, std::wstring toolTip);
+                         std::wstring internalName, std::wstring toolTip)
+      : EventSource(object_type::kHostObject, application, DIID_ButtonDefinitionSink,
+                    CLSID_ButtonDefinitionObject),
+        definitions_(std::move(definitions)),
+        internalName_(std::move(internalName)),
+        toolTip_(std::move(toolTip)) {}
 
-  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_ToolTipText(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_InternalName(BSTR* value) override {
+    return GiveText(internalName_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_ToolTipText(BSTR* value) override {
+    return GiveText(toolTip_, value);
+  }
   // Takes the definition out of ControlDefinitions; its controls stay where they are.
-  HRESULT STDMETHODCALLTYPE Delete() override;
-
-  const std::wstring& internalName() const { return internalName_; }
+  HRESULT STDMETHODCALLTYPE Delete() override {
+    return TakeOut(definitions_, static_cast<::ButtonDefinition*>(this), L"ButtonDefinition");
+  }
 
  private:
   std::weak_ptr<ListEntries> definitions_;
@@ -32,15 +42,26 @@ class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
 
 class SelectEventsObject final : public EventSource<::SelectEvents> {
  public:
-  explicit SelectEventsObject(IDispatch* application);
+  explicit SelectEventsObject(IDispatch* application)
+      : EventSource(object_type::kHostObject, application, DIID_SelectEventsSink,
+                    CLSID_SelectEventsObject) {}
 
-  HRESULT STDMETHODCALLTYPE get_SingleSelectEnabled(VARIANT_BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_SingleSelectEnabled(VARIANT_BOOL value) override;
-  HRESULT STDMETHODCALLTYPE AddSelectionFilter(long filter) override;
-  HRESULT STDMETHODCALLTYPE get_SelectedEntities(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_SingleSelectEnabled(VARIANT_BOOL* value) override {
+    return GiveBoolean(singleSelect_, value);
+  }
+  HRESULT STDMETHODCALLTYPE put_SingleSelectEnabled(VARIANT_BOOL value) override {
+    singleSelect_ = value != VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE AddSelectionFilter(long filter) override {
+    filters_.push_back(filter);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_SelectedEntities(IDispatch** value) override {
+    return Give(NewObjectsEnumerator(application(), selected_), value);
+  }
 
   const std::vector<long>& filters() const { return filters_; }
-  bool singleSelect() const { return singleSelect_; }
   // Adds what a click selected, each entity once (replacing the selection when single select
   // is on).
   void Select(const std::vector<ComPtr<IDispatch>>& entities);
@@ -58,11 +79,22 @@ class InteractionEventsObject final : public EventSource<::InteractionEvents> {
   InteractionEventsObject(IDispatch* application, CommandManagerObject& manager);
   ~InteractionEventsObject() override;
 
-  HRESULT STDMETHODCALLTYPE get_SelectionActive(VARIANT_BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_SelectionActive(VARIANT_BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_SelectEvents(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_SelectionActive(VARIANT_BOOL* value) override {
+    return GiveBoolean(selectionActive_, value);
+  }
+  HRESULT STDMETHODCALLTYPE put_SelectionActive(VARIANT_BOOL value) override {
+    selectionActive_ = value != VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_SelectEvents(IDispatch** value) override {
+    return Give(selectEvents_, value);
+  }
   HRESULT STDMETHODCALLTYPE Start() override;
-  HRESULT STDMETHODCALLTYPE Stop() override;
+  // What the sinks answer is theirs; the interaction stops regardless.
+  HRESULT STDMETHODCALLTYPE Stop() override {
+    Terminate();
+    return S_OK;
+  }
 
   bool started() const { return started_; }
   bool selectionActive() const { return selectionActive_; }
@@ -82,8 +114,12 @@ class CommandManagerObject final : public Object<::CommandManager> {
  public:
   explicit CommandManagerObject(IDispatch* application);
 
-  HRESULT STDMETHODCALLTYPE get_ControlDefinitions(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE CreateInteractionEvents(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_ControlDefinitions(IDispatch** value) override {
+    return Give(definitions_, value);
+  }
+  HRESULT STDMETHODCALLTYPE CreateInteractionEvents(IDispatch** value) override {
+    return Give(Make<InteractionEventsObject>(application(), *this), value);
+  }
 
   // The button definition named `internalName`, or null.
   ComPtr<ButtonDefinitionObject> Button(const std::wstring& internalName) const;

@@ -31,15 +31,11 @@ bool Rigid(const Affine& placement) {
 ComponentOccurrenceObject::ComponentOccurrenceObject(IDispatch* application, std::wstring name,
                                                      const Affine& placement, bool grounded,
                                                      PlacementHooks& hooks)
-    : Object(object_type::kComponentOccurrence, application),
+    : Object(object_type::kHostObject, application),
       name_(std::move(name)),
       placement_(placement),
       grounded_(grounded),
       hooks_(hooks) {}
-
-HRESULT ComponentOccurrenceObject::get_Name(BSTR* value) {
-  return GiveText(name_, value);
-}
 
 HRESULT ComponentOccurrenceObject::get_Transformation(IDispatch** value) {
   return Give(NewMatrix(application(), placement_), value);
@@ -62,19 +58,6 @@ HRESULT ComponentOccurrenceObject::put_Transformation(IDispatch* value) {
   placement_ = placement;
   if (hooks_.afterPut) hooks_.afterPut();
   return S_OK;
-}
-
-HRESULT ComponentOccurrenceObject::get_Grounded(VARIANT_BOOL* value) {
-  return GiveBoolean(grounded_, value);
-}
-
-HRESULT ComponentOccurrenceObject::put_Grounded(VARIANT_BOOL value) {
-  grounded_ = value != VARIANT_FALSE;
-  return S_OK;
-}
-
-HRESULT ComponentOccurrenceObject::get_Visible(VARIANT_BOOL* value) {
-  return GiveBoolean(visible_, value);
 }
 
 HRESULT ComponentOccurrenceObject::put_Visible(VARIANT_BOOL value) {

@@ -25,15 +25,21 @@ class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
   ComponentOccurrenceObject(IDispatch* application, std::wstring name, const Affine& placement,
                             bool grounded, PlacementHooks& hooks);
 
-  HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override { return GiveText(name_, value); }
   HRESULT STDMETHODCALLTYPE get_Transformation(IDispatch** value) override;
   HRESULT STDMETHODCALLTYPE put_Transformation(IDispatch* value) override;
-  HRESULT STDMETHODCALLTYPE get_Grounded(VARIANT_BOOL* value) override;
-  HRESULT STDMETHODCALLTYPE put_Grounded(VARIANT_BOOL value) override;
-  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE get_Grounded(VARIANT_BOOL* value) override {
+    return GiveBoolean(grounded_, value);
+  }
+  HRESULT STDMETHODCALLTYPE put_Grounded(VARIANT_BOOL value) override {
+    grounded_ = value != VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* value) override {
+    return GiveBoolean(visible_, value);
+  }
   HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL value) override;
 
-  const std::wstring& name() const { return name_; }
   const Affine& placement() const { return placement_; }
   bool visible() const { return visible_; }
   // Every placement put that took effect, in order.
@@ -49,6 +55,22 @@ class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
   std::vector<Affine> placements_;
   std::vector<bool> visibilities_;
   PlacementHooks& hooks_;
+};
+
+// What a component's part or sketch shows in the assembly: `Interface` (and `Bases`) with the
+// ContainingOccurrence every one of them answers.
+template <class Interface, class... Bases>
+class OccurrenceMemberObject : public Object<Interface, Bases..., ::OccurrenceMember> {
+ public:
+  OccurrenceMemberObject(long type, IDispatch* application, ComponentOccurrenceObject& component)
+      : Object<Interface, Bases..., ::OccurrenceMember>(type, application), component_(component) {}
+
+  HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override {
+    return Give(static_cast<IDispatch*>(&component_), value);
+  }
+
+ protected:
+  ComponentOccurrenceObject& component_;
 };
 
 }  // namespace sledway::automation_host

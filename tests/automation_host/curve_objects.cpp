@@ -49,9 +49,9 @@ HRESULT WriteValues(const std::vector<double>& values, SAFEARRAY** out) {
 
 class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
  public:
-  CurveEvaluatorObject(IDispatch* application, long type, const AnalyticCurve& curve,
+  CurveEvaluatorObject(IDispatch* application, const AnalyticCurve& curve,
                        PlacementSource placement, int dimensions)
-      : Object(type, application),
+      : Object(object_type::kHostObject, application),
         curve_(curve),
         placement_(std::move(placement)),
         dimensions_(dimensions) {}
@@ -119,7 +119,7 @@ class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
 class CurveGeometryObject final : public Object<::CurveGeometry> {
  public:
   CurveGeometryObject(IDispatch* application, std::function<ComPtr<IDispatch>()> evaluator)
-      : Object(object_type::kCurveGeometry, application), evaluator_(std::move(evaluator)) {}
+      : Object(object_type::kHostObject, application), evaluator_(std::move(evaluator)) {}
 
   HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
     return Give(evaluator_(), value);
@@ -133,13 +133,12 @@ class CurveGeometryObject final : public Object<::CurveGeometry> {
 
 ComPtr<IDispatch> NewCurveEvaluator(IDispatch* application, const AnalyticCurve& curve,
                                     PlacementSource placement) {
-  return Make<CurveEvaluatorObject>(application, object_type::kCurveEvaluator, curve,
-                                    std::move(placement), 3);
+  return Make<CurveEvaluatorObject>(application, curve, std::move(placement), 3);
 }
 
 ComPtr<IDispatch> NewCurve2dEvaluator(IDispatch* application, const AnalyticCurve& curve) {
   return Make<CurveEvaluatorObject>(
-      application, object_type::kCurve2dEvaluator, curve, [] { return Affine{}; }, 2);
+      application, curve, [] { return Affine{}; }, 2);
 }
 
 ComPtr<IDispatch> NewCurveGeometry(IDispatch* application,

@@ -11,7 +11,7 @@
 namespace sledway::automation_host {
 
 ApplicationObject::ApplicationObject()
-    : Object(object_type::kApplication, nullptr),
+    : Object(object_type::kHostObject, nullptr),
       geometry_(NewTransientGeometry(this)),
       objects_(NewTransientObjects(this)) {
   // A real top-level window, hidden: the parent the add-in gives its own windows.
@@ -24,26 +24,6 @@ ApplicationObject::~ApplicationObject() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-HRESULT ApplicationObject::get_ActiveDocument(IDispatch** value) {
-  return Give(activeDocument_, value);
-}
-
-HRESULT ApplicationObject::get_TransientGeometry(IDispatch** value) {
-  return Give(geometry_, value);
-}
-
-HRESULT ApplicationObject::get_TransientObjects(IDispatch** value) {
-  return Give(objects_, value);
-}
-
-HRESULT ApplicationObject::get_CommandManager(IDispatch** value) {
-  return Give(commandManager_, value);
-}
-
-HRESULT ApplicationObject::get_UserInterfaceManager(IDispatch** value) {
-  return Give(userInterface_, value);
-}
-
 HRESULT ApplicationObject::get_MainFrameHWND(long* value) {
   if (value == nullptr) return E_POINTER;
   // The host hands its window out as a Long; window handles fit in 32 bits.
@@ -51,17 +31,12 @@ HRESULT ApplicationObject::get_MainFrameHWND(long* value) {
   return S_OK;
 }
 
-void ApplicationObject::SetParts(ComPtr<IDispatch> commandManager,
-                                 ComPtr<IDispatch> userInterface) {
-  commandManager_ = std::move(commandManager);
-  userInterface_ = std::move(userInterface);
-}
-
 namespace {
 
 class AddInSiteObject final : public Object<::ApplicationAddInSite> {
  public:
-  explicit AddInSiteObject(IDispatch* application) : Object(object_type::kAddInSite, application) {}
+  explicit AddInSiteObject(IDispatch* application)
+      : Object(object_type::kHostObject, application) {}
 
   HRESULT STDMETHODCALLTYPE get_Application(IDispatch** value) override {
     return Give(application(), value);
@@ -71,7 +46,7 @@ class AddInSiteObject final : public Object<::ApplicationAddInSite> {
 class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
  public:
   explicit UnitsOfMeasureObject(IDispatch* application)
-      : Object(object_type::kUnitsOfMeasure, application) {}
+      : Object(object_type::kHostObject, application) {}
 
   HRESULT STDMETHODCALLTYPE GetStringFromValue(double value, VARIANT specifier,
                                                BSTR* text) override {
@@ -147,6 +122,9 @@ class DocumentBase : public Object<Interface, ::Document> {
   HRESULT STDMETHODCALLTYPE get_UnitsOfMeasure(IDispatch** value) override {
     return Give(units_, value);
   }
+  // Parameters take their values when their expressions are put: the (analytic) model has
+  // nothing to rebuild.
+  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
 
  private:
   long documentType_;
@@ -154,20 +132,10 @@ class DocumentBase : public Object<Interface, ::Document> {
   ComPtr<IDispatch> units_;
 };
 
-class PartDocumentObject final : public DocumentBase<::Document> {
- public:
-  PartDocumentObject(IDispatch* application, std::wstring displayName)
-      : DocumentBase(object_type::kPartDocument, application, kPartDocumentType,
-                     std::move(displayName)) {}
-
-  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
-};
-
 class ComponentDefinitionObject final : public Object<::AssemblyComponentDefinition> {
  public:
   ComponentDefinitionObject(IDispatch* application, ComPtr<IDispatch> parameters)
-      : Object(object_type::kComponentDefinition, application),
-        parameters_(std::move(parameters)) {}
+      : Object(object_type::kHostObject, application), parameters_(std::move(parameters)) {}
 
   HRESULT STDMETHODCALLTYPE get_Parameters(IDispatch** value) override {
     return Give(parameters_, value);
@@ -181,13 +149,10 @@ class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
  public:
   AssemblyDocumentObject(IDispatch* application, std::wstring displayName,
                          ComPtr<IDispatch> definition)
-      : DocumentBase(object_type::kAssemblyDocument, application, kAssemblyDocumentType,
+      : DocumentBase(object_type::kHostObject, application, kAssemblyDocumentType,
                      std::move(displayName)),
         definition_(std::move(definition)) {}
 
-  // Parameters take their values when their expressions are put: the (analytic) model has
-  // nothing to rebuild.
-  HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** value) override {
     return Give(definition_, value);
   }
@@ -203,7 +168,8 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application) {
 }
 
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName) {
-  return Make<PartDocumentObject>(application, std::move(displayName));
+  return Make<DocumentBase<::Document>>(object_type::kHostObject, application, kPartDocumentType,
+                                        std::move(displayName));
 }
 
 ComPtr<IDispatch> NewAssemblyDocument(IDispatch* application, std::wstring displayName,

@@ -20,17 +20,29 @@ class ApplicationObject final : public Object<::Application> {
   ApplicationObject();
   ~ApplicationObject() override;
 
-  HRESULT STDMETHODCALLTYPE get_ActiveDocument(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_TransientGeometry(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_TransientObjects(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_CommandManager(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_UserInterfaceManager(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_ActiveDocument(IDispatch** value) override {
+    return Give(activeDocument_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_TransientGeometry(IDispatch** value) override {
+    return Give(geometry_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_TransientObjects(IDispatch** value) override {
+    return Give(objects_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_CommandManager(IDispatch** value) override {
+    return Give(commandManager_, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_UserInterfaceManager(IDispatch** value) override {
+    return Give(userInterface_, value);
+  }
   HRESULT STDMETHODCALLTYPE get_MainFrameHWND(long* value) override;
 
   // The members the scene fills after making the application they all refer to.
-  void SetParts(ComPtr<IDispatch> commandManager, ComPtr<IDispatch> userInterface);
+  void SetParts(ComPtr<IDispatch> commandManager, ComPtr<IDispatch> userInterface) {
+    commandManager_ = std::move(commandManager);
+    userInterface_ = std::move(userInterface);
+  }
   void SetActiveDocument(ComPtr<IDispatch> document) { activeDocument_ = std::move(document); }
-  HWND window() const { return window_; }
 
  private:
   HWND window_ = nullptr;

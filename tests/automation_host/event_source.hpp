@@ -19,18 +19,16 @@ struct SinkList {
   DWORD nextCookie = 1;
 };
 
-// A connection point onto `sinks`, which `owner` holds (the point keeps the owner alive).
-ComPtr<IConnectionPoint> NewConnectionPoint(ComPtr<IConnectionPointContainer> owner,
-                                            const IID& source, SinkList& sinks);
-
 // Calls `event` of the `source` dispinterface on every sink in `sinks` with `arguments` given
 // last first, as IDispatch takes them. The first failure a sink returns, else S_OK.
 HRESULT FireEvent(const SinkList& sinks, const IID& source, const wchar_t* event,
                   std::vector<VARIANT>& reversedArguments);
 
+// The object is its own one connection point.
 template <class Interface>
 class EventSource : public Object<Interface>,
                     public IConnectionPointContainer,
+                    public IConnectionPoint,
                     public IProvideClassInfo {
  public:
   EventSource(long type, IDispatch* application, const IID& source, const CLSID& coclass)
@@ -50,10 +48,45 @@ class EventSource : public Object<Interface>,
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (!IsEqualIID(iid, source_)) return CONNECT_E_NOCONNECTION;
+    *out = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (iid == nullptr) return E_POINTER;
+    *iid = source_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) override {
+    if (container == nullptr) return E_POINTER;
+    *container = static_cast<IConnectionPointContainer*>(this);
+    AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    if (cookie == nullptr) return E_POINTER;
+    *cookie = 0;
+    ComPtr<IDispatch> events;
+    if (sink == nullptr || (FAILED(sink->QueryInterface(source_, &events)) &&
+                            FAILED(sink->QueryInterface(IID_PPV_ARGS(&events))))) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
     return Guarded([&] {
-      return NewConnectionPoint(ComPtr<IConnectionPointContainer>(this), source_, sinks_)
-          .CopyTo(out);
+      sinks_.sinks.emplace_back(sinks_.nextCookie, events);
+      *cookie = sinks_.nextCookie++;
+      return S_OK;
     });
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    return std::erase_if(sinks_.sinks, [&](const auto& sink) { return sink.first == cookie; }) == 0
+               ? CONNECT_E_NOCONNECTION
+               : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (out != nullptr) *out = nullptr;
+    return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override {
     if (out == nullptr) return E_POINTER;
@@ -73,6 +106,7 @@ class EventSource : public Object<Interface>,
     if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
       return static_cast<IConnectionPointContainer*>(this);
     }
+    if (IsEqualIID(iid, IID_IConnectionPoint)) return static_cast<IConnectionPoint*>(this);
     if (IsEqualIID(iid, IID_IProvideClassInfo)) return static_cast<IProvideClassInfo*>(this);
     return nullptr;
   }

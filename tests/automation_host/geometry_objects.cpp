@@ -47,7 +47,7 @@ bool Finite(const Vec3& v) {
 class PointObject final : public Object<::Point> {
  public:
   PointObject(IDispatch* application, const Vec3& at)
-      : Object(object_type::kPoint, application), at_(at) {}
+      : Object(object_type::kHostObject, application), at_(at) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(at_.x, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(at_.x, value); }
@@ -79,7 +79,7 @@ class PointObject final : public Object<::Point> {
 class Point2dObject final : public Object<::Point2d> {
  public:
   Point2dObject(IDispatch* application, double x, double y)
-      : Object(object_type::kPoint2d, application), x_(x), y_(y) {}
+      : Object(object_type::kHostObject, application), x_(x), y_(y) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(x_, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(x_, value); }
@@ -110,7 +110,7 @@ class Point2dObject final : public Object<::Point2d> {
 class VectorObject final : public Object<::Vector> {
  public:
   VectorObject(IDispatch* application, const Vec3& components)
-      : Object(object_type::kVector, application), v_(components) {}
+      : Object(object_type::kHostObject, application), v_(components) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(v_.x, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(v_.x, value, L"component"); }
@@ -170,7 +170,7 @@ class VectorObject final : public Object<::Vector> {
 class UnitVectorObject final : public Object<::UnitVector> {
  public:
   UnitVectorObject(IDispatch* application, const Vec3& direction)
-      : Object(object_type::kUnitVector, application), v_(Normalized(direction)) {}
+      : Object(object_type::kHostObject, application), v_(Normalized(direction)) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(v_.x, value); }
   HRESULT STDMETHODCALLTYPE get_Y(double* value) override { return Get(v_.y, value); }
@@ -183,7 +183,7 @@ class UnitVectorObject final : public Object<::UnitVector> {
 class MatrixObject final : public Object<::Matrix> {
  public:
   MatrixObject(IDispatch* application, const Affine& placement)
-      : Object(object_type::kMatrix, application), m_(placement) {}
+      : Object(object_type::kHostObject, application), m_(placement) {}
 
   HRESULT STDMETHODCALLTYPE get_Cell(long row, long column, double* value) override {
     if (value == nullptr) return E_POINTER;
@@ -275,7 +275,7 @@ class MatrixObject final : public Object<::Matrix> {
 class TransientGeometryObject final : public Object<::TransientGeometry> {
  public:
   explicit TransientGeometryObject(IDispatch* application)
-      : Object(object_type::kTransientGeometry, application) {}
+      : Object(object_type::kHostObject, application) {}
 
   HRESULT STDMETHODCALLTYPE CreatePoint(VARIANT x, VARIANT y, VARIANT z,
                                         IDispatch** value) override {

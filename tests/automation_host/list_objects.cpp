@@ -48,14 +48,14 @@ namespace {
 
 class ObjectsEnumeratorObject final : public List<::ObjectsEnumerator> {
  public:
-  ObjectsEnumeratorObject(IDispatch* application, long type)
-      : List(type, application, L"the list") {}
+  explicit ObjectsEnumeratorObject(IDispatch* application)
+      : List(object_type::kHostObject, application, L"the list") {}
 };
 
 class ObjectCollectionObject final : public List<::ObjectCollection> {
  public:
   explicit ObjectCollectionObject(IDispatch* application)
-      : List(object_type::kObjectCollection, application, L"the collection") {}
+      : List(object_type::kHostObject, application, L"the collection") {}
 
   HRESULT STDMETHODCALLTYPE Add(IDispatch* object) override {
     if (object == nullptr) return Failure(E_INVALIDARG, L"Add: Nothing cannot be collected");
@@ -67,13 +67,13 @@ class ObjectCollectionObject final : public List<::ObjectCollection> {
 class NameValueMapObject final : public Object<::NameValueMap> {
  public:
   explicit NameValueMapObject(IDispatch* application)
-      : Object(object_type::kNameValueMap, application) {}
+      : Object(object_type::kHostObject, application) {}
 };
 
 class TransientObjectsObject final : public Object<::TransientObjects> {
  public:
   explicit TransientObjectsObject(IDispatch* application)
-      : Object(object_type::kTransientObjects, application) {}
+      : Object(object_type::kHostObject, application) {}
 
   HRESULT STDMETHODCALLTYPE CreateObjectCollection(VARIANT collection, IDispatch** value) override {
     std::vector<ComPtr<IDispatch>> objects;
@@ -97,8 +97,8 @@ class TransientObjectsObject final : public Object<::TransientObjects> {
 }  // namespace
 
 ComPtr<IDispatch> NewObjectsEnumerator(IDispatch* application,
-                                       const std::vector<ComPtr<IDispatch>>& objects, long type) {
-  auto list = Make<ObjectsEnumeratorObject>(application, type);
+                                       const std::vector<ComPtr<IDispatch>>& objects) {
+  auto list = Make<ObjectsEnumeratorObject>(application);
   for (const ComPtr<IDispatch>& object : objects) list->Append(L"", object);
   return list;
 }

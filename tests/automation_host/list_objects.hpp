@@ -64,9 +64,9 @@ class List : public Object<Interface, ::ObjectsEnumerator> {
   std::shared_ptr<ListEntries> entries_ = std::make_shared<ListEntries>();
 };
 
-// A read-only list of `objects`: ObjectsEnumerator, or EdgeCollection with its own type code.
+// A read-only list of `objects` (ObjectsEnumerator, EdgeCollection, a profile and its paths).
 ComPtr<IDispatch> NewObjectsEnumerator(IDispatch* application,
-                                       const std::vector<ComPtr<IDispatch>>& objects, long type);
+                                       const std::vector<ComPtr<IDispatch>>& objects);
 // An ObjectCollection the caller fills.
 ComPtr<IDispatch> NewObjectCollection(IDispatch* application);
 // Appends `object` unless `objects` holds it already (the same COM identity): a selection

@@ -20,7 +20,7 @@ std::wstring Trimmed(const std::wstring& text) {
 class ParametersObject final : public List<::Parameters> {
  public:
   ParametersObject(IDispatch* application, ComPtr<IDispatch> modelList, ComPtr<IDispatch> userList)
-      : List(object_type::kParameters, application, L"Parameters"),
+      : List(object_type::kHostObject, application, L"Parameters"),
         modelList_(std::move(modelList)),
         userList_(std::move(userList)) {}
 
@@ -39,7 +39,7 @@ class ParametersObject final : public List<::Parameters> {
 class ParameterListObject final : public List<::ObjectsEnumerator> {
  public:
   ParameterListObject(IDispatch* application, const wchar_t* what)
-      : List(object_type::kParameterList, application, what) {}
+      : List(object_type::kHostObject, application, what) {}
 };
 
 }  // namespace
@@ -60,7 +60,7 @@ bool EvaluateExpression(const std::wstring& expression, const std::wstring& unit
 
 ParameterObject::ParameterObject(IDispatch* application, std::wstring name, std::wstring units,
                                  const std::wstring& expression, std::vector<ExpressionPut>& log)
-    : Object(object_type::kParameter, application),
+    : Object(object_type::kHostObject, application),
       name_(std::move(name)),
       units_(std::move(units)),
       expression_(expression),
@@ -70,24 +70,12 @@ ParameterObject::ParameterObject(IDispatch* application, std::wstring name, std:
   }
 }
 
-HRESULT ParameterObject::get_Name(BSTR* value) {
-  return GiveText(name_, value);
-}
-
 HRESULT ParameterObject::get_Value(VARIANT* value) {
   if (value == nullptr) return E_POINTER;
   VariantInit(value);
   value->vt = VT_R8;
   value->dblVal = value_;
   return S_OK;
-}
-
-HRESULT ParameterObject::get_Units(BSTR* value) {
-  return GiveText(units_, value);
-}
-
-HRESULT ParameterObject::get_Expression(BSTR* value) {
-  return GiveText(expression_, value);
 }
 
 HRESULT ParameterObject::put_Expression(BSTR value) {
@@ -101,10 +89,6 @@ HRESULT ParameterObject::put_Expression(BSTR value) {
   expression_ = expression;
   value_ = evaluated;
   return S_OK;
-}
-
-HRESULT ParameterObject::get_DrivenBy(IDispatch** value) {
-  return Give(NewObjectCollection(application()), value);
 }
 
 ComPtr<IDispatch> NewParameters(IDispatch* application,

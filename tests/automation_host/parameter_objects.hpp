@@ -23,12 +23,16 @@ class ParameterObject final : public Object<::Parameter> {
   ParameterObject(IDispatch* application, std::wstring name, std::wstring units,
                   const std::wstring& expression, std::vector<ExpressionPut>& log);
 
-  HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* value) override { return GiveText(name_, value); }
   HRESULT STDMETHODCALLTYPE get_Value(VARIANT* value) override;
-  HRESULT STDMETHODCALLTYPE get_Units(BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_Expression(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE get_Units(BSTR* value) override { return GiveText(units_, value); }
+  HRESULT STDMETHODCALLTYPE get_Expression(BSTR* value) override {
+    return GiveText(expression_, value);
+  }
   HRESULT STDMETHODCALLTYPE put_Expression(BSTR value) override;
-  HRESULT STDMETHODCALLTYPE get_DrivenBy(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_DrivenBy(IDispatch** value) override {
+    return Give(NewObjectCollection(application()), value);
+  }
 
   const std::wstring& name() const { return name_; }
   // Database units.

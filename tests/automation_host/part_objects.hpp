@@ -6,52 +6,72 @@
 #include <vector>
 
 #include "analytic_curve.hpp"
-#include "com_object.hpp"
 #include "component_occurrence.hpp"
+#include "curve_objects.hpp"
+#include "geometry_objects.hpp"
+#include "list_objects.hpp"
+#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
-class EdgeProxyObject final : public Object<::EdgeProxy, ::OccurrenceMember> {
+class EdgeProxyObject final : public OccurrenceMemberObject<::EdgeProxy> {
  public:
   // `curve` in the component's own coordinates.
   EdgeProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
-                  const AnalyticCurve& curve);
+                  const AnalyticCurve& curve)
+      : OccurrenceMemberObject(object_type::kEdgeProxy, application, component), curve_(curve) {}
 
-  HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_TangentiallyConnectedEdges(IDispatch** value) override;
+  HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
+    ComponentOccurrenceObject* component = &component_;
+    return Give(
+        NewCurveEvaluator(application(), curve_, [component] { return component->placement(); }),
+        value);
+  }
+  HRESULT STDMETHODCALLTYPE get_TangentiallyConnectedEdges(IDispatch** value) override {
+    return Give(NewObjectsEnumerator(application(), {chain_.begin(), chain_.end()}), value);
+  }
 
-  // The edges tangent-connected to this one, itself among them, in chain order.
-  void SetTangentChain(std::vector<EdgeProxyObject*> chain) { chain_ = std::move(chain); }
+  // The edges tangent-connected to this one, itself among them, in chain order (held by the
+  // scene, not by each other).
+  void SetTangentChain(std::vector<IDispatch*> chain) { chain_ = std::move(chain); }
 
  private:
-  ComponentOccurrenceObject& component_;
   AnalyticCurve curve_;
-  std::vector<EdgeProxyObject*> chain_;
+  std::vector<IDispatch*> chain_;
 };
 
-class VertexProxyObject final
-    : public Object<::VertexProxy, ::PointEntityProxy, ::OccurrenceMember> {
+// A work point (`Interface` PointEntityProxy) or a vertex at `local` in the component's
+// coordinates.
+template <class Interface, class... Bases>
+class PointProxyObject : public OccurrenceMemberObject<Interface, Bases...> {
  public:
-  // `local` in the component's coordinates.
-  VertexProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
-                    const Vec3& local);
+  PointProxyObject(IDispatch* application, ComponentOccurrenceObject& component, const Vec3& local)
+      : OccurrenceMemberObject<Interface, Bases...>(object_type::kHostObject, application,
+                                                    component),
+        local_(local) {}
 
-  HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_Point(IDispatch** value) override;
-  HRESULT STDMETHODCALLTYPE get_Edges(IDispatch** value) override;
-
-  void SetEdges(std::vector<EdgeProxyObject*> edges) { edges_ = std::move(edges); }
+  HRESULT STDMETHODCALLTYPE get_Point(IDispatch** value) override {
+    return Give(NewPoint(this->application(), this->component_.placement().Point(local_)), value);
+  }
 
  private:
-  ComponentOccurrenceObject& component_;
   Vec3 local_;
-  std::vector<EdgeProxyObject*> edges_;
 };
 
-// A WorkPointProxy at `local` in the component's coordinates.
-ComPtr<IDispatch> NewWorkPointProxy(IDispatch* application, ComponentOccurrenceObject& component,
-                                    const Vec3& local);
+class VertexProxyObject final : public PointProxyObject<::VertexProxy, ::PointEntityProxy> {
+ public:
+  using PointProxyObject::PointProxyObject;
+
+  HRESULT STDMETHODCALLTYPE get_Edges(IDispatch** value) override {
+    return Give(NewObjectsEnumerator(application(), edges_), value);
+  }
+
+  void SetEdges(std::vector<ComPtr<IDispatch>> edges) { edges_ = std::move(edges); }
+
+ private:
+  std::vector<ComPtr<IDispatch>> edges_;
+};
+
 // A WorkAxisProxy through `root` along `direction` in the component's coordinates.
 ComPtr<IDispatch> NewWorkAxisProxy(IDispatch* application, ComponentOccurrenceObject& component,
                                    const Vec3& root, const Vec3& direction);

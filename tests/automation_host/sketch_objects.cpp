@@ -11,8 +11,8 @@ namespace {
 
 class ProfileEntityObject final : public Object<::ProfileEntity> {
  public:
-  ProfileEntityObject(IDispatch* application, long type, IDispatch* curve)
-      : Object(type, application), curve_(curve) {}
+  ProfileEntityObject(IDispatch* application, IDispatch* curve)
+      : Object(object_type::kHostObject, application), curve_(curve) {}
 
   HRESULT STDMETHODCALLTYPE get_SketchEntity(IDispatch** value) override {
     return Give(curve_, value);
@@ -22,49 +22,38 @@ class ProfileEntityObject final : public Object<::ProfileEntity> {
   ComPtr<IDispatch> curve_;
 };
 
-struct ProfileTypes {
-  long profile;
-  long path;
-  long entity;
-};
-
 // A profile of the sketch's chains, one path per chain: only the closed ones for a solid, all
 // of them for a surface. Profiles are handed to the caller, not kept by the sketch, so nothing
 // the add-in builds outlives its use.
 HRESULT BuildProfile(IDispatch* application, const std::vector<CurveChain>& chains, bool closedOnly,
-                     const ProfileTypes& types, IDispatch** value) {
+                     IDispatch** value) {
   std::vector<ComPtr<IDispatch>> paths;
   for (const CurveChain& chain : chains) {
     if (closedOnly && !chain.closed) continue;
     std::vector<ComPtr<IDispatch>> entities;
     for (SketchEntityProxyObject* curve : chain.curves) {
-      entities.push_back(Make<ProfileEntityObject>(application, types.entity,
-                                                   static_cast<::SketchEntityProxy*>(curve)));
+      entities.push_back(
+          Make<ProfileEntityObject>(application, static_cast<::SketchEntityProxy*>(curve)));
     }
-    paths.push_back(NewObjectsEnumerator(application, entities, types.path));
+    paths.push_back(NewObjectsEnumerator(application, entities));
   }
   if (paths.empty()) {
     return Failure(E_FAIL, closedOnly ? L"the sketch has no closed loop to make a profile of"
                                       : L"the sketch has no curves to make a profile of");
   }
-  return Give(NewObjectsEnumerator(application, paths, types.profile), value);
+  return Give(NewObjectsEnumerator(application, paths), value);
 }
-
-constexpr ProfileTypes kPlanarProfile{object_type::kProfile, object_type::kProfilePath,
-                                      object_type::kProfileEntity};
-constexpr ProfileTypes kProfile3D{object_type::kProfile3D, object_type::kProfilePath3D,
-                                  object_type::kProfileEntity3D};
 
 class ProfilesObject final : public List<::Profiles> {
  public:
   ProfilesObject(IDispatch* application, std::vector<CurveChain>& chains)
-      : List(object_type::kProfiles, application, L"Profiles"), chains_(chains) {}
+      : List(object_type::kHostObject, application, L"Profiles"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddForSolid(VARIANT, VARIANT, VARIANT, IDispatch** value) override {
-    return BuildProfile(application(), chains_, true, kPlanarProfile, value);
+    return BuildProfile(application(), chains_, true, value);
   }
   HRESULT STDMETHODCALLTYPE AddForSurface(VARIANT, IDispatch** value) override {
-    return BuildProfile(application(), chains_, false, kPlanarProfile, value);
+    return BuildProfile(application(), chains_, false, value);
   }
 
  private:
@@ -74,13 +63,13 @@ class ProfilesObject final : public List<::Profiles> {
 class Profiles3DObject final : public List<::Profiles3D> {
  public:
   Profiles3DObject(IDispatch* application, std::vector<CurveChain>& chains)
-      : List(object_type::kProfiles3D, application, L"Profiles3D"), chains_(chains) {}
+      : List(object_type::kHostObject, application, L"Profiles3D"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddOpen(VARIANT, IDispatch** value) override {
-    return BuildProfile(application(), chains_, false, kProfile3D, value);
+    return BuildProfile(application(), chains_, false, value);
   }
   HRESULT STDMETHODCALLTYPE AddClosed(VARIANT, IDispatch** value) override {
-    return BuildProfile(application(), chains_, true, kProfile3D, value);
+    return BuildProfile(application(), chains_, true, value);
   }
 
  private:
@@ -88,24 +77,6 @@ class Profiles3DObject final : public List<::Profiles3D> {
 };
 
 }  // namespace
-
-SketchEntityProxyObject::SketchEntityProxyObject(IDispatch* application, long type,
-                                                 ComponentOccurrenceObject& component,
-                                                 IDispatch& sketch, const AnalyticCurve& curve,
-                                                 bool planar)
-    : Object(type, application),
-      component_(component),
-      sketch_(sketch),
-      curve_(curve),
-      planar_(planar) {}
-
-HRESULT SketchEntityProxyObject::get_ContainingOccurrence(IDispatch** value) {
-  return Give(static_cast<IDispatch*>(&component_), value);
-}
-
-HRESULT SketchEntityProxyObject::get_Parent(IDispatch** value) {
-  return Give(&sketch_, value);
-}
 
 HRESULT SketchEntityProxyObject::get_Geometry(IDispatch** value) {
   IDispatch* application = this->application();
@@ -128,14 +99,9 @@ HRESULT SketchEntityProxyObject::get_Geometry(IDispatch** value) {
 PlanarSketchProxyObject::PlanarSketchProxyObject(IDispatch* application,
                                                  ComponentOccurrenceObject& component,
                                                  const Affine& placement)
-    : Object(object_type::kPlanarSketchProxy, application),
-      component_(component),
+    : OccurrenceMemberObject(object_type::kHostObject, application, component),
       placement_(placement),
       profiles_(Make<ProfilesObject>(application, chains_)) {}
-
-HRESULT PlanarSketchProxyObject::get_ContainingOccurrence(IDispatch** value) {
-  return Give(static_cast<IDispatch*>(&component_), value);
-}
 
 HRESULT PlanarSketchProxyObject::SketchToModelSpace(IDispatch* point, IDispatch** value) {
   ComPtr<::Point2d> given;
@@ -148,30 +114,9 @@ HRESULT PlanarSketchProxyObject::SketchToModelSpace(IDispatch* point, IDispatch*
   return Give(NewPoint(application(), ToModel().Point(at)), value);
 }
 
-HRESULT PlanarSketchProxyObject::get_SketchToModelTransform(IDispatch** value) {
-  return Give(NewMatrix(application(), ToModel()), value);
-}
-
-HRESULT PlanarSketchProxyObject::get_Profiles(IDispatch** value) {
-  return Give(profiles_, value);
-}
-
-Affine PlanarSketchProxyObject::ToModel() const {
-  return component_.placement().After(placement_);
-}
-
 Sketch3DProxyObject::Sketch3DProxyObject(IDispatch* application,
                                          ComponentOccurrenceObject& component)
-    : Object(object_type::kSketch3DProxy, application),
-      component_(component),
+    : OccurrenceMemberObject(object_type::kHostObject, application, component),
       profiles_(Make<Profiles3DObject>(application, chains_)) {}
-
-HRESULT Sketch3DProxyObject::get_ContainingOccurrence(IDispatch** value) {
-  return Give(static_cast<IDispatch*>(&component_), value);
-}
-
-HRESULT Sketch3DProxyObject::get_Profiles3D(IDispatch** value) {
-  return Give(profiles_, value);
-}
 
 }  // namespace sledway::automation_host

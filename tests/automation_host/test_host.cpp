@@ -32,7 +32,7 @@ constexpr long kGraphicsWindowDevice = static_cast<long>(IVSelectionDevice::kGra
 
 class ViewObject final : public Object<::View> {
  public:
-  explicit ViewObject(IDispatch* application) : Object(object_type::kView, application) {}
+  explicit ViewObject(IDispatch* application) : Object(object_type::kHostObject, application) {}
 };
 
 VARIANT ObjectArgument(IDispatch* object) {
@@ -42,10 +42,10 @@ VARIANT ObjectArgument(IDispatch* object) {
   return argument;
 }
 
-VARIANT LongArgument(long value) {
+VARIANT ByRefArgument(IDispatch** object) {
   VARIANT argument{};
-  argument.vt = VT_I4;
-  argument.lVal = value;
+  argument.vt = VT_BYREF | VT_DISPATCH;
+  argument.ppdispVal = object;
   return argument;
 }
 
@@ -68,6 +68,9 @@ struct TestHost::Scene {
   ComPtr<CommandManagerObject> commands = Make<CommandManagerObject>(app);
   ComPtr<UserInterfaceManagerObject> userInterface = Make<UserInterfaceManagerObject>(app);
   ComPtr<IDispatch> view = Make<ViewObject>(app);
+  // Where a hover or click happens, as the events pass it: the origins, in the graphics window.
+  ComPtr<IDispatch> origin = NewPoint(app, {0, 0, 0});
+  ComPtr<IDispatch> viewOrigin = NewPoint2d(app, 0, 0);
   PlacementHooks placementHooks;
   std::vector<ExpressionPut> expressions;
   std::map<std::wstring, ComPtr<ComponentOccurrenceObject>> components;
@@ -78,6 +81,18 @@ struct TestHost::Scene {
   // The filters that admit each entity, by its identity.
   std::map<IUnknown*, std::vector<long>> filters;
   std::vector<ComPtr<IDispatch>> hovered;
+
+  // The arguments every selection event ends with: the device, the model and view positions
+  // and the view.
+  std::vector<VARIANT> WithPlace(std::vector<VARIANT> arguments) const {
+    VARIANT device{};
+    device.vt = VT_I4;
+    device.lVal = kGraphicsWindowDevice;
+    arguments.insert(arguments.end(),
+                     {device, ObjectArgument(origin.Get()), ObjectArgument(viewOrigin.Get()),
+                      ObjectArgument(view.Get())});
+    return arguments;
+  }
 
   Scene() {
     application->SetParts(commands, userInterface);
@@ -168,7 +183,9 @@ struct TestHost::Scene {
     auto vertex = Make<VertexProxyObject>(app, cart, Vec3{0, 0, 0});
     vertex->SetEdges({edge1.Get(), edge3.Get()});
     AddEntity(L"Cart:1/Vertex1", vertex, {kVertexFilter});
-    AddEntity(L"Cart:1/WorkPoint1", NewWorkPointProxy(app, cart, {1, 1, 1}), {kWorkPointFilter});
+    AddEntity(L"Cart:1/WorkPoint1",
+              Make<PointProxyObject<::PointEntityProxy>>(app, cart, Vec3{1, 1, 1}),
+              {kWorkPointFilter});
     AddEntity(L"Cart:1/WorkAxis1", NewWorkAxisProxy(app, cart, {0, 0, 0}, {0, 0, 1}),
               {kWorkAxisFilter});
   }
@@ -190,16 +207,15 @@ struct TestHost::Scene {
   }
 };
 
-TestHost::TestHost() : scene_(std::make_unique<Scene>()) {}
+TestHost::TestHost()
+    : scene_(std::make_unique<Scene>()),
+      commands_(*scene_->commands.Get()),
+      userInterface_(*scene_->userInterface.Get()) {}
 
 TestHost::~TestHost() = default;
 
 IDispatch* TestHost::Site() const {
   return scene_->site.Get();
-}
-
-IDispatch* TestHost::Application() const {
-  return scene_->app;
 }
 
 void TestHost::SetActiveDocument(ActiveDocument document) {
@@ -214,15 +230,6 @@ void TestHost::SetActiveDocument(ActiveDocument document) {
       scene_->application->SetActiveDocument(scene_->assembly);
       break;
   }
-}
-
-void TestHost::SetInterfaceStyle(InterfaceStyle style) {
-  scene_->userInterface->SetInterfaceStyle(style == InterfaceStyle::kRibbon ? kRibbonInterface
-                                                                            : kClassicInterface);
-}
-
-void TestHost::RefuseIconsOnce(HRESULT code) {
-  scene_->commands->RefuseIconsOnce(code);
 }
 
 void TestHost::FailNextTransformationPut(HRESULT code, std::wstring text) {
@@ -257,21 +264,12 @@ Hovered TestHost::Hover(IDispatch* entity) {
   VARIANT_BOOL highlight = VARIANT_TRUE;
   // The host passes an empty collection the add-in fills (or replaces).
   ComPtr<IDispatch> more = NewObjectCollection(scene_->app);
-  ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
-  ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
-  VARIANT preSelectedArgument{};
-  preSelectedArgument.vt = VT_BYREF | VT_DISPATCH;
-  preSelectedArgument.ppdispVal = preSelected.GetAddressOf();
   VARIANT highlightArgument{};
   highlightArgument.vt = VT_BYREF | VT_BOOL;
   highlightArgument.pboolVal = &highlight;
-  VARIANT moreArgument{};
-  moreArgument.vt = VT_BYREF | VT_DISPATCH;
-  moreArgument.ppdispVal = more.GetAddressOf();
   select->Fire(L"OnPreSelect",
-               {preSelectedArgument, highlightArgument, moreArgument,
-                LongArgument(kGraphicsWindowDevice), ObjectArgument(position.Get()),
-                ObjectArgument(viewPosition.Get()), ObjectArgument(scene_->view.Get())});
+               scene_->WithPlace({ByRefArgument(preSelected.GetAddressOf()), highlightArgument,
+                                  ByRefArgument(more.GetAddressOf())}));
 
   hovered.highlighted = highlight != VARIANT_FALSE;
   if (more) ReadList(more.Get(), hovered.more);
@@ -296,14 +294,8 @@ HRESULT TestHost::Click() {
   const std::vector<ComPtr<IDispatch>> picked = std::move(scene_->hovered);
   scene_->hovered.clear();
   select->Select(picked);
-  ComPtr<IDispatch> justSelected =
-      NewObjectsEnumerator(scene_->app, picked, object_type::kObjectsEnumerator);
-  ComPtr<IDispatch> position = NewPoint(scene_->app, {0, 0, 0});
-  ComPtr<IDispatch> viewPosition = NewPoint2d(scene_->app, 0, 0);
-  return select->Fire(L"OnSelect",
-                      {ObjectArgument(justSelected.Get()), LongArgument(kGraphicsWindowDevice),
-                       ObjectArgument(position.Get()), ObjectArgument(viewPosition.Get()),
-                       ObjectArgument(scene_->view.Get())});
+  ComPtr<IDispatch> justSelected = NewObjectsEnumerator(scene_->app, picked);
+  return select->Fire(L"OnSelect", scene_->WithPlace({ObjectArgument(justSelected.Get())}));
 }
 
 HRESULT TestHost::Click(IDispatch* entity) {
@@ -319,10 +311,6 @@ HRESULT TestHost::Terminate() {
   return interaction->Terminate();
 }
 
-bool TestHost::InteractionRunning() const {
-  return scene_->commands->RunningInteraction() != nullptr;
-}
-
 IDispatch* TestHost::Entity(const std::wstring& name) const {
   auto found = scene_->entities.find(name);
   return found == scene_->entities.end() ? nullptr : found->second.Get();
@@ -331,11 +319,6 @@ IDispatch* TestHost::Entity(const std::wstring& name) const {
 std::vector<Affine> TestHost::Placements(const std::wstring& component) const {
   const ComponentOccurrenceObject* found = scene_->FindComponent(component);
   return found == nullptr ? std::vector<Affine>{} : found->placements();
-}
-
-Affine TestHost::Placement(const std::wstring& component) const {
-  const ComponentOccurrenceObject* found = scene_->FindComponent(component);
-  return found == nullptr ? Affine{} : found->placement();
 }
 
 std::vector<bool> TestHost::Visibilities(const std::wstring& component) const {
@@ -359,25 +342,9 @@ double TestHost::ParameterValue(const std::wstring& name) const {
   return 0.0;
 }
 
-const std::vector<PlacedButton>& TestHost::PlacedButtons() const {
-  return scene_->userInterface->placed();
-}
-
 size_t TestHost::ButtonSinks(const std::wstring& internalName) const {
   ComPtr<ButtonDefinitionObject> button = scene_->commands->Button(internalName);
   return button ? button->SinkCount() : 0;
-}
-
-void TestHost::LeaveButtonDefinition(const std::wstring& internalName) {
-  scene_->commands->LeaveDefinition(internalName);
-}
-
-size_t TestHost::ButtonDefinitions() const {
-  return scene_->commands->DefinitionCount();
-}
-
-long TestHost::LiveObjects() {
-  return LiveObjectCount();
 }
 
 }  // namespace sledway::automation_host

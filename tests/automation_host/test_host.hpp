@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "affine.hpp"
+#include "command_objects.hpp"
 #include "parameter_objects.hpp"
 #include "user_interface_objects.hpp"
 
@@ -58,14 +59,16 @@ class TestHost {
 
   // The ApplicationAddInSite to pass to the add-in's Activate.
   IDispatch* Site() const;
-  IDispatch* Application() const;
 
   // Which document is active (the assembly at first).
   void SetActiveDocument(ActiveDocument document);
   // Whether the host has the ribbon (at first) or classic command bars only (Ribbons fails).
-  void SetInterfaceStyle(InterfaceStyle style);
+  void SetInterfaceStyle(InterfaceStyle style) {
+    userInterface_.SetInterfaceStyle(style == InterfaceStyle::kRibbon ? kRibbonInterface
+                                                                      : kClassicInterface);
+  }
   // The next button definition made with an icon is refused once with `code`.
-  void RefuseIconsOnce(HRESULT code = E_UNEXPECTED);
+  void RefuseIconsOnce(HRESULT code = E_UNEXPECTED) { commands_.RefuseIconsOnce(code); }
   // The next Transformation put of any component fails with `code` and `text`.
   void FailNextTransformationPut(HRESULT code, std::wstring text);
   // `look` runs after every Transformation put that takes effect, while the add-in waits for it.
@@ -87,34 +90,38 @@ class TestHost {
   // The user ends the running interaction (Esc): OnTerminate. S_FALSE when none runs.
   HRESULT Terminate();
   // Whether an interaction is running.
-  bool InteractionRunning() const;
+  bool InteractionRunning() const { return commands_.RunningInteraction() != nullptr; }
 
   // A scene entity by name (see above); null for an unknown name.
   IDispatch* Entity(const std::wstring& name) const;
 
-  // What the add-in did: per component its placements put (in order), its placement now, its
-  // Visible puts and visibility now.
+  // What the add-in did: per component its placements put (in order), its Visible puts and
+  // visibility now.
   std::vector<Affine> Placements(const std::wstring& component) const;
-  Affine Placement(const std::wstring& component) const;
   std::vector<bool> Visibilities(const std::wstring& component) const;
   bool Visible(const std::wstring& component) const;
   // Parameter expressions put, in order; a parameter's value (database units).
   const std::vector<ExpressionPut>& ExpressionPuts() const;
   double ParameterValue(const std::wstring& name) const;
   // Buttons placed on command bars and ribbon panels, in order.
-  const std::vector<PlacedButton>& PlacedButtons() const;
+  const std::vector<PlacedButton>& PlacedButtons() const { return userInterface_.placed(); }
   // How many sinks are connected to the button definition `internalName` (0 when none is).
   size_t ButtonSinks(const std::wstring& internalName) const;
   // A button definition `internalName` as an earlier session left it; how many there are.
-  void LeaveButtonDefinition(const std::wstring& internalName);
-  size_t ButtonDefinitions() const;
+  void LeaveButtonDefinition(const std::wstring& internalName) {
+    commands_.LeaveDefinition(internalName);
+  }
+  size_t ButtonDefinitions() const { return commands_.DefinitionCount(); }
 
   // Test-host COM objects alive in the process (the scene's own included).
-  static long LiveObjects();
+  static long LiveObjects() { return LiveObjectCount(); }
 
  private:
   struct Scene;
   std::unique_ptr<Scene> scene_;
+  // The scene's, reached without it.
+  CommandManagerObject& commands_;
+  UserInterfaceManagerObject& userInterface_;
 };
 
 }  // namespace sledway::automation_host

@@ -29,7 +29,7 @@ class CommandControlObject final : public Object<::CommandControl> {
   CommandControlObject(IDispatch* application, IDispatch* definition,
                        std::weak_ptr<ListEntries> controls, PlacedButton placement,
                        PlacedButtons placed)
-      : Object(object_type::kCommandControl, application),
+      : Object(object_type::kHostObject, application),
         definition_(definition),
         controls_(std::move(controls)),
         placement_(std::move(placement)),
@@ -56,30 +56,26 @@ class CommandControlObject final : public Object<::CommandControl> {
   PlacedButtons placed_;
 };
 
-// Places a button on a bar or panel: the control, and the record of it.
-template <class Controls>
-HRESULT PlaceButton(Controls& controls, IDispatch* application, IDispatch* definition,
-                    const std::wstring& place, const PlacedButtons& placed, IDispatch** value) {
-  std::wstring name;
-  HRESULT read = DefinitionName(definition, name);
-  if (FAILED(read)) return read;
-  auto control = Make<CommandControlObject>(application, definition, controls.Holder(),
-                                            PlacedButton{place, name}, placed);
-  controls.Append(name, control);
-  placed->push_back({place, name});
-  return Give(control, value);
-}
-
-class CommandBarControlsObject final : public List<::CommandBarControls> {
+// The buttons of a bar or panel: each placed one is a control, and a record of it.
+template <class Interface>
+class ControlsObject : public List<Interface> {
  public:
-  CommandBarControlsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
-      : List(object_type::kCommandBarControls, application, L"Controls"),
+  ControlsObject(IDispatch* application, const wchar_t* what, std::wstring place,
+                 const PlacedButtons& placed)
+      : List<Interface>(object_type::kHostObject, application, what),
         place_(std::move(place)),
         placed_(placed) {}
 
-  HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT /*before*/,
-                                      IDispatch** value) override {
-    return PlaceButton(*this, application(), definition, place_, placed_, value);
+ protected:
+  HRESULT Place(IDispatch* definition, IDispatch** value) {
+    std::wstring name;
+    HRESULT read = DefinitionName(definition, name);
+    if (FAILED(read)) return read;
+    auto control = Make<CommandControlObject>(this->application(), definition, this->Holder(),
+                                              PlacedButton{place_, name}, placed_);
+    this->Append(name, control);
+    placed_->push_back({place_, name});
+    return Give(control, value);
   }
 
  private:
@@ -87,12 +83,23 @@ class CommandBarControlsObject final : public List<::CommandBarControls> {
   PlacedButtons placed_;
 };
 
+class CommandBarControlsObject final : public ControlsObject<::CommandBarControls> {
+ public:
+  CommandBarControlsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
+      : ControlsObject(application, L"Controls", std::move(place), placed) {}
+
+  HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT /*before*/,
+                                      IDispatch** value) override {
+    return Place(definition, value);
+  }
+};
+
 class CommandBarObject final : public Object<::CommandBar> {
  public:
   CommandBarObject(IDispatch* application, std::weak_ptr<ListEntries> bars,
                    const std::wstring& internalName, std::wstring displayName,
                    const PlacedButtons& placed)
-      : Object(object_type::kCommandBar, application),
+      : Object(object_type::kHostObject, application),
         bars_(std::move(bars)),
         displayName_(std::move(displayName)),
         controls_(
@@ -117,7 +124,7 @@ class CommandBarObject final : public Object<::CommandBar> {
 class CommandBarsObject final : public List<::CommandBars> {
  public:
   CommandBarsObject(IDispatch* application, const PlacedButtons& placed)
-      : List(object_type::kCommandBars, application, L"CommandBars"), placed_(placed) {
+      : List(object_type::kHostObject, application, L"CommandBars"), placed_(placed) {
     // The assembly environment's panel bar, where the classic interface shows add-in buttons.
     Append(L"AMxAssemblyPanelCmdBar",
            Make<CommandBarObject>(application, Holder(), L"AMxAssemblyPanelCmdBar",
@@ -140,21 +147,15 @@ class CommandBarsObject final : public List<::CommandBars> {
   PlacedButtons placed_;
 };
 
-class CommandControlsObject final : public List<::CommandControls> {
+class CommandControlsObject final : public ControlsObject<::CommandControls> {
  public:
   CommandControlsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
-      : List(object_type::kCommandControls, application, L"CommandControls"),
-        place_(std::move(place)),
-        placed_(placed) {}
+      : ControlsObject(application, L"CommandControls", std::move(place), placed) {}
 
   HRESULT STDMETHODCALLTYPE AddButton(IDispatch* definition, VARIANT, VARIANT, VARIANT, VARIANT,
                                       IDispatch** value) override {
-    return PlaceButton(*this, application(), definition, place_, placed_, value);
+    return Place(definition, value);
   }
-
- private:
-  std::wstring place_;
-  PlacedButtons placed_;
 };
 
 class RibbonPanelObject final : public Object<::RibbonPanel> {
@@ -162,7 +163,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
   RibbonPanelObject(IDispatch* application, std::weak_ptr<ListEntries> panels,
                     std::wstring displayName, const std::wstring& place,
                     const PlacedButtons& placed)
-      : Object(object_type::kRibbonPanel, application),
+      : Object(object_type::kHostObject, application),
         panels_(std::move(panels)),
         displayName_(std::move(displayName)),
         controls_(Make<CommandControlsObject>(application, place, placed)) {}
@@ -186,7 +187,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
 class RibbonPanelsObject final : public List<::RibbonPanels> {
  public:
   RibbonPanelsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
-      : List(object_type::kRibbonPanels, application, L"RibbonPanels"),
+      : List(object_type::kHostObject, application, L"RibbonPanels"),
         place_(std::move(place)),
         placed_(placed) {}
 
@@ -211,7 +212,7 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
 class RibbonTabObject final : public Object<::RibbonTab> {
  public:
   RibbonTabObject(IDispatch* application, const std::wstring& place, const PlacedButtons& placed)
-      : Object(object_type::kRibbonTab, application),
+      : Object(object_type::kHostObject, application),
         panels_(Make<RibbonPanelsObject>(application, place, placed)) {}
 
   HRESULT STDMETHODCALLTYPE get_RibbonPanels(IDispatch** value) override {
@@ -224,16 +225,16 @@ class RibbonTabObject final : public Object<::RibbonTab> {
 
 class RibbonListObject final : public List<::RibbonList> {
  public:
-  RibbonListObject(long type, IDispatch* application, const wchar_t* what)
-      : List(type, application, what) {}
+  RibbonListObject(IDispatch* application, const wchar_t* what)
+      : List(object_type::kHostObject, application, what) {}
 };
 
 class RibbonObject final : public Object<::Ribbon> {
  public:
   RibbonObject(IDispatch* application, const std::wstring& internalName,
                const std::vector<std::wstring>& tabs, const PlacedButtons& placed)
-      : Object(object_type::kRibbon, application),
-        tabs_(Make<RibbonListObject>(object_type::kRibbonTabs, application, L"RibbonTabs")) {
+      : Object(object_type::kHostObject, application),
+        tabs_(Make<RibbonListObject>(application, L"RibbonTabs")) {
     for (const std::wstring& tab : tabs) {
       tabs_->Append(tab, Make<RibbonTabObject>(application, internalName + L":" + tab, placed));
     }
@@ -250,15 +251,12 @@ class RibbonObject final : public Object<::Ribbon> {
 }  // namespace
 
 UserInterfaceManagerObject::UserInterfaceManagerObject(IDispatch* application)
-    : Object(object_type::kUserInterfaceManager, application),
+    : Object(object_type::kHostObject, application),
       commandBars_(Make<CommandBarsObject>(application, placed_)) {
-  auto ribbons = Make<RibbonListObject>(object_type::kRibbons, application, L"Ribbons");
-  ribbons->Append(L"ZeroDoc",
-                  Make<RibbonObject>(application, L"ZeroDoc",
-                                     std::vector<std::wstring>{L"id_TabTools"}, placed_));
-  ribbons->Append(L"Part", Make<RibbonObject>(
-                               application, L"Part",
-                               std::vector<std::wstring>{L"id_TabModel", L"id_TabTools"}, placed_));
+  auto ribbons = Make<RibbonListObject>(application, L"Ribbons");
+  // A ribbon besides the assembly's, where the add-in's button does not belong.
+  ribbons->Append(L"Part", Make<RibbonObject>(application, L"Part",
+                                              std::vector<std::wstring>{L"id_TabModel"}, placed_));
   ribbons->Append(
       L"Assembly",
       Make<RibbonObject>(application, L"Assembly",
