@@ -41,6 +41,11 @@ class WithDirectory : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(directory_); }
 
   std::vector<std::string> Names() const { return test::Names(directory_); }
+  // Writes `text` into the file `name` of the directory and gives its path.
+  std::string Assembly(const std::string& text, const std::string& name = "assembly.json") const {
+    std::ofstream(directory_ / name, std::ios::binary) << text;
+    return (directory_ / name).string();
+  }
 
   std::filesystem::path directory_;
 };
