@@ -9,9 +9,9 @@
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
 
+#include "../modelhost/model_test_helpers.hpp"
 #include "clearance/clearance_check.hpp"
 #include "clearance/part_hierarchy.hpp"
-#include "../modelhost/model_test_helpers.hpp"
 
 namespace sledway::clearance {
 namespace {
@@ -39,11 +39,7 @@ TopoDS_Face FlatFace(const TopoDS_Shape& shape, const gp_Dir& normal) {
   return {};
 }
 
-gp_Trsf Translation(double x, double y, double z) {
-  gp_Trsf trsf;
-  trsf.SetTranslation(gp_Vec(x, y, z));
-  return trsf;
-}
+using model::Shifted;
 
 TEST(LocalDistance, ASphereBesideACylinderFromARoughStartIsItsCentresDistanceLessTheRadii) {
   // A cylinder of radius 1.5 up the z axis; a sphere of radius 0.4 about (0, 0, 0) placed with
@@ -53,7 +49,7 @@ TEST(LocalDistance, ASphereBesideACylinderFromARoughStartIsItsCentresDistanceLes
   for (const double angle : {0.3, 1.9, 4.0}) {
     gp_Trsf turn;
     turn.SetRotation(gp_Ax1(gp::Origin(), gp_Dir(1.0, 1.0, 0.0)), angle);
-    const gp_Trsf place = Translation(2.3 * std::cos(angle), 2.3 * std::sin(angle), 3.2) * turn;
+    const gp_Trsf place = Shifted(2.3 * std::cos(angle), 2.3 * std::sin(angle), 3.2) * turn;
     // Started a tenth of a turn and a good way up from the nearest points.
     const std::optional<LocalNearest> nearest =
         LocalDistance(Cell::Face(cylinder, angle + 0.6, 2.5),
@@ -75,7 +71,7 @@ TEST(LocalDistance, ABoxCornerBesideACylinderIsNoMinimumOfTheFacesButOfTheCorner
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(1.0, 1.0, 1.0).Shape();
   const FaceSurface cylinder(FaceOf(BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape(), GeomAbs_Cylinder));
   const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
-  const gp_Trsf place = Translation(2.0, 1.5, 1.0);
+  const gp_Trsf place = Shifted(2.0, 1.5, 1.0);
   EXPECT_FALSE(
       LocalDistance(Cell::Face(cylinder, 0.7, 2.0), Cell::Face(bottom, 0.2, 0.2), place, 6.0));
   const std::optional<LocalNearest> corner =
@@ -114,7 +110,7 @@ TEST(LocalDistance, TwoEdgesNearestInTheirMiddlesMeetTheirClosedForm) {
   EXPECT_TRUE(rim.closed);
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(-0.5, 0.0, 0.0), 1.0, 1.0, 1.0).Shape();
   const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
-  const gp_Trsf place = Translation(0.0, 1.8, 6.4);
+  const gp_Trsf place = Shifted(0.0, 1.8, 6.4);
   int found = 0;
   for (const BoundaryEdge& edge : bottom.Boundary()) {
     const gp_Pnt start = edge.curve.Value(edge.curve.FirstParameter());
@@ -139,7 +135,7 @@ TEST(ClearanceCheck, ABoxEdgeAboveACylinderRimOrBesideItIsAtTheClosedFormDistanc
   const auto document = model::AssemblyDocument::Create("rim");
   const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
   const auto pillar = document->AddCylinderPart("pillar", "15 mm", "60 mm");
-  const auto moving = document->AddComponent("cube:1", cube, Translation(-0.5, 1.8, 6.4));
+  const auto moving = document->AddComponent("cube:1", cube, Shifted(-0.5, 1.8, 6.4));
   const auto fixed = document->AddComponent("pillar:1", pillar, gp_Trsf());
   ClearanceCheck check(moving, {fixed}, 1e-4);
   const Clearance clearance = check.Measure();
@@ -148,7 +144,7 @@ TEST(ClearanceCheck, ABoxEdgeAboveACylinderRimOrBesideItIsAtTheClosedFormDistanc
   EXPECT_NEAR(clearance.nearest->onMoving.Distance(gp_Pnt(0.0, 1.8, 6.4)), 0.0, kExact);
 
   // Beside the cylinder, its vertical edge at (2, 1.5) nearest the axis: 2.5 - 1.5 apart.
-  moving->SetTransformation(std::make_shared<model::Matrix>(Translation(2.0, 1.5, 1.0)));
+  moving->SetTransformation(std::make_shared<model::Matrix>(Shifted(2.0, 1.5, 1.0)));
   EXPECT_NEAR(check.Measure().nearest->distance, 1.0, kExact);
 }
 
