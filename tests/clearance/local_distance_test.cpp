@@ -8,6 +8,7 @@
 #include <TopoDS.hxx>
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
+#include <optional>
 
 #include "../modelhost/model_test_helpers.hpp"
 #include "clearance/clearance_check.hpp"
@@ -18,23 +19,18 @@ namespace {
 
 constexpr double kExact = 1e-9;
 
-// The first face of `shape` on a surface of `type`.
-TopoDS_Face FaceOf(const TopoDS_Shape& shape, GeomAbs_SurfaceType type) {
+// The first face of `shape` on a surface of `type`; with a `normal`, the flat face whose outward
+// normal it is.
+TopoDS_Face FaceOf(const TopoDS_Shape& shape, GeomAbs_SurfaceType type,
+                   std::optional<gp_Dir> normal = {}) {
   for (TopExp_Explorer explorer(shape, TopAbs_FACE); explorer.More(); explorer.Next()) {
     const TopoDS_Face& face = TopoDS::Face(explorer.Current());
-    if (BRepAdaptor_Surface(face).GetType() == type) return face;
-  }
-  return {};
-}
-
-// The flat face of `shape` whose outward normal is `normal`.
-TopoDS_Face FlatFace(const TopoDS_Shape& shape, const gp_Dir& normal) {
-  for (TopExp_Explorer explorer(shape, TopAbs_FACE); explorer.More(); explorer.Next()) {
-    const TopoDS_Face& face = TopoDS::Face(explorer.Current());
-    if (BRepAdaptor_Surface(face).GetType() != GeomAbs_Plane) continue;
-    gp_Dir axis = BRepAdaptor_Surface(face).Plane().Axis().Direction();
+    const BRepAdaptor_Surface surface(face);
+    if (surface.GetType() != type) continue;
+    if (!normal) return face;
+    gp_Dir axis = surface.Plane().Axis().Direction();
     if (face.Orientation() == TopAbs_REVERSED) axis.Reverse();
-    if (axis.IsEqual(normal, 1e-12)) return face;
+    if (axis.IsEqual(*normal, 1e-12)) return face;
   }
   return {};
 }
@@ -70,7 +66,7 @@ TEST(LocalDistance, ABoxCornerBesideACylinderIsNoMinimumOfTheFacesButOfTheCorner
   // cylinder, and lies on the boundary of its bottom face.
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(1.0, 1.0, 1.0).Shape();
   const FaceSurface cylinder(FaceOf(BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape(), GeomAbs_Cylinder));
-  const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
+  const FaceSurface bottom(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, 0.0, -1.0)));
   const gp_Trsf place = Shifted(2.0, 1.5, 1.0);
   EXPECT_FALSE(
       LocalDistance(Cell::Face(cylinder, 0.7, 2.0), Cell::Face(bottom, 0.2, 0.2), place, 6.0));
@@ -86,7 +82,7 @@ TEST(LocalDistance, AnEdgeReachingItsEndIsNoMinimum) {
   // its start, an end, so the corner there holds the minimum, not the edge.
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(3.0, 0.0, 2.0), 1.0, 1.0, 1.0).Shape();
   const FaceSurface cylinder(FaceOf(BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape(), GeomAbs_Cylinder));
-  const FaceSurface side(FlatFace(box, gp_Dir(0.0, -1.0, 0.0)));
+  const FaceSurface side(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, -1.0, 0.0)));
   int bottoms = 0;
   for (const BoundaryEdge& edge : side.Boundary()) {
     const gp_Pnt start = edge.curve.Value(edge.curve.FirstParameter());
@@ -104,12 +100,12 @@ TEST(LocalDistance, TwoEdgesNearestInTheirMiddlesMeetTheirClosedForm) {
   // The top rim of a cylinder of radius 1.5 and height 6, and a straight edge along x at
   // y = 1.8, 0.4 above the top: nearest at the rim's point (0, 1.5, 6), sqrt(0.3² + 0.4²) away.
   const TopoDS_Shape pillar = BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape();
-  const FaceSurface top(FlatFace(pillar, gp_Dir(0.0, 0.0, 1.0)));
+  const FaceSurface top(FaceOf(pillar, GeomAbs_Plane, gp_Dir(0.0, 0.0, 1.0)));
   ASSERT_EQ(top.Boundary().size(), 1u);
   const BoundaryEdge& rim = top.Boundary().front();
   EXPECT_TRUE(rim.closed);
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(-0.5, 0.0, 0.0), 1.0, 1.0, 1.0).Shape();
-  const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
+  const FaceSurface bottom(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, 0.0, -1.0)));
   const gp_Trsf place = Shifted(0.0, 1.8, 6.4);
   int found = 0;
   for (const BoundaryEdge& edge : bottom.Boundary()) {
