@@ -13,11 +13,8 @@
 
 #include "app/desktop/main_window.hpp"
 #include "app/desktop/view_widget.hpp"
-#include "modelhost/application/application.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/part/part.hpp"
 #include "platform/desktop.hpp"
+#include "tests/modelhost/model_test_helpers.hpp"
 #include "tests/platform/scoped_config_home.hpp"
 
 namespace sledway::app::test {

@@ -11,9 +11,7 @@
 
 #include "app/desktop/add_in_manager.hpp"
 #include "app/desktop/model_browser.hpp"
-#include "host/host.hpp"
 #include "modelhost/files/entity_names.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
 #include "tests/app/sledway_in_cart_fixture.hpp"
 
 namespace sledway::app::test {
@@ -36,15 +34,13 @@ class DesktopScenarioTest : public SledwayInCartTest {
   }
 
   gp_Pnt Contact() {
-    const Ref<IVPoint> point =
+    return model::ModelPoint(
         As<IVWorkPoint>(model::ResolveEntity(Document(), "component:cart:1/workpoint:contact"))
-            ->GetPoint();
-    return gp_Pnt(point->X(), point->Y(), point->Z());
+            ->GetPoint());
   }
 };
 
-TEST_F(DesktopScenarioTest,
-       TheToolbarButtonOpensTheToolWindowWhereMousePicksLeadToPosition) {
+TEST_F(DesktopScenarioTest, TheToolbarButtonOpensTheToolWindowWhereMousePicksLeadToPosition) {
   OpenToolWindow();
   EXPECT_EQ(tool_->parentWidget(), window_.get());
   ASSERT_TRUE(QTest::qWaitForWindowExposed(tool_));

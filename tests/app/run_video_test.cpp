@@ -10,18 +10,14 @@
 #include <vector>
 
 #include "app/view/offscreen_view.hpp"
-#include "cli/sledway_cli.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/video_output.hpp"
-#include "modelhost/application/application.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
 #include "modelhost/files/entity_names.hpp"
 #include "modelhost/files/sample_assemblies.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
 #include "tests/app/runner_process.hpp"
 #include "tests/app/video_reader.hpp"
 #include "tests/cli/invocation.hpp"
+#include "tests/modelhost/model_test_helpers.hpp"
 
 namespace sledway::app::test {
 namespace {

@@ -4,18 +4,14 @@
 #include <gp_Vec.hxx>
 #include <stdexcept>
 
-#include "clearance/triangle_distance.hpp"
 #include "../modelhost/model_test_helpers.hpp"
+#include "clearance/triangle_distance.hpp"
 #include "modelhost/parameters/parameter.hpp"
 
 namespace sledway::clearance {
 namespace {
 
-gp_Trsf Translation(double x, double y, double z) {
-  gp_Trsf trsf;
-  trsf.SetTranslation(gp_Vec(x, y, z));
-  return trsf;
-}
+using model::Shifted;
 
 BVH_Vec3d V(double x, double y, double z) {
   return BVH_Vec3d(x, y, z);
@@ -29,14 +25,14 @@ TEST(ClearanceCheck, AResizedPartGetsOneNewHierarchyAndTheClearanceItsNewSizeGiv
   document->Parameters().AddUserParameter("depth", "10 mm", "mm");
   const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
   const auto slab = document->AddBoxPart("slab", "depth", "40 mm", "10 mm");
-  const auto moving = document->AddComponent("cube:1", cube, Translation(3.0, 0.0, 0.0));
+  const auto moving = document->AddComponent("cube:1", cube, Shifted(3.0, 0.0, 0.0));
   const auto fixed = document->AddComponent("slab:1", slab, gp_Trsf());
   ClearanceCheck check(moving, {fixed}, 1e-4);
 
   // The cube's face at x = 3 cm, the slab's at its depth.
   EXPECT_NEAR(check.Measure().nearest->distance, 2.0, kExact);
   moving->SetTransformation(
-      std::make_shared<model::Matrix>(Translation(3.5, 0.0, 0.0)));  // a move: no new hierarchy
+      std::make_shared<model::Matrix>(Shifted(3.5, 0.0, 0.0)));  // a move: no new hierarchy
   EXPECT_NEAR(check.Measure().nearest->distance, 2.5, kExact);
   EXPECT_EQ(check.Hierarchies().Builds(), 2);
 
@@ -60,7 +56,7 @@ TEST(ClearanceCheck, AnEnclosedSolidIsInContactEitherWayRound) {
   const auto document = model::AssemblyDocument::Create("nest");
   const auto small = document->AddBoxPart("small", "2 mm", "2 mm", "2 mm");
   const auto large = document->AddBoxPart("large", "50 mm", "50 mm", "50 mm");
-  const auto inner = document->AddComponent("small:1", small, Translation(2.0, 2.0, 2.0));
+  const auto inner = document->AddComponent("small:1", small, Shifted(2.0, 2.0, 2.0));
   const auto outer = document->AddComponent("large:1", large, gp_Trsf());
   for (const auto& [moving, other] : {std::pair(inner, outer), std::pair(outer, inner)}) {
     ClearanceCheck check(moving, {other}, 0.0);
@@ -70,7 +66,7 @@ TEST(ClearanceCheck, AnEnclosedSolidIsInContactEitherWayRound) {
     EXPECT_EQ(clearance.inContact.size(), 1u);
   }
   // Moved out of the box, the small cube is 1 cm clear of its top face.
-  inner->SetTransformation(std::make_shared<model::Matrix>(Translation(2.0, 2.0, 6.0)));
+  inner->SetTransformation(std::make_shared<model::Matrix>(Shifted(2.0, 2.0, 6.0)));
   ClearanceCheck check(inner, {outer}, 0.0);
   EXPECT_NEAR(check.Measure().nearest->distance, 1.0, kExact);
   EXPECT_TRUE(check.Measure().inContact.empty());
@@ -81,13 +77,13 @@ TEST(ClearanceCheck, ASphereTurnedAboutACylinderIsTheSameDistanceAtEveryAngle) {
   const auto ball = document->AddSpherePart("ball", "4 mm");
   const auto pillar = document->AddCylinderPart("pillar", "15 mm", "60 mm");
   const auto moving = document->AddComponent("ball:1", ball, gp_Trsf());
-  const auto fixed = document->AddComponent("pillar:1", pillar, Translation(1.0, -2.0, 0.0));
+  const auto fixed = document->AddComponent("pillar:1", pillar, Shifted(1.0, -2.0, 0.0));
   ClearanceCheck check(moving, {fixed}, 1e-4);
   for (int step = 0; step < 16; ++step) {
     // The sphere's centre 2.3 cm from the axis, turned about it and tipped about its own
     // centre, so that both the mesh and the placement change.
     const double angle = step * std::numbers::pi / 8.0 + 0.1;
-    gp_Trsf place = Translation(1.0 + 2.3 * std::cos(angle), -2.0 + 2.3 * std::sin(angle), 3.0);
+    gp_Trsf place = Shifted(1.0 + 2.3 * std::cos(angle), -2.0 + 2.3 * std::sin(angle), 3.0);
     gp_Trsf tip;
     tip.SetRotation(gp_Ax1(gp::Origin(), gp_Dir(1.0, 1.0, 0.0)), angle);
     moving->SetTransformation(std::make_shared<model::Matrix>(place * tip));
@@ -108,7 +104,7 @@ TEST(ClearanceCheck, ATurnedBarIsMeasuredInEitherPartsAxes) {
   const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
   gp_Trsf turn;
   turn.SetRotation(gp_Ax1(gp::Origin(), gp::DZ()), std::numbers::pi / 2.0);
-  const auto turned = document->AddComponent("bar:1", bar, Translation(0.6, 1.5, 0.4) * turn);
+  const auto turned = document->AddComponent("bar:1", bar, Shifted(0.6, 1.5, 0.4) * turn);
   const auto fixed = document->AddComponent("cube:1", cube, gp_Trsf());
   for (const auto& [moving, other] : {std::pair(turned, fixed), std::pair(fixed, turned)}) {
     ClearanceCheck check(moving, {other}, 1e-4);

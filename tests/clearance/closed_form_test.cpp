@@ -5,23 +5,16 @@
 #include <cmath>
 #include <functional>
 #include <gp_Ax1.hxx>
-#include <gp_Trsf.hxx>
 #include <gp_Vec.hxx>
 #include <numbers>
 
+#include "../modelhost/model_test_helpers.hpp"
 #include "clearance/clearance_check.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/geometry/matrix.hpp"
 
 namespace sledway::clearance {
 namespace {
 
-gp_Trsf Translation(double x, double y, double z) {
-  gp_Trsf trsf;
-  trsf.SetTranslation(gp_Vec(x, y, z));
-  return trsf;
-}
+using model::Shifted;
 
 gp_Trsf Turn(const gp_Dir& axis, double degrees) {
   gp_Trsf trsf;
@@ -82,20 +75,23 @@ TEST(ClosedForm, ASphereUnderAndBesideABoxFaceLargerThanItself) {
     const gp_Pnt low(-0.5 * c.side, -0.5 * c.side, c.radius + c.gap);
     const gp_Pnt high = low.Translated(gp_Vec(c.side, c.side, c.side));
     const auto moving = document->AddComponent("ball:1", ball, gp_Trsf());
-    const auto fixed = document->AddComponent("cube:1", cube, Translation(low.X(), low.Y(), low.Z()));
+    const auto fixed = document->AddComponent("cube:1", cube, Shifted(low.X(), low.Y(), low.Z()));
     const double reach = 0.5 * c.side + c.radius;
     const auto under = [&](double t) { return gp_Pnt(-reach + 2.0 * reach * t, 0.3, 0.0); };
     // Beside the face x = high, the centre r + gap off it, from below the cube to above it.
     const auto beside = [&](double t) {
-      return gp_Pnt(high.X() + c.radius + c.gap, -0.2, low.Z() - c.radius + (c.side + 2.0 * c.radius) * t);
+      return gp_Pnt(high.X() + c.radius + c.gap, -0.2,
+                    low.Z() - c.radius + (c.side + 2.0 * c.radius) * t);
     };
-    for (const auto& centre : {std::function<gp_Pnt(double)>(under), std::function<gp_Pnt(double)>(beside)}) {
-      const Sweep sweep{"ball", 1e-4,
-                        [&](double t) {
-                          const gp_Pnt p = centre(t);
-                          return Translation(p.X(), p.Y(), p.Z()) * Turn(gp_Dir(1, 2, 3), 77.0 * t);
-                        },
-                        [&](double t) { return std::max(0.0, ToBox(centre(t), low, high) - c.radius); }};
+    for (const auto& centre :
+         {std::function<gp_Pnt(double)>(under), std::function<gp_Pnt(double)>(beside)}) {
+      const Sweep sweep{
+          "ball", 1e-4,
+          [&](double t) {
+            const gp_Pnt p = centre(t);
+            return Shifted(p.X(), p.Y(), p.Z()) * Turn(gp_Dir(1, 2, 3), 77.0 * t);
+          },
+          [&](double t) { return std::max(0.0, ToBox(centre(t), low, high) - c.radius); }};
       Check(moving, fixed, sweep, c.side);
     }
   }
@@ -109,10 +105,10 @@ TEST(ClosedForm, ATurnedCubeSlidingOverASlab) {
     gp_Dir axis;
     double gap;
   };
-  for (const Case& c : {Case{1.0, 37.0, gp_Dir(1.0, 2.0, 0.5), 0.03},
-                        Case{1.0, 37.0, gp_Dir(1.0, 2.0, 0.5), 5e-5},
-                        Case{1.4, 61.0, gp_Dir(-2.0, 0.3, 1.0), 0.11},
-                        Case{0.7, 23.0, gp_Dir(0.2, 1.0, 0.9), -0.004}}) {
+  for (const Case& c :
+       {Case{1.0, 37.0, gp_Dir(1.0, 2.0, 0.5), 0.03}, Case{1.0, 37.0, gp_Dir(1.0, 2.0, 0.5), 5e-5},
+        Case{1.4, 61.0, gp_Dir(-2.0, 0.3, 1.0), 0.11},
+        Case{0.7, 23.0, gp_Dir(0.2, 1.0, 0.9), -0.004}}) {
     const auto document = model::AssemblyDocument::Create("slab");
     const auto cube = document->AddBoxPart("cube", std::to_string(10.0 * c.side) + " mm",
                                            std::to_string(10.0 * c.side) + " mm",
@@ -121,14 +117,16 @@ TEST(ClosedForm, ATurnedCubeSlidingOverASlab) {
     const gp_Trsf turn = Turn(c.axis, c.degrees);
     double lowest = 1e300;
     for (int corner = 0; corner < 8; ++corner) {
-      const gp_Pnt p(corner & 1 ? c.side : 0.0, corner & 2 ? c.side : 0.0, corner & 4 ? c.side : 0.0);
+      const gp_Pnt p(corner & 1 ? c.side : 0.0, corner & 2 ? c.side : 0.0,
+                     corner & 4 ? c.side : 0.0);
       lowest = std::min(lowest, p.Transformed(turn).Z());
     }
     const auto moving = document->AddComponent("cube:1", cube, turn);
-    const auto fixed = document->AddComponent("slab:1", slab, Translation(-5.0, -5.0, -1.0));
-    const Sweep sweep{"turned cube", 1e-4,
-                      [&](double t) { return Translation(-2.0 + 4.0 * t, -0.4, c.gap - lowest) * turn; },
-                      [&](double) { return std::max(0.0, c.gap); }};
+    const auto fixed = document->AddComponent("slab:1", slab, Shifted(-5.0, -5.0, -1.0));
+    const Sweep sweep{
+        "turned cube", 1e-4,
+        [&](double t) { return Shifted(-2.0 + 4.0 * t, -0.4, c.gap - lowest) * turn; },
+        [&](double) { return std::max(0.0, c.gap); }};
     Check(moving, fixed, sweep, 10.0);
   }
 }
@@ -142,15 +140,14 @@ TEST(ClosedForm, ACylinderLyingUnderAFaceAndStandingBesideOne) {
     const auto rod = document->AddCylinderPart("rod", "6 mm", "30 mm");
     const auto cube = document->AddBoxPart("cube", "80 mm", "80 mm", "80 mm");
     const auto moving = document->AddComponent("rod:1", rod, gp_Trsf());
-    const auto fixed = document->AddComponent("cube:1", cube, Translation(-4.0, -4.0, 0.6 + gap));
-    const Sweep lying{"lying cylinder", 1e-4,
-                      [&](double t) {
-                        return Translation(-3.0 + 6.0 * t, 1.5, 0.0) * Turn(gp::DX(), 90.0);
-                      },
-                      [&](double) { return std::max(0.0, gap); }};
+    const auto fixed = document->AddComponent("cube:1", cube, Shifted(-4.0, -4.0, 0.6 + gap));
+    const Sweep lying{
+        "lying cylinder", 1e-4,
+        [&](double t) { return Shifted(-3.0 + 6.0 * t, 1.5, 0.0) * Turn(gp::DX(), 90.0); },
+        [&](double) { return std::max(0.0, gap); }};
     Check(moving, fixed, lying, 8.0);
     const Sweep standing{"standing cylinder", 1e-4,
-                         [&](double t) { return Translation(4.6 + gap, -3.0 + 6.0 * t, 1.0); },
+                         [&](double t) { return Shifted(4.6 + gap, -3.0 + 6.0 * t, 1.0); },
                          [&](double) { return std::max(0.0, gap); }};
     Check(moving, fixed, standing, 8.0);
   }

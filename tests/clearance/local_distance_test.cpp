@@ -8,42 +8,34 @@
 #include <TopoDS.hxx>
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
+#include <optional>
 
+#include "../modelhost/model_test_helpers.hpp"
 #include "clearance/clearance_check.hpp"
 #include "clearance/part_hierarchy.hpp"
-#include "../modelhost/model_test_helpers.hpp"
 
 namespace sledway::clearance {
 namespace {
 
 constexpr double kExact = 1e-9;
 
-// The first face of `shape` on a surface of `type`.
-TopoDS_Face FaceOf(const TopoDS_Shape& shape, GeomAbs_SurfaceType type) {
+// The first face of `shape` on a surface of `type`; with a `normal`, the flat face whose outward
+// normal it is.
+TopoDS_Face FaceOf(const TopoDS_Shape& shape, GeomAbs_SurfaceType type,
+                   std::optional<gp_Dir> normal = {}) {
   for (TopExp_Explorer explorer(shape, TopAbs_FACE); explorer.More(); explorer.Next()) {
     const TopoDS_Face& face = TopoDS::Face(explorer.Current());
-    if (BRepAdaptor_Surface(face).GetType() == type) return face;
-  }
-  return {};
-}
-
-// The flat face of `shape` whose outward normal is `normal`.
-TopoDS_Face FlatFace(const TopoDS_Shape& shape, const gp_Dir& normal) {
-  for (TopExp_Explorer explorer(shape, TopAbs_FACE); explorer.More(); explorer.Next()) {
-    const TopoDS_Face& face = TopoDS::Face(explorer.Current());
-    if (BRepAdaptor_Surface(face).GetType() != GeomAbs_Plane) continue;
-    gp_Dir axis = BRepAdaptor_Surface(face).Plane().Axis().Direction();
+    const BRepAdaptor_Surface surface(face);
+    if (surface.GetType() != type) continue;
+    if (!normal) return face;
+    gp_Dir axis = surface.Plane().Axis().Direction();
     if (face.Orientation() == TopAbs_REVERSED) axis.Reverse();
-    if (axis.IsEqual(normal, 1e-12)) return face;
+    if (axis.IsEqual(*normal, 1e-12)) return face;
   }
   return {};
 }
 
-gp_Trsf Translation(double x, double y, double z) {
-  gp_Trsf trsf;
-  trsf.SetTranslation(gp_Vec(x, y, z));
-  return trsf;
-}
+using model::Shifted;
 
 TEST(LocalDistance, ASphereBesideACylinderFromARoughStartIsItsCentresDistanceLessTheRadii) {
   // A cylinder of radius 1.5 up the z axis; a sphere of radius 0.4 about (0, 0, 0) placed with
@@ -53,7 +45,7 @@ TEST(LocalDistance, ASphereBesideACylinderFromARoughStartIsItsCentresDistanceLes
   for (const double angle : {0.3, 1.9, 4.0}) {
     gp_Trsf turn;
     turn.SetRotation(gp_Ax1(gp::Origin(), gp_Dir(1.0, 1.0, 0.0)), angle);
-    const gp_Trsf place = Translation(2.3 * std::cos(angle), 2.3 * std::sin(angle), 3.2) * turn;
+    const gp_Trsf place = Shifted(2.3 * std::cos(angle), 2.3 * std::sin(angle), 3.2) * turn;
     // Started a tenth of a turn and a good way up from the nearest points.
     const std::optional<LocalNearest> nearest =
         LocalDistance(Cell::Face(cylinder, angle + 0.6, 2.5),
@@ -74,8 +66,8 @@ TEST(LocalDistance, ABoxCornerBesideACylinderIsNoMinimumOfTheFacesButOfTheCorner
   // cylinder, and lies on the boundary of its bottom face.
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(1.0, 1.0, 1.0).Shape();
   const FaceSurface cylinder(FaceOf(BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape(), GeomAbs_Cylinder));
-  const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
-  const gp_Trsf place = Translation(2.0, 1.5, 1.0);
+  const FaceSurface bottom(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, 0.0, -1.0)));
+  const gp_Trsf place = Shifted(2.0, 1.5, 1.0);
   EXPECT_FALSE(
       LocalDistance(Cell::Face(cylinder, 0.7, 2.0), Cell::Face(bottom, 0.2, 0.2), place, 6.0));
   const std::optional<LocalNearest> corner =
@@ -90,7 +82,7 @@ TEST(LocalDistance, AnEdgeReachingItsEndIsNoMinimum) {
   // its start, an end, so the corner there holds the minimum, not the edge.
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(3.0, 0.0, 2.0), 1.0, 1.0, 1.0).Shape();
   const FaceSurface cylinder(FaceOf(BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape(), GeomAbs_Cylinder));
-  const FaceSurface side(FlatFace(box, gp_Dir(0.0, -1.0, 0.0)));
+  const FaceSurface side(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, -1.0, 0.0)));
   int bottoms = 0;
   for (const BoundaryEdge& edge : side.Boundary()) {
     const gp_Pnt start = edge.curve.Value(edge.curve.FirstParameter());
@@ -108,13 +100,13 @@ TEST(LocalDistance, TwoEdgesNearestInTheirMiddlesMeetTheirClosedForm) {
   // The top rim of a cylinder of radius 1.5 and height 6, and a straight edge along x at
   // y = 1.8, 0.4 above the top: nearest at the rim's point (0, 1.5, 6), sqrt(0.3² + 0.4²) away.
   const TopoDS_Shape pillar = BRepPrimAPI_MakeCylinder(1.5, 6.0).Shape();
-  const FaceSurface top(FlatFace(pillar, gp_Dir(0.0, 0.0, 1.0)));
+  const FaceSurface top(FaceOf(pillar, GeomAbs_Plane, gp_Dir(0.0, 0.0, 1.0)));
   ASSERT_EQ(top.Boundary().size(), 1u);
   const BoundaryEdge& rim = top.Boundary().front();
   EXPECT_TRUE(rim.closed);
   const TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(-0.5, 0.0, 0.0), 1.0, 1.0, 1.0).Shape();
-  const FaceSurface bottom(FlatFace(box, gp_Dir(0.0, 0.0, -1.0)));
-  const gp_Trsf place = Translation(0.0, 1.8, 6.4);
+  const FaceSurface bottom(FaceOf(box, GeomAbs_Plane, gp_Dir(0.0, 0.0, -1.0)));
+  const gp_Trsf place = Shifted(0.0, 1.8, 6.4);
   int found = 0;
   for (const BoundaryEdge& edge : bottom.Boundary()) {
     const gp_Pnt start = edge.curve.Value(edge.curve.FirstParameter());
@@ -139,7 +131,7 @@ TEST(ClearanceCheck, ABoxEdgeAboveACylinderRimOrBesideItIsAtTheClosedFormDistanc
   const auto document = model::AssemblyDocument::Create("rim");
   const auto cube = document->AddBoxPart("cube", "10 mm", "10 mm", "10 mm");
   const auto pillar = document->AddCylinderPart("pillar", "15 mm", "60 mm");
-  const auto moving = document->AddComponent("cube:1", cube, Translation(-0.5, 1.8, 6.4));
+  const auto moving = document->AddComponent("cube:1", cube, Shifted(-0.5, 1.8, 6.4));
   const auto fixed = document->AddComponent("pillar:1", pillar, gp_Trsf());
   ClearanceCheck check(moving, {fixed}, 1e-4);
   const Clearance clearance = check.Measure();
@@ -148,7 +140,7 @@ TEST(ClearanceCheck, ABoxEdgeAboveACylinderRimOrBesideItIsAtTheClosedFormDistanc
   EXPECT_NEAR(clearance.nearest->onMoving.Distance(gp_Pnt(0.0, 1.8, 6.4)), 0.0, kExact);
 
   // Beside the cylinder, its vertical edge at (2, 1.5) nearest the axis: 2.5 - 1.5 apart.
-  moving->SetTransformation(std::make_shared<model::Matrix>(Translation(2.0, 1.5, 1.0)));
+  moving->SetTransformation(std::make_shared<model::Matrix>(Shifted(2.0, 1.5, 1.0)));
   EXPECT_NEAR(check.Measure().nearest->distance, 1.0, kExact);
 }
 

@@ -88,17 +88,15 @@ constexpr const char* kNoLengths = R"({
                             "endAngle": 1e-5}]}]})";
 
 TEST_F(BadInput, APathOfZeroLengthIsRefusedAlikeWhateverCurveMakesIt) {
-  const std::filesystem::path file = directory_ / "nothing.json";
-  std::ofstream(file) << kNoLengths;
+  const std::string file = Assembly(kNoLengths, "nothing.json");
   for (const char* path :
        {"component:ball:1/edge:1", "sketch3d:coil/curve:1", "sketch:speck/curve:1"}) {
-    ExpectRefused(
-        {"run", file.string(), "--path", path, "--follow", "component:bead:1/workpoint:c"},
-        std::string("cannot pick '") + path + "' as the path: the path has zero length");
+    ExpectRefused({"run", file, "--path", path, "--follow", "component:bead:1/workpoint:c"},
+                  std::string("cannot pick '") + path + "' as the path: the path has zero length");
   }
   // The ball's equator is a path like any other.
-  const Invocation equator = Sledway({"run", file.string(), "--path", "component:ball:1/edge:2",
-                                      "--follow", "component:bead:1/workpoint:c", "--steps", "2"});
+  const Invocation equator = Sledway({"run", file, "--path", "component:ball:1/edge:2", "--follow",
+                                      "component:bead:1/workpoint:c", "--steps", "2"});
   EXPECT_EQ(equator.status, 0) << equator.err;
 }
 

@@ -69,14 +69,7 @@ constexpr const char* kInside = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 10], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:rail/curve:1", "follow": "component:die:1/workpoint:corner"}})";
 
-class ClearanceRun : public test::WithDirectory {
- protected:
-  std::string Assembly(const char* text) {
-    const std::filesystem::path file = directory_ / "assembly.json";
-    std::ofstream(file) << text;
-    return file.string();
-  }
-};
+using ClearanceRun = test::WithDirectory;
 
 TEST_F(ClearanceRun, ACubeSlidingPastABlockHasTheGapAndTouchesExactlyWhileTheyOverlap) {
   const Invocation run =

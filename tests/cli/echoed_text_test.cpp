@@ -51,9 +51,7 @@ class EchoedInput : public test::WithDirectory {
   std::string Lift(Edit&& edit) const {
     nlohmann::json lift = nlohmann::json::parse(model::FindSampleAssembly("lift").json);
     std::forward<Edit>(edit)(lift);
-    const std::filesystem::path file = directory_ / "lift.json";
-    std::ofstream(file) << lift.dump();
-    return file.string();
+    return Assembly(lift.dump(), "lift.json");
   }
 };
 

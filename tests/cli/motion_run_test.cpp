@@ -80,11 +80,6 @@ double Wrapped(double angle) {
 
 class MotionRun : public test::WithDirectory {
  protected:
-  std::string Assembly(const char* text) {
-    const std::filesystem::path file = directory_ / "assembly.json";
-    std::ofstream(file) << text;
-    return file.string();
-  }
   nlohmann::json Moves(std::vector<std::string> args) {
     args.insert(args.begin(), {"run", "--format", "json"});
     const Invocation run = Sledway(args);

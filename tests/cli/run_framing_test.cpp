@@ -1,6 +1,8 @@
 #include <Image_AlienPixMap.hxx>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,10 +44,13 @@ class RunFramingTest : public test::WithDirectory {
         {"run", lift ? "--example=lift" : file, "--roll", "minimal", "--steps", "12", "--frames",
          frames, "--size", "120x90", "--background", "transparent", "--camera", camera});
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::Names(frames).size(), 13u);
     std::vector<Image_AlienPixMap> pictures(13);
     for (int i = 0; i < 13; ++i) {
       const std::string name = frames + "/frame-000" + (i < 9 ? "0" : "") + std::to_string(i + 1);
       EXPECT_TRUE(pictures[i].Load(TCollection_AsciiString((name + ".png").c_str()))) << name;
+      EXPECT_EQ(std::to_string(pictures[i].SizeX()) + "x" + std::to_string(pictures[i].SizeY()),
+                "120x90");
     }
     return pictures;
   }
@@ -79,13 +84,27 @@ TEST_F(RunFramingTest, EachCameraHoldsTheWholeTravelOnNothingButTransparency) {
     const std::vector<Image_AlienPixMap> pictures = Frames(camera);
     for (std::size_t i = camera == "follow" ? 1 : 0; i < pictures.size(); ++i) {
       const std::vector<int> extent = DrawnExtent(pictures[i]);
-      if (camera != "follow") continue;
+      // A fixed view shows the bar moving: consecutive pictures differ.
+      if (camera != "follow") {
+        EXPECT_TRUE(i == 0 || std::memcmp(pictures[i - 1].Data(), pictures[i].Data(),
+                                          pictures[i].SizeBytes()) != 0)
+            << i;
+        continue;
+      }
       EXPECT_NEAR((extent[0] + extent[2]) / 2.0, 59.5, 1.0);
       EXPECT_NEAR((extent[1] + extent[3]) / 2.0, 44.5, 1.0);
     }
   }
   // The lift's column grows five times as tall while it travels; the view widens with it.
   for (const Image_AlienPixMap& picture : Frames("iso", true)) DrawnExtent(picture);
+}
+
+TEST_F(RunFramingTest, ABadSizeOrDirectoryIsRefusedBeforeTheRun) {
+  test::ExpectRefused({"run", "--frames", (directory_ / "out").string(), "--size", "200"},
+                      "--size: '200' is not WxH");
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "out"));
+  test::ExpectRefused({"run", "--frames", "/proc/self/frames"},
+                      "cannot make the directory /proc/self/frames");
 }
 
 }  // namespace

@@ -44,15 +44,9 @@ constexpr const char* kBeadAndRings = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]})";
 constexpr const char* kBead = "component:bead:1/workpoint:centre";
 
-// Every test's directory holds the file "rings.json".
 class SledwayCli : public test::WithDirectory {
  protected:
-  void SetUp() override {
-    WithDirectory::SetUp();
-    std::ofstream(directory_ / "rings.json") << kBeadAndRings;
-  }
-
-  std::string Rings() const { return (directory_ / "rings.json").string(); }
+  std::string Rings() const { return Assembly(kBeadAndRings, "rings.json"); }
 };
 
 TEST_F(SledwayCli, RunsTheDefaultSampleAndDrawsProgressOnlyOnATerminal) {

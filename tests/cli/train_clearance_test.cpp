@@ -37,10 +37,10 @@ constexpr const char* kBlocks = R"({"units": "mm",
 using TrainClearance = test::WithDirectory;
 
 TEST_F(TrainClearance, TrainMembersAreMeasuredAgainstEachOtherAndWhatStandsStill) {
-  std::ofstream(directory_ / "blocks.json") << kBlocks;
+  const std::string blocks = Assembly(kBlocks);
   const auto run = [&](const std::string& follower) {
-    return Sledway({"run", (directory_ / "blocks.json").string(), "--steps", "10", "--format",
-                    "json", "--clearance", "--train", follower})
+    return Sledway({"run", blocks, "--steps", "10", "--format", "json", "--clearance", "--train",
+                    follower})
         .Json();
   };
   for (const double distance : {20.0, 8.0}) {
@@ -77,7 +77,7 @@ TEST_F(TrainClearance, AFollowerSweepsThroughAPostBetweenMoves) {
   char origin[96];
   std::snprintf(origin, sizeof origin, "[%.17g, %.17g, -15]", 92.5 * std::cos(post),
                 92.5 * std::sin(post));
-  std::ofstream(directory_ / "arms.json") << std::string(R"({"units": "mm",
+  const std::string arms = Assembly(std::string(R"({"units": "mm",
   "parts": [{"name": "arm", "box": {"length": 4, "width": 40, "height": 4},
              "workPoints": [{"name": "hub", "point": [2, 40, 2]}],
              "workAxes": [{"name": "along", "origin": [0, 40, 2], "direction": [1, 0, 0]}]},
@@ -87,18 +87,17 @@ TEST_F(TrainClearance, AFollowerSweepsThroughAPostBetweenMoves) {
   "components": [{"name": "arm:1", "part": "arm"},
                  {"name": "long:1", "part": "long", "placement": {"origin": [0, 300, 0]}},
                  {"name": "post:1", "part": "post", "placement": {"origin": )") +
-                                                 origin + R"(}}],
+                                    origin + R"(}}],
   "sketches": [{"name": "ring", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 50}],
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:arm:1/workpoint:hub",
-          "tangent": "component:arm:1/workaxis:along"}})";
+          "tangent": "component:arm:1/workaxis:along"}})");
   char behind[64];
   std::snprintf(behind, sizeof behind, "long:1:%.17g", 50.0 * std::numbers::pi / 4.0);
   for (const char* roll : {"add-in", "minimal"}) {
-    const nlohmann::json summary =
-        Sledway({"run", (directory_ / "arms.json").string(), "--steps", "24", "--format", "json",
-                 "--clearance", "--train", behind, "--roll", roll})
-            .Json()["clearance"];
+    const nlohmann::json summary = Sledway({"run", arms, "--steps", "24", "--format", "json",
+                                            "--clearance", "--train", behind, "--roll", roll})
+                                       .Json()["clearance"];
     ASSERT_EQ(summary["contacts"].size(), 1u) << roll;
     const nlohmann::json& contact = summary["contacts"][0];
     EXPECT_EQ(contact["moving"], "long:1");

@@ -60,15 +60,13 @@ constexpr const char* kFarAway = R"({"units": "mm",
   "run": {"path": "sketch:rail/curve:1", "follow": "component:bead:1/workpoint:centre"}})";
 
 TEST_F(TruthfulOutput, HugeCoordinatesPrintAsTextAndColumnsStaySeparated) {
-  const std::filesystem::path file = directory_ / "far.json";
-  std::ofstream(file) << kFarAway;
-
-  const Invocation inspect = Sledway({"inspect", file.string()});
+  const std::string file = Assembly(kFarAway, "far.json");
+  const Invocation inspect = Sledway({"inspect", file});
   ASSERT_EQ(inspect.status, 0) << inspect.err;
   EXPECT_THAT(inspect.out, HasSubstr("at (-10000000000000, 0, 0) mm\n"));
   EXPECT_EQ(inspect.out.find('\0'), std::string::npos);
 
-  const Invocation table = Sledway({"run", file.string(), "--steps", "2"});
+  const Invocation table = Sledway({"run", file, "--steps", "2"});
   ASSERT_NE(table.status, 2) << table.err;
   EXPECT_EQ(table.out.find('\0'), std::string::npos);
   std::istringstream lines(table.out);

@@ -34,14 +34,7 @@ constexpr const char* kPlateAndPost = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:rail/curve:1", "follow": "component:plate:1/workpoint:corner"}})";
 
-class WholeMotionClearance : public test::WithDirectory {
- protected:
-  std::string Assembly(const std::string& text) {
-    const std::filesystem::path file = directory_ / "assembly.json";
-    std::ofstream(file) << text;
-    return file.string();
-  }
-};
+using WholeMotionClearance = test::WithDirectory;
 
 TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThere) {
   const std::string plate = Assembly(kPlateAndPost);

@@ -2,49 +2,28 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/common/test_directory.hpp"
 
 namespace sledway::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
+using test::Read;
 
-class ReplacingFileTest : public ::testing::Test {
+class ReplacingFileTest : public test::WithDirectory {
  protected:
-  void SetUp() override { fs::create_directories(directory_); }
-  void TearDown() override { fs::remove_all(directory_); }
-
-  // The names the directory holds, sorted: a temporary file left behind shows here.
-  Names Held() const {
-    Names names;
-    for (const auto& entry : fs::directory_iterator(directory_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
   static void Write(const fs::path& file, const std::string& text) {
     ReplacingFile replacing(file);
     std::ofstream(replacing.TemporaryPath()) << text;
     replacing.Commit();
   }
-  static std::string Read(const fs::path& file) {
-    std::ostringstream text;
-    text << std::ifstream(file).rdbuf();
-    return text.str();
-  }
-
-  const fs::path directory_ =
-      fs::temp_directory_path() / ("sledway-replacing-" + std::to_string(::getpid()));
 };
 
 TEST_F(ReplacingFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
@@ -62,7 +41,7 @@ TEST_F(ReplacingFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
     std::ofstream(unfinished.TemporaryPath()) << "half a run";
     EXPECT_EQ(Read(file), "first\n");
   }
-  EXPECT_EQ(Held(), Names{"rows.csv"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"rows.csv"});
   Write(file, "second\n");
   EXPECT_EQ(Read(file), "second\n");
   // Readable as a file made the usual way, not only by its owner.
@@ -85,7 +64,7 @@ TEST_F(ReplacingFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
   ReplacingFile blocked(directory_ / "later");
   fs::create_directories(directory_ / "later" / "inside");
   EXPECT_THROW(blocked.Commit(), std::runtime_error);
-  EXPECT_EQ(Held(), (Names{"later", "rows.csv"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"later", "rows.csv"}));
 }
 
 TEST_F(ReplacingFileTest, ALinkIsFollowedAndTheFileItNamesReplaced) {

@@ -265,38 +265,32 @@ TEST_F(ToolWindowTest, AFailedPathPickShowsWhatThePathDefinitionHolds) {
 
 TEST_F(ToolWindowTest, NumberBoxesFilterKeysAndPastedTextAndReadAnythingElseAsZero) {
   Open();
-  Type("txtPause", "1.5");
-  EXPECT_EQ(Get("txtPause").Text(), "1.5");
-  EXPECT_EQ(Path().Pause(), 1.5);
-  Get("txtPause").UserType(".-2");
-  EXPECT_EQ(Get("txtPause").Text(), "1.52");
-  Type("txtSteps", "2.5");
-  EXPECT_EQ(Get("txtSteps").Text(), "25");
-  EXPECT_EQ(Path().Steps(), 25);
-  for (const char* name : {"txtSteps", "txtReps", "txtPause"}) {
-    Type(name, "-7e\r\x16");  // minus, exponent, Enter and Ctrl+V are dropped
-    EXPECT_EQ(Get(name).Text(), "7") << name;
+  const auto value = [&](const std::string& box) -> double {
+    return box == "txtSteps" ? Path().Steps() : box == "txtReps" ? Path().Reps() : Path().Pause();
+  };
+  // Typed, then pasted: each character is judged against the text it joins. A second point, a
+  // minus, an exponent, Enter and Ctrl+V are dropped; emptied or a lone point reads as 0.
+  struct Row {
+    std::string box, keys, pasted, text;
+    double value;
+  };
+  for (const Row& row : std::vector<Row>{{"txtPause", "1.5.-2", "", "1.52", 1.52},
+                                         {"txtSteps", "2.5", "", "25", 25},
+                                         {"txtSteps", "-7e\r\x16", "", "7", 7},
+                                         {"txtReps", "-7e\r\x16", "", "7", 7},
+                                         {"txtPause", "-7e\r\x16", "", "7", 7},
+                                         {"txtPause", "", "1a.2.3-\xc2\xbd", "1.23", 1.23},
+                                         {"txtReps", "", "1.2\t3", "123", 123},
+                                         {"txtSteps", "\b", "", "", 0},
+                                         {"txtSteps", "0", "", "0", 0},
+                                         {"txtPause", "\b.", "", ".", 0}}) {
+    Type(row.box, row.keys);
+    if (!row.pasted.empty()) Get(row.box).UserPaste(row.pasted);
+    EXPECT_EQ(Get(row.box).Text(), row.text) << row.box << " " << row.keys << row.pasted;
+    EXPECT_EQ(value(row.box), row.value) << row.box;
+    // No steps, no step size at all.
+    EXPECT_TRUE(row.box != "txtSteps" || row.value != 0 || Get("lblInc").Text().empty());
   }
-  // Pasted: the same filter as typing, each character judged against the text it joins.
-  Type("txtPause", "");
-  Get("txtPause").UserPaste("1a.2.3-\xc2\xbd");
-  EXPECT_EQ(Get("txtPause").Text(), "1.23");
-  EXPECT_EQ(Path().Pause(), 1.23);
-  Type("txtReps", "");
-  Get("txtReps").UserPaste("1.2\t3");
-  EXPECT_EQ(Get("txtReps").Text(), "123");
-  EXPECT_EQ(Path().Reps(), 123);
-
-  // Emptied, or a lone point: 0, and no step size at all for no steps.
-  Type("txtSteps", "\b");
-  EXPECT_EQ(Get("txtSteps").Text(), "");
-  EXPECT_EQ(Path().Steps(), 0);
-  EXPECT_EQ(Get("lblInc").Text(), "");
-  Type("txtSteps", "0");
-  EXPECT_EQ(Get("lblInc").Text(), "");
-  Type("txtPause", "\b.");
-  EXPECT_EQ(Get("txtPause").Text(), ".");
-  EXPECT_EQ(Path().Pause(), 0.0);
   EXPECT_TRUE(messages.empty());
 }
 

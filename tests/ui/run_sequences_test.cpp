@@ -4,23 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <gp_Ax3.hxx>
-#include <gp_Pnt.hxx>
-#include <gp_Pnt2d.hxx>
-#include <gp_Trsf.hxx>
 #include <string>
 #include <vector>
 
-#include "modelhost/application/application.hpp"
 #include "modelhost/collections/entity_collection.hpp"
-#include "modelhost/component/component.hpp"
-#include "modelhost/document/assembly_document.hpp"
-#include "modelhost/parameters/parameter_table.hpp"
-#include "modelhost/part/part.hpp"
-#include "modelhost/sketch/planar_sketch.hpp"
-#include "modelhost/sketch/planar_sketch_definition.hpp"
 #include "path/path_definition.hpp"
 #include "platform/desktop.hpp"
+#include "tests/modelhost/model_test_helpers.hpp"
 #include "ui/selection_slots.hpp"
 
 namespace sledway {
@@ -61,10 +51,7 @@ class RunSequencesTest : public ::testing::Test {
         std::make_shared<model::EntityCollection>(std::vector<Ref<IVObject>>{entity}));
   }
 
-  gp_Pnt Pin() const {
-    const Ref<IVPoint> point = cart_->WorkPoint("pin")->GetPoint();
-    return gp_Pnt(point->X(), point->Y(), point->Z());
-  }
+  gp_Pnt Pin() const { return model::ModelPoint(cart_->WorkPoint("pin")->GetPoint()); }
 
   static gp_Pnt PathPoint(double fraction) { return gp_Pnt(100.0 * fraction, 50.0, 0.0); }
 

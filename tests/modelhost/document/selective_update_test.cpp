@@ -34,10 +34,6 @@ int FarthestVertex(const Part& part) {
   return farthest;
 }
 
-double EdgeLength(const Ref<IVCurveEvaluator>& evaluator) {
-  return LengthOf(*evaluator);
-}
-
 // Three parts: "lid" reads "width" directly and through "depth", "post" reads "height", and
 // "block" reads no parameter. Each has a component; the lid's turned and shifted.
 class SelectiveUpdateTest : public ::testing::Test {
@@ -108,8 +104,8 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   const Ref<IVEdgeProxy> postEdge = postComponent_->Edge(postAxis);
   const Ref<IVCurveEvaluator> lidEvaluator = lidEdge->GetEvaluator();
   const Ref<IVCurveEvaluator> postEvaluator = postEdge->GetEvaluator();
-  EXPECT_NEAR(EdgeLength(lidEvaluator), 3.0, 1e-12);
-  EXPECT_NEAR(EdgeLength(postEvaluator), 4.0, 1e-12);
+  EXPECT_NEAR(LengthOf(*lidEvaluator), 3.0, 1e-12);
+  EXPECT_NEAR(LengthOf(*postEvaluator), 4.0, 1e-12);
   EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 3, 1))), 1e-12);
 
   width_->Expression("45 mm");
@@ -118,11 +114,11 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   EXPECT_EQ(lidComponent_->Edge(across), lidEdge);
   EXPECT_EQ(lidComponent_->Vertex(corner), lidCorner);
   EXPECT_EQ(postComponent_->Edge(postAxis), postEdge);
-  EXPECT_NEAR(EdgeLength(postEvaluator), 4.0, 1e-12);
+  EXPECT_NEAR(LengthOf(*postEvaluator), 4.0, 1e-12);
   // The lid's edge, corner and an evaluator taken before the rebuild answer with the new body:
   // 5 x 4.5 x 1.5 cm, turned and shifted with its component.
-  EXPECT_NEAR(EdgeLength(lidEvaluator), 4.5, 1e-12);
-  EXPECT_NEAR(EdgeLength(lidEdge->GetEvaluator()), 4.5, 1e-12);
+  EXPECT_NEAR(LengthOf(*lidEvaluator), 4.5, 1e-12);
+  EXPECT_NEAR(LengthOf(*lidEdge->GetEvaluator()), 4.5, 1e-12);
   EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 4.5, 1.5))),
             1e-12);
   const gp_Vec along(Ends(lidEvaluator).first, Ends(lidEvaluator).second);
@@ -154,7 +150,7 @@ TEST_F(SelectiveUpdateTest, AFailedUpdateChangesNothingAndTheNextOneTriesAgain) 
     EXPECT_TRUE(lid_->Shape().IsSame(lidBody));
     EXPECT_TRUE(post_->Shape().IsSame(postBody));
     EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(cornerBefore), 1e-12);
-    EXPECT_NEAR(EdgeLength(lidEvaluator), 3.0, 1e-12);
+    EXPECT_NEAR(LengthOf(*lidEvaluator), 3.0, 1e-12);
   }
 
   width_->Expression("40 mm");
@@ -162,7 +158,7 @@ TEST_F(SelectiveUpdateTest, AFailedUpdateChangesNothingAndTheNextOneTriesAgain) 
   EXPECT_DOUBLE_EQ(width_->Value(), 40.0);
   EXPECT_DOUBLE_EQ(height_->Value(), 80.0);
   EXPECT_EQ(Generations(), (std::array{2, 2, 1}));
-  EXPECT_NEAR(EdgeLength(lidEvaluator), 4.0, 1e-12);
+  EXPECT_NEAR(LengthOf(*lidEvaluator), 4.0, 1e-12);
   EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(TurnedAndShifted(gp_Pnt(5, 4, 4.0 / 3.0))),
             1e-12);
 }

@@ -20,11 +20,6 @@ gp_Pnt SketchPoint(PlanarSketch& sketch, double x, double y) {
   return ModelPoint(sketch.SketchToModel(std::make_shared<Point2d>(gp_Pnt2d(x, y))));
 }
 
-double EdgeLength(const Ref<IVEdge>& edge) {
-  const auto [start, end] = Ends(edge->GetEvaluator());
-  return start.Distance(end);
-}
-
 // Sketches, placed components, 3D curves and an extruded plate of a file in millimetres, the
 // default unit.
 Ref<AssemblyDocument> Layout() {
@@ -142,9 +137,9 @@ TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
   EXPECT_DOUBLE_EQ(gap->Value(), 2.0);
   // Box edges 9 (along X, the length), 4 (along Y, the width) and 1 (along Z, the height).
   const Ref<Component> block = document->FindComponent("block:1");
-  EXPECT_NEAR(EdgeLength(block->Edge(9)), 2 * 2.54, 1e-12);
-  EXPECT_NEAR(EdgeLength(block->Edge(4)), 1 * 2.54, 1e-12);
-  EXPECT_NEAR(EdgeLength(block->Edge(1)), 0.1, 1e-12);
+  EXPECT_NEAR(LengthOf(*block->Edge(9)->GetEvaluator()), 2 * 2.54, 1e-12);
+  EXPECT_NEAR(LengthOf(*block->Edge(4)->GetEvaluator()), 1 * 2.54, 1e-12);
+  EXPECT_NEAR(LengthOf(*block->Edge(1)->GetEvaluator()), 0.1, 1e-12);
   ExpectNear(ModelPoint(block->WorkPoint("p")->GetPoint()),
              gp_Pnt((1 + 1) * 2.54, 2 * 2.54, 3 * 2.54));
 }
