@@ -27,10 +27,13 @@ Ref<IVCurveEvaluator> OwnEvaluator(CPathEnt& entity) {
   return nullptr;
 }
 
-gp_Dir Unit(double x, double y, double z, const std::string& where) {
+// `where` names what was read ("distance", "parameter") at `value`; the text is built only when
+// it is needed, since tangents are read many thousands of times in a frame's set-up.
+gp_Dir Unit(double x, double y, double z, const char* where, double value) {
   const double length = std::sqrt(x * x + y * y + z * z);
   if (!(length > 0.0) || !std::isfinite(length)) {
-    throw HostError(hresult::kInvalidArg, "the path has no tangent at " + where);
+    throw HostError(hresult::kInvalidArg, std::string("the path has no tangent at ") + where +
+                                              " " + std::to_string(value));
   }
   return {x / length, y / length, z / length};
 }
@@ -61,7 +64,7 @@ gp_Pnt PathCurve::PointAt(double distance) const {
 
 gp_Dir PathCurve::TangentAt(double distance) const {
   const Ref<IVVector> tangent = EntityAt(distance)->TangentVectorAtPoint(distance);
-  return Unit(tangent->X(), tangent->Y(), tangent->Z(), "distance " + std::to_string(distance));
+  return Unit(tangent->X(), tangent->Y(), tangent->Z(), "distance", distance);
 }
 
 std::optional<PathCurve::Parameters> PathCurve::ParametersOf(std::size_t entity) const {
@@ -84,7 +87,7 @@ gp_Dir PathCurve::TangentAtParam(std::size_t entity, double param) const {
   std::array<double, 3> t{};
   evaluators_[entity]->GetTangent(params, t);
   const double sense = entities_[entity]->Reversed() ? -1.0 : 1.0;
-  return Unit(sense * t[0], sense * t[1], sense * t[2], "parameter " + std::to_string(param));
+  return Unit(sense * t[0], sense * t[1], sense * t[2], "parameter", param);
 }
 
 double PathCurve::LengthBetween(std::size_t entity, double from, double to) const {
