@@ -1,5 +1,6 @@
 #include "clearance/curvature_bound.hpp"
 
+#include <Adaptor3d_CurveOnSurface.hxx>
 #include <Geom2dConvert_BSplineCurveToBezierCurve.hxx>
 #include <Geom2d_BSplineCurve.hxx>
 #include <Geom2d_BezierCurve.hxx>
@@ -263,13 +264,40 @@ CurvatureBounds Bound(const Adaptor& curve) {
     case GeomAbs_OffsetCurve:
       return {{}, NoBound("an offset curve")};
     default:
-      return {{}, NoBound("a curve of another kind (such as a helix)")};
+      return {{}, NoBound("a curve of another kind")};
   }
+}
+
+// A straight trace on a cylinder of radius r, turning at a and rising at b, is a helix of
+// curvature r a^2 / (r^2 a^2 + b^2) all along (a circle where b is 0, a line where a is 0).
+std::optional<double> HelixCurvature(const Adaptor3d_CurveOnSurface& curve) {
+  const Handle(Adaptor2d_Curve2d)& trace = curve.GetCurve();
+  if (curve.GetSurface()->GetType() != GeomAbs_Cylinder) return std::nullopt;
+  gp_Vec2d rate;
+  if (trace->GetType() == GeomAbs_Line) {
+    rate = gp_Vec2d(trace->Line().Direction());
+  } else if (trace->GetType() == GeomAbs_BSplineCurve && trace->Degree() == 1 &&
+             trace->NbPoles() == 2) {
+    const Handle(Geom2d_BSplineCurve) spline = trace->BSpline();
+    rate = gp_Vec2d(spline->Pole(1), spline->Pole(2));
+  } else {
+    return std::nullopt;
+  }
+  const double r = curve.GetSurface()->Cylinder().Radius();
+  const double turning = r * rate.X() * rate.X();
+  const double squared = r * turning + rate.Y() * rate.Y();
+  if (!(squared > 0.0)) return std::nullopt;
+  return turning / squared;
 }
 
 }  // namespace
 
 CurvatureBounds BoundCurvature(const Adaptor3d_Curve& curve) {
+  if (const auto* onSurface = dynamic_cast<const Adaptor3d_CurveOnSurface*>(&curve)) {
+    if (const std::optional<double> helix = HelixCurvature(*onSurface)) {
+      return Constant(curve.FirstParameter(), curve.LastParameter(), *helix);
+    }
+  }
   return Bound<GeomConvert_BSplineCurveToBezierCurve>(curve);
 }
 

@@ -17,6 +17,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "modelhost/curves/curve_makers.hpp"
+
 namespace sledway::clearance {
 namespace {
 
@@ -91,7 +93,7 @@ TEST(CurvatureBound, BoundsLieAboveTheCurvatureAndAtItsClosedForm) {
   }
 }
 
-TEST(CurvatureBound, ATangentThatMayVanishOrJumpHasNoBound) {
+TEST(CurvatureBound, ATangentThatMayVanishOrJumpHasNoBoundAndConstantCurvaturesTheirOwn) {
   TColgp_Array1OfPnt poles(1, 4);
   poles(1) = poles(2) = gp_Pnt(0, 0, 0);  // the derivative is zero at the start
   poles(3) = gp_Pnt(10, 5, 0);
@@ -100,6 +102,15 @@ TEST(CurvatureBound, ATangentThatMayVanishOrJumpHasNoBound) {
   Handle(Geom_BSplineCurve) corner = QuarterCircle();
   corner->IncreaseMultiplicity(2, 2);  // C0 at 0.3, although still on the circle
   EXPECT_NE(BoundCurvature(GeomAdaptor_Curve(corner)).unbounded, "");
+  // The model's helix, radius 50 and pitch 30: r / (r^2 + (p / 2 pi)^2) all along.
+  const CurvatureBounds helix =
+      BoundCurvature(*model::MakeHelix(gp_Ax2(gp_Pnt(1, 2, 3), gp_Dir(1, 1, 0)), 50, 30, 3, "h"));
+  const double rise = 30.0 / (2.0 * std::numbers::pi);
+  ASSERT_EQ(helix.spans.size(), 1u) << helix.unbounded;
+  const double exact = 50.0 / (2500.0 + rise * rise);
+  EXPECT_GE(helix.spans[0].curvature, exact);
+  EXPECT_LE(helix.spans[0].curvature, exact * (1.0 + 2e-8));
+  EXPECT_DOUBLE_EQ(helix.spans[0].last, 6.0 * std::numbers::pi);
   const Handle(Geom2d_Curve) flat = new Geom2d_Ellipse(gp_Ax22d(), 3.0, 3.0);
   const CurvatureBounds circle = BoundCurvature(Geom2dAdaptor_Curve(flat));
   ASSERT_FALSE(circle.spans.empty());
