@@ -8,6 +8,7 @@
 #include <Geom_BSplineCurve.hxx>
 #include <Geom_BezierCurve.hxx>
 #include <TColStd_Array1OfReal.hxx>
+#include <gp_Vec.hxx>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -174,6 +175,20 @@ Net NetOf(const Bezier& bezier) {
   return net;
 }
 
+gp_Vec Cartesian(const std::array<double, 4>& pole) {
+  return {pole[0] / pole[3], pole[1] / pole[3], pole[2] / pole[3]};
+}
+
+// Whether the tangent at the end of `before` is the one at the start of `after`, which begins
+// where it ends: the end tangents of a Bezier arc lie along its first and last pole pairs. A
+// derivative that vanishes there is left to the span bounds, which refuse it.
+bool TangentContinues(const Net& before, const Net& after) {
+  const gp_Vec in = Cartesian(before.back()) - Cartesian(before[before.size() - 2]);
+  const gp_Vec out = Cartesian(after[1]) - Cartesian(after.front());
+  const double lengths = in.Magnitude() * out.Magnitude();
+  return lengths == 0.0 || (in.Dot(out) > 0.0 && in.Crossed(out).Magnitude() <= 1e-12 * lengths);
+}
+
 const char* const kNoDerivative =
     "its tangent is not defined everywhere (its derivative comes to zero)";
 
@@ -199,18 +214,23 @@ CurvatureBounds FromBSpline(opencascade::handle<BSpline> spline, double first, d
   if (first < spline->FirstParameter() || last > spline->LastParameter()) {
     return {{}, "it is taken across the seam of a closed spline"};
   }
-  for (int i = 2; i < spline->NbKnots(); ++i) {
-    if (spline->Knot(i) > first && spline->Knot(i) < last &&
-        spline->Multiplicity(i) >= spline->Degree()) {
-      return {{}, "its tangent may jump at a knot inside it"};
-    }
-  }
   Converter converter(spline);
   TColStd_Array1OfReal knots(1, converter.NbArcs() + 1);
   converter.Knots(knots);
   std::vector<Arc> arcs;
   for (int i = 1; i <= converter.NbArcs(); ++i) {
     arcs.push_back({NetOf(*converter.Arc(i)), knots(i), knots(i + 1)});
+  }
+  // Only where a knot's multiplicity reaches the degree may the tangent jump: the arcs on its
+  // two sides must leave it along one direction (a circle of quarter arcs does).
+  for (int i = 2; i < spline->NbKnots(); ++i) {
+    const double knot = spline->Knot(i);
+    if (knot <= first || knot >= last || spline->Multiplicity(i) < spline->Degree()) continue;
+    const auto after = std::find_if(arcs.begin() + 1, arcs.end(),
+                                    [&](const Arc& arc) { return arc.first >= knot; });
+    if (after == arcs.end() || !TangentContinues(std::prev(after)->net, after->net)) {
+      return {{}, "its tangent jumps at a knot inside it"};
+    }
   }
   return FromArcs(arcs, first, last);
 }

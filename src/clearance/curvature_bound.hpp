@@ -20,9 +20,9 @@ struct CurvatureSpan {
 // B-spline and Bezier curves, rational or not, are bounded span by span from their homogeneous
 // control points (derivative polynomials in Bernstein form, whose coefficients bound their
 // values), halving a span until the bound is within a hundredth of the curvature at the span's
-// ends, or until it is an 256th of the span. A curve whose tangent may jump inside its range (a
-// knot of multiplicity at least the degree) or vanish (its derivative reaches zero), and curves
-// of any other kind, have none.
+// ends, or until it is an 256th of the span. A curve whose tangent jumps inside its range (at a
+// knot of multiplicity at least the degree) or vanishes (its derivative reaches zero), and
+// curves of any other kind, have none.
 struct CurvatureBounds {
   std::vector<CurvatureSpan> spans;
   std::string unbounded;
