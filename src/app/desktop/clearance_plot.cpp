@@ -176,6 +176,8 @@ void ClearancePlot::Lay(QChart* chart) {
   connect(save, &QPushButton::clicked, this, &ClearancePlot::ChooseFile);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   coverage_->setWordWrap(true);
+  // A long hover text wraps rather than widening the dialog under the pointer.
+  hover_->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(coverage_);
   layout->addWidget(chartView_);
