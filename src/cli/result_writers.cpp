@@ -56,19 +56,6 @@ std::string PointText(const std::array<double, 3>& point) {
          TrimmedText(point[2], 6) + ")";
 }
 
-// What the clearance covered: "clearance: over the whole motion, 812 measurements", or "at the
-// moves only" and why.
-std::string CoverageLine(const ClearanceSummary& summary) {
-  const std::string count = std::to_string(summary.measurements) + " measurements";
-  if (!summary.atMovesOnly.empty()) {
-    return "clearance: at the moves only (" + summary.atMovesOnly + "), " + count;
-  }
-  if (summary.stretchesAtMoves == 0) return "clearance: over the whole motion, " + count;
-  return "clearance: over the whole motion but " + std::to_string(summary.stretchesAtMoves) +
-         " stretches between moves, measured at their moves only (" + summary.stretchReason +
-         "), " + count;
-}
-
 std::string WhereText(const ClearanceSummary& summary) {
   if (!summary.leastBetweenMoves) return " at move " + std::to_string(summary.move);
   return " between moves " + std::to_string(summary.move) + " and " +
@@ -78,7 +65,7 @@ std::string WhereText(const ClearanceSummary& summary) {
 // The coverage, "clearance: least 2 mm at move 5 (fraction 0.1) between 'a' and 'b', closest
 // points (...) and (...) mm", then one line per contact interval, or "contact: none".
 std::vector<std::string> ClearanceLines(const ClearanceSummary& summary, const std::string& unit) {
-  std::vector<std::string> lines{CoverageLine(summary)};
+  std::vector<std::string> lines{"clearance: " + ClearanceCoverage(summary)};
   if (summary.least) {
     lines.push_back("clearance: least " + TrimmedText(*summary.least, 6) + " " + unit +
                     WhereText(summary) + " (fraction " + TrimmedText(summary.fraction, 9) +
@@ -351,6 +338,17 @@ class JsonWriter final : public ResultWriter {
 };
 
 }  // namespace
+
+std::string ClearanceCoverage(const ClearanceSummary& summary) {
+  const std::string count = std::to_string(summary.measurements) + " measurements";
+  if (!summary.atMovesOnly.empty()) {
+    return "at the moves only (" + summary.atMovesOnly + "), " + count;
+  }
+  if (summary.stretchesAtMoves == 0) return "over the whole motion, " + count;
+  return "over the whole motion but " + std::to_string(summary.stretchesAtMoves) +
+         " stretches between moves, measured at their moves only (" + summary.stretchReason +
+         "), " + count;
+}
 
 OutputFormat ParseOutputFormat(std::string_view text) {
   if (text == "table") return OutputFormat::kTable;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "cli/run_report.hpp"
@@ -21,6 +22,10 @@ class ResultWriter {
   virtual void Row(const MoveRow& row) = 0;
   virtual void End(const RunCheck& check) = 0;
 };
+
+// What a run's clearance covered, as its summary line says after "clearance: ": "over the whole
+// motion, 812 measurements", or "at the moves only" and why.
+std::string ClearanceCoverage(const ClearanceSummary& summary);
 
 std::unique_ptr<ResultWriter> MakeResultWriter(OutputFormat format, std::ostream& stream);
 

@@ -143,6 +143,33 @@ std::vector<clearance::Clearance> RunClearance::MeasureAll() {
   return measured;
 }
 
+RunClearance::Sample RunClearance::Probe(double fraction) {
+  Sample there = sweep_->At(fraction);
+  Heard(there, std::nullopt);
+  return there;
+}
+
+MoveClearance RunClearance::Least(const Sample& there) const {
+  MoveClearance least;
+  for (const Measured& member : Members(there)) {
+    const clearance::Clearance& measured = member.clearance;
+    least.contact = least.contact || !measured.inContact.empty();
+    if (!measured.nearest) continue;
+    const double bound = measured.bound / perUnit_;
+    least.bound = std::min(least.bound.value_or(bound), bound);
+    const double distance = measured.nearest->distance / perUnit_;
+    if (least.distance && *least.distance <= distance) continue;
+    least.distance = distance;
+    least.nearest = measured.nearestComponent;
+    least.moving = member.moving;
+  }
+  return least;
+}
+
+void RunClearance::Heard(const Sample& there, std::optional<std::int64_t> move) const {
+  if (measured_) measured_({there.fraction, move, Least(there)});
+}
+
 std::vector<int> RunClearance::Generations() const {
   std::vector<int> generations;
   for (const clearance::ClearanceCheck& check : checks_) {
@@ -171,7 +198,7 @@ double RunClearance::Boundary(double outside, double inside, const Touch& touch)
   const std::string& component = touch.second;
   while (std::abs(inside - outside) > kBoundaryResolution) {
     const double middle = 0.5 * (inside + outside);
-    const Sample there = sweep_->At(middle);
+    const Sample there = Probe(middle);
     const std::vector<std::string>& inContact = there.members[member].inContact;
     const bool touching =
         std::find(inContact.begin(), inContact.end(), component) != inContact.end();
@@ -250,7 +277,7 @@ void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& 
   constexpr double kRatio = 0.6180339887498949;
   double a = seen[at - 1].first, b = seen[at + 1].first;
   const auto distanceAt = [&](double fraction) {
-    const Sample there = sweep_->At(fraction);
+    const Sample there = Probe(fraction);
     NoteLeast(there, false);
     return LeastDistance(there).value_or(std::numeric_limits<double>::max());
   };
@@ -276,7 +303,7 @@ bool RunClearance::SweepFrom(const Sample& atMove) {
   for (const clearance::MotionSweep::Stretch& stretch :
        sweep_->Stretches(last_->fraction, atMove.fraction)) {
     // Past an entity's end the component may have jumped: measured anew where it lands.
-    if (stretch.start != last_->fraction) Visit(sweep_->At(stretch.start), true, false);
+    if (stretch.start != last_->fraction) Visit(Probe(stretch.start), true, false);
     for (;;) {
       const std::optional<double> next = sweep_->Next(*last_, stretch.end);
       if (!next) {
@@ -285,7 +312,7 @@ bool RunClearance::SweepFrom(const Sample& atMove) {
         return false;
       }
       if (*next == atMove.fraction) return true;
-      Visit(sweep_->At(*next), true, false);
+      Visit(Probe(*next), true, false);
       if (*next == stretch.end) break;
       if (sweep_->Measurements() - before > kMostMeasurements) {
         ++summary_.stretchesAtMoves;
@@ -303,6 +330,7 @@ bool RunClearance::SweepFrom(const Sample& atMove) {
 
 void RunClearance::AtStart(std::int64_t step, double fraction) {
   const Sample there = sweep_->StartAtMove(fraction, MeasureAll());
+  Heard(there, 0);
   Visit(there, false, true);
   lastStep_ = step;
   generations_ = Generations();
@@ -339,6 +367,7 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
       }
     }
   }
+  Heard(atMove, move);
   Visit(atMove, neighbours && covered, true);
   if (covered && seen_.size() > 2) FollowApproach(seen_);
   seen_.clear();
@@ -372,20 +401,7 @@ MoveClearance RunClearance::AfterMove(std::int64_t move, std::int64_t step, doub
   lastStep_ = step;
   generations_ = generations;
   move_ = move;
-  MoveClearance columns;
-  for (const Measured& member : Members(atMove)) {
-    const clearance::Clearance& measured = member.clearance;
-    columns.contact = columns.contact || !measured.inContact.empty();
-    if (!measured.nearest) continue;
-    const double bound = measured.bound / perUnit_;
-    columns.bound = std::min(columns.bound.value_or(bound), bound);
-    const double distance = measured.nearest->distance / perUnit_;
-    if (columns.distance && *columns.distance <= distance) continue;
-    columns.distance = distance;
-    columns.nearest = measured.nearestComponent;
-    columns.moving = member.moving;
-  }
-  return columns;
+  return Least(atMove);
 }
 
 ClearanceSummary RunClearance::Summary() const {

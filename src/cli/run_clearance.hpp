@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -63,6 +64,10 @@ class RunClearance {
   std::optional<std::string> StopMessage() const { return stop_; }
   // The run's summary so far: open contact intervals end at the last fraction measured.
   ClearanceSummary Summary() const;
+  // `measured` hears every measurement from now on, in the order made.
+  void OnMeasurement(std::function<void(const ClearanceMeasurement&)> measured) {
+    measured_ = std::move(measured);
+  }
 
  private:
   using Sample = clearance::MotionSweep::Sample;
@@ -76,6 +81,11 @@ class RunClearance {
   // The leader's clearance in `there`, then each follower's.
   std::vector<Measured> Members(const Sample& there) const;
   std::vector<clearance::Clearance> MeasureAll();
+  // The members put where the motion puts them at `fraction`, and measured there.
+  Sample Probe(double fraction);
+  // The least over the members in `there`: what a move's row shows.
+  MoveClearance Least(const Sample& there) const;
+  void Heard(const Sample& there, std::optional<std::int64_t> move) const;
   std::vector<int> Generations() const;
 
   void Visit(const Sample& there, bool refine, bool atMove);
@@ -104,6 +114,7 @@ class RunClearance {
   std::optional<std::string> stop_;
   // Fractions and distances measured on the way from the last move to this one, both moves too.
   std::vector<std::pair<double, double>> seen_;
+  std::function<void(const ClearanceMeasurement&)> measured_;
 };
 
 }  // namespace sledway::cli

@@ -30,6 +30,14 @@ struct MoveClearance {
   bool contact = false;
 };
 
+// One measurement of a run's clearance: at "Position", at a move, or on the way between two
+// moves (finding a contact's ends and following the nearest approach included).
+struct ClearanceMeasurement {
+  double fraction = 0.0;
+  std::optional<std::int64_t> move;  // the move measured, 0 for "Position"; none between moves
+  MoveClearance clearance;           // the least over the moving members
+};
+
 // The least clearance of a run and where the moving component touched others.
 struct ClearanceSummary {
   std::string moving;

@@ -56,10 +56,39 @@ void ClearanceWatch::SetEnabled(bool enabled) {
 void ClearanceWatch::Reset() {
   Clear();
   placements_.clear();
-  samples_.clear();
+  StartRun();
   check_.reset();
   moving_.reset();
   document_.reset();
+}
+
+void ClearanceWatch::StartRun() {
+  samples_.clear();
+  wholeMotion_.reset();
+}
+
+void ClearanceWatch::BeginOwnRun() {
+  ownRun_ = true;
+  StartRun();
+}
+
+void ClearanceWatch::EndOwnRun() {
+  ownRun_ = false;
+  // The next move begins another run, however soon it comes.
+  lastMove_ = {};
+}
+
+void ClearanceWatch::Probing(bool probing) {
+  probing_ = probing;
+  if (!probing_) Learn();
+}
+
+void ClearanceWatch::Learn() {
+  const AssemblyScene* scene = view_.Scene();
+  if (!enabled_ || !scene || scene->Document() != document_) return;
+  for (const Ref<model::Component>& component : document_->Components()) {
+    placements_.insert_or_assign(component.get(), component->Placement());
+  }
 }
 
 std::string ClearanceWatch::LengthUnit() const {
@@ -84,7 +113,7 @@ void ClearanceWatch::Clear() {
 
 void ClearanceWatch::Update() {
   const AssemblyScene* scene = view_.Scene();
-  if (!enabled_ || !scene) return;
+  if (!enabled_ || !scene || probing_) return;
   if (scene->Document() != document_) {
     Reset();
     document_ = scene->Document();
@@ -109,10 +138,10 @@ void ClearanceWatch::Update() {
     check_ =
         std::make_unique<clearance::ClearanceCheck>(moved, std::move(others), kContactTolerance);
     moving_ = moved;
-    samples_.clear();
+    StartRun();
   }
   const auto now = std::chrono::steady_clock::now();
-  if (now - lastMove_ > kRunGap) samples_.clear();
+  if (!ownRun_ && now - lastMove_ > kRunGap) StartRun();
   lastMove_ = now;
 
   const clearance::Clearance clearance = check_->Measure();

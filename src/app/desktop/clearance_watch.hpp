@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop/run_clearance_record.hpp"
 #include "clearance/clearance_check.hpp"
 #include "host/object.hpp"
 
@@ -34,7 +35,8 @@ struct ClearanceSample {
 // The clearance watch of the desktop host: whenever the view finds a component moved, the
 // clearance of that component to every other one is measured; components in contact are drawn
 // red, and a line labelled with the distance joins the closest pair. The moves of one run (moves
-// less than a second apart) are kept for the plot after it.
+// less than a second apart, or the moves of a run of the host's own) are kept for the plot after
+// it.
 class ClearanceWatch {
  public:
   explicit ClearanceWatch(ViewWidget& view);
@@ -47,11 +49,27 @@ class ClearanceWatch {
   // Called by the view after its scene took new placements, before it draws them.
   void Update();
 
+  // A run of the host's own (the "Motion" panel's) begins or ends: its moves are one run,
+  // however long the measurements between them take.
+  void BeginOwnRun();
+  void EndOwnRun();
+  // While probing, the placements the view shows are measurements on the way between two
+  // moves, not moves; once it ends, where the components stand then is no move either.
+  void Probing(bool probing);
+  // The clearance of the own run over the whole motion, kept for the plot until the next run.
+  void KeepWholeMotion(std::optional<RunClearanceRecord> record) {
+    wholeMotion_ = std::move(record);
+  }
+  const std::optional<RunClearanceRecord>& WholeMotion() const { return wholeMotion_; }
+
   const std::vector<ClearanceSample>& Samples() const { return samples_; }
   std::string LengthUnit() const;
 
  private:
   void Clear();
+  // Learns where every component stands now, taking none of it as a move.
+  void Learn();
+  void StartRun();
   void Show(const clearance::Clearance& clearance);
   void Paint(const Ref<model::Component>& component, bool contact);
 
@@ -65,6 +83,9 @@ class ClearanceWatch {
   Handle(AIS_Shape) line_;
   Handle(AIS_TextLabel) label_;
   std::vector<ClearanceSample> samples_;
+  std::optional<RunClearanceRecord> wholeMotion_;
+  bool ownRun_ = false;
+  bool probing_ = false;
   std::chrono::steady_clock::time_point lastMove_;
 };
 

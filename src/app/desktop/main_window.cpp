@@ -163,13 +163,19 @@ void MainWindow::BuildMenus() {
 }
 
 bool MainWindow::ShowClearancePlot() {
+  const QString unit = QString::fromStdString(watch_->LengthUnit());
+  if (const std::optional<RunClearanceRecord>& record = watch_->WholeMotion()) {
+    ClearancePlot plot(*record, unit, this);
+    plot.exec();
+    return true;
+  }
   if (watch_->Samples().empty()) {
     platform::ShowMessage(
         "The clearance watch has measured no run yet: turn it on in the Tools menu, then run.",
         kTitle);
     return false;
   }
-  ClearancePlot plot(watch_->Samples(), QString::fromStdString(watch_->LengthUnit()), this);
+  ClearancePlot plot(watch_->Samples(), unit, this);
   plot.exec();
   return true;
 }
@@ -218,14 +224,24 @@ QString MainWindow::RunMotion(const model::SuggestedRun& suggested,
                               const MotionSettings& settings) {
   view_->StopInteraction();
   SuggestedMotionRun run(application_, document_, suggested, settings);
+  // With the watch on, the plot gets the clearance of the whole motion, as the runner measures it.
+  if (watch_->Enabled()) run.MeasureClearance([this](bool probing) { watch_->Probing(probing); });
   if (run.Position().end != MotionEnd::kCompleted) return tr("\"Position\" failed.");
-  // The recording takes the moves of "Run", as it does an add-in's.
+  // The recording and the watch take the moves of "Run", as they do an add-in's.
   struct Recorded {
     RunRecording& recording;
-    ~Recorded() { recording.EndOwnRun(); }
-  } recorded{*recording_};
+    ClearanceWatch& watch;
+    ~Recorded() {
+      recording.EndOwnRun();
+      watch.EndOwnRun();
+    }
+  } recorded{*recording_, *watch_};
   recording_->BeginOwnRun();
+  watch_->BeginOwnRun();
   const MotionOutcome outcome = run.Run();
+  watch_->KeepWholeMotion(run.Clearance());
+  // The measurements on the way to the last move left the view where they stood.
+  view_->update();
   if (outcome.end != MotionEnd::kCompleted) {
     return tr("The run ended after %1 moves: %2")
         .arg(outcome.moves)

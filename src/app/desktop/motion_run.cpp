@@ -6,6 +6,7 @@
 
 #include "cli/drive_choice.hpp"
 #include "cli/motion_options.hpp"
+#include "cli/run_clearance.hpp"
 #include "cli/run_options.hpp"
 #include "cli/slot_picking.hpp"
 #include "cli/usage_error.hpp"
@@ -92,12 +93,49 @@ SuggestedMotionRun::~SuggestedMotionRun() = default;
 
 MotionOutcome SuggestedMotionRun::Position() {
   MotionOutcome position = PositionAtStart(app_, document_, *path_);
-  if (position.end == MotionEnd::kCompleted) plan_->Start();
+  if (position.end != MotionEnd::kCompleted) return position;
+  plan_->Start();
+  if (clearance_) {
+    const bool flipped = path_->FlipPath();
+    clearance_->AtStart(flipped ? path_->Steps() : 0, flipped ? 1.0 : 0.0);
+  }
   return position;
 }
 
 MotionOutcome SuggestedMotionRun::Run(const RunObserver& observer) {
-  return RunPath(app_, document_, *path_, observer, plan_->Hooks());
+  if (!clearance_) return RunPath(app_, document_, *path_, observer, plan_->Hooks());
+  const RunObserver measuring = [this, &observer](const RunMove& move) {
+    {
+      struct Probing {
+        const std::function<void(bool)>& tell;
+        ~Probing() {
+          if (tell) tell(false);
+        }
+      } probing{probing_};
+      if (probing_) probing_(true);
+      clearance_->AfterMove(move.index, move.step, move.fraction);
+    }
+    if (observer) observer(move);
+  };
+  return RunPath(app_, document_, *path_, measuring, plan_->Hooks());
+}
+
+void SuggestedMotionRun::MeasureClearance(std::function<void(bool probing)> probing) {
+  probing_ = std::move(probing);
+  // The runner's defaults: every other component, the contact tolerance of 0.001 mm.
+  try {
+    clearance_ = std::make_unique<cli::RunClearance>(cli::RunOptions(), *document_, *path_, app_,
+                                                     plan_->Motion());
+  } catch (const cli::UsageError& error) {
+    throw std::runtime_error(InPanelWords(error.what()));
+  }
+  clearance_->OnMeasurement(
+      [this](const cli::ClearanceMeasurement& measured) { measurements_.push_back(measured); });
+}
+
+std::optional<RunClearanceRecord> SuggestedMotionRun::Clearance() const {
+  if (!clearance_) return std::nullopt;
+  return RunClearanceRecord{measurements_, clearance_->Summary()};
 }
 
 std::optional<double> SuggestedMotionRun::HolonomyDegrees() const {

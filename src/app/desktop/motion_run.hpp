@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/desktop/run_clearance_record.hpp"
 #include "host/object.hpp"
 #include "modelhost/files/suggested_run.hpp"
 #include "ui/run_sequences.hpp"
@@ -13,8 +15,9 @@ namespace sledway {
 class CPath;
 }
 namespace sledway::cli {
+class RunClearance;
 class RunMotionPlan;
-}
+}  // namespace sledway::cli
 namespace sledway::model {
 class Application;
 class AssemblyDocument;
@@ -54,11 +57,21 @@ class SuggestedMotionRun {
   // The roll's twist after one loop of a closed path under the minimal roll, in degrees.
   std::optional<double> HolonomyDegrees() const;
 
+  // Before "Position": the run's clearance is measured too, over the whole motion, from
+  // "Position" on. `probing` hears true when the measurements after a move begin and false when
+  // they end: the placements they make on the way between moves are no moves of the run.
+  void MeasureClearance(std::function<void(bool probing)> probing);
+  // What the clearance measured so far; none unless MeasureClearance asked for it.
+  std::optional<RunClearanceRecord> Clearance() const;
+
  private:
   Ref<model::Application> app_;
   Ref<model::AssemblyDocument> document_;
   Ref<CPath> path_;
   std::unique_ptr<cli::RunMotionPlan> plan_;
+  std::unique_ptr<cli::RunClearance> clearance_;
+  std::vector<cli::ClearanceMeasurement> measurements_;
+  std::function<void(bool)> probing_;
 };
 
 }  // namespace sledway::app
