@@ -98,12 +98,14 @@ TEST_F(WholeMotionPlotTest, APanelRunPlotsTheContactBetweenMovesAndTheWatchKeeps
   EXPECT_THAT(ClearancePlot(window_->Watch().Samples(), "mm").Coverage().toStdString(),
               StartsWith("Clearance at the moves"));
 
-  // The turn of a bead on a helix has no bound: the plot says it is at the moves and why.
-  ASSERT_TRUE(window_->OpenSample("helix"));
-  RunPanel(5);
+  // In four steps round the coil the carriage stands turned too far from the earlier move for
+  // a bound on some stretches: the plot says which are at their moves and why.
+  ASSERT_TRUE(window_->OpenSample("coil"));
+  RunPanel(4);
   ASSERT_TRUE(window_->Watch().WholeMotion());
   EXPECT_THAT(ClearancePlot(*window_->Watch().WholeMotion(), "mm").Coverage().toStdString(),
-              StartsWith("Clearance at the moves only (entity 1 of the path"));
+              StartsWith("Clearance over the whole motion but 4 stretches between moves, measured "
+                         "at their moves only (a member stood turned too far"));
 }
 
 }  // namespace
