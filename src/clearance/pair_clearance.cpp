@@ -2,8 +2,8 @@
 
 #include <BRepClass3d_SolidClassifier.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
-#include <TopLoc_Location.hxx>
 #include <Precision.hxx>
+#include <TopLoc_Location.hxx>
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -49,7 +49,9 @@ std::optional<gp_Pnt> EnclosedPoint(const PartHierarchy& inner, const PartHierar
 
 // The least distance over the face pairs that could hold one below `found` (the refinement's,
 // not certified), each pair measured on its two whole faces by BRepExtrema; the points in the
-// fixed part's coordinates.
+// fixed part's coordinates. BRepExtrema may settle on a minimum that is not the least (a rod
+// lying across a torus, nearer at one crossing than at the other), so a nearer point pair the
+// refinement found is kept: any pair on the two surfaces is at least as far as their distance.
 PairClearance ExactlyMeasured(const PartHierarchy& fixed, const PartHierarchy& moving,
                               const FacePairs& pairs, const gp_Trsf& movingToFixed,
                               const PairClearance& found) {
@@ -66,14 +68,14 @@ PairClearance ExactlyMeasured(const PartHierarchy& fixed, const PartHierarchy& m
   for (const auto& [nearest, faces] : order) {
     if (nearest > limit) break;
     const BRepExtrema_DistShapeShape exact(
-        fixed.Face(faces.first),
-        moving.Face(faces.second).Moved(TopLoc_Location(movingToFixed)), Extrema_ExtFlag_MIN);
+        fixed.Face(faces.first), moving.Face(faces.second).Moved(TopLoc_Location(movingToFixed)),
+        Extrema_ExtFlag_MIN);
     if (!exact.IsDone() || exact.NbSolution() == 0) continue;
-    if (!best.measuredExactly || exact.Value() < best.distance) {
+    best.measuredExactly = true;
+    if (exact.Value() < best.distance) {
       best.distance = exact.Value();
       best.onOther = exact.PointOnShape1(1);
       best.onMoving = exact.PointOnShape2(1);
-      best.measuredExactly = true;
       limit = std::min(limit, best.distance);
     }
   }
