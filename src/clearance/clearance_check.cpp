@@ -43,7 +43,9 @@ Clearance ClearanceCheck::Measure() {
     if (pair->distance <= tolerance_) {
       result.inContact.push_back(other->ComponentName());
     } else {
-      const double free = pair->measuredExactly ? pair->distance : pair->bound;
+      // The bound holds whatever the solves did; the exact distance stands in only where the
+      // bound lies within the tolerance and so cannot show the component out of contact.
+      const double free = pair->bound > tolerance_ ? pair->bound : pair->distance;
       result.freeDistance = std::min(result.freeDistance.value_or(free), free);
       nearestFree = std::min(nearestFree.value_or(pair->distance), pair->distance);
     }

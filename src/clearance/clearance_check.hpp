@@ -28,8 +28,8 @@ struct Clearance {
   // certified.
   int measuredExactly = 0;
   // No component out of contact comes nearer than this: the least, over those components, of
-  // the bound (or of the distance where it was measured exactly, which the bound may not
-  // reach), always above the tolerance; none when every component is in contact or none is
+  // the bound (or of the exactly measured distance where the bound lies within the tolerance),
+  // always above the tolerance; none when every component is in contact or none is
   // measured. How far the moving component may go before it can touch one more.
   std::optional<double> freeDistance;
 };
