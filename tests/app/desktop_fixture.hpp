@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,16 @@ class DesktopTest : public ::testing::Test {
     window_ = std::make_unique<MainWindow>(app_, settings_);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    CaptureMessages();
+  }
+  // Messages go to shownMessages_; `yield` stands for the host's turn of the message loop.
+  void CaptureMessages(std::function<void()> yield = {}) {
+    messages_.reset();
     messages_ = std::make_unique<platform::ScopedDesktopServices>(platform::DesktopServices{
         .sleep = {},
         .showMessage = [this](const std::string& text,
                               const std::string&) { shownMessages_.push_back(text); },
-        .yieldToMessageLoop = {}});
+        .yieldToMessageLoop = std::move(yield)});
   }
   void TearDown() override {
     messages_.reset();

@@ -4,11 +4,11 @@
 #include <Bnd_Box.hxx>
 #include <Graphic3d_Group.hxx>
 #include <PrsMgr_PresentationManager.hxx>
-#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <fstream>
 
 #include "app/desktop/model_browser.hpp"
 #include "app/view/assembly_scene.hpp"
@@ -81,15 +81,12 @@ TEST_F(MainWindowTest, ABadFileIsReportedAndLeavesTheOpenAssemblyAsItWas) {
   ASSERT_TRUE(window_->OpenSample("slot"));
   const Ref<model::AssemblyDocument> open = window_->Document();
   QTemporaryDir folder;
-  const QString bad = folder.filePath("broken.json");
-  QFile file(bad);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(R"({"parts": [{"name": "p", "box": {"length": 1}}], "components": [)");
-  file.close();
+  const std::string bad = folder.filePath("broken.json").toStdString();
+  std::ofstream(bad) << R"({"parts": [{"name": "p", "box": {"length": 1}}], "components": [)";
 
   // A malformed STEP file is the runner's tests' (the same reader refuses it).
 
-  EXPECT_FALSE(window_->OpenFile(bad.toStdString()));
+  EXPECT_FALSE(window_->OpenFile(bad));
   EXPECT_FALSE(window_->OpenFile(folder.filePath("missing.step").toStdString()));
   ASSERT_EQ(shownMessages_.size(), 2u);
   EXPECT_THAT(shownMessages_[0], HasSubstr("broken.json"));
@@ -110,9 +107,7 @@ TEST_F(MainWindowTest, AMoveChangesOnlyTheDisplayedLocationAndHidingErases) {
   ASSERT_FALSE(shown.IsNull());
   const Graphic3d_SequenceOfGroup groupsBefore = shown->Groups();
 
-  gp_Trsf moved = slider->Placement();
-  moved.SetTranslationPart(gp_Vec(3.0, 4.0, 2.0));
-  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  slider->SetTransformation(std::make_shared<model::Matrix>(model::Shifted(3.0, 4.0, 2.0)));
   Settle();
   EXPECT_TRUE(body->LocalTransformation().TranslationPart().IsEqual(gp_XYZ(3.0, 4.0, 2.0), 1e-12));
   // The same presentation with the same groups: no new triangulation was made.
@@ -123,8 +118,7 @@ TEST_F(MainWindowTest, AMoveChangesOnlyTheDisplayedLocationAndHidingErases) {
   slider->Visible(false);
   Settle();
   EXPECT_FALSE(View().Context()->IsDisplayed(body));
-  moved.SetTranslationPart(gp_Vec(5.0, 1.0, 2.0));
-  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  slider->SetTransformation(std::make_shared<model::Matrix>(model::Shifted(5.0, 1.0, 2.0)));
   slider->Visible(true);
   Settle();
   EXPECT_TRUE(View().Context()->IsDisplayed(body));
@@ -143,9 +137,7 @@ TEST_F(MainWindowTest, AfterAMoveTheWindowShowsTheComponentWhereItNowStands) {
   };
   const QImage before = onScreen();
   const Ref<model::Component> slider = ComponentNamed("slider:1");
-  gp_Trsf moved = slider->Placement();
-  moved.SetTranslationPart(gp_Vec(3.0, 4.0, 2.0));
-  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  slider->SetTransformation(std::make_shared<model::Matrix>(model::Shifted(3.0, 4.0, 2.0)));
   Settle();
   const QImage afterMove = onScreen();
   EXPECT_TRUE(afterMove != before);
@@ -181,9 +173,7 @@ TEST_F(MainWindowTest, MessagesYieldAndTheWindowHandleAreTheDesktopHostsOwn) {
 
   // A run yields after every move: the view shows the move then, before the run goes on.
   const Ref<model::Component> slider = ComponentNamed("slider:1");
-  gp_Trsf moved = slider->Placement();
-  moved.SetTranslationPart(gp_Vec(7.0, 2.0, 1.0));
-  slider->SetTransformation(std::make_shared<model::Matrix>(moved));
+  slider->SetTransformation(std::make_shared<model::Matrix>(model::Shifted(7.0, 2.0, 1.0)));
   platform::YieldToMessageLoop();
   EXPECT_TRUE(View().Scene()->BodyOf(slider)->LocalTransformation().TranslationPart().IsEqual(
       gp_XYZ(7.0, 2.0, 1.0), 1e-12));

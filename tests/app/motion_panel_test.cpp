@@ -29,16 +29,10 @@ class MotionPanelTest : public DesktopTest {
     if (!video.empty()) {
       // The host's own yield, which repaints the view after each move as the main window's
       // does: the recording's frames.
-      messages_.reset();
-      messages_ = std::make_unique<platform::ScopedDesktopServices>(platform::DesktopServices{
-          .sleep = {},
-          .showMessage = [this](const std::string& text,
-                                const std::string&) { shownMessages_.push_back(text); },
-          .yieldToMessageLoop =
-              [this] {
-                QApplication::processEvents();
-                View().RedrawNow();
-              }});
+      CaptureMessages([this] {
+        QApplication::processEvents();
+        View().RedrawNow();
+      });
       window_->Recording().Arm(video);
     }
     MotionPanel& panel = window_->Motion();

@@ -29,7 +29,6 @@ DecodedVideo DecodeVideo(const std::filesystem::path& file,
   Check(avcodec_open2(decoder.get(), codec, nullptr), "cannot open the decoder");
 
   DecodedVideo video;
-  video.container = input->iformat->name;
   video.codec = codec->name;
   video.fps = av_q2d(input->streams[stream]->avg_frame_rate);
   FramePtr frame(av_frame_alloc());

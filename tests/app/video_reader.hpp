@@ -10,8 +10,7 @@ namespace sledway::app::test {
 
 // A video file decoded with FFmpeg's libraries: what a player would make of it.
 struct DecodedVideo {
-  std::string container;  // the demuxer's name: "mov,mp4,...", "gif", "matroska,webm"
-  std::string codec;      // "h264", "gif", "vp9"
+  std::string codec;  // "h264", "gif", "vp9"
   int frames = 0;
   int width = 0;
   int height = 0;

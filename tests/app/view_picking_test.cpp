@@ -25,24 +25,20 @@ class ViewPickingTest : public DesktopTest {
     slider_ = ComponentNamed("slider:1");
   }
 
-  // Starts a bare interaction of the host; `refuse` makes its handler clear DoHighlight.
-  Ref<IVInteraction> StartInteraction(std::vector<IVSelectFilter> filters, bool refuse = false) {
+  // Starts a bare interaction of the host.
+  Ref<IVInteraction> StartInteraction(std::vector<IVSelectFilter> filters) {
     Ref<IVInteraction> interaction = app_->GetCommandManager()->CreateInteraction();
     for (IVSelectFilter filter : filters)
       interaction->GetSelectEvents()->AddSelectionFilter(filter);
     interaction->SelectionEnabled(true);
-    Record(interaction, refuse);
+    Record(interaction);
     interaction->Start();
     return interaction;
   }
 
-  void Record(const Ref<IVInteraction>& interaction, bool refuse = false) {
+  void Record(const Ref<IVInteraction>& interaction) {
     connections_.push_back(interaction->GetSelectEvents()->OnPreSelect.Connect(
-        [this, refuse](Ref<IVObject>& entity, bool& doHighlight, Ref<IVObjectCollection>&,
-                       IVSelectionDevice, Ref<IVPoint>, Ref<IVPoint2d>, Ref<IVObject>) {
-          offered_.push_back(entity);
-          if (refuse) doHighlight = false;
-        }));
+        [this](Ref<IVObject>& entity, auto&&...) { offered_.push_back(entity); }));
     connections_.push_back(interaction->GetSelectEvents()->OnSelect.Connect(
         [this](Ref<IVEntityCollection> selected, IVSelectionDevice, Ref<IVPoint>, Ref<IVPoint2d>,
                Ref<IVObject>) { selections_.push_back(selected); }));
@@ -96,26 +92,13 @@ TEST_F(ViewPickingTest, TheMouseOnAnEdgeOffersThatEdgeAndTheChainIsHighlightedTh
   EXPECT_EQ(Entities(selections_[0]), highlighted);
 }
 
-TEST_F(ViewPickingTest, ARefusedEntityHighlightsNothingAndAClickSelectsNothing) {
-  const Ref<IVInteraction> interaction = StartInteraction({IVSelectFilter::kPartEdge}, true);
-  const QPoint onEdge = ScreenPoint(EdgeMiddle(plate_, 24));
-  MoveMouse(onEdge);
-  ASSERT_EQ(offered_.size(), 1u);
-  EXPECT_TRUE(Highlighted().empty());
-  QTest::mouseClick(&View(), Qt::LeftButton, Qt::NoModifier, onEdge);
-  EXPECT_TRUE(selections_.empty());
-  EXPECT_EQ(Entities(interaction->GetSelectEvents()->GetSelectedEntities()).size(), 0u);
-}
-
 TEST_F(ViewPickingTest, OnlyWhatAFilterAdmitsIsOfferedAndAMovedComponentIsPickedWhereItStands) {
   StartInteraction({IVSelectFilter::kPartVertex});
   // An edge under the cursor is passed over for the vertex filter.
   MoveMouse(ScreenPoint(EdgeMiddle(plate_, 24)));
   EXPECT_TRUE(offered_.empty());
 
-  gp_Trsf placement = slider_->Placement();
-  placement.SetTranslationPart(gp_Vec(12.0, 3.0, 6.0));
-  slider_->SetTransformation(std::make_shared<model::Matrix>(placement));
+  slider_->SetTransformation(std::make_shared<model::Matrix>(model::Shifted(12.0, 3.0, 6.0)));
   Settle();
   MoveMouse(ScreenPoint(VertexPoint(slider_, 1)));
   ASSERT_EQ(offered_.size(), 1u);

@@ -131,8 +131,6 @@ TEST_F(SledwayCli, RunsAFileWithTheSlotsTheOptionsNameIntoAWholeOutputFile) {
   EXPECT_EQ(quarter["fraction"].get<double>(), 0.25);
   const std::vector<double> at = quarter["followPoint"];
   EXPECT_LT(std::hypot(at[0], at[1] - 50.0, at[2]), 1e-9);
-  EXPECT_TRUE(result["check"]["maxMisalignmentRad"].is_null());
-  EXPECT_TRUE(result["check"]["passed"].get<bool>());
 }
 
 // as1-oc-214.stp: a plate with four holes, two L-brackets and a rod assembly, in millimetres.
@@ -154,16 +152,16 @@ TEST_F(SledwayCli, ARodVertexOfAStepAssemblyGoesRoundAHoleOfThePlate) {
 
 TEST_F(SledwayCli, FailsTheCheckWhenTheDrivenParameterChangesThePathsLength) {
   // The path is the rail's 100 mm edge along X, and the rail's length is the parameter.
-  std::ofstream(directory_ / "rail.json") << R"({"units": "mm",
+  const std::string rail = Assembly(R"({"units": "mm",
     "parameters": {"user": [{"name": "rail_length", "expression": "100", "units": "mm"}]},
     "parts": [{"name": "rail", "box": {"length": "rail_length", "width": 10, "height": 5}},
               {"name": "bead", "sphere": {"radius": 2},
                "workPoints": [{"name": "centre", "point": [0, 0, 0]}]}],
     "components": [{"name": "rail:1", "part": "rail"},
-                   {"name": "bead:1", "part": "bead", "placement": {"origin": [0, 50, 0]}}]})";
-  const std::vector<std::string> run{
-      "run",      (directory_ / "rail.json").string(), "--path",  "component:rail:1/edge:9",
-      "--follow", "component:bead:1/workpoint:centre", "--steps", "4"};
+                   {"name": "bead:1", "part": "bead", "placement": {"origin": [0, 50, 0]}}]})",
+                                    "rail.json");
+  const std::vector<std::string> run{"run",      rail,  "--path",  "component:rail:1/edge:9",
+                                     "--follow", kBead, "--steps", "4"};
   Invocation steady = Sledway(run);
   EXPECT_EQ(steady.status, 0) << steady.err;
   EXPECT_THAT(steady.out, HasSubstr("max travel error 0.00e+00 of the path length"));

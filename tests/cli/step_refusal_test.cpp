@@ -56,9 +56,7 @@ TEST_F(StepRefusal, AMalformedEntityOrAPointBeyondReachIsRefusedNamingFileAndEnt
                   edit.message);
   }
   // As a part of an assembly file, the member that names it is given too.
-  std::ofstream(directory_ / "holder.json")
-      << R"({"parts": [{"name": "as1", "step": "missing.stp"}]})";
-  ExpectRefused({"inspect", (directory_ / "holder.json").string()},
+  ExpectRefused({"inspect", Assembly(R"({"parts": [{"name": "as1", "step": "missing.stp"}]})")},
                 "missing.stp': entity #13 is malformed: a direction takes 2 parameters");
 }
 

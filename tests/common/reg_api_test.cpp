@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "host/host_error.hpp"
-#include "registry_trials.hpp"
+#include "platform/reg_file_format.hpp"
+#include "scoped_config_home.hpp"
 
 namespace sledway {
 namespace {
@@ -139,12 +140,24 @@ TEST_F(RegApi, SettingsAndSubkeysAreListedAndDeleted) {
 }
 
 TEST_F(RegApi, ACorruptHiveIsMovedAsideAndReportedAndTheDefaultsServe) {
-  const test::CorruptHiveOutcome outcome = test::ReadAndWriteACorruptHive(home_);
-  EXPECT_TRUE(outcome.movedAside);
-  EXPECT_TRUE(outcome.namesBoth) << outcome.report;
-  EXPECT_THAT(outcome.report, HasSubstr("line 3"));
-  EXPECT_TRUE(outcome.defaults);
-  EXPECT_TRUE(outcome.cleanFile);
+  Save("Top", 1234);
+  const std::string garbage = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\n\"Top\"=dword:1\n";
+  std::ofstream(home_.HiveFile(), std::ios::trunc) << garbage;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Get("Top", 1000), RegValue(1000));
+  EXPECT_EQ(Get("Left", 1000), RegValue(1000));
+  const std::string report = ::testing::internal::GetCapturedStderr();
+  const std::vector<std::filesystem::path> aside = home_.Beside(".corrupt-");
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(test::Read(aside[0]), garbage);
+  EXPECT_FALSE(std::filesystem::exists(home_.HiveFile()));
+  EXPECT_THAT(report, HasSubstr(home_.HiveFile().string()));
+  EXPECT_THAT(report, HasSubstr(aside[0].string()));
+  EXPECT_THAT(report, HasSubstr("line 3"));
+  // The next write makes a clean file holding that one value.
+  Save("Top", 777);
+  EXPECT_EQ(reg::ParseRegFile(home_.HiveText()).FindKey(kSettingsKey)->Values(),
+            (std::vector{reg::HiveValue{"Top", 4, {0x09, 0x03, 0, 0}}}));
 
   // A second bad file within the same second must not replace the first one set aside.
   std::ofstream(home_.HiveFile(), std::ios::trunc) << "not a hive";

@@ -2,16 +2,38 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "registry_trials.hpp"
+#include "platform/hive_store.hpp"
+#include "platform/reg_file_format.hpp"
+#include "scoped_config_home.hpp"
 
 namespace sledway::platform {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Runs `body` in a forked child, which leaves through _exit so that nothing of the parent runs
+// twice; returns the child's wait status.
+pid_t StartChild(const std::function<void()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    body();
+    ::_exit(0);
+  }
+  return pid;
+}
+int WaitFor(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) continue;
+  return status;
+}
 
 class Registry : public ::testing::Test {
  protected:
@@ -83,8 +105,27 @@ TEST_F(Registry, ValuesReadBackExactlyAsTheyWereSet) {
 }
 
 TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothing) {
-  // Enough to interleave the two many times over.
-  EXPECT_EQ(test::WriteFromTwoProcesses(home_, 250), 500);
+  // Enough to interleave the two many times over: each sets "<prefix><i>" to i.
+  constexpr int kEach = 250;
+  std::vector<pid_t> writers;
+  for (const std::string prefix : {"p0-", "p1-"}) {
+    writers.push_back(StartChild([&] {
+      HKEY key = Create("Software\\Shared");
+      for (int i = 0; i < kEach; ++i) {
+        if (Set(key, (prefix + std::to_string(i)).c_str(), REG_DWORD, {std::uint8_t(i), 0, 0, 0})) {
+          std::abort();
+        }
+      }
+    }));
+  }
+  for (const pid_t writer : writers) EXPECT_EQ(WaitFor(writer), 0);
+  const Hive hive = ParseRegFile(home_.HiveText());
+  for (int i = 0; i < 2 * kEach; ++i) {
+    const std::string name = "p" + std::to_string(i / kEach) + "-" + std::to_string(i % kEach);
+    const HiveValue* value = hive.FindKey("Software\\Shared")->FindValue(name);
+    ASSERT_NE(value, nullptr) << name;
+    EXPECT_EQ(value->data[0], std::uint8_t(i % kEach)) << name;
+  }
 }
 
 TEST_F(Registry, AWriterKilledBeforeTheRenameLeavesThePreviousFileIntact) {
@@ -93,11 +134,17 @@ TEST_F(Registry, AWriterKilledBeforeTheRenameLeavesThePreviousFileIntact) {
     store.Modify([&](Hive& hive) { return hive.FindKey("")->SetValue(name, 4, {1, 0, 0, 0}); });
   };
   setValue("A");
-  EXPECT_TRUE(test::KillBeforeRenameLeavesTheFile(home_));
-  // The writer got as far as its complete temporary file.
+  // Killed once the new contents are complete in its temporary file, before the rename.
+  const std::string before = home_.HiveText();
+  const int status = WaitFor(StartChild([&] {
+    const HiveStore dying(home_.HiveFile(), [](auto&) { std::raise(SIGKILL); });
+    dying.Modify([](Hive& hive) { return hive.CreateKey("Software\\Late"); });
+  }));
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_EQ(home_.HiveText(), before);
   const std::vector<std::filesystem::path> left = home_.Beside(".tmp-");
   ASSERT_EQ(left.size(), 1u);
-  EXPECT_THAT(test::Contents(left[0]), ::testing::HasSubstr("[HKEY_CURRENT_USER\\Software\\Late]"));
+  EXPECT_THAT(test::Read(left[0]), ::testing::HasSubstr("[HKEY_CURRENT_USER\\Software\\Late]"));
 
   // Its death released the lock, and the next writer clears what it left.
   setValue("B");

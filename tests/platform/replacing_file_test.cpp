@@ -1,6 +1,6 @@
 #include "platform/replacing_file.hpp"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -16,6 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Read;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 class ReplacingFileTest : public test::WithDirectory {
  protected:
@@ -52,13 +54,9 @@ TEST_F(ReplacingFileTest, ReplacesTheWholeFileOrNothingAndLeavesNothingElse) {
   EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
 
   const fs::path missing = directory_ / "missing" / "rows.csv";
-  try {
-    ReplacingFile nowhere(missing);
-    FAIL() << "a file in a missing directory was begun";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("cannot write '" + missing.string() + "'"),
-              std::string::npos);
-  }
+  EXPECT_THAT(
+      [&] { ReplacingFile{missing}; },
+      ThrowsMessage<std::runtime_error>(HasSubstr("cannot write '" + missing.string() + "'")));
   EXPECT_THROW(ReplacingFile{directory_}, std::runtime_error);
   // A rename that fails removes the temporary file.
   ReplacingFile blocked(directory_ / "later");

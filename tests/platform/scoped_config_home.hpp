@@ -2,21 +2,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace sledway::test {
+#include "../common/test_directory.hpp"
 
-inline std::string Contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+namespace sledway::test {
 
 // Points XDG_CONFIG_HOME at a fresh temporary folder while it lives, so that nothing reads or
 // writes the real per-user settings, and removes the folder afterwards. By default the folder
@@ -43,7 +36,7 @@ class ScopedConfigHome {
   ScopedConfigHome& operator=(const ScopedConfigHome&) = delete;
 
   std::filesystem::path HiveFile() const { return folder_ / "sledway" / "registry.reg"; }
-  std::string HiveText() const { return Contents(HiveFile()); }
+  std::string HiveText() const { return Read(HiveFile()); }
 
   // Files beside the hive whose names are the hive file's name followed by `suffix`.
   std::vector<std::filesystem::path> Beside(const std::string& suffix) const {

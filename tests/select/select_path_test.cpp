@@ -51,13 +51,10 @@ class PickTest : public ::testing::Test, protected model::ModelAssembly {
     cart = doc->AddComponent("cart:1", cartPart, gp_Trsf());
     auto cratePart = doc->AddBoxPart("crate", "30 mm", "30 mm", "30 mm");
     cratePart->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)));
-    gp_Trsf aside, below;
-    aside.SetTranslation(gp_Vec(20, 0, 0));
-    crate = doc->AddComponent("crate:1", cratePart, aside);
+    crate = doc->AddComponent("crate:1", cratePart, model::Shifted(20, 0, 0));
     auto railPart = doc->AddShapePart("rail", RoundedBar(8.0, 1.0, 0.5));
     railPart->AddWorkAxis("axis", gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)));
-    below.SetTranslation(gp_Vec(-3, 7, -2));
-    rail = doc->AddComponent("rail:1", railPart, below);
+    rail = doc->AddComponent("rail:1", railPart, model::Shifted(-3, 7, -2));
     path->PathParent(rail);
   }
   ~PickTest() override {

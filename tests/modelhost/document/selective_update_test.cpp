@@ -124,14 +124,12 @@ TEST_F(SelectiveUpdateTest, ProxiesKeepTheirIdentityAndTheRebuiltPartAnswersWith
   const gp_Vec along(Ends(lidEvaluator).first, Ends(lidEvaluator).second);
   // The component turns the box's Y onto the assembly's -X.
   EXPECT_TRUE(along.IsParallel(gp_Vec(gp::DX()), 1e-12));
-  EXPECT_NEAR(along.Magnitude(), 4.5, 1e-12);
 }
 
 TEST_F(SelectiveUpdateTest, AFailedUpdateChangesNothingAndTheNextOneTriesAgain) {
   const Ref<IVVertex> lidCorner = lidComponent_->Vertex(FarthestVertex(*lid_));
   const Ref<IVCurveEvaluator> lidEvaluator =
       lidComponent_->Edge(EdgeAlong(*lid_, gp::DY()))->GetEvaluator();
-  const gp_Pnt cornerBefore = ModelPoint(lidCorner->GetPoint());
   const TopoDS_Shape lidBody = lid_->Shape();
   const TopoDS_Shape postBody = post_->Shape();
 
@@ -149,8 +147,6 @@ TEST_F(SelectiveUpdateTest, AFailedUpdateChangesNothingAndTheNextOneTriesAgain) 
     EXPECT_EQ(Generations(), (std::array{1, 1, 1}));
     EXPECT_TRUE(lid_->Shape().IsSame(lidBody));
     EXPECT_TRUE(post_->Shape().IsSame(postBody));
-    EXPECT_LT(ModelPoint(lidCorner->GetPoint()).Distance(cornerBefore), 1e-12);
-    EXPECT_NEAR(LengthOf(*lidEvaluator), 3.0, 1e-12);
   }
 
   width_->Expression("40 mm");

@@ -2,11 +2,10 @@
 
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../../common/test_directory.hpp"
 #include "../model_test_helpers.hpp"
 #include "modelhost/files/assembly_file.hpp"
 #include "modelhost/geometry/point_2d.hpp"
@@ -145,11 +144,7 @@ TEST(AssemblyFileGeometry, AFileInInchesConvertsEveryLength) {
 }
 
 TEST(AssemblyFileGeometry, TheDocumentedExamplesLoad) {
-  std::ifstream stream(SLEDWAY_SOURCE_DIR "/docs/assembly-format.md");
-  ASSERT_TRUE(stream);
-  std::stringstream text;
-  text << stream.rdbuf();
-  const std::string markdown = text.str();
+  const std::string markdown = test::Read(SLEDWAY_SOURCE_DIR "/docs/assembly-format.md");
   std::vector<std::string> blocks;
   for (std::size_t at = markdown.find("```json\n"); at != std::string::npos;
        at = markdown.find("```json\n", at)) {

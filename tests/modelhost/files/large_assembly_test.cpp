@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "../model_test_helpers.hpp"
 #include "host/profiles.hpp"
 #include "large_assembly_texts.hpp"
-#include "../model_test_helpers.hpp"
 #include "modelhost/files/assembly_file.hpp"
 
 namespace sledway::model {
@@ -27,14 +27,10 @@ TEST(LargeAssembly, AHundredThousandComponentsLoadWholeAndInOrder) {
   // A name given again far down the list is still refused, pointing at both.
   std::string twice = test::ComponentsFile(kCount);
   twice.insert(twice.size() - 2, R"(, {"name": "c7", "part": "block"})");
-  try {
-    LoadAssemblyText(twice, "twice.json", {});
-    FAIL() << "a duplicate component was accepted";
-  } catch (const AssemblyFileError& error) {
-    EXPECT_STREQ(error.what(),
-                 "twice.json: /components/100000/name: duplicate component name 'c7' (first at "
-                 "/components/7/name)");
-  }
+  EXPECT_THAT([&] { LoadAssemblyText(twice, "twice.json", {}); },
+              ::testing::ThrowsMessage<AssemblyFileError>(
+                  "twice.json: /components/100000/name: duplicate component name 'c7' (first at "
+                  "/components/7/name)"));
 }
 
 TEST(LargeAssembly, ALongShuffledChainJoinsWhole) {

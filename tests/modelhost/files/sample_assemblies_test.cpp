@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "../../common/test_directory.hpp"
 
 namespace sledway::model {
 namespace {
@@ -16,10 +16,8 @@ TEST(SampleAssemblies, EveryExampleIsBuiltInAsItIsNow) {
   std::vector<std::string> names;
   for (const SampleAssembly& sample : SampleAssemblies()) {
     names.push_back(sample.name);
-    std::ifstream stream(SLEDWAY_SOURCE_DIR "/examples/" + sample.name + ".json");
-    std::stringstream text;
-    text << stream.rdbuf();
-    EXPECT_EQ(sample.json, text.str()) << sample.name << " is out of date";
+    EXPECT_EQ(sample.json, test::Read(SLEDWAY_SOURCE_DIR "/examples/" + sample.name + ".json"))
+        << sample.name << " is out of date";
   }
   EXPECT_EQ(names, (std::vector<std::string>{"cart", "helix", "slot", "lift", "pass", "coil"}));
 }

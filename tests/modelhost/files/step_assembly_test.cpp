@@ -11,10 +11,10 @@
 #include <STEPControl_Writer.hxx>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "../../common/test_directory.hpp"
 #include "../model_test_helpers.hpp"
 #include "modelhost/files/any_assembly.hpp"
 
@@ -22,21 +22,7 @@ namespace sledway::model {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh directory for one test, removed with it.
-class TempDir {
- public:
-  TempDir()
-      : path_(fs::temp_directory_path() /
-              ("sledway-files-" + std::to_string(std::random_device()()))) {
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
+using StepAssembly = test::WithDirectory;
 
 double Volume(const TopoDS_Shape& shape) {
   GProp_GProps properties;
@@ -46,7 +32,7 @@ double Volume(const TopoDS_Shape& shape) {
 }
 
 // Top-level occurrences become components; an inch file opens in model units.
-TEST(StepAssembly, OpensAssembliesAndPartsInModelUnitsAndRefusesWhatItCannotRead) {
+TEST_F(StepAssembly, OpensAssembliesAndPartsInModelUnitsAndRefusesWhatItCannotRead) {
   const fs::path path = SLEDWAY_STEP_ASSEMBLY;
 
   const Ref<AssemblyDocument> document = LoadAnyAssembly(path);
@@ -75,7 +61,7 @@ TEST(StepAssembly, OpensAssembliesAndPartsInModelUnitsAndRefusesWhatItCannotRead
   EXPECT_GT(sum, 0.0);
   EXPECT_NEAR(Volume(whole->FindPart("as1")->Shape()), sum, 1e-8 * sum);
 
-  TempDir dir;
+  const fs::path& dir = directory_;
   // A box of 1 x 2 x 3 inches written in inches (Open CASCADE 7.6 writes the shape's numbers as
   // they are and labels them with the unit).
   STEPControl_Writer writer;

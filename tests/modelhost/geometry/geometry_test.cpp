@@ -30,9 +30,7 @@ void ExpectTurnOnto(const gp_Trsf& rotation, const gp_Vec& from, const gp_Vec& t
 TEST(MatrixTest, TransformByAppliesTheOtherMatrixAfterThisOne) {
   // M moves by (1, 0, 0); R turns a quarter about z. R after M sends the origin to (0, 1, 0);
   // M after R would send it to (1, 0, 0).
-  gp_Trsf shift;
-  shift.SetTranslation(gp_Vec(1, 0, 0));
-  Matrix placement(shift);
+  Matrix placement(Shifted(1, 0, 0));
   placement.TransformBy(std::make_shared<Matrix>(TurnAboutZ(std::numbers::pi / 2)));
   EXPECT_NEAR(placement.Cell(1, 4), 0.0, 1e-15);
   EXPECT_NEAR(placement.Cell(2, 4), 1.0, 1e-15);

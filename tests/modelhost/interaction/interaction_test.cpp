@@ -2,18 +2,17 @@
 
 #include <vector>
 
-#include "host/host_error.hpp"
 #include "../model_test_helpers.hpp"
+#include "host/host_error.hpp"
 #include "modelhost/interaction/command_manager.hpp"
 
 namespace sledway::model {
 namespace {
 
 // A box on the assembly: its edges and vertices are what the user points at.
-class InteractionTest : public ::testing::Test {
+class InteractionTest : public ::testing::Test, protected ModelAssembly {
  protected:
   InteractionTest() {
-    app->SetActiveDocument(doc);
     block = doc->AddComponent("block:1", doc->AddBoxPart("block", "40 mm", "20 mm", "10 mm"),
                               gp_Trsf());
   }
@@ -30,8 +29,6 @@ class InteractionTest : public ::testing::Test {
     return interaction;
   }
 
-  Ref<Application> app = Application::Create();
-  Ref<AssemblyDocument> doc = AssemblyDocument::Create("rig");
   Ref<Component> block;
 };
 
