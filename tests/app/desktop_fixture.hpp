@@ -38,6 +38,14 @@ class DesktopTest : public ::testing::Test {
                               const std::string&) { shownMessages_.push_back(text); },
         .yieldToMessageLoop = std::move(yield)});
   }
+  // Messages captured, and the view repainted at each yield as the main window's own yield
+  // does: the watch and a recording see every placement a run makes.
+  void RepaintAtEachYield() {
+    CaptureMessages([this] {
+      QApplication::processEvents();
+      View().RedrawNow();
+    });
+  }
   void TearDown() override {
     messages_.reset();
     window_.reset();

@@ -27,12 +27,7 @@ class MotionPanelTest : public DesktopTest {
   gp_Trsf RunHelix(const QString& roll, int steps, const std::filesystem::path& video = {}) {
     EXPECT_TRUE(window_->OpenSample("helix"));
     if (!video.empty()) {
-      // The host's own yield, which repaints the view after each move as the main window's
-      // does: the recording's frames.
-      CaptureMessages([this] {
-        QApplication::processEvents();
-        View().RedrawNow();
-      });
+      RepaintAtEachYield();
       window_->Recording().Arm(video);
     }
     MotionPanel& panel = window_->Motion();

@@ -23,19 +23,9 @@ using ::testing::StartsWith;
 
 class WholeMotionPlotTest : public DesktopTest {
  protected:
-  // The panel's run in `steps` with the watch on, the view repainted at each yield as the main
-  // window's own yield does: the watch sees every placement the run makes.
+  // The panel's run in `steps` with the watch on.
   void RunPanel(int steps) {
-    messages_.reset();
-    messages_ = std::make_unique<platform::ScopedDesktopServices>(platform::DesktopServices{
-        .sleep = {},
-        .showMessage = [this](const std::string& text,
-                              const std::string&) { shownMessages_.push_back(text); },
-        .yieldToMessageLoop =
-            [this] {
-              QApplication::processEvents();
-              View().RedrawNow();
-            }});
+    RepaintAtEachYield();
     window_->Watch().SetEnabled(true);
     window_->Motion().Steps()->setValue(steps);
     window_->Motion().Run();
