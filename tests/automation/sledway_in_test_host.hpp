@@ -18,6 +18,7 @@
 #include "host_loading.hpp"
 #include "own_windows.hpp"
 #include "test_host.hpp"
+#include "test_site.hpp"
 
 namespace sledway::automation::in_test_host {
 
@@ -39,28 +40,15 @@ inline HRESULT CanUnloadNow() {
 // EXCEPINFO's description.
 inline HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments,
                     std::wstring* said = nullptr) {
-  std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
-  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
-                    static_cast<UINT>(reversed.size()), 0};
-  EXCEPINFO exception{};
-  const HRESULT result = server.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                       &params, nullptr, &exception, nullptr);
-  if (said != nullptr && exception.bstrDescription != nullptr) *said = exception.bstrDescription;
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrHelpFile);
-  return result;
+  com::test::Call call;
+  com::test::Invoke(server, member, DISPATCH_METHOD, std::move(arguments), call);
+  if (said != nullptr) *said = call.Description();
+  return call.result;
 }
 
 // Activate(site, FirstTime true), as the host calls it.
 inline HRESULT Activate(IDispatch& server, IDispatch* site, std::wstring* said = nullptr) {
-  VARIANT siteArgument{};
-  siteArgument.vt = VT_DISPATCH;
-  siteArgument.pdispVal = site;
-  VARIANT firstTime{};
-  firstTime.vt = VT_BOOL;
-  firstTime.boolVal = VARIANT_TRUE;
-  return Call(server, kActivate, {siteArgument, firstTime}, said);
+  return Call(server, kActivate, {com::test::Object(site), com::test::Boolean(true)}, said);
 }
 
 // A new server of sledway.dll, created through COM as the host creates it.
