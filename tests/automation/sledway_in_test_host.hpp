@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "face_test_support.hpp"
 #include "host_loading.hpp"
-#include "own_windows.hpp"
 #include "test_host.hpp"
 #include "test_site.hpp"
 
@@ -24,6 +24,9 @@ namespace sledway::automation::in_test_host {
 
 using automation_host::TestHost;
 using Microsoft::WRL::ComPtr;
+using win32::test::MessageWhile;
+using win32::test::NativeText;
+using win32::test::Pump;
 
 constexpr CLSID kSledwayClass = {
     0x1ED471A1, 0x4725, 0x4827, {0xB9, 0x1F, 0x4E, 0xE5, 0x10, 0xCB, 0x2B, 0x8D}};
@@ -59,20 +62,6 @@ inline ComPtr<IDispatch> CreateServer() {
   return server;
 }
 
-inline void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-inline std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
 // The shown top-level window of that caption, once the messages that show it have been handled
 // (a window of the same caption may exist hidden); null when none shows within two seconds.
 inline HWND ShownWindow(const wchar_t* caption) {
@@ -83,24 +72,6 @@ inline HWND ShownWindow(const wchar_t* caption) {
     if (found == nullptr) Sleep(10);
   }
   return found;
-}
-
-// Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
-inline std::wstring MessageWhile(const std::function<void()>& act) {
-  std::wstring text;
-  std::thread closer([&] {
-    for (int tries = 0; tries < 1000; ++tries) {
-      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
-        text = TextOf(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(10);
-    }
-  });
-  act();
-  closer.join();
-  return text;
 }
 
 // While this lives, every dialog window this thread would create, message boxes among them, is
@@ -146,7 +117,7 @@ class ToolWindow {
 
   HWND Control(const wchar_t* kind, const wchar_t* text) const {
     for (HWND child : Children()) {
-      if (Kind(child) == kind && TextOf(child) == text &&
+      if (Kind(child) == kind && NativeText(child) == text &&
           (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         return child;
       }
@@ -159,7 +130,7 @@ class ToolWindow {
   // text when `untitled`.
   HWND LeftOf(HWND neighbour, const wchar_t* kind, bool untitled) const {
     return Nearest(neighbour, kind, [untitled](HWND child, const RECT& rect, const RECT& beside) {
-      if (rect.right > beside.left || (untitled && !TextOf(child).empty()) ||
+      if (rect.right > beside.left || (untitled && !NativeText(child).empty()) ||
           !IsWindowVisible(child)) {
         return -1L;
       }

@@ -117,7 +117,7 @@ TEST_F(SledwayInTestHost, FromTheButtonToTheLastMoveOfARun) {
   }
   EXPECT_EQ(host.Click(), S_OK);
   Pump();
-  EXPECT_EQ(TextOf(tool.RightOf(tool.Label(L"Length: "), L"Static")), L"278.54 mm");
+  EXPECT_EQ(NativeText(tool.RightOf(tool.Label(L"Length: "), L"Static")), L"278.54 mm");
   // The follow point on the cart's work point, the tangent along its straight edge.
   tool.Click(tool.Slot(L"Follow point"));
   EXPECT_EQ(host.Click(host.Entity(L"Cart:1/WorkPoint1")), S_OK);
