@@ -1,7 +1,7 @@
 // One move of a follow run over the model host: the cart put on a 2D sketch profile of a line, a
 // tangent arc and a line, turned along the path's tangent. The same move through the automation
 // binding under Wine, with the same profile in the automation test host, is timed by
-// tests/automation/move_timing.cpp; together they give the binding's cost per move.
+// bench/move_timing.cpp; together they give the binding's cost per move.
 //
 //   build/default/bench/profile_move_bench
 

@@ -15,14 +15,18 @@
 #include <thread>
 #include <vector>
 
+#include "face_test_support.hpp"
 #include "host_loading.hpp"
-#include "own_windows.hpp"
 #include "test_host.hpp"
+#include "test_site.hpp"
 
 namespace sledway::automation::in_test_host {
 
 using automation_host::TestHost;
 using Microsoft::WRL::ComPtr;
+using win32::test::MessageWhile;
+using win32::test::NativeText;
+using win32::test::Pump;
 
 constexpr CLSID kSledwayClass = {
     0x1ED471A1, 0x4725, 0x4827, {0xB9, 0x1F, 0x4E, 0xE5, 0x10, 0xCB, 0x2B, 0x8D}};
@@ -39,28 +43,15 @@ inline HRESULT CanUnloadNow() {
 // EXCEPINFO's description.
 inline HRESULT Call(IDispatch& server, DISPID member, std::vector<VARIANT> arguments,
                     std::wstring* said = nullptr) {
-  std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
-  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
-                    static_cast<UINT>(reversed.size()), 0};
-  EXCEPINFO exception{};
-  const HRESULT result = server.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                       &params, nullptr, &exception, nullptr);
-  if (said != nullptr && exception.bstrDescription != nullptr) *said = exception.bstrDescription;
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrHelpFile);
-  return result;
+  com::test::Call call;
+  com::test::Invoke(server, member, DISPATCH_METHOD, std::move(arguments), call);
+  if (said != nullptr) *said = call.Description();
+  return call.result;
 }
 
 // Activate(site, FirstTime true), as the host calls it.
 inline HRESULT Activate(IDispatch& server, IDispatch* site, std::wstring* said = nullptr) {
-  VARIANT siteArgument{};
-  siteArgument.vt = VT_DISPATCH;
-  siteArgument.pdispVal = site;
-  VARIANT firstTime{};
-  firstTime.vt = VT_BOOL;
-  firstTime.boolVal = VARIANT_TRUE;
-  return Call(server, kActivate, {siteArgument, firstTime}, said);
+  return Call(server, kActivate, {com::test::Object(site), com::test::Boolean(true)}, said);
 }
 
 // A new server of sledway.dll, created through COM as the host creates it.
@@ -69,20 +60,6 @@ inline ComPtr<IDispatch> CreateServer() {
   CoCreateInstance(kSledwayClass, nullptr, CLSCTX_INPROC_SERVER, kApplicationAddInServer,
                    reinterpret_cast<void**>(server.GetAddressOf()));
   return server;
-}
-
-inline void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-inline std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
 }
 
 // The shown top-level window of that caption, once the messages that show it have been handled
@@ -95,24 +72,6 @@ inline HWND ShownWindow(const wchar_t* caption) {
     if (found == nullptr) Sleep(10);
   }
   return found;
-}
-
-// Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
-inline std::wstring MessageWhile(const std::function<void()>& act) {
-  std::wstring text;
-  std::thread closer([&] {
-    for (int tries = 0; tries < 1000; ++tries) {
-      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
-        text = TextOf(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(10);
-    }
-  });
-  act();
-  closer.join();
-  return text;
 }
 
 // While this lives, every dialog window this thread would create, message boxes among them, is
@@ -158,7 +117,7 @@ class ToolWindow {
 
   HWND Control(const wchar_t* kind, const wchar_t* text) const {
     for (HWND child : Children()) {
-      if (Kind(child) == kind && TextOf(child) == text &&
+      if (Kind(child) == kind && NativeText(child) == text &&
           (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         return child;
       }
@@ -171,7 +130,7 @@ class ToolWindow {
   // text when `untitled`.
   HWND LeftOf(HWND neighbour, const wchar_t* kind, bool untitled) const {
     return Nearest(neighbour, kind, [untitled](HWND child, const RECT& rect, const RECT& beside) {
-      if (rect.right > beside.left || (untitled && !TextOf(child).empty()) ||
+      if (rect.right > beside.left || (untitled && !NativeText(child).empty()) ||
           !IsWindowVisible(child)) {
         return -1L;
       }

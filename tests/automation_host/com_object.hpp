@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "automation_host.h"
+#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -77,7 +78,8 @@ ComPtr<Made> Make(Arguments&&... arguments) {
 template <class Interface, class... Bases>
 class Object : public Interface {
  public:
-  Object(long type, IDispatch* application) : type_(type), application_(application) {
+  explicit Object(IDispatch* application, long type = object_type::kHostObject)
+      : type_(type), application_(application) {
     CountLiveObject(1);
   }
   virtual ~Object() { CountLiveObject(-1); }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -25,7 +24,7 @@ bool HoldsIcon(const VARIANT& argument) {
 class ControlDefinitionsObject final : public List<::ControlDefinitions> {
  public:
   explicit ControlDefinitionsObject(IDispatch* application)
-      : List(object_type::kHostObject, application, L"ControlDefinitions") {}
+      : List(application, L"ControlDefinitions") {}
 
   HRESULT STDMETHODCALLTYPE AddButtonDefinition(BSTR /*displayName*/, BSTR internalName,
                                                 long /*classification*/, VARIANT /*clientId*/,
@@ -66,8 +65,7 @@ void SelectEventsObject::Select(const std::vector<ComPtr<IDispatch>>& entities) 
 
 InteractionEventsObject::InteractionEventsObject(IDispatch* application,
                                                  CommandManagerObject& manager)
-    : EventSource(object_type::kHostObject, application, DIID_InteractionEventsSink,
-                  CLSID_InteractionEventsObject),
+    : EventSource(application, DIID_InteractionEventsSink, CLSID_InteractionEventsObject),
       manager_(manager),
       selectEvents_(Make<SelectEventsObject>(application)) {
   manager_.Register(*this);
@@ -98,8 +96,7 @@ HRESULT InteractionEventsObject::Terminate() {
 }
 
 CommandManagerObject::CommandManagerObject(IDispatch* application)
-    : Object(object_type::kHostObject, application),
-      definitions_(Make<ControlDefinitionsObject>(application)) {}
+    : Object(application), definitions_(Make<ControlDefinitionsObject>(application)) {}
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include "event_source.hpp"
 #include "list_objects.hpp"
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -17,8 +16,7 @@ class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
  public:
   ButtonDefinitionObject(IDispatch* application, std::weak_ptr<ListEntries> definitions,
                          std::wstring internalName, std::wstring toolTip)
-      : EventSource(object_type::kHostObject, application, DIID_ButtonDefinitionSink,
-                    CLSID_ButtonDefinitionObject),
+      : EventSource(application, DIID_ButtonDefinitionSink, CLSID_ButtonDefinitionObject),
         definitions_(std::move(definitions)),
         internalName_(std::move(internalName)),
         toolTip_(std::move(toolTip)) {}
@@ -43,8 +41,7 @@ class ButtonDefinitionObject final : public EventSource<::ButtonDefinition> {
 class SelectEventsObject final : public EventSource<::SelectEvents> {
  public:
   explicit SelectEventsObject(IDispatch* application)
-      : EventSource(object_type::kHostObject, application, DIID_SelectEventsSink,
-                    CLSID_SelectEventsObject) {}
+      : EventSource(application, DIID_SelectEventsSink, CLSID_SelectEventsObject) {}
 
   HRESULT STDMETHODCALLTYPE get_SingleSelectEnabled(VARIANT_BOOL* value) override {
     return GiveBoolean(singleSelect_, value);

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "geometry_objects.hpp"
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -31,7 +30,7 @@ bool Rigid(const Affine& placement) {
 ComponentOccurrenceObject::ComponentOccurrenceObject(IDispatch* application, std::wstring name,
                                                      const Affine& placement, bool grounded,
                                                      PlacementHooks& hooks)
-    : Object(object_type::kHostObject, application),
+    : Object(application),
       name_(std::move(name)),
       placement_(placement),
       grounded_(grounded),

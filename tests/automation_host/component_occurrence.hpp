@@ -62,8 +62,9 @@ class ComponentOccurrenceObject final : public Object<::ComponentOccurrence> {
 template <class Interface, class... Bases>
 class OccurrenceMemberObject : public Object<Interface, Bases..., ::OccurrenceMember> {
  public:
-  OccurrenceMemberObject(long type, IDispatch* application, ComponentOccurrenceObject& component)
-      : Object<Interface, Bases..., ::OccurrenceMember>(type, application), component_(component) {}
+  OccurrenceMemberObject(IDispatch* application, ComponentOccurrenceObject& component,
+                         long type = object_type::kHostObject)
+      : Object<Interface, Bases..., ::OccurrenceMember>(application, type), component_(component) {}
 
   HRESULT STDMETHODCALLTYPE get_ContainingOccurrence(IDispatch** value) override {
     return Give(static_cast<IDispatch*>(&component_), value);

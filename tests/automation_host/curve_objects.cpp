@@ -3,7 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -51,7 +50,7 @@ class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
  public:
   CurveEvaluatorObject(IDispatch* application, const AnalyticCurve& curve,
                        PlacementSource placement, int dimensions)
-      : Object(object_type::kHostObject, application),
+      : Object(application),
         curve_(curve),
         placement_(std::move(placement)),
         dimensions_(dimensions) {}
@@ -119,7 +118,7 @@ class CurveEvaluatorObject final : public Object<::CurveEvaluator> {
 class CurveGeometryObject final : public Object<::CurveGeometry> {
  public:
   CurveGeometryObject(IDispatch* application, std::function<ComPtr<IDispatch>()> evaluator)
-      : Object(object_type::kHostObject, application), evaluator_(std::move(evaluator)) {}
+      : Object(application), evaluator_(std::move(evaluator)) {}
 
   HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
     return Give(evaluator_(), value);

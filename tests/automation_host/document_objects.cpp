@@ -5,15 +5,12 @@
 
 #include "geometry_objects.hpp"
 #include "list_objects.hpp"
-#include "object_types.hpp"
 #include "units.hpp"
 
 namespace sledway::automation_host {
 
 ApplicationObject::ApplicationObject()
-    : Object(object_type::kHostObject, nullptr),
-      geometry_(NewTransientGeometry(this)),
-      objects_(NewTransientObjects(this)) {
+    : Object(nullptr), geometry_(NewTransientGeometry(this)), objects_(NewTransientObjects(this)) {
   // A real top-level window, hidden: the parent the add-in gives its own windows.
   window_ = CreateWindowExW(0, L"STATIC", L"Sledway automation test host", WS_OVERLAPPEDWINDOW,
                             CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
@@ -35,8 +32,7 @@ namespace {
 
 class AddInSiteObject final : public Object<::ApplicationAddInSite> {
  public:
-  explicit AddInSiteObject(IDispatch* application)
-      : Object(object_type::kHostObject, application) {}
+  using Object::Object;
 
   HRESULT STDMETHODCALLTYPE get_Application(IDispatch** value) override {
     return Give(application(), value);
@@ -45,8 +41,7 @@ class AddInSiteObject final : public Object<::ApplicationAddInSite> {
 
 class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
  public:
-  explicit UnitsOfMeasureObject(IDispatch* application)
-      : Object(object_type::kHostObject, application) {}
+  using Object::Object;
 
   HRESULT STDMETHODCALLTYPE GetStringFromValue(double value, VARIANT specifier,
                                                BSTR* text) override {
@@ -105,8 +100,8 @@ class UnitsOfMeasureObject final : public Object<::UnitsOfMeasure> {
 template <class Interface>
 class DocumentBase : public Object<Interface, ::Document> {
  public:
-  DocumentBase(long type, IDispatch* application, long documentType, std::wstring displayName)
-      : Object<Interface, ::Document>(type, application),
+  DocumentBase(IDispatch* application, long documentType, std::wstring displayName)
+      : Object<Interface, ::Document>(application),
         documentType_(documentType),
         displayName_(std::move(displayName)),
         units_(Make<UnitsOfMeasureObject>(application)) {}
@@ -135,7 +130,7 @@ class DocumentBase : public Object<Interface, ::Document> {
 class ComponentDefinitionObject final : public Object<::AssemblyComponentDefinition> {
  public:
   ComponentDefinitionObject(IDispatch* application, ComPtr<IDispatch> parameters)
-      : Object(object_type::kHostObject, application), parameters_(std::move(parameters)) {}
+      : Object(application), parameters_(std::move(parameters)) {}
 
   HRESULT STDMETHODCALLTYPE get_Parameters(IDispatch** value) override {
     return Give(parameters_, value);
@@ -149,8 +144,7 @@ class AssemblyDocumentObject final : public DocumentBase<::AssemblyDocument> {
  public:
   AssemblyDocumentObject(IDispatch* application, std::wstring displayName,
                          ComPtr<IDispatch> definition)
-      : DocumentBase(object_type::kHostObject, application, kAssemblyDocumentType,
-                     std::move(displayName)),
+      : DocumentBase(application, kAssemblyDocumentType, std::move(displayName)),
         definition_(std::move(definition)) {}
 
   HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** value) override {
@@ -168,8 +162,7 @@ ComPtr<IDispatch> NewAddInSite(IDispatch* application) {
 }
 
 ComPtr<IDispatch> NewPartDocument(IDispatch* application, std::wstring displayName) {
-  return Make<DocumentBase<::Document>>(object_type::kHostObject, application, kPartDocumentType,
-                                        std::move(displayName));
+  return Make<DocumentBase<::Document>>(application, kPartDocumentType, std::move(displayName));
 }
 
 ComPtr<IDispatch> NewAssemblyDocument(IDispatch* application, std::wstring displayName,

@@ -31,8 +31,8 @@ class EventSource : public Object<Interface>,
                     public IConnectionPoint,
                     public IProvideClassInfo {
  public:
-  EventSource(long type, IDispatch* application, const IID& source, const CLSID& coclass)
-      : Object<Interface>(type, application), source_(source), coclass_(coclass) {}
+  EventSource(IDispatch* application, const IID& source, const CLSID& coclass)
+      : Object<Interface>(application), source_(source), coclass_(coclass) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     return Object<Interface>::QueryInterface(iid, out);

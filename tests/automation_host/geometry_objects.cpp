@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -46,8 +45,7 @@ bool Finite(const Vec3& v) {
 
 class PointObject final : public Object<::Point> {
  public:
-  PointObject(IDispatch* application, const Vec3& at)
-      : Object(object_type::kHostObject, application), at_(at) {}
+  PointObject(IDispatch* application, const Vec3& at) : Object(application), at_(at) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(at_.x, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(at_.x, value); }
@@ -78,8 +76,7 @@ class PointObject final : public Object<::Point> {
 
 class Point2dObject final : public Object<::Point2d> {
  public:
-  Point2dObject(IDispatch* application, double x, double y)
-      : Object(object_type::kHostObject, application), x_(x), y_(y) {}
+  Point2dObject(IDispatch* application, double x, double y) : Object(application), x_(x), y_(y) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(x_, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(x_, value); }
@@ -110,7 +107,7 @@ class Point2dObject final : public Object<::Point2d> {
 class VectorObject final : public Object<::Vector> {
  public:
   VectorObject(IDispatch* application, const Vec3& components)
-      : Object(object_type::kHostObject, application), v_(components) {}
+      : Object(application), v_(components) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(v_.x, value); }
   HRESULT STDMETHODCALLTYPE put_X(double value) override { return Put(v_.x, value, L"component"); }
@@ -170,7 +167,7 @@ class VectorObject final : public Object<::Vector> {
 class UnitVectorObject final : public Object<::UnitVector> {
  public:
   UnitVectorObject(IDispatch* application, const Vec3& direction)
-      : Object(object_type::kHostObject, application), v_(Normalized(direction)) {}
+      : Object(application), v_(Normalized(direction)) {}
 
   HRESULT STDMETHODCALLTYPE get_X(double* value) override { return Get(v_.x, value); }
   HRESULT STDMETHODCALLTYPE get_Y(double* value) override { return Get(v_.y, value); }
@@ -183,7 +180,7 @@ class UnitVectorObject final : public Object<::UnitVector> {
 class MatrixObject final : public Object<::Matrix> {
  public:
   MatrixObject(IDispatch* application, const Affine& placement)
-      : Object(object_type::kHostObject, application), m_(placement) {}
+      : Object(application), m_(placement) {}
 
   HRESULT STDMETHODCALLTYPE get_Cell(long row, long column, double* value) override {
     if (value == nullptr) return E_POINTER;
@@ -274,8 +271,7 @@ class MatrixObject final : public Object<::Matrix> {
 
 class TransientGeometryObject final : public Object<::TransientGeometry> {
  public:
-  explicit TransientGeometryObject(IDispatch* application)
-      : Object(object_type::kHostObject, application) {}
+  using Object::Object;
 
   HRESULT STDMETHODCALLTYPE CreatePoint(VARIANT x, VARIANT y, VARIANT z,
                                         IDispatch** value) override {

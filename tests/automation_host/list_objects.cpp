@@ -1,6 +1,5 @@
 #include "list_objects.hpp"
 
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -46,16 +45,9 @@ HRESULT TakeOut(const std::weak_ptr<ListEntries>& entries, IDispatch* object, co
 
 namespace {
 
-class ObjectsEnumeratorObject final : public List<::ObjectsEnumerator> {
- public:
-  explicit ObjectsEnumeratorObject(IDispatch* application)
-      : List(object_type::kHostObject, application, L"the list") {}
-};
-
 class ObjectCollectionObject final : public List<::ObjectCollection> {
  public:
-  explicit ObjectCollectionObject(IDispatch* application)
-      : List(object_type::kHostObject, application, L"the collection") {}
+  explicit ObjectCollectionObject(IDispatch* application) : List(application, L"the collection") {}
 
   HRESULT STDMETHODCALLTYPE Add(IDispatch* object) override {
     if (object == nullptr) return Failure(E_INVALIDARG, L"Add: Nothing cannot be collected");
@@ -64,16 +56,9 @@ class ObjectCollectionObject final : public List<::ObjectCollection> {
   }
 };
 
-class NameValueMapObject final : public Object<::NameValueMap> {
- public:
-  explicit NameValueMapObject(IDispatch* application)
-      : Object(object_type::kHostObject, application) {}
-};
-
 class TransientObjectsObject final : public Object<::TransientObjects> {
  public:
-  explicit TransientObjectsObject(IDispatch* application)
-      : Object(object_type::kHostObject, application) {}
+  using Object::Object;
 
   HRESULT STDMETHODCALLTYPE CreateObjectCollection(VARIANT collection, IDispatch** value) override {
     std::vector<ComPtr<IDispatch>> objects;
@@ -98,7 +83,7 @@ class TransientObjectsObject final : public Object<::TransientObjects> {
 
 ComPtr<IDispatch> NewObjectsEnumerator(IDispatch* application,
                                        const std::vector<ComPtr<IDispatch>>& objects) {
-  auto list = Make<ObjectsEnumeratorObject>(application);
+  auto list = Make<List<::ObjectsEnumerator>>(application, L"the list");
   for (const ComPtr<IDispatch>& object : objects) list->Append(L"", object);
   return list;
 }
@@ -141,7 +126,7 @@ ComPtr<IDispatch> NewTransientObjects(IDispatch* application) {
 }
 
 ComPtr<IDispatch> NewNameValueMap(IDispatch* application) {
-  return Make<NameValueMapObject>(application);
+  return Make<Object<::NameValueMap>>(application);
 }
 
 }  // namespace sledway::automation_host

@@ -30,8 +30,8 @@ HRESULT FindEntry(const std::vector<ListEntry>& entries, const VARIANT& index, c
 template <class Interface>
 class List : public Object<Interface, ::ObjectsEnumerator> {
  public:
-  List(long type, IDispatch* application, const wchar_t* what)
-      : Object<Interface, ::ObjectsEnumerator>(type, application), what_(what) {}
+  List(IDispatch* application, const wchar_t* what)
+      : Object<Interface, ::ObjectsEnumerator>(application), what_(what) {}
 
   HRESULT STDMETHODCALLTYPE get_Count(long* value) override {
     if (value == nullptr) return E_POINTER;

@@ -4,7 +4,6 @@
 #include <cwchar>
 #include <stdexcept>
 
-#include "object_types.hpp"
 #include "units.hpp"
 
 namespace sledway::automation_host {
@@ -20,7 +19,7 @@ std::wstring Trimmed(const std::wstring& text) {
 class ParametersObject final : public List<::Parameters> {
  public:
   ParametersObject(IDispatch* application, ComPtr<IDispatch> modelList, ComPtr<IDispatch> userList)
-      : List(object_type::kHostObject, application, L"Parameters"),
+      : List(application, L"Parameters"),
         modelList_(std::move(modelList)),
         userList_(std::move(userList)) {}
 
@@ -34,12 +33,6 @@ class ParametersObject final : public List<::Parameters> {
  private:
   ComPtr<IDispatch> modelList_;
   ComPtr<IDispatch> userList_;
-};
-
-class ParameterListObject final : public List<::ObjectsEnumerator> {
- public:
-  ParameterListObject(IDispatch* application, const wchar_t* what)
-      : List(object_type::kHostObject, application, what) {}
 };
 
 }  // namespace
@@ -60,7 +53,7 @@ bool EvaluateExpression(const std::wstring& expression, const std::wstring& unit
 
 ParameterObject::ParameterObject(IDispatch* application, std::wstring name, std::wstring units,
                                  const std::wstring& expression, std::vector<ExpressionPut>& log)
-    : Object(object_type::kHostObject, application),
+    : Object(application),
       name_(std::move(name)),
       units_(std::move(units)),
       expression_(expression),
@@ -94,8 +87,8 @@ HRESULT ParameterObject::put_Expression(BSTR value) {
 ComPtr<IDispatch> NewParameters(IDispatch* application,
                                 const std::vector<ComPtr<ParameterObject>>& modelParameters,
                                 const std::vector<ComPtr<ParameterObject>>& userParameters) {
-  auto modelList = Make<ParameterListObject>(application, L"ModelParameters");
-  auto userList = Make<ParameterListObject>(application, L"UserParameters");
+  auto modelList = Make<List<::ObjectsEnumerator>>(application, L"ModelParameters");
+  auto userList = Make<List<::ObjectsEnumerator>>(application, L"UserParameters");
   for (const auto& parameter : modelParameters) modelList->Append(parameter->name(), parameter);
   for (const auto& parameter : userParameters) userList->Append(parameter->name(), parameter);
   auto all = Make<ParametersObject>(application, modelList, userList);

@@ -8,9 +8,7 @@ namespace {
 class LineObject final : public Object<::Line> {
  public:
   LineObject(IDispatch* application, const Vec3& root, const Vec3& direction)
-      : Object(object_type::kHostObject, application),
-        root_(root),
-        direction_(Normalized(direction)) {}
+      : Object(application), root_(root), direction_(Normalized(direction)) {}
 
   HRESULT STDMETHODCALLTYPE get_RootPoint(IDispatch** value) override {
     return Give(NewPoint(application(), root_), value);
@@ -33,9 +31,7 @@ class WorkAxisProxyObject final : public OccurrenceMemberObject<::WorkAxisProxy>
  public:
   WorkAxisProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
                       const Vec3& root, const Vec3& direction)
-      : OccurrenceMemberObject(object_type::kHostObject, application, component),
-        root_(root),
-        direction_(direction) {}
+      : OccurrenceMemberObject(application, component), root_(root), direction_(direction) {}
 
   HRESULT STDMETHODCALLTYPE get_Line(IDispatch** value) override {
     const Affine& placement = component_.placement();

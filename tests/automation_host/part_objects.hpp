@@ -19,7 +19,7 @@ class EdgeProxyObject final : public OccurrenceMemberObject<::EdgeProxy> {
   // `curve` in the component's own coordinates.
   EdgeProxyObject(IDispatch* application, ComponentOccurrenceObject& component,
                   const AnalyticCurve& curve)
-      : OccurrenceMemberObject(object_type::kEdgeProxy, application, component), curve_(curve) {}
+      : OccurrenceMemberObject(application, component, object_type::kEdgeProxy), curve_(curve) {}
 
   HRESULT STDMETHODCALLTYPE get_Evaluator(IDispatch** value) override {
     ComponentOccurrenceObject* component = &component_;
@@ -46,9 +46,7 @@ template <class Interface, class... Bases>
 class PointProxyObject : public OccurrenceMemberObject<Interface, Bases...> {
  public:
   PointProxyObject(IDispatch* application, ComponentOccurrenceObject& component, const Vec3& local)
-      : OccurrenceMemberObject<Interface, Bases...>(object_type::kHostObject, application,
-                                                    component),
-        local_(local) {}
+      : OccurrenceMemberObject<Interface, Bases...>(application, component), local_(local) {}
 
   HRESULT STDMETHODCALLTYPE get_Point(IDispatch** value) override {
     return Give(NewPoint(this->application(), this->component_.placement().Point(local_)), value);

@@ -3,7 +3,6 @@
 #include "curve_objects.hpp"
 #include "geometry_objects.hpp"
 #include "list_objects.hpp"
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -12,7 +11,7 @@ namespace {
 class ProfileEntityObject final : public Object<::ProfileEntity> {
  public:
   ProfileEntityObject(IDispatch* application, IDispatch* curve)
-      : Object(object_type::kHostObject, application), curve_(curve) {}
+      : Object(application), curve_(curve) {}
 
   HRESULT STDMETHODCALLTYPE get_SketchEntity(IDispatch** value) override {
     return Give(curve_, value);
@@ -47,7 +46,7 @@ HRESULT BuildProfile(IDispatch* application, const std::vector<CurveChain>& chai
 class ProfilesObject final : public List<::Profiles> {
  public:
   ProfilesObject(IDispatch* application, std::vector<CurveChain>& chains)
-      : List(object_type::kHostObject, application, L"Profiles"), chains_(chains) {}
+      : List(application, L"Profiles"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddForSolid(VARIANT, VARIANT, VARIANT, IDispatch** value) override {
     return BuildProfile(application(), chains_, true, value);
@@ -63,7 +62,7 @@ class ProfilesObject final : public List<::Profiles> {
 class Profiles3DObject final : public List<::Profiles3D> {
  public:
   Profiles3DObject(IDispatch* application, std::vector<CurveChain>& chains)
-      : List(object_type::kHostObject, application, L"Profiles3D"), chains_(chains) {}
+      : List(application, L"Profiles3D"), chains_(chains) {}
 
   HRESULT STDMETHODCALLTYPE AddOpen(VARIANT, IDispatch** value) override {
     return BuildProfile(application(), chains_, false, value);
@@ -99,7 +98,7 @@ HRESULT SketchEntityProxyObject::get_Geometry(IDispatch** value) {
 PlanarSketchProxyObject::PlanarSketchProxyObject(IDispatch* application,
                                                  ComponentOccurrenceObject& component,
                                                  const Affine& placement)
-    : OccurrenceMemberObject(object_type::kHostObject, application, component),
+    : OccurrenceMemberObject(application, component),
       placement_(placement),
       profiles_(Make<ProfilesObject>(application, chains_)) {}
 
@@ -116,7 +115,7 @@ HRESULT PlanarSketchProxyObject::SketchToModelSpace(IDispatch* point, IDispatch*
 
 Sketch3DProxyObject::Sketch3DProxyObject(IDispatch* application,
                                          ComponentOccurrenceObject& component)
-    : OccurrenceMemberObject(object_type::kHostObject, application, component),
+    : OccurrenceMemberObject(application, component),
       profiles_(Make<Profiles3DObject>(application, chains_)) {}
 
 }  // namespace sledway::automation_host

@@ -19,7 +19,7 @@ class SketchEntityProxyObject final : public OccurrenceMemberObject<::SketchEnti
   // z = 0) or in the component's (a 3D sketch's).
   SketchEntityProxyObject(IDispatch* application, long type, ComponentOccurrenceObject& component,
                           IDispatch& sketch, const AnalyticCurve& curve, bool planar)
-      : OccurrenceMemberObject(type, application, component),
+      : OccurrenceMemberObject(application, component, type),
         sketch_(sketch),
         curve_(curve),
         planar_(planar) {}

@@ -30,11 +30,6 @@ constexpr long kWorkPointFilter = static_cast<long>(IVSelectFilter::kWorkPoint);
 constexpr long kWorkAxisFilter = static_cast<long>(IVSelectFilter::kWorkAxis);
 constexpr long kGraphicsWindowDevice = static_cast<long>(IVSelectionDevice::kGraphicsWindow);
 
-class ViewObject final : public Object<::View> {
- public:
-  explicit ViewObject(IDispatch* application) : Object(object_type::kHostObject, application) {}
-};
-
 VARIANT ObjectArgument(IDispatch* object) {
   VARIANT argument{};
   argument.vt = VT_DISPATCH;
@@ -67,7 +62,7 @@ struct TestHost::Scene {
   ComPtr<IDispatch> site = NewAddInSite(app);
   ComPtr<CommandManagerObject> commands = Make<CommandManagerObject>(app);
   ComPtr<UserInterfaceManagerObject> userInterface = Make<UserInterfaceManagerObject>(app);
-  ComPtr<IDispatch> view = Make<ViewObject>(app);
+  ComPtr<IDispatch> view = Make<Object<::View>>(app);
   // Where a hover or click happens, as the events pass it: the origins, in the graphics window.
   ComPtr<IDispatch> origin = NewPoint(app, {0, 0, 0});
   ComPtr<IDispatch> viewOrigin = NewPoint2d(app, 0, 0);

@@ -1,7 +1,6 @@
 #include "user_interface_objects.hpp"
 
 #include "list_objects.hpp"
-#include "object_types.hpp"
 
 namespace sledway::automation_host {
 
@@ -29,7 +28,7 @@ class CommandControlObject final : public Object<::CommandControl> {
   CommandControlObject(IDispatch* application, IDispatch* definition,
                        std::weak_ptr<ListEntries> controls, PlacedButton placement,
                        PlacedButtons placed)
-      : Object(object_type::kHostObject, application),
+      : Object(application),
         definition_(definition),
         controls_(std::move(controls)),
         placement_(std::move(placement)),
@@ -62,9 +61,7 @@ class ControlsObject : public List<Interface> {
  public:
   ControlsObject(IDispatch* application, const wchar_t* what, std::wstring place,
                  const PlacedButtons& placed)
-      : List<Interface>(object_type::kHostObject, application, what),
-        place_(std::move(place)),
-        placed_(placed) {}
+      : List<Interface>(application, what), place_(std::move(place)), placed_(placed) {}
 
  protected:
   HRESULT Place(IDispatch* definition, IDispatch** value) {
@@ -99,7 +96,7 @@ class CommandBarObject final : public Object<::CommandBar> {
   CommandBarObject(IDispatch* application, std::weak_ptr<ListEntries> bars,
                    const std::wstring& internalName, std::wstring displayName,
                    const PlacedButtons& placed)
-      : Object(object_type::kHostObject, application),
+      : Object(application),
         bars_(std::move(bars)),
         displayName_(std::move(displayName)),
         controls_(
@@ -124,7 +121,7 @@ class CommandBarObject final : public Object<::CommandBar> {
 class CommandBarsObject final : public List<::CommandBars> {
  public:
   CommandBarsObject(IDispatch* application, const PlacedButtons& placed)
-      : List(object_type::kHostObject, application, L"CommandBars"), placed_(placed) {
+      : List(application, L"CommandBars"), placed_(placed) {
     // The assembly environment's panel bar, where the classic interface shows add-in buttons.
     Append(L"AMxAssemblyPanelCmdBar",
            Make<CommandBarObject>(application, Holder(), L"AMxAssemblyPanelCmdBar",
@@ -163,7 +160,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
   RibbonPanelObject(IDispatch* application, std::weak_ptr<ListEntries> panels,
                     std::wstring displayName, const std::wstring& place,
                     const PlacedButtons& placed)
-      : Object(object_type::kHostObject, application),
+      : Object(application),
         panels_(std::move(panels)),
         displayName_(std::move(displayName)),
         controls_(Make<CommandControlsObject>(application, place, placed)) {}
@@ -187,9 +184,7 @@ class RibbonPanelObject final : public Object<::RibbonPanel> {
 class RibbonPanelsObject final : public List<::RibbonPanels> {
  public:
   RibbonPanelsObject(IDispatch* application, std::wstring place, const PlacedButtons& placed)
-      : List(object_type::kHostObject, application, L"RibbonPanels"),
-        place_(std::move(place)),
-        placed_(placed) {}
+      : List(application, L"RibbonPanels"), place_(std::move(place)), placed_(placed) {}
 
   HRESULT STDMETHODCALLTYPE Add(BSTR displayName, BSTR internalName, BSTR /*clientId*/, VARIANT,
                                 VARIANT, IDispatch** value) override {
@@ -212,8 +207,7 @@ class RibbonPanelsObject final : public List<::RibbonPanels> {
 class RibbonTabObject final : public Object<::RibbonTab> {
  public:
   RibbonTabObject(IDispatch* application, const std::wstring& place, const PlacedButtons& placed)
-      : Object(object_type::kHostObject, application),
-        panels_(Make<RibbonPanelsObject>(application, place, placed)) {}
+      : Object(application), panels_(Make<RibbonPanelsObject>(application, place, placed)) {}
 
   HRESULT STDMETHODCALLTYPE get_RibbonPanels(IDispatch** value) override {
     return Give(panels_, value);
@@ -223,18 +217,13 @@ class RibbonTabObject final : public Object<::RibbonTab> {
   ComPtr<IDispatch> panels_;
 };
 
-class RibbonListObject final : public List<::RibbonList> {
- public:
-  RibbonListObject(IDispatch* application, const wchar_t* what)
-      : List(object_type::kHostObject, application, what) {}
-};
+using RibbonListObject = List<::RibbonList>;
 
 class RibbonObject final : public Object<::Ribbon> {
  public:
   RibbonObject(IDispatch* application, const std::wstring& internalName,
                const std::vector<std::wstring>& tabs, const PlacedButtons& placed)
-      : Object(object_type::kHostObject, application),
-        tabs_(Make<RibbonListObject>(application, L"RibbonTabs")) {
+      : Object(application), tabs_(Make<RibbonListObject>(application, L"RibbonTabs")) {
     for (const std::wstring& tab : tabs) {
       tabs_->Append(tab, Make<RibbonTabObject>(application, internalName + L":" + tab, placed));
     }
@@ -251,8 +240,7 @@ class RibbonObject final : public Object<::Ribbon> {
 }  // namespace
 
 UserInterfaceManagerObject::UserInterfaceManagerObject(IDispatch* application)
-    : Object(object_type::kHostObject, application),
-      commandBars_(Make<CommandBarsObject>(application, placed_)) {
+    : Object(application), commandBars_(Make<CommandBarsObject>(application, placed_)) {
   auto ribbons = Make<RibbonListObject>(application, L"Ribbons");
   // A ribbon besides the assembly's, where the add-in's button does not belong.
   ribbons->Append(L"Part", Make<RibbonObject>(application, L"Part",

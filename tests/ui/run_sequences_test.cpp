@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "host_fixture.hpp"
 #include "modelhost/collections/entity_collection.hpp"
 #include "path/path_definition.hpp"
-#include "platform/desktop.hpp"
 #include "tests/modelhost/model_test_helpers.hpp"
 #include "ui/selection_slots.hpp"
 
@@ -22,11 +22,11 @@ using ::testing::HasSubstr;
 // A cart on a straight rail: the rail's sketch line runs 100 cm from (0, 50, 0) to (100, 50, 0)
 // cm, and the cart's work point "pin" follows it. The user parameter "lift" (mm) drives nothing;
 // the model parameter "height" (mm) is the cart's height. Message boxes and sleeps are recorded,
-// never shown or waited.
-class RunSequencesTest : public ::testing::Test {
+// never shown or waited (the fixture's sample assembly is not the active document).
+class RunSequencesTest : public ::testing::Test, public test::HostFixture {
  protected:
   RunSequencesTest() {
-    app_->SetActiveDocument(document_);
+    app->SetActiveDocument(document_);
     document_->Parameters().AddModelParameter("height", "10 mm", "mm");
     document_->Parameters().AddUserParameter("lift", "0 mm", "mm");
     const Ref<model::Part> rail = document_->AddBoxPart("rail", "1000 mm", "20 mm", "5 mm");
@@ -47,7 +47,7 @@ class RunSequencesTest : public ::testing::Test {
 
   void Pick(SelectionSlot slot, const Ref<IVObject>& entity) {
     StoreSlotSelection(
-        app_, *path_, slot,
+        app, *path_, slot,
         std::make_shared<model::EntityCollection>(std::vector<Ref<IVObject>>{entity}));
   }
 
@@ -72,7 +72,7 @@ class RunSequencesTest : public ::testing::Test {
     fractions_.clear();
     lifts_.clear();
     railVisible_.clear();
-    return RunPath(app_, document_, *path_, [&](const RunMove& move) {
+    return RunPath(app, document_, *path_, [&](const RunMove& move) {
       EXPECT_EQ(move.index, static_cast<std::int64_t>(moves_.size() + 1));
       EXPECT_LT(Pin().Distance(PathPoint(move.fraction)), 1e-9) << "move " << move.index;
       moves_.push_back(move);
@@ -83,15 +83,6 @@ class RunSequencesTest : public ::testing::Test {
     });
   }
 
-  std::vector<std::string> messages_;  // "title: text"
-  std::vector<std::uint32_t> sleeps_;
-  platform::ScopedDesktopServices services_{platform::DesktopServices{
-      .sleep = [this](std::uint32_t milliseconds) { sleeps_.push_back(milliseconds); },
-      .showMessage = [this](const std::string& text,
-                            const std::string& title) { messages_.push_back(title + ": " + text); },
-      .yieldToMessageLoop = [] {},
-  }};
-  Ref<model::Application> app_ = model::Application::Create();
   Ref<model::AssemblyDocument> document_ = model::AssemblyDocument::Create("runs");
   Ref<model::Component> rail_;
   Ref<model::Component> cart_;
@@ -111,8 +102,8 @@ TEST_F(RunSequencesTest, RunsStepByStepOutAndBackFromEitherEnd) {
   EXPECT_EQ(outcome.moves, 50);
   ASSERT_EQ(fractions_.size(), 50u);
   for (int j = 1; j <= 50; ++j) EXPECT_EQ(fractions_[j - 1], j / 50.0);
-  EXPECT_TRUE(messages_.empty());
-  EXPECT_TRUE(sleeps_.empty());                        // a pause of 0 never calls Sleep
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(sleeps.empty());                         // a pause of 0 never calls Sleep
   EXPECT_EQ(Parameter("lift")->Expression(), "0 mm");  // nothing driven, nothing written
 
   path_->SES(true);
@@ -190,11 +181,11 @@ TEST_F(RunSequencesTest, AFailureShowsOneMessageEndsTheRunAndShowsThePathAgain) 
   });
   EXPECT_EQ(outcome.end, MotionEnd::kMoveFailed);
   EXPECT_EQ(outcome.moves, 2);
-  EXPECT_THAT(messages_, ElementsAre(kMoveFailed));
+  EXPECT_THAT(messages, ElementsAre(kMoveFailed));
   // The third value (3/2 of the drive) was written before the failed move; no fourth came.
   EXPECT_EQ(Parameter("lift")->Expression(), "15 mm");
-  EXPECT_EQ(sleeps_, (std::vector<std::uint32_t>{250, 250}));  // no pause after the failure
-  EXPECT_LT(Pin().Distance(PathPoint(0.4)), 1e-9);             // where the last good move left it
+  EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{250, 250}));  // no pause after the failure
+  EXPECT_LT(Pin().Distance(PathPoint(0.4)), 1e-9);            // where the last good move left it
   EXPECT_FALSE(railVisible_.back());
   EXPECT_TRUE(rail_->Visible());
 
@@ -205,7 +196,7 @@ TEST_F(RunSequencesTest, AFailureShowsOneMessageEndsTheRunAndShowsThePathAgain) 
   EXPECT_EQ(outcome.end, MotionEnd::kFailed);
   EXPECT_EQ(outcome.moves, 0);
   EXPECT_THAT(outcome.failure, HasSubstr("nope"));
-  EXPECT_THAT(messages_, ElementsAre(kMoveFailed, "Sledway: " + outcome.failure));
+  EXPECT_THAT(messages, ElementsAre(kMoveFailed, "Sledway: " + outcome.failure));
   EXPECT_TRUE(rail_->Visible());
 }
 
@@ -228,19 +219,19 @@ TEST_F(RunSequencesTest, StepsOrRepetitionsBelowOneMakeNoMoveAndNoWrite) {
   EXPECT_EQ(Parameter("lift")->Expression(), "0 mm");
   EXPECT_LT(Pin().Distance(start), 1e-12);
   EXPECT_TRUE(rail_->Visible());
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RunSequencesTest, PausesAfterEveryMoveAndHidesThePathsComponentOnlyWhenAsked) {
   path_->Steps(3);
-  for (const auto& [pause, sleeps] : std::vector<std::pair<double, std::vector<std::uint32_t>>>{
+  for (const auto& [pause, expected] : std::vector<std::pair<double, std::vector<std::uint32_t>>>{
            {1.5, {1500, 1500, 1500}},
            {0.0001, {0, 0, 0}},  // below half a millisecond, yet above zero: Sleep(0)
            {-1.5, {}}}) {
-    sleeps_.clear();
+    sleeps.clear();
     path_->Pause(pause);
     EXPECT_EQ(Run().moves, 3);
-    EXPECT_EQ(sleeps_, sleeps) << pause;
+    EXPECT_EQ(sleeps, expected) << pause;
   }
 
   // The path's component is hidden for the run only when asked.
@@ -266,12 +257,12 @@ TEST_F(RunSequencesTest, PausesAfterEveryMoveAndHidesThePathsComponentOnlyWhenAs
   const MotionOutcome outcome = Run();
   EXPECT_EQ(outcome.end, MotionEnd::kCompleted);
   EXPECT_EQ(outcome.moves, 3);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RunSequencesTest, PositionGoesToTheStartOfTravelAndWritesDriveFrom) {
   Drive("height", 25.5, 40.0);
-  MotionOutcome outcome = PositionAtStart(app_, document_, *path_);
+  MotionOutcome outcome = PositionAtStart(app, document_, *path_);
   EXPECT_EQ(outcome.end, MotionEnd::kCompleted);
   EXPECT_EQ(outcome.moves, 1);
   EXPECT_LT(Pin().Distance(PathPoint(0.0)), 1e-9);
@@ -283,16 +274,16 @@ TEST_F(RunSequencesTest, PositionGoesToTheStartOfTravelAndWritesDriveFrom) {
   path_->FlipPath(true);
   Drive("", 0.0, 10.0);
   Parameter("lift")->Expression("7 mm");
-  outcome = PositionAtStart(app_, document_, *path_);
+  outcome = PositionAtStart(app, document_, *path_);
   EXPECT_EQ(outcome.moves, 1);
   EXPECT_LT(Pin().Distance(PathPoint(1.0)), 1e-9);
   EXPECT_DOUBLE_EQ(Parameter("lift")->Value(), 7.0);
   EXPECT_EQ(Parameter("height")->Expression(), "25.5 mm");
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(messages.empty());
 
   // Nothing picked yet: the move itself fails, no move counts, and "Run" must stay disabled.
   CPath empty;
-  outcome = PositionAtStart(app_, document_, empty);
+  outcome = PositionAtStart(app, document_, empty);
   EXPECT_EQ(outcome.end, MotionEnd::kMoveFailed);
   EXPECT_EQ(outcome.moves, 0);
 }

@@ -8,6 +8,7 @@
 
 #include "addin/com/add_in_guids.hpp"
 #include "addin/com/class_factory.hpp"
+#include "automation/owned_values.hpp"
 #include "host/host_error.hpp"
 #include "platform/live_objects.hpp"
 #include "test_site.hpp"

@@ -10,41 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "automation/owned_values.hpp"
+#include "scripted_object.hpp"
 
 namespace sledway::com::test {
 
-class TestSite final : public IDispatch {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  // The test owns the site on its stack; only the count matters.
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
-
-  ULONG references = 0;
-};
+// An add-in site with no members, as the host passes it to Activate, whose references are counted.
+using TestSite = automation::test::ScriptedObject;
 
 // What Invoke returned, with its EXCEPINFO and failing argument.
 struct Call {
@@ -57,9 +28,9 @@ struct Call {
   Call(const Call&) = delete;
   Call& operator=(const Call&) = delete;
   ~Call() {
-    automation::Bstr::Adopt(exception.bstrSource);
-    automation::Bstr::Adopt(exception.bstrDescription);
-    automation::Bstr::Adopt(exception.bstrHelpFile);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
     VariantClear(&value);
   }
 

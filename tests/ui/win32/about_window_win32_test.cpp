@@ -5,11 +5,9 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "face_test_support.hpp"
 #include "host/host_error.hpp"
-#include "own_windows.hpp"
 #include "platform/desktop.hpp"
 #include "platform/win32/desktop_services.hpp"
 #include "ui/form/picture_numbers.hpp"
@@ -18,6 +16,7 @@
 namespace sledway::win32 {
 namespace {
 
+using test::MessageWhile;
 using test::Native;
 using test::NativeText;
 using test::Pump;
@@ -55,23 +54,13 @@ TEST(Win32AboutWindow, AFailingHandlerIsReportedInAMessageBoxThroughThePlatform)
   Connection failing = window->Controls("lblEmail").Click.Connect([] {
     throw HostError(hresult::kFail, "Unable to open email program");
   });
-  std::wstring text;
-  std::thread closer([&] {
-    for (int tries = 0; tries < 500; ++tries) {
-      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
-        text = NativeText(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  });
   // A click on the label, as the mouse gives it.
-  SendMessageW(reinterpret_cast<HWND>(window->NativeHandle()), WM_COMMAND,
-               MAKEWPARAM(0, STN_CLICKED),
-               reinterpret_cast<LPARAM>(Native(window->Controls("lblEmail"))));
-  closer.join();
-  EXPECT_EQ(text, L"Unable to open email program");
+  EXPECT_EQ(MessageWhile([&] {
+              SendMessageW(reinterpret_cast<HWND>(window->NativeHandle()), WM_COMMAND,
+                           MAKEWPARAM(0, STN_CLICKED),
+                           reinterpret_cast<LPARAM>(Native(window->Controls("lblEmail"))));
+            }),
+            L"Unable to open email program");
   EXPECT_TRUE(window->Visible());
 }
 

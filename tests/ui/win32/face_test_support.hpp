@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 
+#include "own_windows.hpp"
 #include "ui/form/control.hpp"
 #include "ui/win32/control.hpp"
 
@@ -25,6 +28,24 @@ inline HWND Native(form::Control& control) {
 inline std::wstring NativeText(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// Reads and closes the next message box titled "Sledway" from another thread while `act` runs.
+inline std::wstring MessageWhile(const std::function<void()>& act) {
+  std::wstring text;
+  std::thread closer([&] {
+    for (int tries = 0; tries < 1000; ++tries) {
+      if (HWND box = sledway::test::OwnMessageBox(L"Sledway")) {
+        text = NativeText(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  act();
+  closer.join();
   return text;
 }
 
