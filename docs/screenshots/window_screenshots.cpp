@@ -1,7 +1,7 @@
 // Screenshots of the Win32 tool window and about window for the documentation, taken under Wine
 // and Xvfb in the state the Qt screenshots show (docs/tool-window.png, docs/about-window.png):
 //   cmake/wine-run.sh build/windows/wine-session
-//       build/windows/tests/ui/win32/window_screenshots.exe OUTPUT_DIR
+//       build/windows/docs/screenshots/window_screenshots.exe OUTPUT_DIR
 // writes OUTPUT_DIR/tool-window-win32.bmp and about-window-win32.bmp (whole windows, frames
 // included); convert them to PNG with ImageMagick's convert.
 #include <windows.h>
