@@ -1,5 +1,6 @@
 #include "cli/run_clearance.hpp"
 
+#include <Precision.hxx>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -24,6 +25,8 @@ constexpr double kBoundaryResolution = 1e-12;
 // near a least distance the distance changes with the square of the fraction.
 constexpr double kApproachResolution = 1e-9;
 constexpr const char* kDefaultTolerance = "0.001 mm";
+// Surfaces this close touch: exact distances are found to this, so no nearer one is sought.
+const double kTouching = Precision::Confusion();
 
 std::string Trimmed(const std::string& text) {
   const auto begin = text.find_first_not_of(" \t");
@@ -199,6 +202,13 @@ double RunClearance::Boundary(double outside, double inside, const Touch& touch)
   while (std::abs(inside - outside) > kBoundaryResolution) {
     const double middle = 0.5 * (inside + outside);
     const Sample there = Probe(middle);
+    // A contact's inside is measured only here: where it overlaps, its least lies here.
+    NoteLeast(there, false);
+    if (!seen_.empty()) {
+      if (const std::optional<double> least = LeastDistance(there)) {
+        seen_.emplace_back(middle, *least);
+      }
+    }
     const std::vector<std::string>& inContact = there.members[member].inContact;
     const bool touching =
         std::find(inContact.begin(), inContact.end(), component) != inContact.end();
@@ -261,16 +271,17 @@ void RunClearance::NoteLeast(const Sample& there, bool atMove) {
 }
 
 // Where the least measured so far is a measurement on the way between two moves, nearer than
-// the measurements on either side of it, the approach is followed to its nearest by a golden
-// section search between them: every probe is a measurement, so the least stays one the
-// component truly reaches.
-void RunClearance::FollowApproach(const std::vector<std::pair<double, double>>& seen) {
+// the measurements on either side of it along the path, the approach is followed to its nearest
+// by a golden section search between them, inside a contact too: every probe is a measurement,
+// so the least stays one the component truly reaches.
+void RunClearance::FollowApproach(std::vector<std::pair<double, double>> seen) {
+  std::sort(seen.begin(), seen.end());
   std::size_t at = 0;
   for (std::size_t i = 1; i + 1 < seen.size(); ++i) {
     if (at == 0 || seen[i].second < seen[at].second) at = i;
   }
   if (at == 0 || !(seen[at].second < seen[at - 1].second) ||
-      !(seen[at].second < seen[at + 1].second) || seen[at].second <= checks_.front().Tolerance() ||
+      !(seen[at].second < seen[at + 1].second) || *summary_.least * perUnit_ <= kTouching ||
       seen[at].second / perUnit_ > *summary_.least) {
     return;
   }

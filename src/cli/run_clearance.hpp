@@ -92,7 +92,7 @@ class RunClearance {
   void NoteLeast(const Sample& there, bool atMove);
   // False when a stretch on the way could not be bounded and was left to the moves.
   bool SweepFrom(const Sample& atMove);
-  void FollowApproach(const std::vector<std::pair<double, double>>& seen);
+  void FollowApproach(std::vector<std::pair<double, double>> seen);
   double Boundary(double outside, double inside, const Touch& touch);
 
   CPath& path_;
@@ -112,7 +112,8 @@ class RunClearance {
   std::map<Touch, std::size_t> open_;     // contact to its open interval in summary_
   std::set<Touch> openedOnTheWay_;        // began after the last move, before this one
   std::optional<std::string> stop_;
-  // Fractions and distances measured on the way from the last move to this one, both moves too.
+  // Fractions and distances measured on the way from the last move to this one, both moves and
+  // the halvings of contacts' ends too.
   std::vector<std::pair<double, double>> seen_;
   std::function<void(const ClearanceMeasurement&)> measured_;
 };

@@ -41,6 +41,10 @@ TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThe
     EXPECT_NEAR(contact["first"].get<double>(), (54.5 - 1.0 - kTolerance) / 100.0, 1e-9);
     EXPECT_NEAR(contact["last"].get<double>(), (55.5 + kTolerance) / 100.0, 1e-9);
     EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({5, 6}));
+    // Inside the contact the plate cuts through the post.
+    EXPECT_NEAR(summary["least"].get<double>(), 0.0, 1e-12);
+    EXPECT_GT(summary["fraction"].get<double>(), contact["first"].get<double>());
+    EXPECT_LT(summary["fraction"].get<double>(), contact["last"].get<double>());
   }
 
   const Invocation atMoves = Sledway({"run", plate, "--steps", "10", "--clearance-at-moves"});
@@ -51,6 +55,30 @@ TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThe
   const Invocation stopped = Sledway({"run", plate, "--steps", "10", "--stop-at-contact"});
   EXPECT_EQ(stopped.status, 1);
   EXPECT_THAT(stopped.err, HasSubstr("contact between moves 5 and 6, from fraction 0.53499"));
+}
+
+// A ball of radius 3 mm passes another whose centre stands 6.004 mm off its line, half way
+// between moves 5 and 6: within the tolerance of 0.01 mm of it for sqrt(6.01² - 6.004²) mm
+// either side, and nearest, 0.004 mm, inside that contact.
+TEST_F(WholeMotionClearance, TheLeastInsideAContactBetweenMovesIsFollowedToItsNearest) {
+  const std::string balls = Assembly(R"({"units": "mm",
+  "parts": [{"name": "ball", "sphere": {"radius": 3},
+             "workPoints": [{"name": "centre", "point": [0, 0, 0]}]}],
+  "components": [{"name": "ball:1", "part": "ball"},
+                 {"name": "ball:2", "part": "ball", "placement": {"origin": [55, 6.004, 0]}}],
+  "sketches": [{"name": "rail", "curves": [{"kind": "line", "start": [0, 0], "end": [100, 0]}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:rail/curve:1", "follow": "component:ball:1/workpoint:centre"}})");
+  const Invocation run = Sledway({"run", balls, "--steps", "10", "--format", "json", "--clearance",
+                                  "--clearance-tolerance", "0.01 mm"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json summary = run.Json()["clearance"];
+  EXPECT_NEAR(summary["least"].get<double>(), 0.004, 1e-7);
+  EXPECT_NEAR(summary["fraction"].get<double>(), 0.55, 1e-5);
+  ASSERT_EQ(summary["contacts"].size(), 1u);
+  const double half = std::sqrt(6.01 * 6.01 - 6.004 * 6.004) / 100.0;
+  EXPECT_NEAR(summary["contacts"][0]["first"].get<double>(), 0.55 - half, 1e-9);
+  EXPECT_NEAR(summary["contacts"][0]["last"].get<double>(), 0.55 + half, 1e-9);
 }
 
 // A bar 20 x 4 x 4 mm, kept tangent to a circle of radius 50 mm, turns past a ball of radius
