@@ -13,6 +13,7 @@
 #include "modelhost/component/component.hpp"
 #include "modelhost/document/assembly_document.hpp"
 #include "modelhost/parameters/length_unit.hpp"
+#include "modelhost/part/part.hpp"
 #include "motion/path_motion.hpp"
 #include "path/path_definition.hpp"
 
@@ -77,6 +78,7 @@ RunClearance::RunClearance(const RunOptions& options, model::AssemblyDocument& d
                            CPath& path, Ref<IVApplication> app, motion::PathMotion* motion)
     : path_(path),
       moving_(std::dynamic_pointer_cast<model::Component>(path.FollowComponent())),
+      pathComponent_(std::dynamic_pointer_cast<model::Component>(path.PathParent())),
       perUnit_(model::CentimetresPerUnit(document.DisplayUnit())),
       stopAtContact_(options.stopAtContact) {
   const double tolerance = ContactTolerance(options.clearanceTolerance, document);
@@ -174,7 +176,9 @@ void RunClearance::Heard(const Sample& there, std::optional<std::int64_t> move) 
 }
 
 std::vector<int> RunClearance::Generations() const {
+  // The path's own part too: rebuilt, the path the sweep's bounds were taken from is gone.
   std::vector<int> generations;
+  if (pathComponent_) generations.push_back(pathComponent_->Part()->Generation());
   for (const clearance::ClearanceCheck& check : checks_) {
     const std::vector<int> own = check.PartGenerations();
     generations.insert(generations.end(), own.begin(), own.end());

@@ -97,6 +97,7 @@ class RunClearance {
 
   CPath& path_;
   Ref<model::Component> moving_;
+  Ref<model::Component> pathComponent_;  // the component whose edges are the path, if any
   std::vector<clearance::ClearanceCheck> checks_;  // the leader's, then each follower's
   std::vector<std::string> names_;                 // of the members, in the same order
   std::optional<clearance::MotionSweep> sweep_;

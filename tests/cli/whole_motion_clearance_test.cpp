@@ -81,6 +81,28 @@ TEST_F(WholeMotionClearance, TheLeastInsideAContactBetweenMovesIsFollowedToItsNe
   EXPECT_NEAR(summary["contacts"][0]["last"].get<double>(), 0.55 + half, 1e-9);
 }
 
+// A driven parameter that rebuilds a part between moves leaves the way between them to the
+// moves, whether it resizes a part measured or only the part whose edge is the path.
+TEST_F(WholeMotionClearance, APartRebuiltBetweenMovesLeavesTheWayToTheMoves) {
+  const std::string rail = Assembly(R"({"units": "mm",
+  "parameters": {"user": [{"name": "rail_len", "expression": "100", "units": "mm"}]},
+  "parts": [{"name": "rail", "box": {"length": "rail_len", "width": 10, "height": 10}},
+            {"name": "slider", "box": {"length": 4, "width": 4, "height": 4},
+             "workPoints": [{"name": "foot", "point": [2, 2, 0]}]},
+            {"name": "post", "cylinder": {"radius": 1, "height": 10}}],
+  "components": [{"name": "rail:1", "part": "rail"}, {"name": "slider:1", "part": "slider"},
+                 {"name": "post:1", "part": "post", "placement": {"origin": [50, 20, 0]}}],
+  "run": {"path": "component:rail:1/edge:10", "follow": "component:slider:1/workpoint:foot",
+          "drive": {"parameter": "rail_len", "from": 100, "to": 200}}})");
+  for (const char* measured : {"post:1", "rail:1"}) {
+    EXPECT_THAT(Sledway({"run", rail, "--steps", "10", "--clearance", measured}).out,
+                HasSubstr("clearance: over the whole motion but 10 stretches between moves, "
+                          "measured at their moves only (a recompute rebuilt a part between "
+                          "moves 0 and 1 (a driven parameter resized it)), 11 measurements"))
+        << measured;
+  }
+}
+
 // A bar 20 x 4 x 4 mm, kept tangent to a circle of radius 50 mm, turns past a ball of radius
 // 3 mm whose centre lies 40 mm from the circle's centre, half way between the first two moves:
 // the bar's inner face comes nearest there, 50 - 2 - 40 - 3 = 5 mm away, and at the moves
