@@ -18,6 +18,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "cli/number_text.hpp"
 #include "cli/result_writers.hpp"
 
 namespace sledway::app {
@@ -25,6 +26,12 @@ namespace {
 
 QString FractionText(double fraction) {
   return QString::number(fraction, 'g', 12);
+}
+
+// A distance to the digits the runner prints: below them is no more than the exact distance's
+// own rounding.
+QString DistanceText(double distance) {
+  return QString::fromStdString(cli::TrimmedText(distance, 6));
 }
 
 QString Name(const std::string& name) {
@@ -55,8 +62,10 @@ ClearancePlot::ClearancePlot(const std::vector<ClearanceSample>& samples, const 
   chart->addSeries(line);
   if (least) {
     auto* mark = new QScatterSeries();
-    mark->setName(
-        tr("least: %1 %2 at move %3").arg(*least->distance, 0, 'g', 7).arg(unit_).arg(least->move));
+    mark->setName(tr("least: %1 %2 at move %3")
+                      .arg(DistanceText(*least->distance))
+                      .arg(unit_)
+                      .arg(least->move));
     mark->setMarkerSize(12);
     mark->setColor(Qt::red);
     mark->append(least->move, *least->distance);
@@ -128,7 +137,7 @@ ClearancePlot::ClearancePlot(const RunClearanceRecord& record, const QString& un
     auto* mark = new QScatterSeries();
     mark->setName(
         tr("least: %1 %2 at fraction %3 (%4)")
-            .arg(*summary.least, 0, 'g', 7)
+            .arg(DistanceText(*summary.least))
             .arg(unit_, FractionText(summary.fraction),
                  summary.leastBetweenMoves
                      ? tr("between moves %1 and %2").arg(summary.move).arg(summary.move + 1)
@@ -199,7 +208,7 @@ QString ClearancePlot::Describe(int move) const {
   if (sample == samples_.end() || !sample->distance) return QString();
   QString text = tr("move %1: %2 %3 from '%4' to '%5'")
                      .arg(move)
-                     .arg(*sample->distance, 0, 'g', 7)
+                     .arg(DistanceText(*sample->distance))
                      .arg(unit_, QString::fromStdString(sample->moving),
                           QString::fromStdString(sample->nearest));
   if (sample->contact) text += tr(", in contact");
@@ -258,7 +267,7 @@ QString ClearancePlot::DescribeAt(double fraction) const {
   if (!clearance.distance) return where + tr(": nothing measured");
   QString text = tr("%1: %2 %3 from %4 to %5")
                      .arg(where)
-                     .arg(*clearance.distance, 0, 'g', 7)
+                     .arg(DistanceText(*clearance.distance))
                      .arg(unit_, Name(clearance.moving), Name(clearance.nearest));
   if (clearance.contact) text += tr(", in contact");
   return text;
