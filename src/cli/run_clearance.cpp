@@ -200,7 +200,8 @@ std::optional<double> LeastDistance(const clearance::MotionSweep::Sample& there)
 
 }  // namespace
 
-double RunClearance::Boundary(double outside, double inside, const Touch& touch) {
+std::pair<double, double> RunClearance::Boundary(double outside, double inside,
+                                                 const Touch& touch) {
   const std::size_t member = std::find(names_.begin(), names_.end(), touch.first) - names_.begin();
   const std::string& component = touch.second;
   while (std::abs(inside - outside) > kBoundaryResolution) {
@@ -218,22 +219,40 @@ double RunClearance::Boundary(double outside, double inside, const Touch& touch)
         std::find(inContact.begin(), inContact.end(), component) != inContact.end();
     (touching ? inside : outside) = middle;
   }
-  return inside;
+  return {inside, outside};
+}
+
+std::set<RunClearance::Touch> RunClearance::Touches(const Sample& there) const {
+  std::set<Touch> touching;
+  for (const Measured& member : Members(there)) {
+    for (const std::string& name : member.clearance.inContact)
+      touching.emplace(member.moving, name);
+  }
+  return touching;
+}
+
+std::optional<std::pair<double, double>> RunClearance::FirstExit(const Sample& there) {
+  const std::set<Touch> touching = Touches(there);
+  const bool forwards = there.fraction >= last_->fraction;
+  std::optional<std::pair<double, double>> first;
+  for (const Touch& touch : touching_) {
+    if (touching.count(touch)) continue;
+    const std::pair<double, double> exit = Boundary(there.fraction, last_->fraction, touch);
+    if (!first || (forwards ? exit.first < first->first : exit.first > first->first)) first = exit;
+  }
+  return first;
 }
 
 // The contacts that began or ended since the last measurement, their ends found by halving
 // when the component went there from it by the follow motion (`refine`), and the least
 // clearance so far.
 void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
-  std::set<Touch> touching;
-  for (const Measured& member : Members(there)) {
-    for (const std::string& name : member.clearance.inContact)
-      touching.emplace(member.moving, name);
-  }
+  const std::set<Touch> touching = Touches(there);
   refine = refine && last_;
   for (const Touch& touch : touching) {
     if (touching_.count(touch)) continue;
-    const double first = refine ? Boundary(last_->fraction, there.fraction, touch) : there.fraction;
+    const double first =
+        refine ? Boundary(last_->fraction, there.fraction, touch).first : there.fraction;
     open_[touch] = summary_.contacts.size();
     summary_.contacts.push_back({touch.first, touch.second, first, there.fraction, std::nullopt});
     if (!atMove) openedOnTheWay_.insert(touch);
@@ -241,7 +260,8 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
   for (const Touch& touch : touching_) {
     if (touching.count(touch)) continue;
     ClearanceSummary::Contact& contact = summary_.contacts[open_[touch]];
-    contact.last = refine ? Boundary(there.fraction, last_->fraction, touch) : last_->fraction;
+    contact.last =
+        refine ? Boundary(there.fraction, last_->fraction, touch).first : last_->fraction;
     if (openedOnTheWay_.count(touch)) contact.betweenMoves = move_;
     open_.erase(touch);
   }
@@ -326,8 +346,16 @@ bool RunClearance::SweepFrom(const Sample& atMove) {
         if (summary_.stretchReason.empty()) summary_.stretchReason = sweep_->Refusal();
         return false;
       }
+      const Sample there = *next == atMove.fraction ? atMove : Probe(*next);
+      // A contact the step began in bounded nothing: where it ends on the way, the motion is
+      // measured on from there, for a contact may begin again before `there`.
+      if (const std::optional<std::pair<double, double>> exit = FirstExit(there)) {
+        Visit(Probe(exit->first), true, false);
+        Visit(Probe(exit->second), true, false);
+        continue;
+      }
       if (*next == atMove.fraction) return true;
-      Visit(Probe(*next), true, false);
+      Visit(there, true, false);
       if (*next == stretch.end) break;
       if (sweep_->Measurements() - before > kMostMeasurements) {
         ++summary_.stretchesAtMoves;

@@ -41,9 +41,11 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 // (MotionSweep), so no contact between moves is missed. Where contact begins or ends between
 // two measurements, the members are put at fractions between them, halving the gap until it
 // is under 1e-12, so each contact interval's ends are the fractions where it truly begins and
-// ends. The members are put back where the move left them. --clearance-at-moves measures at
-// the moves (and the halvings) only.
-// With a train (--train) every member that moves, the leader and each follower, is measured
+// ends. Within a contact no distance bounds the step, so where the same two components part and
+// touch again before the next measurement the two contacts count as one; once a contact has
+// ended the motion is measured on from its end, so no contact after it is missed. The members are
+// put back where the move left them. --clearance-at-moves measures at the moves (and the halvings)
+// only. With a train (--train) every member that moves, the leader and each follower, is measured
 // against the components that stand still and against the members behind it, so each pair of
 // members is measured once.
 class RunClearance {
@@ -93,11 +95,17 @@ class RunClearance {
   // False when a stretch on the way could not be bounded and was left to the moves.
   bool SweepFrom(const Sample& atMove);
   void FollowApproach(std::vector<std::pair<double, double>> seen);
-  double Boundary(double outside, double inside, const Touch& touch);
+  // Where `touch` begins or ends between `outside` and `inside`: the fractions in contact and
+  // out of it either side of the boundary, within 1e-12 of each other.
+  std::pair<double, double> Boundary(double outside, double inside, const Touch& touch);
+  std::set<Touch> Touches(const Sample& there) const;
+  // The earliest end on the way from the last measurement to `there` of a contact that held at
+  // the last and not at `there`, as Boundary gives it; none when every such contact holds.
+  std::optional<std::pair<double, double>> FirstExit(const Sample& there);
 
   CPath& path_;
   Ref<model::Component> moving_;
-  Ref<model::Component> pathComponent_;  // the component whose edges are the path, if any
+  Ref<model::Component> pathComponent_;            // the component whose edges are the path, if any
   std::vector<clearance::ClearanceCheck> checks_;  // the leader's, then each follower's
   std::vector<std::string> names_;                 // of the members, in the same order
   std::optional<clearance::MotionSweep> sweep_;

@@ -57,6 +57,38 @@ TEST_F(WholeMotionClearance, APlatePassingThroughAPostBetweenMovesIsInContactThe
   EXPECT_THAT(stopped.err, HasSubstr("contact between moves 5 and 6, from fraction 0.53499"));
 }
 
+// The plate passes a fork whose tines, 1 mm thick, stand at x = 54.5 and 58.5: it leaves the
+// first and meets the second between the same two moves, both contacts found.
+TEST_F(WholeMotionClearance, AContactBeginningAgainAfterOneEndedOnTheWayIsFound) {
+  const std::string fork = Assembly(R"({"units": "mm",
+  "parts": [{"name": "plate", "box": {"length": 1, "width": 20, "height": 20},
+             "workPoints": [{"name": "corner", "point": [0, 0, 0]}]},
+            {"name": "fork", "extrude": {"height": 30, "loops": [[
+              {"kind": "line", "start": [0, 0], "end": [1, 0]},
+              {"kind": "line", "start": [1, 0], "end": [1, 27]},
+              {"kind": "line", "start": [1, 27], "end": [4, 27]},
+              {"kind": "line", "start": [4, 27], "end": [4, 0]},
+              {"kind": "line", "start": [4, 0], "end": [5, 0]},
+              {"kind": "line", "start": [5, 0], "end": [5, 29]},
+              {"kind": "line", "start": [5, 29], "end": [0, 29]},
+              {"kind": "line", "start": [0, 29], "end": [0, 0]}]]}}],
+  "components": [{"name": "plate:1", "part": "plate"},
+                 {"name": "fork:1", "part": "fork", "placement": {"origin": [54.5, 3, -5]}}],
+  "sketches": [{"name": "rail", "curves": [{"kind": "line", "start": [0, 0], "end": [100, 0]}],
+                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
+  "run": {"path": "sketch:rail/curve:1", "follow": "component:plate:1/workpoint:corner"}})");
+  const Invocation run = Sledway({"run", fork, "--steps", "10", "--format", "json", "--clearance"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json contacts = run.Json()["clearance"]["contacts"];
+  ASSERT_EQ(contacts.size(), 2u);
+  for (int tine = 0; tine < 2; ++tine) {
+    const nlohmann::json& contact = contacts[static_cast<std::size_t>(tine)];
+    EXPECT_NEAR(contact["first"].get<double>(), (53.5 + 4 * tine - kTolerance) / 100.0, 1e-9);
+    EXPECT_NEAR(contact["last"].get<double>(), (55.5 + 4 * tine + kTolerance) / 100.0, 1e-9);
+    EXPECT_EQ(contact["betweenMoves"], nlohmann::json::array({5, 6}));
+  }
+}
+
 // A ball of radius 3 mm passes another whose centre stands 6.004 mm off its line, half way
 // between moves 5 and 6: within the tolerance of 0.01 mm of it for sqrt(6.01² - 6.004²) mm
 // either side, and nearest, 0.004 mm, inside that contact.
