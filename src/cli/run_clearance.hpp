@@ -43,9 +43,11 @@ double ContactTolerance(const std::optional<std::string>& text, model::AssemblyD
 // is under 1e-12, so each contact interval's ends are the fractions where it truly begins and
 // ends. Within a contact no distance bounds the step, so where the same two components part and
 // touch again before the next measurement the two contacts count as one; once a contact has
-// ended the motion is measured on from its end, so no contact after it is missed. The members are
-// put back where the move left them. --clearance-at-moves measures at the moves (and the halvings)
-// only. With a train (--train) every member that moves, the leader and each follower, is measured
+// ended the motion is measured on from its end, so no contact after it is missed. The members
+// are put back where the move left them. --clearance-at-moves measures at the moves (and the
+// halvings) only.
+//
+// With a train (--train) every member that moves, the leader and each follower, is measured
 // against the components that stand still and against the members behind it, so each pair of
 // members is measured once.
 class RunClearance {
