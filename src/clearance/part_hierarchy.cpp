@@ -55,6 +55,26 @@ std::vector<gp_Pnt2d> NodeParameters(const BRepExtrema_ShapeList& faces,
   return parameters;
 }
 
+// Sets the face number of `node` and of every node under it in `faces` (-1 where more than one
+// face lies under it) and returns the node's.
+int MarkNodeFaces(const BRepExtrema_TriangleSet& set, const BVH_Tree<double, 3>& tree, int node,
+                  std::vector<int>& faces) {
+  int face = -1;
+  if (tree.IsOuter(node)) {
+    face = set.GetFaceID(tree.BegPrimitive(node));
+    for (int triangle = tree.BegPrimitive(node) + 1; triangle <= tree.EndPrimitive(node);
+         ++triangle) {
+      if (set.GetFaceID(triangle) != face) face = -1;
+    }
+  } else {
+    const int left = MarkNodeFaces(set, tree, tree.Child<0>(node), faces);
+    const int right = MarkNodeFaces(set, tree, tree.Child<1>(node), faces);
+    face = left == right ? left : -1;
+  }
+  faces[static_cast<std::size_t>(node)] = face;
+  return face;
+}
+
 }  // namespace
 
 PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
@@ -82,6 +102,9 @@ PartHierarchy::PartHierarchy(const TopoDS_Shape& body) : body_(body) {
     set->GetVertices(triangle, corners.a, corners.b, corners.c);
     facets_.push_back(MakeFacet(corners));
   }
+  const BVH_Tree<double, 3>& tree = *set->BVH();
+  nodeFaces_.resize(static_cast<std::size_t>(tree.Length()));
+  if (tree.Length() > 0) MarkNodeFaces(*set, tree, 0, nodeFaces_);
   triangles_ = set;
   surfaces_.resize(static_cast<std::size_t>(faces_.Size()));
 }

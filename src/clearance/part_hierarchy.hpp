@@ -37,6 +37,9 @@ class PartHierarchy {
   const Facet& TriangleFacet(int triangle) const {
     return facets_[static_cast<std::size_t>(triangle)];
   }
+  // The face number every triangle under a node of the hierarchy lies on, or -1 when they lie
+  // on more than one face.
+  int NodeFace(int node) const { return nodeFaces_[static_cast<std::size_t>(node)]; }
   // How far the triangles may stray from the exact surface: anywhere, and on one face.
   double Deflection() const { return deflection_; }
   double FaceDeflection(int faceId) const { return faceDeflections_[faceId]; }
@@ -56,6 +59,7 @@ class PartHierarchy {
   // empty when a face's mesh has none.
   std::vector<gp_Pnt2d> nodeParameters_;
   std::vector<Facet> facets_;
+  std::vector<int> nodeFaces_;
   mutable std::vector<std::unique_ptr<FaceSurface>> surfaces_;
   Bnd_Box box_;
   double deflection_ = 0.0;
