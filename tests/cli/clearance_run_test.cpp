@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -44,16 +43,6 @@ constexpr const char* kOrbit = R"({"units": "mm",
   "sketches": [{"name": "orbit", "curves": [{"kind": "circle", "centre": [0, 0], "radius": 20}],
                 "plane": {"origin": [0, 0, 20], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
   "run": {"path": "sketch:orbit/curve:1", "follow": "component:ball:1/workpoint:centre"}})";
-
-// A 2 mm cube travels inside a 50 mm box without touching its walls.
-constexpr const char* kInside = R"({"units": "mm",
-  "parts": [{"name": "die", "box": {"length": 2, "width": 2, "height": 2},
-             "workPoints": [{"name": "corner", "point": [0, 0, 0]}]},
-            {"name": "case", "box": {"length": 50, "width": 50, "height": 50}}],
-  "components": [{"name": "die:1", "part": "die"}, {"name": "case:1", "part": "case"}],
-  "sketches": [{"name": "rail", "curves": [{"kind": "line", "start": [10, 10], "end": [30, 10]}],
-                "plane": {"origin": [0, 0, 10], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
-  "run": {"path": "sketch:rail/curve:1", "follow": "component:die:1/workpoint:corner"}})";
 
 using ClearanceRun = test::WithDirectory;
 
@@ -126,21 +115,6 @@ TEST_F(ClearanceRun, ASphereCirclingACylinderStaysTheSameDistanceAway) {
   EXPECT_NEAR(std::hypot(onBall[0], onBall[1]), 17.0, kDistanceTolerance);
   EXPECT_NEAR(onPillar[2], 20.0, kDistanceTolerance);
   EXPECT_TRUE(summary["contacts"].empty());
-}
-
-TEST_F(ClearanceRun, ASolidInsideAnotherIsInContactThoughNoFacesTouch) {
-  const Invocation run =
-      Sledway({"run", Assembly(kInside), "--steps", "4", "--format", "json", "--clearance"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const nlohmann::json result = run.Json();
-  for (const nlohmann::json& move : result["moves"]) {
-    EXPECT_EQ(move["clearance"]["distance"].get<double>(), 0.0);
-    EXPECT_TRUE(move["clearance"]["contact"].get<bool>());
-  }
-  const nlohmann::json& contacts = result["clearance"]["contacts"];
-  ASSERT_EQ(contacts.size(), 1u);
-  EXPECT_EQ(contacts[0]["first"].get<double>(), 0.0);  // inside already at "Position"
-  EXPECT_EQ(contacts[0]["last"].get<double>(), 1.0);
 }
 
 TEST_F(ClearanceRun, StopAtContactEndsTheRunAtTheFirstMoveInContact) {

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gp_Ax1.hxx>
 #include <gp_Dir.hxx>
@@ -24,17 +23,9 @@ using test::Sledway;
 using ::testing::HasSubstr;
 constexpr double kPi = std::numbers::pi;
 
-// A bead on a right-handed helix of radius 50 mm and pitch 30 mm, three turns about +Z.
+// The helix sample: a bead on a right-handed helix of radius 50 mm and pitch 30 mm, three turns
+// about +Z.
 constexpr double kRadius = 50.0, kPitch = 30.0;
-constexpr const char* kHelix = R"({"units": "mm",
-  "parts": [{"name": "bead", "sphere": {"radius": 6},
-             "workPoints": [{"name": "centre", "point": [0, 0, 0]}],
-             "workAxes": [{"name": "axis", "origin": [0, 0, 0], "direction": [1, 0, 0]}]}],
-  "components": [{"name": "bead:1", "part": "bead"}],
-  "sketches3d": [{"name": "spiral", "curves": [{"kind": "helix", "radius": 50, "pitch": 30,
-    "turns": 3, "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}]}],
-  "run": {"path": "sketch3d:spiral/curve:1", "follow": "component:bead:1/workpoint:centre",
-          "tangent": "component:bead:1/workaxis:axis"}})";
 
 // Three bars on a circle of radius 40 mm about the origin in the plane x + z = 0 (tilted 45
 // degrees about Z... about the Y axis), each with its axis along the bar.
@@ -48,16 +39,6 @@ constexpr const char* kTiltedRing = R"({"units": "mm",
                 "plane": {"origin": [0, 0, 0], "normal": [1, 0, 1], "xDir": [0, 1, 0]}}],
   "run": {"path": "sketch:ring/curve:1", "follow": "component:bar:1/workpoint:middle",
           "tangent": "component:bar:1/workaxis:along"}})";
-
-// Two cubes on a straight rail of 100 mm along X.
-constexpr const char* kRail = R"({"units": "mm",
-  "parts": [{"name": "cube", "box": {"length": 4, "width": 4, "height": 4},
-             "workPoints": [{"name": "corner", "point": [0, 0, 0]}]}],
-  "components": [{"name": "cube:1", "part": "cube"}, {"name": "cube:2", "part": "cube",
-                  "placement": {"origin": [0, 50, 0]}}],
-  "sketches": [{"name": "rail", "curves": [{"kind": "line", "start": [0, 0], "end": [100, 0]}],
-                "plane": {"origin": [0, 0, 0], "normal": [0, 0, 1], "xDir": [1, 0, 0]}}],
-  "run": {"path": "sketch:rail/curve:1", "follow": "component:cube:1/workpoint:corner"}})";
 
 gp_Mat Rotation(const nlohmann::json& move) {
   const auto& axis = move["rotationAxis"];
@@ -91,8 +72,8 @@ class MotionRun : public test::WithDirectory {
 // Over each whole turn of a helix the rotation-minimising frame turns against the Frenet frame
 // (which comes back to itself) by minus the torsion integrated over the turn.
 TEST_F(MotionRun, MinimalFrameOnAHelixTurnsByTheTorsionPerTurn) {
-  const nlohmann::json moves =
-      Moves({Assembly(kHelix), "--roll", "minimal", "--steps", "3", "--mode", "start-end-start"});
+  const nlohmann::json moves = Moves(
+      {"--example", "helix", "--roll", "minimal", "--steps", "3", "--mode", "start-end-start"});
   ASSERT_EQ(moves.size(), 6u);
   const double c = kPitch / (2.0 * kPi);
   const double twist = -2.0 * kPi * kPitch / std::hypot(2.0 * kPi * kRadius, kPitch);
@@ -217,17 +198,6 @@ TEST_F(MotionRun, FollowersOnACircleStayAtTheirArcDistance) {
       const double arc = i == 0 ? 30.0 : 90.0;
       EXPECT_NEAR((leader - follower).Modulus(), 2 * 40.0 * std::sin(arc / 80.0), 1e-9);
     }
-  }
-}
-
-// On an open path a follower waits at the start until the leader is far enough along.
-TEST_F(MotionRun, FollowerOnAnOpenPathWaitsAtTheStart) {
-  const nlohmann::json moves = Moves({Assembly(kRail), "--steps", "10", "--train", "cube:2:30"});
-  ASSERT_EQ(moves.size(), 10u);
-  for (const nlohmann::json& move : moves) {
-    const double leader = move["followPoint"][0].get<double>();
-    EXPECT_NEAR(move["trainPoints"][0][0].get<double>(), std::max(0.0, leader - 30.0), 1e-12);
-    EXPECT_EQ(move["trainPoints"][0][1].get<double>(), 0.0);
   }
 }
 

@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <numbers>
 #include <sstream>
@@ -112,25 +110,6 @@ TEST_F(SledwayCli, RunsAndDrivesAsTheOptionsOrder) {
       Sledway({"run", "--example", "lift", "--drive", "none", "--steps", "2", "--format", "json"});
   ASSERT_EQ(undriven.status, 0) << undriven.err;
   EXPECT_TRUE(undriven.Json()["driven"].is_null());
-}
-
-TEST_F(SledwayCli, RunsAFileWithTheSlotsTheOptionsNameIntoAWholeOutputFile) {
-  const std::filesystem::path output = directory_ / "run.json";
-  const Invocation run =
-      Sledway({"run", Rings(), "--path", "sketch:ring/curve:1", "--follow", kBead, "--steps", "8",
-               "--format", "json", "--output", output.string()});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "");
-  const nlohmann::json result = nlohmann::json::parse(std::ifstream(output));
-  EXPECT_EQ(result["assembly"], "rings.json");
-  EXPECT_NEAR(result["pathLength"].get<double>(), 100.0 * std::numbers::pi, 1e-9);
-  ASSERT_EQ(result["moves"].size(), 8u);
-  // A quarter of the way round a circle of 50 mm (starting where the circle's own parameter
-  // starts, on +X) the bead stands at (0, 50, 0).
-  const nlohmann::json& quarter = result["moves"][1];
-  EXPECT_EQ(quarter["fraction"].get<double>(), 0.25);
-  const std::vector<double> at = quarter["followPoint"];
-  EXPECT_LT(std::hypot(at[0], at[1] - 50.0, at[2]), 1e-9);
 }
 
 // as1-oc-214.stp: a plate with four holes, two L-brackets and a rod assembly, in millimetres.

@@ -57,6 +57,7 @@ TEST_F(TrainClearance, TrainMembersAreMeasuredAgainstEachOtherAndWhatStandsStill
     ASSERT_EQ(contacts.size(), 1u) << distance;
     EXPECT_EQ(contacts[0]["moving"], "plate:1");
     EXPECT_EQ(contacts[0]["component"], "plate:2");
+    EXPECT_EQ(contacts[0]["first"].get<double>(), 0.0);  // in contact already at "Position"
     EXPECT_NEAR(contacts[0]["last"].get<double>(), distance > 10.0 ? 0.10001 : 1.0, 1e-9);
   }
   const nlohmann::json tall = run("tall:1:20")["clearance"]["contacts"];

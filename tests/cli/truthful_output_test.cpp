@@ -93,7 +93,9 @@ TEST_F(TruthfulOutput, AFailedRunRecordsItsOutcomeAndNeverPasses) {
   const Invocation run = Sledway(toFile);
   EXPECT_EQ(run.status, 1);
   EXPECT_THAT(run.err, HasSubstr("could not be recomputed after 1 of 5 moves"));
+  EXPECT_EQ(run.out, "");
   const nlohmann::json result = nlohmann::json::parse(Read(output));
+  EXPECT_EQ(result["assembly"], "lift");
   EXPECT_EQ(result["moves"].size(), 5u);
   EXPECT_FALSE(result["check"]["passed"].get<bool>());
   EXPECT_LT(result["check"]["maxDistanceCm"].get<double>(), 1e-9);

@@ -294,7 +294,7 @@ TEST_F(ToolWindowTest, NumberBoxesFilterKeysAndPastedTextAndReadAnythingElseAsZe
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneMessage) {
+TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunHidesTheWindow) {
   Open();
   Pick(0, "sketch:track/curve:1");
   Pick(1, "component:cart:1/workpoint:contact");
@@ -312,21 +312,12 @@ TEST_F(ToolWindowTest, RunStaysDisabledUntilPositionAndARunIsHiddenAndEndsAtOneM
   EXPECT_TRUE(Get("cmdControl_1").Enabled());
   EXPECT_TRUE(messages.empty());
 
-  // With a delay every move waits; the third move asks for a point beyond the path's end once
-  // the steps drop from 5 to 2, which fails the move.
-  Type("txtSteps", "5");
-  Type("txtPause", "0.5");
+  // The window hides while the run moves (what a failed move shows is the run sequences').
+  Type("txtSteps", "2");
   std::vector<bool> visible;
-  onSleep = [&] {
-    visible.push_back(form->Visible());
-    if (sleeps.size() == 2) window->PathDefinition()->Steps(2);
-  };
+  onSleep = [&] { visible.push_back(form->Visible()); };
   Click("cmdControl_1");
-  EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{500, 500}));
   EXPECT_THAT(visible, ElementsAre(false, false));
-  EXPECT_THAT(
-      messages,
-      ElementsAre("Sledway: Error updating assembly, check constraints on follow component"));
   EXPECT_TRUE(form->Visible());
   EXPECT_TRUE(form->TakesInput());
 }

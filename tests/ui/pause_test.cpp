@@ -1,6 +1,6 @@
 #include "ui/pause.hpp"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <limits>
 
@@ -21,12 +21,10 @@ TEST(PauseMilliseconds, RoundsHalvesToEvenNeverWaitsBackwardsAndRefusesTooLongAW
   EXPECT_EQ(PauseMilliseconds(-2.0), 0u);
   EXPECT_EQ(PauseMilliseconds(std::numeric_limits<double>::quiet_NaN()), 0u);
 
-  try {
-    PauseMilliseconds(4294967.296);
-    FAIL() << "a pause beyond 2^32 - 1 ms was accepted";
-  } catch (const HostError& error) {
-    EXPECT_EQ(error.Code(), hresult::kOverflow);
-  }
+  // Beyond 2^32 - 1 ms.
+  EXPECT_THAT(
+      [] { PauseMilliseconds(4294967.296); },
+      ::testing::Throws<HostError>(::testing::Property(&HostError::Code, hresult::kOverflow)));
   EXPECT_THROW(PauseMilliseconds(std::numeric_limits<double>::infinity()), HostError);
 }
 

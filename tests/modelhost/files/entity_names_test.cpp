@@ -41,26 +41,6 @@ Ref<AssemblyDocument> Workshop() {
                           "workshop.json", {});
 }
 
-TEST(EntityNames, NamesResolveToTheHostsOwnObjects) {
-  const Ref<AssemblyDocument> document = Workshop();
-  const Ref<Component> cart2 = document->FindComponent("cart:2");
-  auto resolve = [&](std::string_view name) { return ResolveEntity(*document, name); };
-
-  EXPECT_TRUE(SameObject(resolve("component:cart:2"), cart2));
-  EXPECT_TRUE(SameObject(resolve("component:cart:2/vertex:3"), cart2->Vertex(3)));
-  EXPECT_TRUE(SameObject(resolve("component:cart:2/edge:12"), cart2->Edge(12)));
-  EXPECT_TRUE(SameObject(resolve("component:cart:2/workaxis:heading"), cart2->WorkAxis("heading")));
-  EXPECT_TRUE(
-      SameObject(resolve("component:cart:2/sketch:base/curve:2"), cart2->Sketch("base")->Curve(2)));
-  EXPECT_TRUE(SameObject(resolve("component:cart:2/sketch3d:wire/curve:1"),
-                         cart2->Sketch3d("wire")->Curve(1)));
-  EXPECT_TRUE(SameObject(resolve("sketch:track/curve:1"), document->Sketch("track")->Curve(1)));
-  EXPECT_TRUE(
-      SameObject(resolve("sketch3d:spiral/curve:1"), document->Sketch3d("spiral")->Curve(1)));
-  // A part's entity seen through the other occurrence is another object.
-  EXPECT_FALSE(SameObject(resolve("component:cart:1/edge:12"), cart2->Edge(12)));
-}
-
 TEST(EntityNames, ANameThatNamesNothingIsRefusedNamingTheStep) {
   const Ref<AssemblyDocument> document = Workshop();
   const std::pair<std::string, std::string> refusals[] = {
