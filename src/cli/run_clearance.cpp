@@ -209,11 +209,7 @@ std::pair<double, double> RunClearance::Boundary(double outside, double inside,
     const Sample there = Probe(middle);
     // A contact's inside is measured only here: where it overlaps, its least lies here.
     NoteLeast(there, false);
-    if (!seen_.empty()) {
-      if (const std::optional<double> least = LeastDistance(there)) {
-        seen_.emplace_back(middle, *least);
-      }
-    }
+    Remember(there);
     const std::vector<std::string>& inContact = there.members[member].inContact;
     const bool touching =
         std::find(inContact.begin(), inContact.end(), component) != inContact.end();
@@ -268,12 +264,15 @@ void RunClearance::Visit(const Sample& there, bool refine, bool atMove) {
   for (const auto& [touch, at] : open_) summary_.contacts[at].last = there.fraction;
   touching_ = touching;
   last_ = there;
-  if (!atMove) {
-    if (const std::optional<double> least = LeastDistance(there)) {
-      seen_.emplace_back(there.fraction, *least);
-    }
-  }
+  if (!atMove) Remember(there);
   NoteLeast(there, atMove);
+}
+
+void RunClearance::Remember(const Sample& there) {
+  if (seen_.empty()) return;
+  if (const std::optional<double> least = LeastDistance(there)) {
+    seen_.emplace_back(there.fraction, *least);
+  }
 }
 
 void RunClearance::NoteLeast(const Sample& there, bool atMove) {
@@ -352,11 +351,11 @@ bool RunClearance::SweepFrom(const Sample& atMove) {
       if (const std::optional<std::pair<double, double>> exit = FirstExit(there)) {
         Visit(Probe(exit->first), true, false);
         Visit(Probe(exit->second), true, false);
-        continue;
+      } else {
+        if (*next == atMove.fraction) return true;
+        Visit(there, true, false);
+        if (*next == stretch.end) break;
       }
-      if (*next == atMove.fraction) return true;
-      Visit(there, true, false);
-      if (*next == stretch.end) break;
       if (sweep_->Measurements() - before > kMostMeasurements) {
         ++summary_.stretchesAtMoves;
         if (summary_.stretchReason.empty()) {

@@ -94,6 +94,8 @@ class RunClearance {
 
   void Visit(const Sample& there, bool refine, bool atMove);
   void NoteLeast(const Sample& there, bool atMove);
+  // Adds `there` to the measurements on the way the nearest approach is sought among.
+  void Remember(const Sample& there);
   // False when a stretch on the way could not be bounded and was left to the moves.
   bool SweepFrom(const Sample& atMove);
   void FollowApproach(std::vector<std::pair<double, double>> seen);
